@@ -1,0 +1,19 @@
+# Plain C++ of the system keeps its text as code page 949 bytes: its Korean
+# literals are written in UTF-8 and compiled to CP949.  Qt code stays UTF-8.
+function(orvinta_cp949 target)
+  target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP949)
+endfunction()
+
+# A GoogleTest executable registered with CTest.  Usage:
+#   orvinta_test(NAME name SOURCES a.cpp ... LIBS lib ... [CP949] [LABELS l ...])
+function(orvinta_test)
+  cmake_parse_arguments(T "CP949" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  if(T_CP949)
+    orvinta_cp949(${T_NAME})
+  endif()
+  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60
+                       PROPERTIES LABELS "${T_LABELS}"
+                       ENVIRONMENT "ORVINTA_BUILD_DIR=${CMAKE_BINARY_DIR}")
+endfunction()

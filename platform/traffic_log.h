@@ -1,0 +1,14 @@
+#pragma once
+// The "Chat Monitor" log of protocol traffic. Colours are 0x00BBGGRR values.
+#include <cstdint>
+#include <string>
+
+namespace orvinta::platform {
+
+class TrafficLog {
+ public:
+  virtual ~TrafficLog() = default;
+  virtual void AddLine(const std::string& text, std::uint32_t colour) = 0;
+};
+
+}  // namespace orvinta::platform

@@ -1,0 +1,40 @@
+#pragma once
+// A stream connection to a chat server. Notifications arrive on the event
+// loop's thread; nothing here blocks.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace orvinta::platform {
+
+class TransportListener {
+ public:
+  virtual ~TransportListener() = default;
+  // The connect attempt ended; error is 0 on success.
+  virtual void OnConnect(int error) = 0;
+  // Bytes are waiting to be read with Receive.
+  virtual void OnReceive() = 0;
+  // The peer or the network closed the connection.
+  virtual void OnClose(int error) = 0;
+};
+
+class Transport {
+ public:
+  virtual ~Transport() = default;
+  // Starts connecting; a host name is resolved by the platform.
+  virtual void Connect(const std::string& host, int port) = 0;
+  // Hands the bytes to the connection once; returns what was taken or -1.
+  virtual int Send(std::string_view bytes) = 0;
+  // Reads at most `size` waiting bytes; 0 or less when none.
+  virtual int Receive(char* buffer, std::size_t size) = 0;
+  virtual void Close() = 0;
+};
+
+class TransportFactory {
+ public:
+  virtual ~TransportFactory() = default;
+  virtual std::unique_ptr<Transport> Create(TransportListener& listener) = 0;
+};
+
+}  // namespace orvinta::platform

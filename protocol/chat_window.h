@@ -1,0 +1,60 @@
+#pragma once
+// What the session asks of the main window when commands arrive. The window
+// (COrvintaDlg) implements it; tests use a recording fake. Channel names are
+// "#" + room key; all texts are code page 949 bytes and come from the network
+// unless said otherwise, so the window escapes what it shows.
+#include <cstddef>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvinta::protocol {
+
+class ChatWindow {
+ public:
+  virtual ~ChatWindow() = default;
+
+  // Connection and login state.
+  virtual bool IsConnected() const = 0;
+  virtual void SetConnectStatus(bool connected) = 0;
+  virtual void SetLoggedIn() = 0;
+  virtual void StopLoginWatchdog() = 0;  // timer 3
+  virtual void StartInviteTimer() = 0;   // timer 4, 15000 ms
+  virtual void StopInviteTimer() = 0;    // kills timer 4 and clears InvitePending
+  virtual void CloseClient() = 0;        // the window's close operation
+
+  // Channels.
+  virtual bool IsChannelOpen(std::string_view channel) = 0;
+  virtual void RemoveChannel(std::string_view channel) = 0;
+  virtual void BringChannelToFront(std::string_view channel) = 0;
+  // `templ` is a fixed text of the program whose "%s" marks the window fills,
+  // in order, with `args` made safe for the page.
+  virtual void AddInfoLine(std::string_view channel, std::string_view templ,
+                           std::initializer_list<std::string_view> args) = 0;
+  virtual void AddMessage(std::string_view channel, std::string_view senderId, std::string_view text) = 0;
+  virtual void SetBanVoteRunning(std::string_view channel, bool running) = 0;
+
+  // Members of a channel.
+  virtual void NewNick(std::string_view channel, std::string_view entry, int status) = 0;
+  // The member's nick when the member is listed (possibly empty); nullopt otherwise.
+  virtual std::optional<std::string> FindNickByName(std::string_view channel, std::string_view id) = 0;
+  virtual void SetMemberDetails(std::string_view channel, std::string_view id, std::string_view nick,
+                                std::string_view icon, std::string_view status) = 0;
+  virtual void SetMemberStatus(std::string_view channel, std::string_view id, std::string_view status) = 0;
+  virtual void RemoveNick(std::string_view channel, std::string_view id) = 0;
+  virtual std::size_t MemberCount(std::string_view channel) = 0;
+  // "0|0|" + nick + "|" + icon, for the waiting room's room-detail list.
+  virtual void AddRoomDetailEntry(std::string_view entry) = 0;
+  virtual void PlayEntrySound() = 0;
+
+  // Prompts and notices of invitations and expulsion votes.
+  virtual void ShowInvitation(std::string_view channel, std::string_view inviterId, std::string_view inviterNick) = 0;
+  virtual void ShowInviteRefused(std::string_view channel, std::string_view memberId, std::string_view nick) = 0;
+  virtual void ShowIgnoreNotice(std::string_view channel, std::string_view memberId, std::string_view nick) = 0;
+  virtual void ShowVotePrompt(std::string_view channel, std::string_view targetId, std::string_view targetNick,
+                              std::string_view requesterNick) = 0;
+  virtual void ShowExpelledNotice() = 0;
+};
+
+}  // namespace orvinta::protocol

@@ -1,0 +1,136 @@
+// Login, keep-alive and the server's system messages.
+#include <array>
+
+#include "protocol/guarded.h"
+#include "protocol/room_key.h"
+#include "protocol/text_util.h"
+#include "protocol/zup_chat_main.h"
+
+namespace orvinta::protocol {
+namespace {
+
+// What a system message does besides its box, in the order it does it.
+enum class SystemEffect {
+  None,
+  PeerAbsentLine,   // code 1
+  AlreadyOnline,    // code 2: stop the watchdog, disconnect, box, close
+  Box,              // box only
+  BoxThenLeave,     // box, then leave the room named by the value
+  Leave,            // leave without a box
+  BringToFront,     // code 8
+  BoxThenClose,     // stop the watchdog, box, close the client
+  BoxThenCloseOnly  // box, close the client (watchdog left running)
+};
+
+enum class BoxArgument { None, Value, Nick };
+
+struct SystemCode {
+  long code;
+  SystemEffect effect;
+  std::string_view text;
+  BoxArgument argument;
+};
+
+constexpr std::array<SystemCode, 13> kSystemCodes = {{
+    {1, SystemEffect::PeerAbsentLine, "<BR><B>▷ %s님은 오르빈타에 접속중이 아닙니다 ◁</B><BR><BR>", BoxArgument::Value},
+    {2, SystemEffect::AlreadyOnline,
+     "%s님은 이미 오르빈타을 사용 중입니다\n\n비정상적인 종료의 경우 잠시후 다시 접속해주세요  ", BoxArgument::Value},
+    {3, SystemEffect::Box, "%s님은 현재 오르빈타을 이용하실 수 없습니다.", BoxArgument::Value},
+    {4, SystemEffect::BoxThenLeave, "해당 미렐는 현재 접근제한 상태이므로 채팅기능을 이용할 수 없습니다.",
+     BoxArgument::None},
+    {5, SystemEffect::BoxThenLeave, "%s님은 해당 미렐의 회원이 아닙니다.", BoxArgument::Nick},
+    {6, SystemEffect::Leave, "", BoxArgument::None},
+    {7, SystemEffect::None, "", BoxArgument::None},
+    {8, SystemEffect::BringToFront, "", BoxArgument::None},
+    {9, SystemEffect::BoxThenClose, "채팅관련 창을 (채팅중인 미렐보기 포함) 닫은 후 다시 접속해주세요",
+     BoxArgument::None},
+    {10, SystemEffect::BoxThenLeave, "%s 미렐의 채팅방이 꽉 찼습니다.", BoxArgument::Value},
+    {11, SystemEffect::Box,
+     "채팅서버 점검을 위해 %s분 후 채팅서비스를 잠시 중지하겠습니다.\n\n이용에 불편을 드려 대단히 죄송합니다.",
+     BoxArgument::Value},
+    {12, SystemEffect::BoxThenCloseOnly, "서버에 접속할 수 없습니다.", BoxArgument::None},
+    {13, SystemEffect::BoxThenLeave, "사용자가 많아 접속이 원활치 않습니다.", BoxArgument::None},
+}};
+
+}  // namespace
+
+void CZupChatMain::SendLogin() {
+  SendFields("USER", {settings_.UserId, settings_.SessionKey, settings_.Nick, settings_.IconNo});
+}
+
+void CZupChatMain::SendPong() { SendFields("PONG", {}); }
+
+void CZupChatMain::ProcUserReply(std::string_view /*body*/) {
+  window_.SetLoggedIn();
+  if (!settings_.AutoEnter) return;
+  settings_.AutoEnter = false;
+  if (settings_.RoomKey.empty() || settings_.RoomTitle.empty()) return;
+  SendChatIn(settings_.RoomKey);
+  if (!settings_.PeerId.empty() && !settings_.PeerNick.empty()) {
+    if (settings_.PeerId != settings_.UserId) {
+      SendInvite(settings_.PeerId);
+      settings_.InvitePending = true;
+      window_.StartInviteTimer();
+    }
+    settings_.PeerId.clear();
+    settings_.PeerNick.clear();
+  }
+  settings_.RoomKey.clear();
+}
+
+void CZupChatMain::ProcSystemMessage(std::string_view body) {
+  const auto fields = text::SplitFields(body, '/', 2);
+  const long code = text::ParseLeadingInt(fields[0]);
+  const std::string_view value = fields[1];
+  const SystemCode* entry = nullptr;
+  for (const SystemCode& candidate : kSystemCodes) {
+    if (candidate.code == code) entry = &candidate;
+  }
+  if (!entry) return;
+
+  const std::string_view argument = entry->argument == BoxArgument::Value  ? value
+                                    : entry->argument == BoxArgument::Nick ? std::string_view(settings_.Nick)
+                                                                           : std::string_view{};
+  const auto box = [&] { ShowBox(text::FormatText(entry->text, {argument})); };
+  const std::string channel = ChannelName(value);
+
+  switch (entry->effect) {
+    case SystemEffect::None:
+      break;
+    case SystemEffect::PeerAbsentLine: {
+      const std::string privateChannel = PrivateChannelName(settings_.UserId, value);
+      if (window_.IsChannelOpen(privateChannel)) window_.AddInfoLine(privateChannel, entry->text, {value});
+      break;
+    }
+    case SystemEffect::AlreadyOnline:
+      window_.StopLoginWatchdog();
+      if (window_.IsConnected()) Disconnect(false);
+      box();
+      window_.CloseClient();
+      break;
+    case SystemEffect::Box:
+      box();
+      break;
+    case SystemEffect::BoxThenLeave:
+      box();
+      window_.RemoveChannel(channel);
+      break;
+    case SystemEffect::Leave:
+      window_.RemoveChannel(channel);
+      break;
+    case SystemEffect::BringToFront:
+      if (window_.IsChannelOpen(channel)) window_.BringChannelToFront(channel);
+      break;
+    case SystemEffect::BoxThenClose:
+      window_.StopLoginWatchdog();
+      box();
+      window_.CloseClient();
+      break;
+    case SystemEffect::BoxThenCloseOnly:
+      box();
+      window_.CloseClient();
+      break;
+  }
+}
+
+}  // namespace orvinta::protocol
