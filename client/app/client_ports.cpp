@@ -1,0 +1,38 @@
+#include "client/app/client_ports.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/cp949.h"
+
+namespace orvinta::app {
+
+std::string ExecutablePath(const char* argv0) {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) return self.string();
+  return std::filesystem::absolute(argv0, error).string();
+}
+
+void PrepareProcessEnvironment(const char* argv0) {
+  const auto dir = std::filesystem::path(ExecutablePath(argv0)).parent_path();
+  const auto fonts = dir / "orvinta-fonts.conf";
+  std::error_code error;
+  if (!std::getenv("FONTCONFIG_FILE") && std::filesystem::exists(fonts, error)) {
+    setenv("FONTCONFIG_FILE", fonts.c_str(), 0);
+  }
+  if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+}
+
+std::string LaunchText(int argc, char** argv) {
+  std::string text;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) text.push_back(' ');
+    text.append(argv[i]);
+  }
+  return platform::FromLocalText(text);
+}
+
+}  // namespace orvinta::app

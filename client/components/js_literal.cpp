@@ -1,0 +1,26 @@
+#include "client/components/js_literal.h"
+
+namespace orvinta::components {
+
+QString JsLiteral(const QString& text) {
+  QString out;
+  out.reserve(text.size() + 16);
+  out += QLatin1Char('"');
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    if (u == '"' || u == '\\') {
+      out += QLatin1Char('\\');
+      out += c;
+    } else if (u < 0x20 || u > 0x7E || u == '<' || u == '>') {
+      // Everything outside printable ASCII travels as an escape: line
+      // separators and "</script>" can never end the literal.
+      out += QStringLiteral("\\u%1").arg(static_cast<unsigned>(u), 4, 16, QLatin1Char('0'));
+    } else {
+      out += c;
+    }
+  }
+  out += QLatin1Char('"');
+  return out;
+}
+
+}  // namespace orvinta::components

@@ -1,0 +1,66 @@
+#pragma once
+// An HTML view over QWebEngineView: element work by id through small scripts
+// whose arguments are string literals, load events, and the left button.
+#include <QPointer>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+#include <memory>
+
+#include "platform/html_view.h"
+
+namespace orvinta::components {
+
+// The profile every view of the program uses.
+QWebEngineProfile* ViewProfile();
+
+class WebPage final : public QWebEnginePage {
+  Q_OBJECT
+ public:
+  using QWebEnginePage::QWebEnginePage;
+
+ signals:
+  void leftButtonUp();
+
+ protected:
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
+                                const QString& source) override;
+};
+
+class WebView final : public platform::HtmlView {
+ public:
+  explicit WebView(platform::HtmlViewRole role);
+  ~WebView() override;
+
+  void SetListener(platform::HtmlViewListener* listener) override { listener_ = listener; }
+  void Navigate(const std::string& address) override;
+  void SetElementHtml(const std::string& id, const std::string& html) override;
+  void AppendBeforeMarker(const std::string& markerId, const std::string& html) override;
+  void GetElementHtml(const std::string& id, HtmlCallback callback) override;
+  void ScrollToMarker(const std::string& markerId) override;
+  void Show(bool visible) override;
+
+  QWebEngineView* widget() const { return view_; }
+  platform::HtmlViewRole role() const { return role_; }
+
+ private:
+  void RunScript(const QString& script);
+  void OnLoadFinished();
+
+  platform::HtmlViewRole role_;
+  QPointer<QWebEngineView> view_;
+  WebPage* page_ = nullptr;
+  platform::HtmlViewListener* listener_ = nullptr;
+  platform::FrameHandle frame_ = 0;
+  // Answers of GetElementHtml check it: none arrives after the view is gone.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+class WebViewFactory final : public platform::HtmlViewFactory {
+ public:
+  std::unique_ptr<platform::HtmlView> Create(platform::HtmlViewRole role) override {
+    return std::make_unique<WebView>(role);
+  }
+};
+
+}  // namespace orvinta::components
