@@ -53,7 +53,8 @@ std::string Encode(std::string_view body) {
 
 std::optional<std::string> Decode(std::string_view encoded) {
   if (encoded.empty()) return std::string{};
-  if (encoded.size() < 2 || encoded.size() % 2 != 0) return std::nullopt;
+  // A non-empty body encodes to at least one byte and the checksum.
+  if (encoded.size() < 4 || encoded.size() % 2 != 0) return std::nullopt;
   const std::size_t length = encoded.size() / 2 - 1;
   std::string body(length, '\0');
   unsigned sum = 0;

@@ -50,6 +50,7 @@ TEST(Decode, RefusesWhatEncodeCannotHaveMade) {
   EXPECT_FALSE(Decode(good.substr(1)));         // odd length
   EXPECT_FALSE(Decode("zz"));                   // not hex
   EXPECT_FALSE(Decode("a"));                    // too short
+  EXPECT_FALSE(Decode("00"));                   // a checksum without a body
   EXPECT_EQ(Decode("").value(), "");            // empty body
   std::string upper = good;
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

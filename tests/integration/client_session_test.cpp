@@ -1,0 +1,96 @@
+// The real client session over real sockets against the real server.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+#include "platform/cp949.h"
+#include "platform/qt/qt_transport.h"
+#include "protocol/zup_chat_main.h"
+#include "tests/fakes/fake_chat_window.h"
+#include "tests/fakes/fake_ports.h"
+#include "tests/integration/server_process.h"
+
+namespace orvinta::integration {
+namespace {
+
+// One client: the session with real sockets, a recording window and boxes.
+struct Client {
+  explicit Client(std::string id, std::string server) {
+    settings.UserId = std::move(id);
+    settings.SessionKey = "session";
+    settings.Nick = platform::FromLocalText("테스터");
+    settings.IconNo = "1001";
+    settings.ServerAddress = std::move(server);
+  }
+  bool LogIn() {
+    session.Connect();
+    return WaitFor([&] { return window.loggedIn; });
+  }
+
+  LaunchSettings settings;
+  fakes::FakeChatWindow window;
+  platform::qt::QtTransportFactory transports;
+  fakes::FakeMessageBoxes boxes;
+  protocol::CZupChatMain session{window, settings, {transports, boxes, nullptr}};
+};
+
+class ClientSessionTest : public ::testing::Test {
+ protected:
+  ServerProcess server{{"--ping-interval", "1"}};
+};
+
+TEST_F(ClientSessionTest, LogsInAndAnswersTheKeepAlive) {
+  ASSERT_TRUE(server.started());
+  Client alice("alice", server.address());
+  ASSERT_TRUE(alice.LogIn());
+  EXPECT_TRUE(alice.window.connected);
+  // Three keep-alive intervals: a client that did not answer would be dropped after two.
+  WaitFor([] { return false; }, 3200);
+  EXPECT_TRUE(alice.window.connected);
+  EXPECT_TRUE(alice.boxes.shown.empty());
+}
+
+TEST_F(ClientSessionTest, SecondLoginOfTheSameIdIsRefused) {
+  ASSERT_TRUE(server.started());
+  Client first("alice", server.address());
+  ASSERT_TRUE(first.LogIn());
+  Client second("alice", server.address());
+  second.session.Connect();
+  ASSERT_TRUE(WaitFor([&] { return second.window.Called("CloseClient()"); }));
+  ASSERT_FALSE(second.boxes.shown.empty());
+  EXPECT_EQ(second.boxes.shown[0].text,
+            platform::FromLocalText("alice님은 이미 오르빈타을 사용 중입니다\n\n비정상적인 종료의 경우 잠시후 다시 접속해주세요  "));
+  EXPECT_FALSE(second.window.loggedIn);
+  // The first session goes on.
+  WaitFor([] { return false; }, 300);
+  EXPECT_TRUE(first.window.connected);
+  EXPECT_FALSE(first.window.Called("CloseClient()"));
+}
+
+TEST_F(ClientSessionTest, LostConnectionShowsTheBoxAndCloses) {
+  ASSERT_TRUE(server.started());
+  Client alice("alice", server.address());
+  ASSERT_TRUE(alice.LogIn());
+  server.Kill();
+  ASSERT_TRUE(WaitFor([&] { return alice.window.Called("CloseClient()"); }));
+  ASSERT_EQ(alice.boxes.shown.size(), 1u);
+  EXPECT_EQ(alice.boxes.shown[0].text, platform::FromLocalText("서버와의 접속이 끊어졌습니다."));
+  EXPECT_FALSE(alice.window.connected);
+}
+
+TEST_F(ClientSessionTest, NoServerMeansNoLoginAndNoFalseConnection) {
+  Client alice("alice", "127.0.0.1:1");
+  alice.session.Connect();
+  WaitFor([] { return false; }, 500);
+  EXPECT_FALSE(alice.window.connected);
+  EXPECT_FALSE(alice.window.loggedIn);
+}
+
+}  // namespace
+}  // namespace orvinta::integration
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

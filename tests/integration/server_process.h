@@ -1,0 +1,33 @@
+#pragma once
+// Starts the real orvinta-server on a free loopback port for one test and
+// stops it at the end.
+#include <QProcess>
+#include <functional>
+#include <QString>
+#include <QStringList>
+
+namespace orvinta::integration {
+
+class ServerProcess {
+ public:
+  explicit ServerProcess(QStringList extraArguments = {});
+  ~ServerProcess();
+  ServerProcess(const ServerProcess&) = delete;
+  ServerProcess& operator=(const ServerProcess&) = delete;
+
+  bool started() const { return port_ > 0; }
+  int port() const { return port_; }
+  // "127.0.0.1:PORT"
+  std::string address() const;
+  // Ends the server as a crash would: connections drop without a goodbye.
+  void Kill();
+
+ private:
+  QProcess process_;
+  int port_ = 0;
+};
+
+// Runs the event loop until `done` holds or the time is up; true when it held.
+bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000);
+
+}  // namespace orvinta::integration
