@@ -16,11 +16,6 @@ int HexValue(char c) {
   return -1;
 }
 
-void AppendHexByte(std::string& out, std::uint8_t value) {
-  out.push_back(kHexDigits[value >> 4]);
-  out.push_back(kHexDigits[value & 0x0F]);
-}
-
 std::uint8_t Mask(std::size_t index, std::size_t length) {
   const auto d = static_cast<std::uint8_t>((2 * length) % 256);
   return static_cast<std::uint8_t>(K[(index + 1) % kEncodingTableSize] ^ d);
@@ -40,14 +35,20 @@ std::string FormatLength(std::size_t length) {
 std::string Encode(std::string_view body) {
   if (body.empty()) return {};
   std::string out;
-  out.reserve(2 * body.size() + 2);
+  out.resize(2 * body.size() + 2);
+  const auto d = static_cast<std::uint8_t>((2 * body.size()) % 256);
+  char* hex = out.data();
   unsigned sum = 0;
-  for (std::size_t i = 0; i < body.size(); ++i) {
-    const auto e = static_cast<std::uint8_t>(static_cast<std::uint8_t>(body[i]) ^ Mask(i, body.size()));
-    AppendHexByte(out, e);
+  std::size_t k = 1;  // (i + 1) mod 255, kept without a division per byte
+  for (const char c : body) {
+    const auto e = static_cast<std::uint8_t>(static_cast<std::uint8_t>(c) ^ K[k] ^ d);
+    *hex++ = kHexDigits[e >> 4];
+    *hex++ = kHexDigits[e & 0x0F];
     sum += e;
+    if (++k == kEncodingTableSize) k = 0;
   }
-  AppendHexByte(out, static_cast<std::uint8_t>(sum % 256));
+  hex[0] = kHexDigits[(sum >> 4) & 0x0F];
+  hex[1] = kHexDigits[sum & 0x0F];
   return out;
 }
 

@@ -1,0 +1,148 @@
+#!/usr/bin/env python3
+"""Draws the development portal's pictures: member icons, status marks,
+emoticons and avatars, written as small GIF files under server/portal/.
+Run it again after changing a drawing; the files are committed."""
+import math
+import os
+import sys
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "server", "portal")
+
+
+def gif_bytes(width, height, pixels, palette):
+    """An 8-bit GIF whose LZW stream never grows past 9-bit codes: a clear
+    code every 254 pixels keeps the decoder's table small."""
+    palette = list(palette)[:256]
+    while len(palette) < 256:
+        palette.append((0, 0, 0))
+    out = bytearray(b"GIF89a")
+    out += width.to_bytes(2, "little") + height.to_bytes(2, "little")
+    out += bytes([0xF7, 0, 0])
+    for r, g, b in palette:
+        out += bytes([r, g, b])
+    # Colour 0 is transparent.
+    out += bytes([0x21, 0xF9, 4, 0x01, 0, 0, 0, 0])
+    out += b"\x2C" + (0).to_bytes(2, "little") * 2 + width.to_bytes(2, "little") + height.to_bytes(2, "little") + b"\x00"
+    out += bytes([8])
+    clear, end = 256, 257
+    codes = []
+    for i, p in enumerate(pixels):
+        if i % 254 == 0:
+            codes.append(clear)
+        codes.append(p)
+    codes.append(end)
+    bits, nbits, data = 0, 0, bytearray()
+    for c in codes:
+        bits |= c << nbits
+        nbits += 9
+        while nbits >= 8:
+            data.append(bits & 0xFF)
+            bits >>= 8
+            nbits -= 8
+    if nbits:
+        data.append(bits & 0xFF)
+    for i in range(0, len(data), 255):
+        chunk = data[i:i + 255]
+        out += bytes([len(chunk)]) + chunk
+    out += b"\x00\x3B"
+    return bytes(out)
+
+
+class Canvas:
+    def __init__(self, w, h):
+        self.w, self.h = w, h
+        self.palette = [(255, 255, 255)]
+        self.px = [0] * (w * h)
+
+    def colour(self, rgb):
+        if rgb not in self.palette:
+            self.palette.append(rgb)
+        return self.palette.index(rgb)
+
+    def plot(self, x, y, rgb):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y * self.w + x] = self.colour(rgb)
+
+    def disc(self, cx, cy, r, rgb):
+        for y in range(self.h):
+            for x in range(self.w):
+                if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= r * r:
+                    self.plot(x, y, rgb)
+
+    def rect(self, x0, y0, x1, y1, rgb):
+        for y in range(y0, y1):
+            for x in range(x0, x1):
+                self.plot(x, y, rgb)
+
+    def save(self, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(gif_bytes(self.w, self.h, self.px, self.palette))
+
+
+def hue(i, n, light=0.55):
+    h = i / n
+    r = 0.5 + 0.5 * math.cos(2 * math.pi * h)
+    g = 0.5 + 0.5 * math.cos(2 * math.pi * (h - 1 / 3))
+    b = 0.5 + 0.5 * math.cos(2 * math.pi * (h - 2 / 3))
+    return tuple(int(40 + 200 * light * 1.6 * c) if c > 0 else 40 for c in (r, g, b))
+
+
+def person(size, bg, fg):
+    c = Canvas(size, size)
+    c.rect(0, 0, size, size, bg)
+    c.disc(size / 2, size * 0.36, size * 0.2, fg)
+    c.disc(size / 2, size * 1.02, size * 0.42, fg)
+    return c
+
+
+def emoticon(i):
+    c = Canvas(20, 20)
+    face = (255, 214, 64) if i % 2 == 0 else (255, 190, 120)
+    c.disc(10, 10, 9, (150, 110, 20))
+    c.disc(10, 10, 8, face)
+    eye = (60, 40, 20)
+    c.disc(7, 8, 1.3, eye)
+    c.disc(13, 8, 1.3, eye)
+    mood = i % 4
+    for x in range(6, 15):
+        t = (x - 10) / 4
+        y = 14 - (1 - t * t) * (2 if mood == 0 else -2 if mood == 1 else 0)
+        if mood == 3:
+            y = 14 + (x % 2)
+        c.plot(x, int(round(y)), eye)
+    # A mark of the picture's own in the corner, so the 32 can be told apart.
+    c.disc(16.5, 4, 2.6, hue(i, 32))
+    return c
+
+
+STATUS = [(59, 125, 216), (122, 91, 199), (240, 179, 35), (229, 115, 46), (216, 52, 59), (140, 98, 57)]
+
+
+def main():
+    root = sys.argv[1] if len(sys.argv) > 1 else ROOT
+    img = os.path.join(root, "img")
+    for i in range(32):
+        emoticon(i).save(os.path.join(img, "emot", "icon_%02d.gif" % (i + 1)))
+    for i, rgb in enumerate(STATUS, start=1):
+        c = Canvas(16, 16)
+        c.disc(8, 8, 6.5, (80, 80, 80))
+        c.disc(8, 8, 5.5, rgb)
+        c.save(os.path.join(img, "status", "s%d.gif" % i))
+    for size in (19, 13):
+        person(size, (232, 236, 240), (150, 160, 175)).save(os.path.join(img, "emot", "emo", "empty%d_a.gif" % size))
+        person(size, (240, 232, 226), (180, 150, 130)).save(os.path.join(img, "emot", "emo", "empty%d_b.gif" % size))
+    for k in range(8):
+        person(19, hue(k, 8, 0.35), (250, 250, 250)).save(os.path.join(root, "avatar", "face_%d.gif" % k))
+        person(13, hue(k, 8, 0.35), (250, 250, 250)).save(os.path.join(root, "avatar", "small_%d.gif" % k))
+    # The member list's header band.
+    for name, w in (("bg_ye_01", 2), ("bg_ye_02", 8), ("bg_ye_03", 2)):
+        c = Canvas(w, 27)
+        for y in range(27):
+            for x in range(w):
+                c.plot(x, y, (247, 241, 227) if 0 < y < 26 else (230, 205, 150))
+        c.save(os.path.join(root, "gif", name + ".gif"))
+
+
+if __name__ == "__main__":
+    main()
