@@ -43,7 +43,10 @@ int main(int argc, char** argv) {
   shell::COrvintaApp orvinta;
   const auto started = orvinta.InitInstance(app::LaunchText(argc, argv), app::ExecutablePath(argv[0]),
                                             {ports.platform, ports.boxes, ports.instances});
-  if (started == shell::StartupResult::HandedOver) return 0;
+  if (started == shell::StartupResult::HandedOver) {
+    qInfo("orvinta: the running client took over the room");
+    return 0;
+  }
   if (started == shell::StartupResult::Stop) return 1;
 
   components::InstallResourceScheme();

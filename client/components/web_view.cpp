@@ -45,7 +45,11 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
   view_->setContextMenuPolicy(Qt::NoContextMenu);
   view_->hide();
   page_->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
-  QObject::connect(page_, &QWebEnginePage::loadFinished, view_, [this](bool) { OnLoadFinished(); });
+  // A load that failed or was replaced by a newer one reports nothing: the
+  // lines waiting for the page must go into the page that stays.
+  QObject::connect(page_, &QWebEnginePage::loadFinished, view_, [this](bool ok) {
+    if (ok) OnLoadFinished();
+  });
   QObject::connect(page_, &WebPage::leftButtonUp, view_, [this] {
     if (listener_) listener_->OnLeftButtonUp();
   });

@@ -1,0 +1,226 @@
+// orvinta-server-load: opens many logged-in connections to an orvinta-server
+// on loopback, puts them in rooms, and measures chat line delivery.
+//
+//   orvinta-server-load --server build/server/orvinta-server [--connections 1000]
+//   orvinta-server-load --port 11900 [--connections 1000]
+//
+// With --server it starts that program on a free port itself.
+#include <signal.h>
+#include <sys/epoll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/server/load_connection.h"
+
+using orvinta::bench::LoadConnection;
+using orvinta::protocol::Frame;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+struct Options {
+  int port = 0;
+  std::string server;
+  int connections = 1000;
+  int perRoom = 50;
+  int probes = 200;
+  int burstLines = 5;
+};
+
+double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
+
+bool ParseOptions(int argc, char** argv, Options& o) {
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string name = argv[i];
+    const char* value = argv[i + 1];
+    if (name == "--port") o.port = std::atoi(value);
+    else if (name == "--server") o.server = value;
+    else if (name == "--connections") o.connections = std::atoi(value);
+    else if (name == "--per-room") o.perRoom = std::atoi(value);
+    else if (name == "--probes") o.probes = std::atoi(value);
+    else if (name == "--burst") o.burstLines = std::atoi(value);
+    else return false;
+  }
+  return (o.port > 0 || !o.server.empty()) && o.connections > 1 && o.perRoom > 1;
+}
+
+// Starts the server on a free port; its pid, and the port through `port`.
+pid_t StartServer(const Options& o, int& port) {
+  int out[2];
+  if (pipe(out) != 0) return -1;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(out[1], STDOUT_FILENO);
+    const std::string capacity = std::to_string(o.perRoom);
+    execl(o.server.c_str(), o.server.c_str(), "--port", "0", "--room-capacity", capacity.c_str(), nullptr);
+    _exit(127);
+  }
+  close(out[1]);
+  std::string line;
+  char c;
+  while (read(out[0], &c, 1) == 1 && c != '\n') line.push_back(c);
+  const auto colon = line.rfind(':');
+  port = colon == std::string::npos ? 0 : std::atoi(line.c_str() + colon + 1);
+  std::printf("server: %s\n", line.c_str());
+  return pid;
+}
+
+class Load {
+ public:
+  Load(const Options& o, int port) : o_(o), epoll_(epoll_create1(0)) {
+    for (int i = 0; i < o.connections; ++i) {
+      auto c = std::make_unique<LoadConnection>(i, port);
+      if (c->Fd() >= 0) {
+        epoll_event ev{};
+        ev.events = EPOLLIN | EPOLLOUT;
+        ev.data.u32 = static_cast<std::uint32_t>(i);
+        epoll_ctl(epoll_, EPOLL_CTL_ADD, c->Fd(), &ev);
+      }
+      connections_.push_back(std::move(c));
+    }
+  }
+
+  // Runs the sockets until done() or the time is up.
+  bool Pump(const std::function<bool()>& done, int timeoutMs) {
+    const auto start = Clock::now();
+    epoll_event events[512];
+    while (!done()) {
+      if (MsSince(start) > timeoutMs) return false;
+      for (auto& c : connections_) {
+        if (c->HasOutput()) c->Flush();
+      }
+      const int n = epoll_wait(epoll_, events, 512, 10);
+      for (int i = 0; i < n; ++i) {
+        LoadConnection& c = *connections_[events[i].data.u32];
+        if (events[i].events & EPOLLIN) c.Read([this](LoadConnection& from, const Frame& f) { OnFrame(from, f); });
+      }
+    }
+    return true;
+  }
+
+  int Room(int i) const { return i / o_.perRoom; }
+  int RoomSize(int i) const { return std::min(o_.perRoom, o_.connections - Room(i) * o_.perRoom); }
+  std::string Id(int i) const { return "load" + std::to_string(i); }
+
+  void Run() {
+    const int n = o_.connections;
+    auto t = Clock::now();
+    for (int i = 0; i < n; ++i) connections_[i]->Send("USER", Id(i) + "/key/nick" + std::to_string(i) + "/1");
+    const bool loggedIn = Pump([&] { return usrp_ == n; }, 30'000);
+    std::printf("login: %d of %d connections logged in, %.1f ms\n", usrp_, n, MsSince(t));
+    if (!loggedIn) return;
+
+    long long expectedRoster = 0;
+    for (int i = 0; i < n; i += o_.perRoom) expectedRoster += 1LL * RoomSize(i) * (RoomSize(i) - 1);
+    t = Clock::now();
+    for (int i = 0; i < n; ++i) connections_[i]->Send("CHIN", Id(i) + "/room" + std::to_string(Room(i)));
+    const bool entered = Pump([&] { return roster_ == expectedRoster; }, 30'000);
+    std::printf("rooms: %d rooms of up to %d, %lld of %lld member notices, %.1f ms\n", (n + o_.perRoom - 1) / o_.perRoom,
+                o_.perRoom, roster_, expectedRoster, MsSince(t));
+    if (!entered) return;
+
+    // One line at a time: time until every other member of the room has it.
+    std::vector<double> latencies;
+    for (int p = 0; p < o_.probes; ++p) {
+      const int sender = (p * 7919) % n;
+      probeSeen_ = 0;
+      probeTag_ = "probe" + std::to_string(p);
+      const auto sent = Clock::now();
+      connections_[sender]->Send("TALL", Id(sender) + "/room" + std::to_string(Room(sender)) + "/" + probeTag_);
+      if (!Pump([&] { return probeSeen_ == RoomSize(sender) - 1; }, 5000)) break;
+      latencies.push_back(MsSince(sent));
+    }
+    std::sort(latencies.begin(), latencies.end());
+    if (!latencies.empty()) {
+      auto at = [&](double q) { return latencies[static_cast<std::size_t>(q * (latencies.size() - 1))]; };
+      std::printf("round trip (line to all %d others in its room): %zu probes, p50 %.3f ms, p99 %.3f ms, max %.3f ms\n",
+                  o_.perRoom - 1, latencies.size(), at(0.5), at(0.99), latencies.back());
+    }
+
+    // Everybody talks at once.
+    probeTag_.clear();
+    std::fill(received_.begin(), received_.end(), 0);
+    long long expected = 0;
+    for (int i = 0; i < n; ++i) expected += 1LL * o_.burstLines * (RoomSize(i) - 1);
+    delivered_ = 0;
+    t = Clock::now();
+    for (int line = 0; line < o_.burstLines; ++line) {
+      for (int i = 0; i < n; ++i) connections_[i]->Send("TALL", Id(i) + "/room" + std::to_string(Room(i)) + "/burst");
+    }
+    Pump([&] { return delivered_ == expected; }, 60'000);
+    const double ms = MsSince(t);
+    const int served = static_cast<int>(std::count_if(received_.begin(), received_.end(), [](int r) { return r > 0; }));
+    std::printf("burst: %d lines from each connection, %lld of %lld deliveries in %.1f ms (%.0f deliveries/s)\n",
+                o_.burstLines, delivered_, expected, ms, delivered_ / (ms / 1000.0));
+    const int open = static_cast<int>(std::count_if(connections_.begin(), connections_.end(),
+                                                    [](const auto& c) { return c->Open(); }));
+    std::printf("served: %d of %d connections received lines; %d still open\n", served, n, open);
+    std::fflush(stdout);
+  }
+
+ private:
+  void OnFrame(LoadConnection& from, const Frame& f) {
+    if (f.command == "USRP") ++usrp_;
+    else if (f.command == "CHIN" || f.command == "IFON") ++roster_;
+    else if (f.command == "TALL") {
+      if (!probeTag_.empty() && f.body.ends_with("/" + probeTag_)) ++probeSeen_;
+      ++delivered_;
+      ++received_[static_cast<std::size_t>(from.Index())];
+    }
+  }
+
+  Options o_;
+  int epoll_;
+  std::vector<std::unique_ptr<LoadConnection>> connections_;
+  int usrp_ = 0;
+  long long roster_ = 0;
+  long long delivered_ = 0;
+  int probeSeen_ = 0;
+  std::string probeTag_;
+  std::vector<int> received_ = std::vector<int>(static_cast<std::size_t>(o_.connections), 0);
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  if (!ParseOptions(argc, argv, o)) {
+    std::fprintf(stderr,
+                 "usage: orvinta-server-load (--server PATH | --port N) [--connections 1000] [--per-room 50]\n"
+                 "                           [--probes 200] [--burst 5]\n");
+    return 2;
+  }
+  signal(SIGPIPE, SIG_IGN);
+  rlimit limit{};
+  getrlimit(RLIMIT_NOFILE, &limit);
+  limit.rlim_cur = limit.rlim_max;
+  setrlimit(RLIMIT_NOFILE, &limit);
+
+  int port = o.port;
+  pid_t server = -1;
+  if (!o.server.empty()) server = StartServer(o, port);
+  if (port <= 0) {
+    std::fprintf(stderr, "no server port\n");
+    return 1;
+  }
+  {
+    Load load(o, port);
+    load.Run();
+  }
+  if (server > 0) {
+    kill(server, SIGTERM);
+    int status = 0;
+    waitpid(server, &status, 0);
+  }
+  return 0;
+}

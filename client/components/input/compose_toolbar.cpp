@@ -1,0 +1,160 @@
+#include "client/components/input/compose_toolbar.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <algorithm>
+
+#include "client/components/input/colour_button.h"
+#include "client/components/input/emoticon_art.h"
+#include "client/components/input/emoticon_picker.h"
+#include "client/compose/compose_tables.h"
+#include "platform/qt/qt_text.h"
+
+namespace orvinta::components {
+namespace {
+
+using platform::qt::FromCp949;
+
+QLabel* Label(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setStyleSheet(QStringLiteral("color: #333333;"));
+  return label;
+}
+
+}  // namespace
+
+ComposeToolbar::ComposeToolbar(QWidget* parent) : QWidget(parent) {
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(4, 2, 4, 2);
+  row->setSpacing(3);
+
+  face_ = new QComboBox(this);
+  face_->setObjectName(QStringLiteral("faceCombo"));
+  for (std::string_view name : compose::FaceNames()) face_->addItem(FromCp949(name));
+  connect(face_, &QComboBox::activated, this, [this](int index) {
+    emit faceChosen(compose::FaceCode(compose::FaceNames()[static_cast<std::size_t>(index)]));
+  });
+
+  size_ = new QComboBox(this);
+  size_->setObjectName(QStringLiteral("sizeCombo"));
+  for (std::string_view entry : compose::SizeEntries()) size_->addItem(FromCp949(entry));
+  size_->setCurrentText(QString::number(compose::kDefaultSize));
+  connect(size_, &QComboBox::activated, this, [this](int index) {
+    emit sizeChosen(compose::SizeFromEntry(compose::SizeEntries()[static_cast<std::size_t>(index)]));
+  });
+
+  row->addWidget(Label(QStringLiteral("글꼴"), this));
+  row->addWidget(face_);
+  row->addWidget(Label(QStringLiteral("크기"), this));
+  row->addWidget(size_);
+  row->addWidget(Label(QStringLiteral("색상"), this));
+  textColour_ = AddColourButton(kTextColourId, QStringLiteral("textColourButton"), QStringLiteral("글자색 선택"),
+                                kAutomaticTextColour);
+  row->addWidget(textColour_);
+  row->addWidget(Label(QStringLiteral("배경"), this));
+  backColour_ = AddColourButton(kBackColourId, QStringLiteral("backColourButton"), QStringLiteral("배경색 선택"),
+                                kAutomaticBackColour);
+  row->addWidget(backColour_);
+
+  bold_ = AddStyleButton(QStringLiteral("boldButton"), QStringLiteral("B"), QStringLiteral("굵게"));
+  italic_ = AddStyleButton(QStringLiteral("italicButton"), QStringLiteral("I"), QStringLiteral("기울임"));
+  underline_ = AddStyleButton(QStringLiteral("underlineButton"), QStringLiteral("U"), QStringLiteral("밑줄"));
+  QFont font = bold_->font();
+  font.setBold(true);
+  bold_->setFont(font);
+  font = italic_->font();
+  font.setItalic(true);
+  italic_->setFont(font);
+  font = underline_->font();
+  font.setUnderline(true);
+  underline_->setFont(font);
+  for (QToolButton* button : {bold_, italic_, underline_}) row->addWidget(button);
+
+  emoticon_ = new QToolButton(this);
+  emoticon_->setObjectName(QStringLiteral("emoticonButton"));
+  emoticon_->setToolTip(QStringLiteral("이모티콘"));
+  emoticon_->setIcon(QPixmap::fromImage(EmoticonImage(0)));
+  emoticon_->setIconSize(QSize(kEmoticonPixels, kEmoticonPixels));
+  connect(emoticon_, &QToolButton::clicked, this, &ComposeToolbar::OpenEmoticonPicker);
+  row->addWidget(emoticon_);
+
+  row->addStretch(1);
+  send_ = new QToolButton(this);
+  send_->setObjectName(QStringLiteral("sendButton"));
+  send_->setText(QStringLiteral("전송"));
+  send_->setToolTip(QStringLiteral("메세지 전송"));
+  connect(send_, &QToolButton::clicked, this, &ComposeToolbar::sendClicked);
+  row->addWidget(send_);
+
+  ShowState(platform::ToolbarState{std::string(compose::FaceName(compose::kDefaultFace)),
+                                   std::to_string(compose::kDefaultSize)});
+}
+
+ColourButton* ComposeToolbar::AddColourButton(int controlId, const QString& name, const QString& tip,
+                                              std::uint32_t automatic) {
+  auto* button = new ColourButton(this);
+  button->setObjectName(name);
+  button->setToolTip(tip);
+  button->SetColour(automatic);
+  connect(button, &ColourButton::droppedDown, this, [this, controlId] { emit colourDroppedDown(controlId); });
+  connect(button, &ColourButton::colourAccepted, this, [this, button, controlId, automatic](std::uint32_t colour) {
+    if (colour == ColourButton::kAutomatic) colour = automatic;
+    button->SetColour(colour);
+    emit colourChosen(colour, controlId);
+  });
+  return button;
+}
+
+QToolButton* ComposeToolbar::AddStyleButton(const QString& name, const QString& text, const QString& tip) {
+  auto* button = new QToolButton(this);
+  button->setObjectName(name);
+  button->setText(text);
+  button->setToolTip(tip);
+  button->setCheckable(true);
+  connect(button, &QToolButton::clicked, this, &ComposeToolbar::ReportStyle);
+  return button;
+}
+
+void ComposeToolbar::ReportStyle() {
+  int bits = 0;
+  if (bold_->isChecked()) bits |= compose::kStyleBold;
+  if (italic_->isChecked()) bits |= compose::kStyleItalic;
+  if (underline_->isChecked()) bits |= compose::kStyleUnderline;
+  emit styleChanged(bits);
+}
+
+void ComposeToolbar::OpenEmoticonPicker() {
+  auto* picker = new EmoticonPicker(this);
+  connect(picker, &EmoticonPicker::chosen, this, &ComposeToolbar::emoticonChosen);
+  picker->Open(emoticon_->mapToGlobal(emoticon_->rect().bottomLeft()));
+}
+
+void ComposeToolbar::ShowState(const platform::ToolbarState& state) {
+  const QSignalBlocker blockFace(face_), blockSize(size_), blockBold(bold_), blockItalic(italic_),
+      blockUnderline(underline_), blockText(textColour_), blockBack(backColour_);
+  face_->setCurrentIndex(compose::FaceCode(state.faceName) - 1);
+  if (const int entry = size_->findText(FromCp949(state.sizeText)); entry >= 0) size_->setCurrentIndex(entry);
+  textColour_->SetColour(state.textColour);
+  backColour_->SetColour(state.backColour);
+  bold_->setChecked(state.bold);
+  italic_->setChecked(state.italic);
+  underline_->setChecked(state.underline);
+}
+
+platform::ToolbarState ComposeToolbar::State() const {
+  platform::ToolbarState state;
+  state.faceName = std::string(compose::FaceNames()[static_cast<std::size_t>(std::max(0, face_->currentIndex()))]);
+  state.sizeText = platform::qt::ToCp949(size_->currentText());
+  state.textColour = textColour_->Colour();
+  state.backColour = backColour_->Colour();
+  state.bold = bold_->isChecked();
+  state.italic = italic_->isChecked();
+  state.underline = underline_->isChecked();
+  return state;
+}
+
+}  // namespace orvinta::components

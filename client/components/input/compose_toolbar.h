@@ -1,0 +1,58 @@
+#pragma once
+// The composing toolbar under the transcript: face and size, text and
+// background colour, bold / italic / underline, emoticons and send. It shows
+// a room's settings without reporting them and reports what the user changes.
+#include <QWidget>
+#include <cstdint>
+
+#include "platform/window_host.h"
+
+class QComboBox;
+class QToolButton;
+
+namespace orvinta::components {
+
+class ColourButton;
+
+class ComposeToolbar : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kFaceComboId = 1013;
+  static constexpr int kSizeComboId = 1014;
+  static constexpr int kTextColourId = 1015;
+  static constexpr int kBackColourId = 1018;
+  static constexpr std::uint32_t kAutomaticTextColour = 0x212121;
+  static constexpr std::uint32_t kAutomaticBackColour = 0xFFFFFF;
+
+  explicit ComposeToolbar(QWidget* parent = nullptr);
+
+  void ShowState(const platform::ToolbarState& state);
+  platform::ToolbarState State() const;
+
+ signals:
+  void faceChosen(int faceCode);
+  void sizeChosen(int points);
+  void colourDroppedDown(int controlId);                    // the window repaints below
+  void colourChosen(std::uint32_t colour, int controlId);  // automatic already resolved
+  void styleChanged(int styleBits);
+  void emoticonChosen(int index);  // -1 when the picker closed without a choice
+  void sendClicked();
+
+ private:
+  ColourButton* AddColourButton(int controlId, const QString& name, const QString& tip, std::uint32_t automatic);
+  QToolButton* AddStyleButton(const QString& name, const QString& text, const QString& tip);
+  void ReportStyle();
+  void OpenEmoticonPicker();
+
+  QComboBox* face_;
+  QComboBox* size_;
+  ColourButton* textColour_;
+  ColourButton* backColour_;
+  QToolButton* bold_;
+  QToolButton* italic_;
+  QToolButton* underline_;
+  QToolButton* emoticon_;
+  QToolButton* send_;
+};
+
+}  // namespace orvinta::components

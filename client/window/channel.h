@@ -1,0 +1,44 @@
+#pragma once
+// One room tab: its transcript view, member list and composing settings.
+#include <array>
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "client/window/chat_dlg.h"
+#include "client/window/member.h"
+
+namespace orvinta::window {
+
+enum class ChannelKind : std::uint8_t { WaitingRoom = 1, Room = 4 };
+
+// Code page 949 texts, defined where they are compiled as such (this header is
+// also read by code compiled in UTF-8).
+std::string_view WaitingRoomName();   // the waiting room's channel name
+std::string_view WaitingRoomTitle();  // its title line
+
+struct Channel {
+  std::string name;  // "#" + room key, or the waiting room's name; compared without case
+  std::unique_ptr<CChatDlg> view;
+  std::string title;
+  std::list<Member> members;  // order of arrival
+  ChannelKind kind = ChannelKind::Room;
+  std::vector<std::string> history;  // lines sent here, at most 100
+  std::uint16_t historyCursor = 0;
+  std::vector<std::string> ignored;  // member ids whose lines are dropped here
+  std::int32_t fontFace = 1;         // 1 굴림, 2 바탕, 3 돋움, 4 궁서
+  std::int32_t style = 0;            // 1 bold, 2 italic, 4 underline
+  std::int32_t fontSize = 9;
+  std::uint32_t textColour = 0x212121;
+  std::uint32_t backColour = 0xFFFFFF;
+  std::int32_t voteRequested = 0;
+  std::int32_t voteActive = 0;
+  std::string voteTarget;
+  std::array<std::int32_t, 2> voteCounters{0, 0};
+  std::int32_t statusIndex = 0;
+};
+
+}  // namespace orvinta::window

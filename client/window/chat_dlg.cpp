@@ -1,0 +1,99 @@
+#include "client/window/chat_dlg.h"
+
+#include <array>
+
+#include "client/window/resource_address.h"
+#include "protocol/guarded.h"
+
+namespace orvinta::window {
+namespace {
+
+struct LoadStep {
+  int timer;
+  int delayMs;
+  bool onlyWhileUnloaded;
+};
+// The transcript page is asked for again while it has not arrived.
+constexpr std::array<LoadStep, 4> kTranscriptSteps = {{
+    {CChatDlg::kNavigate, 200, false},
+    {CChatDlg::kRetry1, 1500, true},
+    {CChatDlg::kRetry2, 3000, true},
+    {CChatDlg::kRetry3, 5000, true},
+}};
+constexpr int kHomeDelayMs = 200;
+
+}  // namespace
+
+CChatDlg::CChatDlg(const ViewContext& context, bool home, std::function<void()> onHomeClick)
+    : context_(context),
+      home_(home),
+      onHomeClick_(std::move(onHomeClick)),
+      view_(context.views.Create(home ? platform::HtmlViewRole::Home : platform::HtmlViewRole::Transcript)),
+      page_(*view_),
+      timers_(context.timers.OpenBlock([this](int local) { OnTimer(local); })) {
+  view_->SetListener(this);
+}
+
+CChatDlg::~CChatDlg() {
+  view_->SetListener(nullptr);
+  context_.latch.Release(this);
+  timers_.reset();
+}
+
+void CChatDlg::Start() {
+  page_.Reset();
+  if (home_) {
+    timers_->Set(kHomeNavigate, kHomeDelayMs);
+    return;
+  }
+  for (const LoadStep& step : kTranscriptSteps) timers_->Set(step.timer, step.delayMs);
+}
+
+void CChatDlg::Reload() {
+  page_.Reset();
+  NavigateTo(LauncherPageAddress());
+}
+
+std::string CChatDlg::TranscriptAddress() const { return ResourceAddress(context_.portal, kTranscriptPage); }
+
+std::string CChatDlg::LauncherPageAddress() const {
+  return LauncherAddress(context_.portal, context_.settings.UserId, context_.settings.SessionKey);
+}
+
+void CChatDlg::NavigateTo(const std::string& address) {
+  // A frame this view was still waiting for will not complete any more.
+  context_.latch.Release(this);
+  view_->Navigate(address);
+}
+
+void CChatDlg::OnTimer(int local) {
+  Guarded([&] {
+    timers_->Kill(local);  // every loading timer fires once
+    if (local == kHomeNavigate) {
+      if (home_) NavigateTo(LauncherPageAddress());
+      return;
+    }
+    for (const LoadStep& step : kTranscriptSteps) {
+      if (step.timer != local) continue;
+      if (!step.onlyWhileUnloaded || !page_.loaded()) NavigateTo(TranscriptAddress());
+    }
+  });
+}
+
+void CChatDlg::OnNavigateComplete(platform::FrameHandle frame) {
+  Guarded([&] { context_.latch.OnNavigateComplete(this, frame); });
+}
+
+void CChatDlg::OnDocumentComplete(platform::FrameHandle frame) {
+  Guarded([&] {
+    if (context_.latch.TakeIfKept(frame)) page_.MarkLoaded();
+  });
+}
+
+void CChatDlg::OnLeftButtonUp() {
+  Guarded([&] {
+    if (home_ && onHomeClick_) onHomeClick_();
+  });
+}
+
+}  // namespace orvinta::window

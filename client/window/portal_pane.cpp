@@ -1,0 +1,36 @@
+#include "client/window/portal_pane.h"
+
+#include "client/window/text_filters.h"
+#include "protocol/guarded.h"
+#include "protocol/text_util.h"
+
+namespace orvinta::window {
+
+CPortalPane::CPortalPane(platform::HtmlViewFactory& views, platform::HtmlViewRole role, platform::Shell& shell)
+    : shell_(shell), view_(views.Create(role)) {
+  view_->SetListener(this);
+}
+
+CPortalPane::~CPortalPane() { view_->SetListener(nullptr); }
+
+void CPortalPane::OnLeftButtonUp() {
+  Guarded([&] {
+    view_->GetElementHtml("GO_URL", [this](const std::string& html) {
+      Guarded([&] { OpenPageAddress(shell_, html); });
+    });
+  });
+}
+
+bool OpenPageAddress(platform::Shell& shell, const std::string& address) {
+  // The element's inner HTML: an address with "&" reads back as "&amp;".
+  const std::string decoded = ReplaceAll(address, "&amp;", "&");
+  const std::string_view url = text::Trim(decoded);
+  // A page may name any address; only web pages go to the browser, so a
+  // page cannot make the desktop open files or other programs.
+  const bool web = text::StartsWithIgnoreCase(url, "http://") || text::StartsWithIgnoreCase(url, "https://");
+  if (url.empty() || text::EqualsIgnoreCase(url, "http") || !web) return false;
+  if (url.find_first_of(std::string_view("\0\r\n\t \"<>", 8)) != std::string_view::npos) return false;
+  return shell.OpenUrl(std::string(url));
+}
+
+}  // namespace orvinta::window

@@ -1,0 +1,37 @@
+#pragma once
+// A side pane showing a portal page (the welcome pane and the navigation
+// bar). A click lets the page name an address in its GO_URL element, which
+// opens in the desktop's browser.
+#include <memory>
+#include <string>
+
+#include "platform/html_view.h"
+#include "platform/shell.h"
+
+namespace orvinta::window {
+
+class CPortalPane final : public platform::HtmlViewListener {
+ public:
+  CPortalPane(platform::HtmlViewFactory& views, platform::HtmlViewRole role, platform::Shell& shell);
+  ~CPortalPane() override;
+  CPortalPane(const CPortalPane&) = delete;
+  CPortalPane& operator=(const CPortalPane&) = delete;
+
+  void Start(const std::string& address) { view_->Navigate(address); }
+  platform::HtmlView& view() { return *view_; }
+  void Show(bool visible) { view_->Show(visible); }
+
+  void OnNavigateComplete(platform::FrameHandle) override {}
+  void OnDocumentComplete(platform::FrameHandle) override {}
+  void OnLeftButtonUp() override;
+
+ private:
+  platform::Shell& shell_;
+  std::unique_ptr<platform::HtmlView> view_;
+};
+
+// Opens an address a page asked for: only web addresses, never the page's
+// "http" placeholder. True when it was handed to the browser.
+bool OpenPageAddress(platform::Shell& shell, const std::string& address);
+
+}  // namespace orvinta::window

@@ -1,0 +1,32 @@
+#pragma once
+// Everything the main window's logic reaches the outside through. The Qt side
+// builds one of these at start-up; tests build it from fakes.
+#include "client/window/prompt_notifier.h"
+#include "client/window/window_config_store.h"
+#include "platform/html_view.h"
+#include "platform/message_box.h"
+#include "platform/shell.h"
+#include "platform/sound.h"
+#include "platform/timers.h"
+#include "platform/traffic_log.h"
+#include "platform/transport.h"
+#include "platform/window_host.h"
+
+namespace orvinta::window {
+
+struct WindowPorts {
+  platform::WindowHost& host;
+  platform::HtmlViewFactory& views;
+  // The main window's timers. Ids 1-4 are the window's own; each HTML view
+  // gets a block of ids of its own above kViewTimerBase (see view_timer_ids.h).
+  platform::Timers& timers;
+  platform::MessageBoxes& boxes;
+  platform::Sound& sound;
+  platform::Shell& shell;
+  platform::TransportFactory& transports;
+  platform::TrafficLog* monitor = nullptr;    // the "Chat Monitor", when open
+  PromptNotifier* notifier = nullptr;         // popup prompts; none: prompts are not shown
+  WindowConfigStore* config = nullptr;        // the configuration file; none: nothing is kept
+};
+
+}  // namespace orvinta::window

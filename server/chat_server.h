@@ -1,0 +1,37 @@
+#pragma once
+// The chat server's core: what each command does, with no I/O. The transport
+// reports connections and decoded frames; the core answers through the Outbox.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "server/server_context.h"
+#include "server/server_view.h"
+
+namespace orvinta::server {
+
+class ChatServer final : public ServerView {
+ public:
+  ChatServer(const Clock& clock, Outbox& outbox, const ServerLimits& limits = {});
+
+  // False (and the connection is refused and closed) when the server is full.
+  bool OnConnected(ConnectionId connection);
+  // body is the plain, already decoded body.
+  void OnFrame(ConnectionId connection, std::string_view command, std::string_view body);
+  // The transport lost the connection. Harmless for one the core closed itself.
+  void OnDisconnected(ConnectionId connection);
+  // Keep-alive, login and query timeouts, and vote deadlines; call often (a few times a second).
+  void Tick();
+
+  std::vector<RoomSummary> ListRooms() const override;
+  std::vector<MemberSummary> ListMembers(const std::string& roomKey) const override;
+
+  std::size_t ConnectionCount() const { return ctx_.sessions.Size(); }
+  const ServerLimits& Limits() const { return ctx_.limits; }
+
+ private:
+  ServerContext ctx_;
+};
+
+}  // namespace orvinta::server

@@ -1,0 +1,173 @@
+#include "server/chat_service.h"
+
+#include <sys/epoll.h>
+
+namespace orvinta::server {
+namespace {
+
+constexpr Millis kTickEvery = 100;
+constexpr Millis kCloseGrace = 2000;  // to get a last frame (a "SYST") out before closing
+constexpr int kAcceptsPerWake = 128;
+constexpr int kReadsPerWake = 4;  // then other connections get their turn
+
+}  // namespace
+
+ChatService::ChatService(EventLoop& loop, Listener& listener, const Clock& clock, const ServerLimits& limits)
+    : loop_(loop),
+      listener_(listener),
+      clock_(clock),
+      core_(clock, *this, limits),
+      intakeLimits_{limits.maxBadFrames, limits.maxGarbageBytes},
+      maxOutput_(limits.maxOutputBytes) {}
+
+ChatService::~ChatService() {
+  for (auto& [id, c] : connections_) loop_.Remove(c->token);
+}
+
+bool ChatService::Start() {
+  lastTick_ = clock_.Now();
+  return loop_.Add(listener_.Fd(), EPOLLIN, [this](std::uint32_t) { OnAcceptable(); }) != 0;
+}
+
+void ChatService::OnAcceptable() {
+  for (int i = 0; i < kAcceptsPerWake; ++i) {
+    const int fd = listener_.Accept();
+    if (fd < 0) return;
+    const ConnectionId id = nextId_++;
+    auto connection = std::make_unique<ClientConnection>(UniqueFd(fd), intakeLimits_, maxOutput_);
+    connection->interest = EPOLLIN;
+    connection->token = loop_.Add(fd, EPOLLIN, [this, id](std::uint32_t events) { OnEvents(id, events); });
+    if (connection->token == 0) continue;  // the descriptor closes with it
+    connections_.emplace(id, std::move(connection));
+    core_.OnConnected(id);
+  }
+}
+
+ClientConnection* ChatService::Find(ConnectionId id) {
+  const auto it = connections_.find(id);
+  return it == connections_.end() ? nullptr : it->second.get();
+}
+
+void ChatService::OnEvents(ConnectionId id, std::uint32_t events) {
+  ClientConnection* c = Find(id);
+  if (c == nullptr) return;
+  // Whatever arrived before a hang-up is still handled.
+  if ((events & EPOLLIN) && !c->closing) ReadFrom(id);
+  if (Find(id) != nullptr) {
+    if (events & (EPOLLERR | EPOLLHUP)) {
+      Lose(id);
+    } else if (events & EPOLLOUT) {
+      dirty_.push_back(id);
+    }
+  }
+  ReportLost();
+}
+
+void ChatService::ReadFrom(ConnectionId id) {
+  for (int i = 0; i < kReadsPerWake; ++i) {
+    ClientConnection* c = Find(id);
+    if (c == nullptr || c->closing) return;
+    bool wouldBlock = false;
+    const IoStatus status = c->ReadOnce(wouldBlock);
+    while (auto frame = c->Intake().Next()) {
+      core_.OnFrame(id, frame->command, frame->body);
+      if ((c = Find(id)) == nullptr || c->closing) return;
+    }
+    if (c->Intake().Hopeless() || status == IoStatus::kClosed) {
+      Lose(id);
+      return;
+    }
+    if (wouldBlock) return;
+  }
+}
+
+void ChatService::Send(ConnectionId id, std::string frame) {
+  ClientConnection* c = Find(id);
+  if (c == nullptr || c->closing) return;
+  if (!c->Queue(frame)) {
+    Lose(id);  // it stopped reading; holding more for it would have no end
+    return;
+  }
+  dirty_.push_back(id);
+}
+
+void ChatService::Close(ConnectionId id) {
+  ClientConnection* c = Find(id);
+  if (c == nullptr || c->closing) return;
+  c->closing = true;
+  c->closeDeadline = clock_.Now() + kCloseGrace;
+  dirty_.push_back(id);
+}
+
+void ChatService::Lose(ConnectionId id) {
+  if (Find(id) == nullptr) return;
+  Destroy(id);
+  lost_.push_back(id);
+}
+
+void ChatService::Destroy(ConnectionId id) {
+  const auto it = connections_.find(id);
+  if (it == connections_.end()) return;
+  loop_.Remove(it->second->token);
+  connections_.erase(it);
+}
+
+void ChatService::ReportLost() {
+  // Telling the core may make it send to others, which may lose them too.
+  while (!lost_.empty()) {
+    const ConnectionId id = lost_.back();
+    lost_.pop_back();
+    core_.OnDisconnected(id);
+  }
+}
+
+void ChatService::UpdateInterest(ClientConnection& c) {
+  const std::uint32_t wanted = (c.closing ? 0u : static_cast<std::uint32_t>(EPOLLIN)) |
+                               (c.HasOutput() ? static_cast<std::uint32_t>(EPOLLOUT) : 0u);
+  if (wanted == c.interest) return;
+  c.interest = wanted;
+  loop_.Modify(c.token, wanted);
+}
+
+void ChatService::FlushDirty() {
+  std::vector<ConnectionId> batch;
+  batch.swap(dirty_);
+  for (ConnectionId id : batch) {
+    ClientConnection* c = Find(id);
+    if (c == nullptr) continue;
+    if (c->Flush() == IoStatus::kClosed) {
+      if (c->closing) {
+        Destroy(id);
+      } else {
+        Lose(id);
+      }
+      continue;
+    }
+    if (c->closing && !c->HasOutput()) {
+      Destroy(id);
+      continue;
+    }
+    UpdateInterest(*c);
+  }
+}
+
+void ChatService::AfterEvents() {
+  const Millis now = clock_.Now();
+  if (now - lastTick_ >= kTickEvery) {
+    lastTick_ = now;
+    core_.Tick();
+    std::vector<ConnectionId> overdue;
+    for (auto& [id, c] : connections_) {
+      if (c->closing && now >= c->closeDeadline) overdue.push_back(id);
+    }
+    for (ConnectionId id : overdue) Destroy(id);
+  }
+  ReportLost();
+  // Flushing may lose connections, and reporting them may queue more frames.
+  while (!dirty_.empty()) {
+    FlushDirty();
+    ReportLost();
+  }
+}
+
+}  // namespace orvinta::server

@@ -1,0 +1,58 @@
+#pragma once
+// Moves bytes between the chat sockets and the ChatServer core: accepts
+// connections, feeds decoded frames in, queues and flushes what the core
+// sends, and closes what the core or the peer ends.
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "server/chat_server.h"
+#include "server/client_connection.h"
+#include "server/event_loop.h"
+#include "server/listener.h"
+
+namespace orvinta::server {
+
+class ChatService final : public Outbox {
+ public:
+  ChatService(EventLoop& loop, Listener& listener, const Clock& clock, const ServerLimits& limits);
+  ~ChatService() override;
+
+  bool Start();  // registers the listener
+  // After each wake-up of the loop: timeouts, pending closes, flushing.
+  void AfterEvents();
+
+  const ServerView& View() const { return core_; }
+  std::size_t ConnectionCount() const { return connections_.size(); }
+
+  // Outbox: called from inside the core, so neither calls back into it.
+  void Send(ConnectionId connection, std::string frame) override;
+  void Close(ConnectionId connection) override;
+
+ private:
+  void OnAcceptable();
+  void OnEvents(ConnectionId id, std::uint32_t events);
+  void ReadFrom(ConnectionId id);
+  ClientConnection* Find(ConnectionId id);
+  // The peer is gone or misbehaved: forget the socket now, tell the core later.
+  void Lose(ConnectionId id);
+  void Destroy(ConnectionId id);
+  void ReportLost();
+  void FlushDirty();
+  void UpdateInterest(ClientConnection& c);
+
+  EventLoop& loop_;
+  Listener& listener_;
+  const Clock& clock_;
+  ChatServer core_;
+  IntakeLimits intakeLimits_;
+  std::size_t maxOutput_;
+
+  ConnectionId nextId_ = 1;
+  std::unordered_map<ConnectionId, std::unique_ptr<ClientConnection>> connections_;
+  std::vector<ConnectionId> dirty_;
+  std::vector<ConnectionId> lost_;
+  Millis lastTick_ = 0;
+};
+
+}  // namespace orvinta::server

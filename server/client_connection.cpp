@@ -1,0 +1,57 @@
+#include "server/client_connection.h"
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace orvinta::server {
+
+IoStatus ClientConnection::ReadOnce(bool& wouldBlock) {
+  char buffer[16 * 1024];
+  wouldBlock = false;
+  for (;;) {
+    const ssize_t n = ::read(fd_.Get(), buffer, sizeof buffer);
+    if (n > 0) {
+      intake_.Append(std::string_view(buffer, static_cast<std::size_t>(n)));
+      wouldBlock = static_cast<std::size_t>(n) < sizeof buffer;
+      return IoStatus::kOpen;
+    }
+    if (n == 0) return IoStatus::kClosed;
+    if (errno == EINTR) continue;
+    if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      wouldBlock = true;
+      return IoStatus::kOpen;
+    }
+    return IoStatus::kClosed;
+  }
+}
+
+bool ClientConnection::Queue(const std::string& frame) {
+  if (output_.size() - sent_ + frame.size() > maxOutput_) return false;
+  output_.append(frame);
+  return true;
+}
+
+IoStatus ClientConnection::Flush() {
+  while (sent_ < output_.size()) {
+    const ssize_t n = ::send(fd_.Get(), output_.data() + sent_, output_.size() - sent_, MSG_NOSIGNAL);
+    if (n > 0) {
+      sent_ += static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+    return IoStatus::kClosed;
+  }
+  if (sent_ == output_.size()) {
+    output_.clear();
+    sent_ = 0;
+  } else if (sent_ > 64 * 1024) {
+    output_.erase(0, sent_);
+    sent_ = 0;
+  }
+  return IoStatus::kOpen;
+}
+
+}  // namespace orvinta::server

@@ -1,0 +1,43 @@
+#pragma once
+// A single-threaded epoll loop. Each registration gets its own token, so an
+// event still queued for a descriptor that was closed (and whose number was
+// reused) in the same batch is recognised and skipped.
+#include <cstdint>
+#include <functional>
+#include <unordered_map>
+
+#include "server/unique_fd.h"
+
+namespace orvinta::server {
+
+class EventLoop {
+ public:
+  using Handler = std::function<void(std::uint32_t events)>;
+  using Token = std::uint64_t;
+
+  EventLoop();
+  bool Valid() const { return epoll_.Valid(); }
+
+  // 0 when the descriptor could not be added.
+  Token Add(int fd, std::uint32_t events, Handler handler);
+  void Modify(Token token, std::uint32_t events);
+  void Remove(Token token);
+
+  // Runs until Stop. afterEvents runs after every wake-up: after each batch of
+  // events and at least every wakeMs milliseconds.
+  void Run(int wakeMs, const std::function<void()>& afterEvents);
+  void Stop() { running_ = false; }
+
+ private:
+  struct Registration {
+    int fd;
+    Handler handler;
+  };
+
+  UniqueFd epoll_;
+  Token nextToken_ = 1;
+  std::unordered_map<Token, Registration> registrations_;
+  bool running_ = false;
+};
+
+}  // namespace orvinta::server

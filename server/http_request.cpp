@@ -1,0 +1,64 @@
+#include "server/http_request.h"
+
+#include "protocol/text_util.h"
+
+namespace orvinta::server {
+namespace {
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::optional<std::string> PercentDecode(std::string_view s) {
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '%') {
+      out.push_back(s[i]);
+      continue;
+    }
+    if (i + 2 >= s.size()) return std::nullopt;
+    const int high = HexDigit(s[i + 1]);
+    const int low = HexDigit(s[i + 2]);
+    if (high < 0 || low < 0) return std::nullopt;
+    out.push_back(static_cast<char>(high * 16 + low));
+    i += 2;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<HttpRequest> ParseHttpRequest(std::string_view head) {
+  const std::string_view line = head.substr(0, head.find("\r\n"));
+  const auto parts = text::Split(line, ' ');
+  if (parts.size() != 3 || parts[0].empty() || !parts[2].starts_with("HTTP/1.")) return std::nullopt;
+  const std::string_view target = parts[1].substr(0, parts[1].find('?'));
+  if (!target.starts_with('/')) return std::nullopt;
+  auto path = PercentDecode(target);
+  if (!path) return std::nullopt;
+  return HttpRequest{std::string(parts[0]), std::move(*path)};
+}
+
+std::optional<std::string> PortalRelativePath(std::string_view path) {
+  if (!path.starts_with('/')) return std::nullopt;
+  std::string relative;
+  for (std::string_view segment : text::Split(path.substr(1), '/')) {
+    if (segment.empty()) continue;
+    if (segment.front() == '.' || segment.find('\\') != std::string_view::npos ||
+        segment.find('\0') != std::string_view::npos) {
+      return std::nullopt;
+    }
+    if (!relative.empty()) relative.push_back('/');
+    relative.append(segment);
+  }
+  if (relative.empty() || path.ends_with('/')) {
+    if (!relative.empty()) relative.push_back('/');
+    relative.append("index.html");
+  }
+  return relative;
+}
+
+}  // namespace orvinta::server

@@ -1,0 +1,108 @@
+#include "server/http_site.h"
+
+#include <sys/stat.h>
+
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "server/http_request.h"
+#include "server/rooms_json.h"
+
+namespace orvinta::server {
+namespace {
+
+constexpr std::size_t kMaxFileBytes = 4 * 1024 * 1024;
+
+struct ContentType {
+  std::string_view extension;
+  std::string_view type;
+};
+
+constexpr ContentType kContentTypes[] = {
+    {".html", "text/html; charset=utf-8"}, {".htm", "text/html; charset=utf-8"},
+    {".css", "text/css; charset=utf-8"},   {".js", "text/javascript; charset=utf-8"},
+    {".json", "application/json"},         {".txt", "text/plain; charset=utf-8"},
+    {".png", "image/png"},                 {".gif", "image/gif"},
+    {".jpg", "image/jpeg"},                {".jpeg", "image/jpeg"},
+    {".svg", "image/svg+xml"},             {".ico", "image/x-icon"},
+};
+
+std::string_view ContentTypeOf(std::string_view path) {
+  for (const ContentType& entry : kContentTypes) {
+    if (path.ends_with(entry.extension)) return entry.type;
+  }
+  return "application/octet-stream";
+}
+
+struct Status {
+  int code;
+  std::string_view reason;
+};
+
+constexpr Status kStatuses[] = {
+    {200, "OK"}, {400, "Bad Request"}, {404, "Not Found"}, {405, "Method Not Allowed"},
+    {413, "Payload Too Large"}, {431, "Request Header Fields Too Large"}, {500, "Internal Server Error"},
+};
+
+std::string_view ReasonOf(int code) {
+  for (const Status& s : kStatuses) {
+    if (s.code == code) return s.reason;
+  }
+  return "Error";
+}
+
+std::string Resolved(const std::string& path) {
+  char buffer[PATH_MAX];
+  return realpath(path.c_str(), buffer) ? std::string(buffer) : std::string();
+}
+
+std::string ErrorPage(int code) {
+  return HttpSite::Response(code, "text/plain; charset=utf-8", std::to_string(code) + " " + std::string(ReasonOf(code)) + "\n");
+}
+
+}  // namespace
+
+HttpSite::HttpSite(std::string portalDir, const ServerView& view) : portalRoot_(Resolved(portalDir)), view_(view) {}
+
+std::string HttpSite::Response(int status, std::string_view contentType, std::string_view body) {
+  std::string out = "HTTP/1.0 " + std::to_string(status) + " " + std::string(ReasonOf(status)) + "\r\n";
+  out += "Content-Type: " + std::string(contentType) + "\r\n";
+  out += "Content-Length: " + std::to_string(body.size()) + "\r\n";
+  out += "X-Content-Type-Options: nosniff\r\n";
+  if (status == 405) out += "Allow: GET\r\n";
+  out += "Connection: close\r\n\r\n";
+  out.append(body);
+  return out;
+}
+
+std::string HttpSite::Respond(std::string_view head) const {
+  const auto request = ParseHttpRequest(head);
+  if (!request) return ErrorPage(400);
+  if (request->method != "GET") return ErrorPage(405);
+  if (request->path == "/rooms.json") return Response(200, "application/json; charset=utf-8", RoomsJson(view_));
+  return StaticFile(request->path);
+}
+
+std::string HttpSite::StaticFile(std::string_view path) const {
+  const auto relative = PortalRelativePath(path);
+  if (!relative || portalRoot_.empty()) return ErrorPage(404);
+  // The file must really lie inside the portal directory, links resolved.
+  // Pages may be named without their ".html" ("/welcome").
+  std::string file = Resolved(portalRoot_ + "/" + *relative);
+  const std::string_view name = std::string_view(*relative).substr(relative->rfind('/') + 1);
+  if (file.empty() && name.find('.') == std::string_view::npos) file = Resolved(portalRoot_ + "/" + *relative + ".html");
+  struct stat info{};
+  if (file.empty() || !file.starts_with(portalRoot_ + "/") || stat(file.c_str(), &info) != 0 ||
+      !S_ISREG(info.st_mode)) {
+    return ErrorPage(404);
+  }
+  if (static_cast<std::size_t>(info.st_size) > kMaxFileBytes) return ErrorPage(500);
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return ErrorPage(404);
+  const std::string body((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return Response(200, ContentTypeOf(file), body);
+}
+
+}  // namespace orvinta::server

@@ -1,0 +1,107 @@
+#include "server/moderation_commands.h"
+
+#include <set>
+#include <vector>
+
+#include "protocol/room_key.h"
+#include "protocol/text_util.h"
+#include "server/system_codes.h"
+#include "server/wire_fields.h"
+
+namespace orvinta::server {
+namespace {
+
+// Another logged-in member named by a body field, or null.
+Session* OtherUser(ServerContext& ctx, const Session& self, std::string_view id) {
+  if (id == self.userId || !IsValidUserId(id, ctx.limits)) return nullptr;
+  return ctx.sessions.FindUser(id);
+}
+
+void Expel(ServerContext& ctx, Room& room, const std::string& target) {
+  Session* session = ctx.sessions.FindUser(target);
+  if (session == nullptr || !room.Has(session->connection)) return;
+  // The target hears it too: a "CHOT" naming oneself closes the room's tab.
+  ctx.SendToRoom(room, "CHOT", JoinFields({target, room.key}));
+  const std::string key = room.key;  // the room may vanish with its last member
+  session->rooms.erase(key);
+  ctx.rooms.Leave(key, session->connection);
+}
+
+}  // namespace
+
+void HandleInvite(ServerContext& ctx, Session& session, std::string_view body) {
+  // UserId / invited id / private room key / Nick: the key is made again here
+  // so that an invitation always names the room of exactly these two.
+  const std::string_view invited = text::SplitFields(body, '/', 4)[1];
+  if (invited == session.userId || !IsValidUserId(invited, ctx.limits)) return;
+  if (Session* peer = ctx.sessions.FindUser(invited)) {
+    ctx.Send(peer->connection, "INVT",
+             JoinFields({session.userId, invited, protocol::PrivateRoomKey(session.userId, invited), session.nick}));
+  } else {
+    ctx.SendSystem(session.connection, system_code::kPeerNotConnected, invited);
+  }
+}
+
+void HandleDenyInvite(ServerContext& ctx, Session& session, std::string_view body) {
+  const std::string_view inviter = text::SplitFields(body, '/', 3)[1];
+  if (Session* peer = OtherUser(ctx, session, inviter)) {
+    ctx.Send(peer->connection, "DNIV", JoinFields({session.userId, inviter, session.nick}));
+  }
+}
+
+void HandleIgnore(ServerContext& ctx, Session& session, std::string_view body) {
+  const auto fields = text::SplitFields(body, '/', 4);
+  const auto key = CleanRoomKey(fields[1], ctx.limits);
+  if (!key) return;
+  if (Session* peer = OtherUser(ctx, session, fields[2])) {
+    ctx.Send(peer->connection, "IGNR", JoinFields({session.userId, *key, fields[2], session.nick}));
+  }
+}
+
+void HandleRequestBan(ServerContext& ctx, Session& session, std::string_view body) {
+  const auto fields = text::SplitFields(body, '/', 3);
+  const auto key = CleanRoomKey(fields[1], ctx.limits);
+  if (!key) return;
+  Room* room = ctx.rooms.Find(*key);
+  if (room == nullptr || room->vote || !room->Has(session.connection)) return;
+  const Session* target = OtherUser(ctx, session, fields[2]);
+  if (target == nullptr || !room->Has(target->connection)) return;
+
+  std::set<ConnectionId> voters;
+  for (const RoomMember& m : room->members) {
+    if (m.connection != target->connection) voters.insert(m.connection);
+  }
+  room->vote.emplace(session.userId, target->userId, std::move(voters), ctx.Now() + ctx.limits.voteDuration);
+  ctx.SendToRoom(*room, "RQBN", JoinFields({session.userId, *key, target->userId}));
+}
+
+void HandleVoteBan(ServerContext& ctx, Session& session, std::string_view body) {
+  const auto fields = text::SplitFields(body, '/', 4);
+  const auto key = CleanRoomKey(fields[1], ctx.limits);
+  const std::string_view choice = fields[3];
+  if (!key || (choice != "T" && choice != "F")) return;
+  Room* room = ctx.rooms.Find(*key);
+  if (room == nullptr || !room->vote || room->vote->Target() != fields[2]) return;
+  if (room->vote->Cast(session.connection, choice == "T")) SettleVote(ctx, *key);
+}
+
+void SettleVote(ServerContext& ctx, const std::string& roomKey) {
+  Room* room = ctx.rooms.Find(roomKey);
+  if (room == nullptr || !room->vote) return;
+  if (!room->vote->Complete() && !room->vote->Expired(ctx.Now())) return;
+  const BanVote vote = std::move(*room->vote);
+  room->vote.reset();
+  ctx.SendToRoom(*room, "RSBN",
+                 JoinFields({roomKey, vote.Target(), std::to_string(vote.For()), std::to_string(vote.Against())}));
+  if (vote.Carries(room->members.size())) Expel(ctx, *room, vote.Target());
+}
+
+void TickVotes(ServerContext& ctx) {
+  std::vector<std::string> running;
+  for (const auto& [key, room] : ctx.rooms.All()) {
+    if (room.vote) running.push_back(key);
+  }
+  for (const std::string& key : running) SettleVote(ctx, key);
+}
+
+}  // namespace orvinta::server

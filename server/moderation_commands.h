@@ -1,0 +1,21 @@
+#pragma once
+// Invitations, ignoring, and expulsion votes.
+#include <string>
+#include <string_view>
+
+#include "server/server_context.h"
+
+namespace orvinta::server {
+
+void HandleInvite(ServerContext& ctx, Session& session, std::string_view body);       // "INVT"
+void HandleDenyInvite(ServerContext& ctx, Session& session, std::string_view body);   // "DNIV"
+void HandleIgnore(ServerContext& ctx, Session& session, std::string_view body);       // "IGNR"
+void HandleRequestBan(ServerContext& ctx, Session& session, std::string_view body);   // "RQBN"
+void HandleVoteBan(ServerContext& ctx, Session& session, std::string_view body);      // "VTBN"
+
+// Ends the room's vote when everyone has voted or its time is up: the result
+// goes to every member and, when it carries, the target leaves the room.
+void SettleVote(ServerContext& ctx, const std::string& roomKey);
+void TickVotes(ServerContext& ctx);
+
+}  // namespace orvinta::server

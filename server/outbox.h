@@ -1,0 +1,18 @@
+#pragma once
+// What the core asks of the transport: deliver a frame to a connection, and
+// close a connection once what was sent to it has gone out.
+#include <cstdint>
+#include <string>
+
+namespace orvinta::server {
+
+using ConnectionId = std::uint64_t;
+
+class Outbox {
+ public:
+  virtual ~Outbox() = default;
+  virtual void Send(ConnectionId connection, std::string frame) = 0;
+  virtual void Close(ConnectionId connection) = 0;
+};
+
+}  // namespace orvinta::server

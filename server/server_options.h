@@ -1,0 +1,32 @@
+#pragma once
+// The command line of orvinta-server.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvinta::server {
+
+struct ServerOptions {
+  std::string bindAddress = "127.0.0.1";
+  std::uint16_t port = 11900;  // 0: any free port
+  int pingIntervalSeconds = 30;
+  int roomCapacity = 50;
+  int loginTimeoutSeconds = 10;
+  std::optional<std::uint16_t> httpPort;  // no HTTP side unless asked for
+  std::string portalDir;                  // empty: the built-in default
+  bool showHelp = false;
+};
+
+struct ParsedOptions {
+  std::optional<ServerOptions> options;
+  std::string error;  // set when options is empty
+};
+
+// args without the program name. Accepts "--name value" and "--name=value".
+ParsedOptions ParseServerOptions(const std::vector<std::string_view>& args);
+
+std::string_view ServerUsage();
+
+}  // namespace orvinta::server

@@ -1,0 +1,37 @@
+#pragma once
+// The live connections and the index of logged-in user ids.
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "server/session.h"
+
+namespace orvinta::server {
+
+class SessionTable {
+ public:
+  Session& Add(ConnectionId connection, Millis now);
+  void Remove(ConnectionId connection);
+
+  Session* Find(ConnectionId connection);
+  const Session* Find(ConnectionId connection) const;
+  Session* FindUser(std::string_view userId);
+
+  // False when the id is already logged in on another connection.
+  bool BindUser(Session& session, std::string userId);
+
+  std::size_t Size() const { return sessions_.size(); }
+
+  template <typename Visit>
+  void ForEach(Visit visit) {
+    for (auto& [id, session] : sessions_) visit(session);
+  }
+
+ private:
+  std::map<ConnectionId, Session> sessions_;
+  std::unordered_map<std::string, ConnectionId> byUser_;
+};
+
+}  // namespace orvinta::server

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+
+#include "client/components/input/chat_input_edit.h"
+#include "platform/qt/qt_text.h"
+
+namespace orvinta::components {
+namespace {
+
+using platform::qt::ToCp949;
+
+std::string Cp(const char* utf8) { return ToCp949(QString::fromUtf8(utf8)); }
+
+// The format of the character at `position` (the one after the caret there).
+QTextCharFormat FormatAt(QTextEdit& edit, int position) {
+  QTextCursor cursor(edit.document());
+  cursor.setPosition(position + 1);
+  return cursor.charFormat();
+}
+
+class InputLineTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    edit.resize(400, 60);
+    edit.show();
+  }
+  CChatInputEdit edit;
+};
+
+TEST_F(InputLineTest, StartsInNinePointGulim) {
+  EXPECT_EQ(edit.DefaultFormat().fontFamilies().toStringList(), QStringList{QStringLiteral("굴림")});
+  EXPECT_EQ(edit.DefaultFormat().fontPointSize(), 9);
+}
+
+TEST_F(InputLineTest, DefaultFormatAppliesToNewAndExistingText) {
+  edit.InsertText("old");
+  edit.SetDefaultFormat(10, 0x0000FF, 1 | 4, 3);
+  edit.InsertText("new");
+  for (int position : {0, 4}) {
+    const QTextCharFormat format = FormatAt(edit, position);
+    EXPECT_EQ(format.fontFamilies().toStringList(), QStringList{QStringLiteral("돋움")}) << position;
+    EXPECT_EQ(format.fontPointSize(), 10);
+    EXPECT_EQ(format.foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(format.fontWeight(), QFont::Bold);
+    EXPECT_TRUE(format.fontUnderline());
+    EXPECT_FALSE(format.fontItalic());
+  }
+}
+
+TEST_F(InputLineTest, MarksOnlyTheAddressAsALink) {
+  edit.SetDefaultFormat(9, 0x000000, 0, 1);
+  edit.InsertText(Cp("보세요 HTTP://a.b/c 여기"), 0x00FF00, 2);  // green italic before the link
+  EXPECT_EQ(edit.toPlainText(), QStringLiteral("보세요 HTTP://a.b/c 여기"));
+
+  const QTextCharFormat before = FormatAt(edit, 0);
+  EXPECT_FALSE(before.isAnchor());
+  EXPECT_EQ(before.foreground().color(), QColor(0, 255, 0));
+  EXPECT_TRUE(before.fontItalic());
+
+  const QTextCharFormat link = FormatAt(edit, 6);
+  EXPECT_TRUE(link.isAnchor());
+  EXPECT_EQ(link.anchorHref(), QStringLiteral("HTTP://a.b/c"));
+  EXPECT_TRUE(FormatAt(edit, 15).isAnchor());
+
+  const QTextCharFormat after = FormatAt(edit, 16);  // the space after the link
+  EXPECT_FALSE(after.isAnchor());
+  EXPECT_FALSE(after.fontItalic());
+  EXPECT_EQ(after.foreground().color(), QColor(0, 0, 0));
+}
+
+TEST_F(InputLineTest, TextWithALinkInsertedMidLineStaysInOrder) {
+  edit.SetText("AB");
+  QTextCursor caret = edit.textCursor();
+  caret.setPosition(1);
+  edit.setTextCursor(caret);
+  edit.InsertText("x ftp://y z");
+  EXPECT_EQ(edit.toPlainText(), QStringLiteral("Ax ftp://y zB"));
+  EXPECT_EQ(edit.textCursor().position(), 13);  // the caret ends at the end of the line
+}
+
+TEST_F(InputLineTest, ClickingALinkNeitherOpensItNorMovesTheCaret) {
+  edit.InsertText("mms://m.n end");
+  QTextCursor caret = edit.textCursor();
+  caret.setPosition(11);
+  edit.setTextCursor(caret);
+  QTextCursor onLink(edit.document());
+  onLink.setPosition(3);
+  const QPoint point = edit.cursorRect(onLink).center() + QPoint(2, 0);
+  ASSERT_FALSE(edit.anchorAt(point).isEmpty());
+  QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, point);
+  EXPECT_EQ(edit.textCursor().position(), 11);
+  EXPECT_EQ(edit.LastClickedLink(), QStringLiteral("mms://m.n"));
+}
+
+TEST_F(InputLineTest, ReadsTextEmoticonAndTextInOrder) {
+  edit.SetText(Cp("안녕"));
+  ASSERT_TRUE(edit.InsertEmoticon(Cp("/미소"), 2, 2));
+  edit.InsertText(Cp(" 잘가"));  // typed right after the picture
+  ASSERT_TRUE(edit.InsertEmoticonAtSelection(Cp("/선물")));
+  EXPECT_EQ(edit.GetTextWithCodes(), Cp("안녕/미소 잘가/선물"));
+
+  edit.ClearText();
+  EXPECT_EQ(edit.GetTextWithCodes(), "");
+}
+
+TEST_F(InputLineTest, AnUnknownEmoticonCodeChangesNothing) {
+  edit.SetText("abc");
+  EXPECT_FALSE(edit.InsertEmoticon(Cp("/없음"), 0, 3));
+  EXPECT_FALSE(edit.InsertEmoticon("", 0, 3));
+  EXPECT_EQ(edit.toPlainText(), QStringLiteral("abc"));
+  EXPECT_EQ(edit.GetTextWithCodes(), "abc");
+}
+
+TEST_F(InputLineTest, EmoticonReplacesTheGivenRange) {
+  edit.SetText("abcd");
+  ASSERT_TRUE(edit.InsertEmoticon(Cp("/커피"), 1, 3));
+  EXPECT_EQ(edit.GetTextWithCodes(), Cp("a/커피d"));
+}
+
+TEST_F(InputLineTest, EnterSendsInsteadOfBreakingTheLine) {
+  QSignalSpy sent(&edit, &CChatInputEdit::sendRequested);
+  QTest::keyClicks(&edit, "hi");
+  QTest::keyClick(&edit, Qt::Key_Return);
+  QTest::keyClick(&edit, Qt::Key_Enter, Qt::ShiftModifier);
+  EXPECT_EQ(sent.count(), 2);
+  EXPECT_EQ(edit.toPlainText(), QStringLiteral("hi"));
+}
+
+TEST_F(InputLineTest, FunctionKeysInsertTheirShortcutTexts) {
+  std::array<std::string, 10> texts;
+  texts[0] = Cp("안녕하세요");
+  texts[9] = "bye http://x";
+  edit.SetShortcutTexts(texts);
+  QTest::keyClick(&edit, Qt::Key_F1);
+  QTest::keyClick(&edit, Qt::Key_F2);  // empty: nothing
+  QTest::keyClick(&edit, Qt::Key_F10);
+  EXPECT_EQ(edit.toPlainText(), QStringLiteral("안녕하세요bye http://x"));
+  EXPECT_TRUE(FormatAt(edit, 10).isAnchor());
+}
+
+}  // namespace
+}  // namespace orvinta::components

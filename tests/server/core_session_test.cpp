@@ -1,0 +1,170 @@
+// Login, duplicate login, keep-alive and the timeouts of the core.
+#include "tests/server/core_fixture.h"
+
+namespace orvinta::server::testing {
+namespace {
+
+class SessionTest : public CoreTest {};
+
+TEST_F(SessionTest, LoginIsAnsweredWithAnEmptyUsrp) {
+  const ConnectionId c = Connect();
+  Frame(c, "USER", "alice/secret/Alice/1001");
+  EXPECT_EQ(Take(c), Bodies{"USRP0000"});
+  EXPECT_FALSE(Closed(c));
+}
+
+TEST_F(SessionTest, SecondLoginOfAnIdIsRefusedAndTheFirstKeepsGoing) {
+  const ConnectionId first = LoginInRoom("alice", "lobby");
+  const ConnectionId second = Connect();
+  Frame(second, "USER", "alice/other/Alice/1");
+  EXPECT_EQ(Take(second), Bodies{"SYST00072/alice"});
+  EXPECT_TRUE(Closed(second));
+  EXPECT_FALSE(Closed(first));
+  server_.OnDisconnected(second);  // the transport reports the close it was asked for
+
+  const ConnectionId bob = LoginInRoom("bob", "lobby");
+  Take(first);
+  Frame(bob, "TALL", "bob/lobby/still here?");
+  EXPECT_EQ(TakeBodies(first, "TALL"), Bodies{"bob/lobby/still here?"});
+}
+
+TEST_F(SessionTest, AnIdIsFreeAgainOnceItsConnectionIsGone) {
+  const ConnectionId first = Login("alice");
+  server_.OnDisconnected(first);
+  Login("alice");
+}
+
+struct BadLogin {
+  const char* name;
+  const char* body;
+};
+void PrintTo(const BadLogin& c, std::ostream* os) { *os << c.name; }
+
+class BadLoginTest : public CoreTest, public ::testing::WithParamInterface<BadLogin> {};
+
+TEST_P(BadLoginTest, IsRefusedWithCode12AndClosed) {
+  const ConnectionId c = Connect();
+  Frame(c, "USER", GetParam().body);
+  EXPECT_EQ(Take(c), Bodies{"SYST000312/"});
+  EXPECT_TRUE(Closed(c));
+}
+
+INSTANTIATE_TEST_SUITE_P(Core, BadLoginTest,
+                         ::testing::Values(BadLogin{"Empty", ""}, BadLogin{"TooFewFields", "alice/key/Alice"},
+                                           BadLogin{"EmptyId", "/key/Alice/1"},
+                                           BadLogin{"IdWithSpace", "al ice/key/Alice/1"},
+                                           BadLogin{"IdWithControlByte", "al\x01ice/key/Alice/1"},
+                                           BadLogin{"IdWithCaret", "a^b/key/Alice/1"},
+                                           BadLogin{"IdTooLong", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa/k/A/1"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SessionTest, NickAndIconAreCleanedBeforeOthersSeeThem) {
+  const ConnectionId alice = LoginInRoom("alice", "lobby");
+  const ConnectionId bob = Connect();
+  // A "/" in the nick arrives as an extra field; a bad icon becomes 0.
+  Frame(bob, "USER", "bob/key/B/o\x07" "b/12x");
+  Take(bob);
+  Take(alice);
+  Frame(bob, "CHIN", "bob/lobby");
+  EXPECT_EQ(TakeBodies(alice, "CHIN"), Bodies{"bob/lobby/Bob/0"});
+}
+
+TEST_F(SessionTest, CommandsBeforeLoginAreIgnored) {
+  const ConnectionId alice = LoginInRoom("alice", "lobby");
+  const ConnectionId stranger = Connect();
+  Take(alice);
+  Frame(stranger, "CHIN", "alice/lobby");
+  Frame(stranger, "TALL", "alice/lobby/hello");
+  EXPECT_TRUE(Take(alice).empty());
+  EXPECT_TRUE(Take(stranger).empty());
+  EXPECT_EQ(server_.ListMembers("lobby").size(), 1u);
+}
+
+TEST_F(SessionTest, PingsEveryIntervalAndKeepsAClientThatAnswers) {
+  const ConnectionId c = Login("alice");
+  for (int round = 0; round < 5; ++round) {
+    clock_.Advance(29'999);
+    server_.Tick();
+    EXPECT_TRUE(Take(c).empty()) << round;
+    clock_.Advance(1);
+    server_.Tick();
+    EXPECT_EQ(Take(c), Bodies{"PING0000"}) << round;
+    Frame(c, "PONG", "");
+  }
+  EXPECT_FALSE(Closed(c));
+}
+
+TEST_F(SessionTest, ClientSilentForTwoIntervalsIsDroppedAndLeavesItsRooms) {
+  const ConnectionId alice = LoginInRoom("alice", "lobby");
+  const ConnectionId bob = LoginInRoom("bob", "lobby");
+  clock_.Advance(30'000);
+  server_.Tick();
+  Frame(bob, "PONG", "");
+  clock_.Advance(29'999);
+  server_.Tick();
+  EXPECT_FALSE(Closed(alice));
+  Take(bob);
+  clock_.Advance(1);
+  server_.Tick();
+  EXPECT_TRUE(Closed(alice));
+  EXPECT_FALSE(Closed(bob));
+  EXPECT_EQ(TakeBodies(bob, "CHOT"), Bodies{"alice/lobby"});
+}
+
+TEST_F(SessionTest, StalledLoopPingsOnceNotOncePerMissedInterval) {
+  const ConnectionId c = Login("alice");
+  clock_.Advance(50'000);
+  server_.Tick();
+  EXPECT_EQ(Take(c), Bodies{"PING0000"});
+  Frame(c, "PONG", "");
+  server_.Tick();
+  EXPECT_TRUE(Take(c).empty());
+}
+
+struct Timeout {
+  const char* name;
+  const char* command;  // sent once at the start; "" for nothing
+  Millis keptUntil;     // still open this long after connecting
+  Millis droppedAt;
+};
+void PrintTo(const Timeout& c, std::ostream* os) { *os << c.name; }
+
+class UnloggedTimeoutTest : public CoreTest, public ::testing::WithParamInterface<Timeout> {};
+
+TEST_P(UnloggedTimeoutTest, DropsAtItsDeadline) {
+  const ConnectionId c = Connect();
+  if (*GetParam().command) Frame(c, GetParam().command, "0/lobby");
+  clock_.Advance(GetParam().keptUntil);
+  server_.Tick();
+  EXPECT_FALSE(Closed(c));
+  clock_.Advance(GetParam().droppedAt - GetParam().keptUntil);
+  server_.Tick();
+  EXPECT_TRUE(Closed(c));
+}
+
+INSTANTIATE_TEST_SUITE_P(Core, UnloggedTimeoutTest,
+                         ::testing::Values(Timeout{"SaysNothing", "", 9'999, 10'000},
+                                           Timeout{"SendsAnUnknownCommand", "XXXX", 9'999, 10'000},
+                                           Timeout{"SendsPongWithoutLogin", "PONG", 9'999, 10'000},
+                                           // The web page control asks about rooms without logging in.
+                                           Timeout{"OnlyQueriesRooms", "ASIF", ServerLimits{}.queryIdleTimeout - 1,
+                                                   ServerLimits{}.queryIdleTimeout}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SessionLimits, ConnectionsBeyondTheCeilingAreRefused) {
+  ManualClock clock;
+  RecordingOutbox outbox;
+  ServerLimits limits;
+  limits.maxConnections = 2;
+  ChatServer server(clock, outbox, limits);
+  EXPECT_TRUE(server.OnConnected(1));
+  EXPECT_TRUE(server.OnConnected(2));
+  EXPECT_FALSE(server.OnConnected(3));
+  EXPECT_EQ(outbox.sent[3], Bodies{"SYST000312/"});
+  EXPECT_TRUE(outbox.closed.contains(3));
+  server.OnDisconnected(1);
+  EXPECT_TRUE(server.OnConnected(4));
+}
+
+}  // namespace
+}  // namespace orvinta::server::testing

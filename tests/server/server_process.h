@@ -1,0 +1,76 @@
+#pragma once
+// The real orvinta-server as a child process, and a blocking test client that
+// speaks the wire protocol to it over loopback.
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "protocol/frame_reader.h"
+
+namespace orvinta::server::testing {
+
+class ServerProcess {
+ public:
+  // Starts the server with "--port 0" and the extra arguments and reads its
+  // first output line.
+  explicit ServerProcess(std::vector<std::string> extraArgs = {});
+  ~ServerProcess();
+  ServerProcess(const ServerProcess&) = delete;
+  ServerProcess& operator=(const ServerProcess&) = delete;
+
+  const std::string& FirstLine() const { return firstLine_; }
+  int Port() const { return port_; }
+  // Reads one more line of standard output (empty on timeout or end).
+  std::string ReadLine(int timeoutMs = 5000);
+
+  // Sends the signal and waits; the exit status as from waitpid, or nullopt when
+  // it did not end in time (it is then killed).
+  std::optional<int> StopWith(int signal, int timeoutMs = 3000);
+
+ private:
+  pid_t pid_ = -1;
+  int stdout_ = -1;
+  std::string pending_;
+  std::string firstLine_;
+  int port_ = 0;
+};
+
+// Runs the server binary with the arguments to its end; exit status and stderr.
+struct RunResult {
+  int exitCode = -1;
+  std::string errorOutput;
+};
+RunResult RunServerToEnd(const std::vector<std::string>& args);
+
+class TestClient {
+ public:
+  explicit TestClient(int port);
+  ~TestClient();
+  TestClient(const TestClient&) = delete;
+  TestClient& operator=(const TestClient&) = delete;
+
+  bool Connected() const { return fd_ >= 0; }
+  void Send(std::string_view command, std::string_view plainBody);  // encoded like a client
+  void SendRaw(std::string_view bytes);
+  // Logs in and waits for "USRP"; false when something else came.
+  bool Login(const std::string& id);
+
+  // The next frame from the server within the time, or nullopt.
+  std::optional<protocol::Frame> Next(int timeoutMs = 3000);
+  // The next frame with this command, skipping others (PING is answered).
+  std::optional<protocol::Frame> NextOf(std::string_view command, int timeoutMs = 3000);
+  // True when the server closes the connection within the time (frames before
+  // the close are skipped).
+  bool WaitClosed(int timeoutMs = 3000);
+  // Every byte until the server closes (for the HTTP side).
+  std::string ReadToEnd(int timeoutMs = 3000);
+
+ private:
+  int fd_ = -1;
+  protocol::FrameReader reader_;
+  bool closed_ = false;
+};
+
+}  // namespace orvinta::server::testing

@@ -1,0 +1,197 @@
+// The real orvinta-server over loopback sockets: start-up, login, keep-alive,
+// duplicate logins, hostile peers, and shutdown.
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <regex>
+
+#include "protocol/codec.h"
+#include "tests/server/server_process.h"
+
+namespace orvinta::server::testing {
+namespace {
+
+// Two members in one room who check that the server keeps serving them.
+struct Pair {
+  explicit Pair(int port) : a(port), b(port) {
+    EXPECT_TRUE(a.Login("amy"));
+    EXPECT_TRUE(b.Login("ben"));
+    a.Send("CHIN", "amy/lobby");
+    a.Send("ASIF", "amy/lobby");
+    EXPECT_TRUE(a.NextOf("IFON"));  // amy is in
+    b.Send("CHIN", "ben/lobby");
+    EXPECT_TRUE(a.NextOf("CHIN"));  // and ben too
+  }
+  void ExpectServed(const std::string& text) {
+    a.Send("TALL", "amy/lobby/" + text);
+    const auto line = b.NextOf("TALL");
+    ASSERT_TRUE(line) << text;
+    EXPECT_EQ(line->body, "amy/lobby/" + text);
+  }
+  TestClient a;
+  TestClient b;
+};
+
+TEST(ServerProcess, AnnouncesItsAddressAndAcceptsALogin) {
+  ServerProcess server;
+  EXPECT_TRUE(std::regex_match(server.FirstLine(), std::regex(R"(listening on 127\.0\.0\.1:[1-9][0-9]*)")))
+      << server.FirstLine();
+  TestClient client(server.Port());
+  ASSERT_TRUE(client.Connected());
+  client.Send("USER", "alice/key/앨리스/1001");
+  const auto reply = client.Next();
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->command, "USRP");
+  EXPECT_EQ(reply->body, "");
+}
+
+TEST(ServerProcess, PingsAndDropsTheClientThatDoesNotAnswer) {
+  ServerProcess server({"--ping-interval", "1"});
+  TestClient answers(server.Port());
+  TestClient silent(server.Port());
+  ASSERT_TRUE(answers.Login("amy"));
+  ASSERT_TRUE(silent.Login("ben"));
+  answers.Send("CHIN", "amy/lobby");
+  answers.Send("ASIF", "amy/lobby");
+  ASSERT_TRUE(answers.NextOf("IFON"));
+  silent.Send("CHIN", "ben/lobby");
+
+  ASSERT_TRUE(answers.NextOf("PING", 2500));
+  answers.Send("PONG", "");
+  // ben never answers: gone after two intervals, and amy hears that he left.
+  EXPECT_TRUE(silent.WaitClosed(4000));
+  const auto left = answers.NextOf("CHOT", 2000);
+  ASSERT_TRUE(left);
+  EXPECT_EQ(left->body, "ben/lobby");
+}
+
+TEST(ServerProcess, SecondLoginIsToldAndClosedWhileTheFirstStays) {
+  ServerProcess server;
+  Pair pair(server.Port());
+  TestClient again(server.Port());
+  again.Send("USER", "amy/key/amy/1");
+  const auto reply = again.Next();
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->command, "SYST");
+  EXPECT_EQ(reply->body, "2/amy");
+  EXPECT_TRUE(again.WaitClosed());
+  pair.ExpectServed("still here");
+}
+
+std::string RandomBytes(std::size_t n) {
+  std::mt19937 random(7);
+  std::string bytes(n, '\0');
+  for (char& c : bytes) c = static_cast<char>(random());
+  return bytes;
+}
+
+std::string Repeated(const std::string& piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+std::string BadChecksumFrame() {
+  std::string frame = protocol::EncodeMessage(protocol::MakeMessage("TALL", "ben/lobby/hi"));
+  frame.back() = frame.back() == '0' ? '1' : '0';
+  return frame;
+}
+
+struct Hostile {
+  const char* name;
+  std::string bytes;
+  bool logsInFirst;
+};
+void PrintTo(const Hostile& c, std::ostream* os) { *os << c.name; }
+
+class HostilePeerTest : public ::testing::TestWithParam<Hostile> {};
+
+TEST_P(HostilePeerTest, IsClosedWhileOthersAreServed) {
+  ServerProcess server({"--login-timeout", "1"});
+  Pair pair(server.Port());
+  TestClient peer(server.Port());
+  if (GetParam().logsInFirst) {
+    ASSERT_TRUE(peer.Login("zed"));
+  }
+  peer.SendRaw(GetParam().bytes);
+  pair.ExpectServed("during");
+  EXPECT_TRUE(peer.WaitClosed(3000));
+  pair.ExpectServed("after");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Server, HostilePeerTest,
+    ::testing::Values(Hostile{"RandomBytes", RandomBytes(8000), false},
+                      Hostile{"RandomBytesAfterLogin", RandomBytes(8000), true},
+                      Hostile{"NonDigitLengths", Repeated("PING00x0", 10), true},
+                      Hostile{"NonHexBodies", Repeated("TALL0004zzzz", 10), true},
+                      Hostile{"BadChecksums", Repeated(BadChecksumFrame(), 10), true},
+                      // Silent peers are dropped by the login timeout.
+                      Hostile{"HalfAFrame", "USER00", false}, Hostile{"SaysNothing", "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ServerProcess, PeerThatNeverReadsIsDroppedInsteadOfBuffered) {
+  ServerProcess server;
+  Pair pair(server.Port());
+  TestClient stuck(server.Port());
+  ASSERT_TRUE(stuck.Login("zed"));
+  stuck.Send("CHIN", "zed/lobby");
+  ASSERT_TRUE(pair.a.NextOf("CHIN"));
+  // Long lines into the room until the server gives up on zed.
+  const std::string line = "amy/lobby/" + std::string(4000, 'x');
+  bool dropped = false;
+  for (int i = 0; i < 4000 && !dropped; ++i) {
+    pair.a.Send("TALL", line);
+    if (i % 50 == 49) {
+      while (auto f = pair.a.Next(i < 3000 ? 1 : 50)) {
+        if (f->command == "CHOT" && f->body == "zed/lobby") dropped = true;
+      }
+    }
+  }
+  EXPECT_TRUE(dropped);
+}
+
+TEST(ServerProcess, StopsCleanlyOnSigterm) {
+  auto server = std::make_unique<ServerProcess>();
+  Pair pair(server->Port());
+  const auto status = server->StopWith(SIGTERM);
+  ASSERT_TRUE(status) << "did not stop in time";
+  EXPECT_TRUE(WIFEXITED(*status));
+  EXPECT_EQ(WEXITSTATUS(*status), 0);
+  EXPECT_TRUE(pair.a.WaitClosed(1000));
+}
+
+TEST(ServerProcess, HttpSideListsLiveRoomsAndBoundsRequests) {
+  ServerProcess server({"--http-port", "0"});
+  const std::string second = server.ReadLine();
+  ASSERT_TRUE(std::regex_match(second, std::regex(R"(http on 127\.0\.0\.1:[1-9][0-9]*)"))) << second;
+  const int httpPort = std::atoi(second.c_str() + second.rfind(':') + 1);
+  Pair pair(server.Port());
+
+  // A client that opens an HTTP connection and says nothing holds up nobody.
+  TestClient idle(httpPort);
+  TestClient get(httpPort);
+  get.SendRaw("GET /rooms.json HTTP/1.0\r\n\r\n");
+  const std::string response = get.ReadToEnd();
+  EXPECT_TRUE(response.starts_with("HTTP/1.0 200 OK\r\n")) << response;
+  EXPECT_TRUE(response.ends_with(R"({"rooms":[{"key":"lobby","title":"","members":2}]})")) << response;
+  pair.ExpectServed("while http waits");
+
+  TestClient huge(httpPort);
+  huge.SendRaw("GET /" + std::string(10000, 'a'));
+  EXPECT_TRUE(huge.ReadToEnd().starts_with("HTTP/1.0 431 "));
+}
+
+TEST(ServerProcess, BadArgumentsExitWithCode2AndSayWhy) {
+  const RunResult result = RunServerToEnd({"--port", "http"});
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_NE(result.errorOutput.find("--port"), std::string::npos) << result.errorOutput;
+}
+
+}  // namespace
+}  // namespace orvinta::server::testing

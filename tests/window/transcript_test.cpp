@@ -1,0 +1,161 @@
+// Lines in the transcript pages: loading, info lines, chat lines, clearing.
+#include "tests/window/window_fixture.h"
+
+namespace orvinta::window {
+namespace {
+
+using platform::BoxAnswer;
+
+class TranscriptTest : public WindowTest {
+ protected:
+  void SetUp() override { Create(); }
+  // The transcript's lines (what lies in front of the marker).
+  std::string Lines(std::string_view channel) {
+    const std::string inner = ViewOf(channel).Inner("CHAT_MAIN");
+    return inner.substr(0, inner.rfind("<SPAN ID=END_LINE></SPAN>"));
+  }
+};
+
+TEST_F(TranscriptTest, TranscriptViewNavigatesAndRetriesUntilLoaded) {
+  OpenRoom("a");
+  auto& view = ViewOf("#a");
+  timers.Advance(199);
+  EXPECT_TRUE(view.navigations.empty());
+  timers.Advance(1);
+  EXPECT_EQ(view.navigations, std::vector<std::string>{"res://orvinta/107"});
+  timers.Advance(1300);
+  EXPECT_EQ(view.navigations.size(), 2u);  // 1500 ms: not loaded yet
+  view.FinishLoad(kTranscriptSkeleton);
+  timers.Advance(10000);
+  EXPECT_EQ(view.navigations.size(), 2u);  // 3000 and 5000 ms: loaded, nothing more
+}
+
+TEST_F(TranscriptTest, LinesBeforeLoadAppearInOrderOnceLoaded) {
+  OpenRoom("a");
+  dlg->AddInfoLine("#a", "first %s", {"one"});
+  dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥|second");
+  EXPECT_EQ(ViewOf("#a").document, "");
+  LoadTranscript("#a");
+  const std::string lines = Lines("#a");
+  const auto banner = lines.find("어서 오세요");
+  const auto first = lines.find("first one");
+  const auto second = lines.find("second");
+  EXPECT_LT(banner, first);
+  EXPECT_LT(first, second);
+  EXPECT_NE(second, std::string::npos);
+}
+
+TEST_F(TranscriptTest, OneRememberedFrameServesAllViews) {
+  OpenRoom("a");
+  OpenRoom("b");
+  auto& a = ViewOf("#a");
+  auto& b = ViewOf("#b");
+  a.FireNavigateComplete(a.frame());
+  b.document = kTranscriptSkeleton;
+  b.FireNavigateComplete(b.frame());
+  b.FireDocumentComplete(b.frame());  // b's frame was not the remembered one
+  dlg->AddInfoLine("#b", "held", {});
+  EXPECT_EQ(b.Inner("CHAT_MAIN"), "<SPAN ID=END_LINE></SPAN>");
+  a.FinishLoad(kTranscriptSkeleton);
+  timers.Advance(1500);  // b asks again, and this time its frame is kept
+  b.FinishLoad(kTranscriptSkeleton);
+  EXPECT_NE(b.Inner("CHAT_MAIN").find("held"), std::string::npos);
+}
+
+TEST_F(TranscriptTest, ClosedViewDoesNotHoldTheRememberedFrame) {
+  OpenRoom("a");
+  OpenRoom("b");
+  auto& a = ViewOf("#a");
+  a.FireNavigateComplete(a.frame());
+  dlg->RemoveChannel("#a");  // goes before its page completes
+  LoadTranscript("#b");
+  dlg->AddInfoLine("#b", "shown", {});
+  EXPECT_NE(ViewOf("#b").Inner("CHAT_MAIN").find("shown"), std::string::npos);
+}
+
+TEST_F(TranscriptTest, InfoLineArgumentsBecomeVisibleText) {
+  OpenRoom("a");
+  LoadTranscript("#a");
+  dlg->AddInfoLine("#a", "<BR><B>☆☆ %s님이 입장하셨습니다 ☆☆</B><BR><BR>", {"<img src=x>'%s\x03" "4,5"});
+  EXPECT_EQ(Occurrences(Lines("#a"),
+                        "<FONT COLOR='#11AA44'><BR><B>☆☆ &lt;img src=x&gt;%s,5님이 입장하셨습니다 ☆☆</B><BR><BR></FONT>"),
+            1);
+  EXPECT_EQ(ViewOf("#a").scrolledTo.back(), "END_LINE");
+}
+
+TEST_F(TranscriptTest, LinesOpenRoomsButNotOtherNames) {
+  dlg->AddInfoLine("#new", "x", {});
+  EXPECT_NE(dlg->FindChannelByName("#new"), nullptr);
+  dlg->AddMessage("#msg", "bob", "|212121|9|굴림|FFFFFF|0|밥|hi");
+  EXPECT_NE(dlg->FindChannelByName("#msg"), nullptr);
+  dlg->AddInfoLine("plain", "x", {});
+  dlg->AddMessage("plain", "bob", "|212121|9|굴림|FFFFFF|0|밥|hi");
+  dlg->AddMessage("#nosender", "", "|212121|9|굴림|FFFFFF|0|밥|hi");
+  EXPECT_EQ(host.TabCount(), 3);
+}
+
+TEST_F(TranscriptTest, MinimisedWindowFlashesExceptForLeaveLines) {
+  OpenRoom("a");
+  host.minimised = true;
+  dlg->AddInfoLine("#a", "<B>☆☆ %s님이 퇴장하셨습니다 ☆☆</B>", {"밥"});
+  EXPECT_EQ(host.flashes, 0);
+  dlg->AddInfoLine("#a", "notice", {});
+  dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥|hi");
+  EXPECT_EQ(host.flashes, 2);
+}
+
+TEST_F(TranscriptTest, IgnoredMembersLinesAreDropped) {
+  OpenRoom("a");
+  LoadTranscript("#a");
+  dlg->AddIgnore("#a", "bob");
+  dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥|hidden");
+  dlg->AddMessage("#a", "carol", "|212121|9|굴림|FFFFFF|0|캐럴|shown");
+  EXPECT_EQ(Lines("#a").find("hidden"), std::string::npos);
+  EXPECT_NE(Lines("#a").find("shown"), std::string::npos);
+  dlg->RemoveIgnore("#a", "bob");
+  dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥|back");
+  EXPECT_NE(Lines("#a").find("back"), std::string::npos);
+}
+
+TEST_F(TranscriptTest, HostileLineChangesNothingButItsOwnText) {
+  OpenRoom("a");
+  auto& view = LoadTranscript("#a");
+  const std::string before = view.document;
+  dlg->AddMessage("#a", "bob\"<>",
+                  "B'\"<>|'\"<x>|'\"<>|'\"<>|'\"<>|'\"<>|'\"<b>nick</b>|</SPAN><SPAN ID=END_LINE>'\"%s%n<script>");
+  const std::string lines = Lines("#a");
+  EXPECT_NE(lines.find("&#39;&quot;&lt;b&gt;nick&lt;/b&gt;"), std::string::npos);  // nick is text, quotes too
+  EXPECT_EQ(lines.find("<b>"), std::string::npos);
+  EXPECT_NE(lines.find("&lt;/SPAN&gt;&lt;SPAN ID=END_LINE&gt;'\"%s%n&lt;&gt;"), std::string::npos);
+  EXPECT_EQ(Occurrences(view.document, "ID=END_LINE>"), 1);  // one marker: the page's own
+  EXPECT_EQ(view.document.substr(0, before.find("<SPAN ID=END_LINE>")), before.substr(0, before.find("<SPAN ID=END_LINE>")));
+  EXPECT_EQ(host.TabCount(), 2);
+  EXPECT_EQ(host.title, "수다방");
+}
+
+TEST_F(TranscriptTest, ClearScreenAsksAndLeavesTwoNotices) {
+  OpenRoom("a");
+  LoadTranscript("#a");
+  dlg->AddInfoLine("#a", "old line", {});
+  boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
+  dlg->OnClearScreen();
+  EXPECT_NE(Lines("#a").find("old line"), std::string::npos);
+  dlg->OnClearScreen();
+  const std::string lines = Lines("#a");
+  EXPECT_EQ(lines.find("old line"), std::string::npos);
+  EXPECT_LT(lines.find("▶ 채팅 화면을 청소하였습니다. ◀"), lines.find("▷ 청소된 내용은 저장할 수 없습니다. ◁"));
+  EXPECT_EQ(Occurrences(lines, "<TABLE"), 2);
+  EXPECT_EQ(boxes.shown[1].text,
+            "현재 채팅창의 화면을 모두 지웁니다.(지우신 내용은 저장 하실 수 없습니다)  \n\n"
+            "                                   화면을 지우시겠습니까?");
+}
+
+TEST_F(TranscriptTest, WaitingRoomCannotBeCleared) {
+  dlg->OnClearScreen();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "대기실 화면은 지울 수 없습니다  ");
+  EXPECT_EQ(boxes.shown[0].buttons, platform::BoxButtons::Ok);
+}
+
+}  // namespace
+}  // namespace orvinta::window

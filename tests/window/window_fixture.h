@@ -1,0 +1,134 @@
+#pragma once
+// A main window wired to fakes: in-memory pages, a manual clock, recorded
+// boxes, a scripted connection. Page skeletons stand in for pages 107 and 154.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "client/window/orvinta_dlg.h"
+#include "protocol/codec.h"
+#include "protocol/frame_reader.h"
+#include "tests/fakes/fake_html_view.h"
+#include "tests/fakes/fake_ports.h"
+#include "tests/fakes/fake_shell.h"
+#include "tests/fakes/fake_timers.h"
+#include "tests/fakes/fake_transport.h"
+#include "tests/fakes/fake_window_host.h"
+
+namespace orvinta::window {
+
+inline constexpr const char* kTranscriptSkeleton = "<SPAN ID=CHAT_MAIN><SPAN ID=END_LINE></SPAN></SPAN>";
+inline constexpr const char* kUserListSkeleton =
+    "<SPAN ID=USER_COUNT>0</SPAN><SPAN ID=USER_LIST><SPAN ID=END_LINE></SPAN></SPAN>"
+    "<SPAN ID=SELECT_USER style='display:none'></SPAN>";
+
+class FakeNotifier final : public PromptNotifier {
+ public:
+  struct Prompt {
+    PromptKind kind;
+    std::string text;
+    std::array<std::string, 5> data;
+  };
+  void ShowPrompt(PromptKind kind, const std::string& text, const std::array<std::string, 5>& data) override {
+    prompts.push_back({kind, text, data});
+  }
+  void ShowNotice(const std::string& text) override { notices.push_back(text); }
+  std::vector<Prompt> prompts;
+  std::vector<std::string> notices;
+};
+
+class FakeConfigStore final : public WindowConfigStore {
+ public:
+  platform::WindowRect LoadConfig() override { return stored; }
+  void SaveConfig(const platform::WindowRect& placement) override {
+    stored = placement;
+    ++saves;
+  }
+  platform::WindowRect stored{};
+  int saves = 0;
+};
+
+class WindowTest : public ::testing::Test {
+ protected:
+  WindowTest() {
+    settings.UserId = "alice";
+    settings.Nick = "앨리스";
+    settings.IconNo = "1234";
+    settings.SessionKey = "sk1";
+    settings.ServerAddress = "127.0.0.1:7000";
+    settings.RoomTitle = "수다방";
+  }
+
+  void Create() {
+    dlg.reset();
+    dlg = std::make_unique<COrvintaDlg>(
+        settings, WindowPorts{host, views, timers, boxes, sound, shell, transports, nullptr, &notifier, &config},
+        portal);
+    dlg->OnInitDialog();
+  }
+
+  // Start-up through the login: timer 2 connects, the connection comes up, USRP arrives.
+  void StartAndLogin() {
+    if (!dlg) Create();
+    dlg->StartStartupTimers();
+    timers.Advance(600);
+    transport().AcceptConnect();
+    ReceiveFrame("USRP", "");
+    transport().ClearSent();
+  }
+
+  fakes::FakeTransport& transport() { return *transports.last(); }
+  void ReceiveFrame(std::string_view command, std::string_view body) {
+    transport().Deliver(protocol::MakeFrame(command, body));
+  }
+  // Every frame written so far, as "CMND:plain body".
+  std::vector<std::string> SentFrames() {
+    protocol::FrameReader reader;
+    reader.Append(transport().sent());
+    std::vector<std::string> out;
+    while (auto frame = reader.Next()) {
+      out.push_back(frame->command + ":" + protocol::Decode(frame->body).value_or("<bad>"));
+    }
+    return out;
+  }
+
+  fakes::FakeHtmlView& ViewOf(std::string_view channel) {
+    Channel* c = dlg->FindChannelByName(channel);
+    EXPECT_NE(c, nullptr) << channel;
+    return static_cast<fakes::FakeHtmlView&>(c->view->view());
+  }
+  fakes::FakeHtmlView& UserView() { return static_cast<fakes::FakeHtmlView&>(dlg->UserPane().view()); }
+  // Loads the transcript page of a channel.
+  fakes::FakeHtmlView& LoadTranscript(std::string_view channel) {
+    auto& view = ViewOf(channel);
+    view.FinishLoad(kTranscriptSkeleton);
+    return view;
+  }
+  void LoadUserList() { UserView().FinishLoad(kUserListSkeleton); }
+  // Opens a room tab the way the session's entry line does.
+  Channel* OpenRoom(std::string_view key) { return dlg->AddChannel("#" + std::string(key), ChannelKind::Room); }
+
+  LaunchSettings settings;
+  PortalConfig portal;
+  fakes::FakeWindowHost host;
+  fakes::FakeHtmlViewFactory views;
+  fakes::FakeTimers timers;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeSound sound;
+  fakes::FakeShell shell;
+  fakes::FakeTransportFactory transports;
+  FakeNotifier notifier;
+  FakeConfigStore config;
+  std::unique_ptr<COrvintaDlg> dlg;
+};
+
+// Number of times `needle` occurs in `hay`.
+inline int Occurrences(const std::string& hay, const std::string& needle) {
+  int n = 0;
+  for (auto pos = hay.find(needle); pos != std::string::npos; pos = hay.find(needle, pos + needle.size())) ++n;
+  return n;
+}
+
+}  // namespace orvinta::window
