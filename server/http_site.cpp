@@ -71,7 +71,7 @@ std::string HttpSite::Response(int status, std::string_view contentType, std::st
   out += "Content-Type: " + std::string(contentType) + "\r\n";
   out += "Content-Length: " + std::to_string(body.size()) + "\r\n";
   out += "X-Content-Type-Options: nosniff\r\n";
-  if (status == 405) out += "Allow: GET\r\n";
+  if (status == 405) out += "Allow: GET, POST\r\n";
   out += "Connection: close\r\n\r\n";
   out.append(body);
   return out;
@@ -80,9 +80,28 @@ std::string HttpSite::Response(int status, std::string_view contentType, std::st
 std::string HttpSite::Respond(std::string_view head) const {
   const auto request = ParseHttpRequest(head);
   if (!request) return ErrorPage(400);
-  if (request->method != "GET") return ErrorPage(405);
+  // The client's launcher page posts its form (uid, rkey) to the room list:
+  // a POST is answered like a GET, its body unread.
+  if (request->method != "GET" && request->method != "POST") return ErrorPage(405);
   if (request->path == "/rooms.json") return Response(200, "application/json; charset=utf-8", RoomsJson(view_));
+  if (auto avatar = AvatarPicture(request->path)) return StaticFile(*avatar);
   return StaticFile(request->path);
+}
+
+std::optional<std::string> HttpSite::AvatarPicture(std::string_view path) {
+  // Members' pictures live at /avatar/<a>/<b>/<n>.gif (and s_<n>.gif, small);
+  // the development portal draws eight and hands them out by number.
+  constexpr std::string_view kPrefix = "/avatar/";
+  if (!path.starts_with(kPrefix) || !path.ends_with(".gif")) return std::nullopt;
+  std::string_view name = path.substr(path.rfind('/') + 1);
+  name.remove_suffix(4);
+  const bool small = name.starts_with("s_");
+  if (small) name.remove_prefix(2);
+  if (name.empty() || name.size() > 9 || name.find_first_not_of("0123456789") != std::string_view::npos) {
+    return std::nullopt;
+  }
+  const unsigned long number = std::strtoul(std::string(name).c_str(), nullptr, 10);
+  return std::string(kPrefix) + (small ? "small_" : "face_") + std::to_string(number % 8) + ".gif";
 }
 
 std::string HttpSite::StaticFile(std::string_view path) const {

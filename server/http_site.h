@@ -1,5 +1,6 @@
 #pragma once
 // What the HTTP side answers: the portal's static files and /rooms.json.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ class HttpSite {
   bool HasPortal() const { return !portalRoot_.empty(); }
 
   static std::string Response(int status, std::string_view contentType, std::string_view body);
+
+  // The drawn picture that stands for a member's avatar address, if it is one.
+  static std::optional<std::string> AvatarPicture(std::string_view path);
 
  private:
   std::string StaticFile(std::string_view path) const;

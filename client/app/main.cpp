@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "client/app/client_ports.h"
+#include "client/app/key_filter.h"
+#include "client/app/test_port.h"
 #include "client/app/portal_settings.h"
 #include "client/components/debug_dlg.h"
 #include "client/components/main_window.h"
@@ -29,6 +31,32 @@ void WireMainWindow(components::MainWindow& widgets, window::COrvintaDlg& dlg) {
         dlg.OnSysCommand(minimised ? SysCommand::Minimize : SysCommand::Restore);
       },
   });
+
+  components::ComposeToolbar& toolbar = widgets.Toolbar();
+  QObject::connect(&toolbar, &components::ComposeToolbar::faceChosen, [&dlg](int face) { dlg.OnFaceChosen(face); });
+  QObject::connect(&toolbar, &components::ComposeToolbar::sizeChosen, [&dlg](int size) { dlg.OnSizeChosen(size); });
+  QObject::connect(&toolbar, &components::ComposeToolbar::styleChanged,
+                   [&dlg](int bits) { dlg.OnStyleChanged(bits); });
+  QObject::connect(&toolbar, &components::ComposeToolbar::colourDroppedDown,
+                   [&dlg](int) { dlg.OnColourDroppedDown(); });
+  QObject::connect(&toolbar, &components::ComposeToolbar::colourChosen,
+                   [&dlg](std::uint32_t colour, int id) { dlg.OnColourChosen(colour, id); });
+  QObject::connect(&toolbar, &components::ComposeToolbar::emoticonChosen,
+                   [&dlg](int index) { dlg.OnEmoticonChosen(index); });
+  QObject::connect(&toolbar, &components::ComposeToolbar::sendClicked, [&dlg] { dlg.OnBnClickedChatsend(); });
+  QObject::connect(&widgets.Input(), &components::CChatInputEdit::sendRequested,
+                   [&dlg] { dlg.OnBnClickedChatsend(); });
+
+  using Key = window::COrvintaDlg::Key;
+  auto* keys = new app::KeyFilter(widgets, widgets.Input(),
+                                  {.preTranslate =
+                                       [&dlg](app::FilteredKey key, bool inInputLine) {
+                                         static constexpr Key kKeys[] = {Key::Enter, Key::Escape, Key::Up, Key::Down,
+                                                                         Key::Other};
+                                         return dlg.PreTranslateKey(kKeys[static_cast<int>(key)], inInputLine);
+                                       },
+                                   .functionKey = [&dlg](int n) { dlg.OnFunctionKey(n); }});
+  qApp->installEventFilter(keys);
 }
 
 }  // namespace
@@ -66,10 +94,14 @@ int main(int argc, char** argv) {
                                               .sound = ports.sound,
                                               .shell = ports.shell,
                                               .transports = ports.transports,
-                                              .monitor = monitor.get()},
+                                              .monitor = monitor.get(),
+                                              .input = &widgets.InputLine()},
                           app::PortalFromEnvironment());
   WireMainWindow(widgets, dlg);
   ports.instances.Listen([&dlg](const platform::CopyData& message) { dlg.OnCopyData(message); });
+
+  app::TestPort testPort(widgets, dlg);
+  testPort.ListenFromEnvironment();
 
   dlg.OnInitDialog();
   widgets.show();

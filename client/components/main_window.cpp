@@ -37,7 +37,12 @@ QGridLayout* Cell(QWidget* owner) {
 
 }  // namespace
 
-MainWindow::MainWindow() : tabs_(new QTabBar(this)), title_(new QLabel(this)) {
+MainWindow::MainWindow()
+    : tabs_(new QTabBar(this)),
+      title_(new QLabel(this)),
+      toolbar_(new ComposeToolbar(this)),
+      input_(new CChatInputEdit(this)),
+      inputLine_(*input_) {
   setWindowTitle(QStringLiteral("벨보 오르빈타"));
   setObjectName(QStringLiteral("OrvintaMainWindow"));
   setMinimumSize(600, 415);
@@ -87,8 +92,21 @@ MainWindow::MainWindow() : tabs_(new QTabBar(this)), title_(new QLabel(this)) {
   layout->addWidget(tabs_);
   layout->addWidget(title_);
   layout->addLayout(middle, 1);
+  layout->addWidget(BuildComposer());
   layout->addWidget(BuildStatusBar());
   resize(600, 415);
+}
+
+QWidget* MainWindow::BuildComposer() {
+  auto* box = new QWidget(this);
+  auto* column = new QVBoxLayout(box);
+  column->setContentsMargins(0, 2, 0, 0);
+  column->setSpacing(2);
+  input_->setObjectName(QStringLiteral("chatInput"));
+  input_->setFixedHeight(44);
+  column->addWidget(toolbar_);
+  column->addWidget(input_);
+  return box;
 }
 
 QWidget* MainWindow::BuildStatusBar() {
@@ -140,20 +158,22 @@ void MainWindow::SetTabImage(int index, int image) { tabs_->setTabIcon(index, Ta
 void MainWindow::SetTitleText(const std::string& text) { title_->setText(platform::qt::FromCp949(text)); }
 
 void MainWindow::PlaceView(platform::HtmlViewRole role, platform::HtmlView& view) {
-  auto* web = dynamic_cast<WebView*>(&view);
-  if (!web || !web->widget()) return;
+  auto* web = dynamic_cast<WidgetView*>(&view);
+  if (!web || !web->Widget()) return;
   using Role = platform::HtmlViewRole;
   QGridLayout* target = role == Role::NavigationBar                    ? topBar_
                         : role == Role::UserList || role == Role::Welcome ? rightPane_
                                                                           : viewArea_;
-  target->addWidget(web->widget(), 0, 0);
+  target->addWidget(web->Widget(), 0, 0);
+  // The navigation bar is always there; the other views are shown by the logic.
+  if (role == Role::NavigationBar) web->Widget()->show();
 }
 
 void MainWindow::ReleaseView(platform::HtmlView& view) {
-  auto* web = dynamic_cast<WebView*>(&view);
-  if (!web || !web->widget()) return;
-  web->widget()->hide();
-  web->widget()->setParent(nullptr);
+  auto* web = dynamic_cast<WidgetView*>(&view);
+  if (!web || !web->Widget()) return;
+  web->Widget()->hide();
+  web->Widget()->setParent(nullptr);
 }
 
 void MainWindow::SelectStatus(int index) {

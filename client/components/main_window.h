@@ -11,6 +11,9 @@
 #include <QWidget>
 #include <functional>
 
+#include "client/components/input/chat_input_edit.h"
+#include "client/components/input/compose_toolbar.h"
+#include "platform/input_line.h"
 #include "platform/window_host.h"
 
 namespace orvinta::components {
@@ -24,11 +27,32 @@ struct MainWindowHooks {
   std::function<void(bool)> minimisedChanged;
 };
 
+// The input line as the window logic drives it.
+class InputLineAdapter final : public platform::InputLine {
+ public:
+  explicit InputLineAdapter(CChatInputEdit& edit) : edit_(edit) {}
+  std::string Content() const override { return edit_.GetTextWithCodes(); }
+  void Clear() override { edit_.ClearText(); }
+  void SetDefaultFormat(int size, std::uint32_t colour, int style, int face) override {
+    edit_.SetDefaultFormat(size, colour, style, face);
+  }
+  void ReplaceSelection(const std::string& text) override { edit_.ReplaceSelection(text); }
+  void InsertText(const std::string& text) override { edit_.InsertText(text); }
+  void Focus() override { edit_.setFocus(); }
+  void Repaint() override { edit_.viewport()->update(); }
+
+ private:
+  CChatInputEdit& edit_;
+};
+
 class MainWindow final : public QWidget, public platform::WindowHost {
   Q_OBJECT
  public:
   MainWindow();
   void SetHooks(MainWindowHooks hooks) { hooks_ = std::move(hooks); }
+  ComposeToolbar& Toolbar() { return *toolbar_; }
+  CChatInputEdit& Input() { return *input_; }
+  platform::InputLine& InputLine() { return inputLine_; }
 
   // WindowHost
   void InsertTab(const std::string& text) override;
@@ -42,7 +66,7 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   void SetTitleText(const std::string& text) override;
   void PlaceView(platform::HtmlViewRole role, platform::HtmlView& view) override;
   void ReleaseView(platform::HtmlView& view) override;
-  void ShowToolbarState(const platform::ToolbarState& state) override { toolbar_ = state; }
+  void ShowToolbarState(const platform::ToolbarState& state) override { toolbar_->ShowState(state); }
   void SelectStatus(int index) override;
   void FlashOnce() override;
   void Restore() override;
@@ -59,6 +83,7 @@ class MainWindow final : public QWidget, public platform::WindowHost {
 
  private:
   QWidget* BuildStatusBar();
+  QWidget* BuildComposer();
 
   MainWindowHooks hooks_;
   QTabBar* tabs_;
@@ -67,7 +92,9 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   QGridLayout* rightPane_;  // member list or welcome page
   QGridLayout* topBar_;     // the navigation bar
   QComboBox* status_ = nullptr;
-  platform::ToolbarState toolbar_;
+  ComposeToolbar* toolbar_ = nullptr;
+  CChatInputEdit* input_ = nullptr;
+  InputLineAdapter inputLine_;
   bool closingByProgram_ = false;
 };
 

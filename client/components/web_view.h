@@ -27,7 +27,13 @@ class WebPage final : public QWebEnginePage {
                                 const QString& source) override;
 };
 
-class WebView final : public platform::HtmlView {
+// A view that has a widget the main window can place.
+class WidgetView : public platform::HtmlView {
+ public:
+  virtual QWidget* Widget() const = 0;
+};
+
+class WebView final : public WidgetView {
  public:
   explicit WebView(platform::HtmlViewRole role);
   ~WebView() override;
@@ -41,6 +47,7 @@ class WebView final : public platform::HtmlView {
   void Show(bool visible) override;
 
   QWebEngineView* widget() const { return view_; }
+  QWidget* Widget() const override { return view_; }
   platform::HtmlViewRole role() const { return role_; }
 
  private:

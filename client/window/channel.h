@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "client/compose/send_history.h"
 #include "client/window/chat_dlg.h"
 #include "client/window/member.h"
 
@@ -26,8 +27,7 @@ struct Channel {
   std::string title;
   std::list<Member> members;  // order of arrival
   ChannelKind kind = ChannelKind::Room;
-  std::vector<std::string> history;  // lines sent here, at most 100
-  std::uint16_t historyCursor = 0;
+  compose::SendHistory history;      // lines sent here, at most 100, with the recall cursor
   std::vector<std::string> ignored;  // member ids whose lines are dropped here
   std::int32_t fontFace = 1;         // 1 굴림, 2 바탕, 3 돋움, 4 궁서
   std::int32_t style = 0;            // 1 bold, 2 italic, 4 underline

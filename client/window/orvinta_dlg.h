@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "client/compose/compose_texts.h"
 #include "client/window/channel.h"
 #include "client/window/chat_dlg.h"
 #include "client/window/portal_config.h"
@@ -39,6 +40,11 @@ class COrvintaDlg final : public protocol::ChatWindow {
   static constexpr int kEntrySound = 200;
 
   enum class SysCommand { Minimize, Restore, Close };
+  // Keys the window's keyboard filter tells apart.
+  enum class Key { Enter, Escape, Up, Down, Other };
+  // Controls of the composing toolbar that report a colour.
+  static constexpr int kTextColourButton = 1015;
+  static constexpr int kBackColourButton = 1018;
 
   COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConfig portal = {});
   ~COrvintaDlg() override;
@@ -68,6 +74,20 @@ class COrvintaDlg final : public protocol::ChatWindow {
   // Left button released over the waiting room's page. The home view reports
   // its own clicks here through HtmlViewListener::OnLeftButtonUp.
   void OnHomePageClick();
+
+  // Composing and sending (the input line and its toolbar).
+  void OnBnClickedChatsend();  // the send button and Enter in the input line
+  void OnFaceChosen(int face);         // face code 1-4
+  void OnSizeChosen(int size);         // point size
+  void OnStyleChanged(int styleBits);  // 1 bold, 2 italic, 4 underline
+  void OnColourChosen(std::uint32_t colour, int controlId);  // a colour button's choice (0x7EC)
+  void OnColourDroppedDown();                                // a colour picker opened (0x7EA)
+  void OnEmoticonChosen(int index);                          // the emoticon picker (0x8014); -1: none
+  // The keyboard filter: true when the key is consumed.
+  bool PreTranslateKey(Key key, bool inInputLine);
+  void OnFunctionKey(int n);  // F1..F10
+  // The header, footer and shortcut texts of the configuration.
+  compose::ComposeTexts& Texts() { return texts_; }
 
   // Channels.
   Channel* AddChannel(std::string_view name, ChannelKind kind);
@@ -147,6 +167,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   Channel* ChannelAtTab(int index) const;
   void SelectAndSwitch(int index);
   void ShowToolbarOf(const Channel& channel);
+  void ApplyInputFormat(const Channel& channel);
   void OnHandOver(std::string_view payload);
   void OnInviteAnswer(std::string_view payload);
   void OnVoteAnswer(std::string_view payload);
@@ -172,6 +193,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   std::vector<std::unique_ptr<Channel>> channels_;
   Channel* current_ = nullptr;
   std::deque<std::string> voteQueue_;
+  compose::ComposeTexts texts_;
 
   bool connected_ = false;
   bool loggedIn_ = false;

@@ -126,6 +126,7 @@ void COrvintaDlg::OnTcnSelchangeTabChannel() {
     RefreshNickList(*channel);
     SetTitle(name, title);
     ShowToolbarOf(*channel);
+    ApplyInputFormat(*channel);
     if (channel->statusIndex >= 0 && channel->statusIndex <= 6) ports_.host.SelectStatus(channel->statusIndex);
     ports_.host.RepaintTabArea();
   });

@@ -4,6 +4,7 @@
 #include "client/window/prompt_notifier.h"
 #include "client/window/window_config_store.h"
 #include "platform/html_view.h"
+#include "platform/input_line.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "platform/sound.h"
@@ -27,6 +28,7 @@ struct WindowPorts {
   platform::TrafficLog* monitor = nullptr;    // the "Chat Monitor", when open
   PromptNotifier* notifier = nullptr;         // popup prompts; none: prompts are not shown
   WindowConfigStore* config = nullptr;        // the configuration file; none: nothing is kept
+  platform::InputLine* input = nullptr;       // the message input line; none: composing does nothing
 };
 
 }  // namespace orvinta::window

@@ -17,6 +17,8 @@ class ServerProcess {
 
   bool started() const { return port_ > 0; }
   int port() const { return port_; }
+  // The web side's port when started with "--http-port"; 0 otherwise.
+  int httpPort() const { return httpPort_; }
   // "127.0.0.1:PORT"
   std::string address() const;
   // Ends the server as a crash would: connections drop without a goodbye.
@@ -25,6 +27,7 @@ class ServerProcess {
  private:
   QProcess process_;
   int port_ = 0;
+  int httpPort_ = 0;
 };
 
 // Runs the event loop until `done` holds or the time is up; true when it held.

@@ -110,11 +110,20 @@ TEST_F(HttpSiteTest, ServesTheRoomsList) {
   EXPECT_TRUE(response.ends_with(RoomsJson(view_)));
 }
 
-TEST_F(HttpSiteTest, NothingOutsideThePortalAndOnlyGet) {
+TEST_F(HttpSiteTest, AvatarAddressesGetADrawnPicture) {
+  EXPECT_EQ(HttpSite::AvatarPicture("/avatar/1/10/1001.gif"), "/avatar/face_1.gif");
+  EXPECT_EQ(HttpSite::AvatarPicture("/avatar/34/12/s_1234.gif"), "/avatar/small_2.gif");
+  EXPECT_EQ(HttpSite::AvatarPicture("/avatar/1/1/x.gif"), std::nullopt);
+  EXPECT_EQ(HttpSite::AvatarPicture("/avatar/1/1/1234567890.gif"), std::nullopt);
+  EXPECT_EQ(HttpSite::AvatarPicture("/img/1.gif"), std::nullopt);
+}
+
+TEST_F(HttpSiteTest, NothingOutsideThePortalAndOnlyGetOrPost) {
   EXPECT_EQ(StatusLine(Get("/../secret.txt")), "HTTP/1.0 404 Not Found");
   EXPECT_EQ(StatusLine(Get("/link.txt")), "HTTP/1.0 404 Not Found") << "a link leading out";
   EXPECT_EQ(StatusLine(Get("/missing.html")), "HTTP/1.0 404 Not Found");
-  EXPECT_EQ(StatusLine(Get("/", "POST")), "HTTP/1.0 405 Method Not Allowed");
+  EXPECT_EQ(StatusLine(Get("/index", "POST")), "HTTP/1.0 200 OK") << "the launcher page's form";
+  EXPECT_EQ(StatusLine(Get("/", "PUT")), "HTTP/1.0 405 Method Not Allowed");
   EXPECT_EQ(StatusLine(Get("/", "HEAD")), "HTTP/1.0 405 Method Not Allowed");
 }
 

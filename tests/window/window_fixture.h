@@ -11,6 +11,7 @@
 #include "protocol/codec.h"
 #include "protocol/frame_reader.h"
 #include "tests/fakes/fake_html_view.h"
+#include "tests/fakes/fake_input_line.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/fakes/fake_shell.h"
 #include "tests/fakes/fake_timers.h"
@@ -64,7 +65,8 @@ class WindowTest : public ::testing::Test {
   void Create() {
     dlg.reset();
     dlg = std::make_unique<COrvintaDlg>(
-        settings, WindowPorts{host, views, timers, boxes, sound, shell, transports, nullptr, &notifier, &config},
+        settings, WindowPorts{host, views, timers, boxes, sound, shell, transports, nullptr, &notifier, &config,
+                               &input},
         portal);
     dlg->OnInitDialog();
   }
@@ -121,6 +123,7 @@ class WindowTest : public ::testing::Test {
   fakes::FakeTransportFactory transports;
   FakeNotifier notifier;
   FakeConfigStore config;
+  fakes::FakeInputLine input;
   std::unique_ptr<COrvintaDlg> dlg;
 };
 

@@ -1,0 +1,185 @@
+// Chat line latency and receive throughput through the real server into a
+// real client's transcript page.
+//
+// The receiving client is the program's own window logic with its real
+// adapters (sockets, Qt WebEngine pages); the sender is a plain socket. A
+// line counts as arrived when the transcript page has run the script that
+// inserts it: the view reports back after the insertion, in page order.
+//
+//   latency_bench [lines]      (default 1000)
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "client/components/main_window.h"
+#include "client/components/resource_scheme.h"
+#include "client/components/web_view.h"
+#include "client/window/orvinta_dlg.h"
+#include "platform/cp949.h"
+#include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_shell.h"
+#include "platform/qt/qt_sound.h"
+#include "platform/qt/qt_timers.h"
+#include "platform/qt/qt_transport.h"
+#include "protocol/codec.h"
+
+namespace {
+
+using namespace orvinta;
+
+QElapsedTimer benchClock;
+std::map<int, qint64> arrivedAt;  // line number -> ns on benchClock
+
+// Forwards to a real view and notes when a numbered line is in the page.
+class TimingView final : public components::WidgetView {
+ public:
+  explicit TimingView(std::unique_ptr<components::WebView> inner) : inner_(std::move(inner)) {}
+  QWidget* Widget() const override { return inner_->Widget(); }
+  void SetListener(platform::HtmlViewListener* l) override { inner_->SetListener(l); }
+  void Navigate(const std::string& a) override { inner_->Navigate(a); }
+  void SetElementHtml(const std::string& id, const std::string& html) override { inner_->SetElementHtml(id, html); }
+  void AppendBeforeMarker(const std::string& marker, const std::string& html) override {
+    inner_->AppendBeforeMarker(marker, html);
+    const auto at = html.find("LAT#");
+    if (at == std::string::npos) return;
+    const int n = std::atoi(html.c_str() + at + 4);
+    inner_->GetElementHtml(marker, [n](const std::string&) { arrivedAt[n] = benchClock.nsecsElapsed(); });
+  }
+  void GetElementHtml(const std::string& id, HtmlCallback cb) override { inner_->GetElementHtml(id, std::move(cb)); }
+  void ScrollToMarker(const std::string& marker) override { inner_->ScrollToMarker(marker); }
+  void Show(bool visible) override { inner_->Show(visible); }
+
+ private:
+  std::unique_ptr<components::WebView> inner_;
+};
+
+class TimingViewFactory final : public platform::HtmlViewFactory {
+ public:
+  std::unique_ptr<platform::HtmlView> Create(platform::HtmlViewRole role) override {
+    return std::make_unique<TimingView>(std::make_unique<components::WebView>(role));
+  }
+};
+
+
+bool Spin(const std::function<bool()>& done, int timeoutMs) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > timeoutMs) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  return true;
+}
+
+std::string Frame(std::string_view command, std::string_view body) {
+  return protocol::EncodeMessage(protocol::MakeMessage(command, body));
+}
+
+std::string Line(int n) {
+  return "|1F5FBF|10|" + platform::FromLocalText("굴림") + "|FFFFFF|1234|sender|" +
+         platform::FromLocalText("지연 측정 줄 ") + "LAT#" + std::to_string(n) + "#";
+}
+
+double Percentile(std::vector<double> v, double p) {
+  std::sort(v.begin(), v.end());
+  return v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size())))];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+  qputenv("ORVINTA_UNATTENDED", "1");
+  components::RegisterResourceScheme();
+  QApplication app(argc, argv);
+  components::InstallResourceScheme();
+  const int lines = argc > 1 ? std::max(10, std::atoi(argv[1])) : 1000;
+  benchClock.start();
+
+  QProcess server;
+  server.start(QStringLiteral(ORVINTA_SERVER_BINARY), {"--port", "0"});
+  server.waitForReadyRead(5000);
+  const auto match = QRegularExpression("listening on ([0-9.]+:[0-9]+)").match(QString::fromUtf8(server.readLine()));
+  if (!match.hasMatch()) return std::fprintf(stderr, "the server did not start\n"), 1;
+  const QString address = match.captured(1);
+
+  LaunchSettings settings;
+  settings.AutoEnter = true;
+  settings.ServerAddress = address.toStdString();
+  settings.UserId = "receiver";
+  settings.Nick = "receiver";
+  settings.IconNo = "1001";
+  settings.RoomKey = "bench";
+  settings.RoomTitle = "bench";
+  components::MainWindow widgets;
+  platform::qt::QtTimers timers;
+  platform::qt::QtMessageBoxes boxes;
+  platform::qt::QtSound sound;
+  platform::qt::QtShell shell;
+  platform::qt::QtTransportFactory transports;
+  TimingViewFactory views;
+  window::COrvintaDlg dlg(settings, window::WindowPorts{.host = widgets, .views = views, .timers = timers, .boxes = boxes,
+                                                        .sound = sound, .shell = shell, .transports = transports});
+  dlg.OnInitDialog();
+  widgets.show();
+  dlg.Session().Connect();
+  if (!Spin([&] { return dlg.FindChannelByName("#bench") != nullptr; }, 10000)) return 1;
+  Spin([] { return false; }, 3000);  // the room's page loads
+
+  QTcpSocket sender;
+  sender.connectToHost(address.section(':', 0, 0), address.section(':', 1).toUShort());
+  sender.waitForConnected(5000);
+  sender.write(QByteArray::fromStdString(Frame("USER", "sender/s/sender/1234")));
+  sender.write(QByteArray::fromStdString(Frame("CHIN", "sender/bench")));
+  sender.flush();
+  Spin([] { return false; }, 500);
+  QObject::connect(&sender, &QTcpSocket::readyRead, [&] { sender.readAll(); });
+
+  // One line at a time: the time from the send to the page.
+  std::vector<double> latencies;
+  for (int n = 0; n < lines; ++n) {
+    const qint64 sent = benchClock.nsecsElapsed();
+    sender.write(QByteArray::fromStdString(Frame("TALL", "sender/bench/" + Line(n))));
+    sender.flush();
+    if (!Spin([&] { return arrivedAt.count(n) > 0; }, 5000)) return std::fprintf(stderr, "line %d lost\n", n), 1;
+    latencies.push_back((arrivedAt[n] - sent) / 1e6);
+  }
+  std::printf("latency over %d lines: median %.2f ms, p99 %.2f ms, max %.2f ms\n", lines, Percentile(latencies, 0.5),
+              Percentile(latencies, 0.99), *std::max_element(latencies.begin(), latencies.end()));
+
+  // Offered rates: does the page keep up, or does a backlog build?
+  int next = 1000000;
+  for (const int rate : {100, 250, 500, 1000, 2000}) {
+    const int first = next, total = rate * 3;
+    const qint64 start = benchClock.nsecsElapsed();
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+      const double elapsed = (benchClock.nsecsElapsed() - start) / 1e9;
+      const int due = std::min(total, static_cast<int>(elapsed * rate));
+      while (next - first < due) sender.write(QByteArray::fromStdString(Frame("TALL", "sender/bench/" + Line(next++))));
+      sender.flush();
+    });
+    tick.start(5);
+    Spin([&] { return next - first >= total; }, 30000);
+    tick.stop();
+    const auto rendered = [&] {
+      return std::count_if(arrivedAt.begin(), arrivedAt.end(), [&](const auto& e) { return e.first >= first; });
+    };
+    const long backlog = total - rendered();
+    Spin([&] { return rendered() >= total; }, 30000);
+    const double seconds = (benchClock.nsecsElapsed() - start) / 1e9;
+    std::printf("offered %4d lines/s for 3 s: rendered %ld in %.2f s (%.0f lines/s), backlog at the end of sending %ld\n",
+                rate, static_cast<long>(rendered()), seconds, rendered() / seconds, backlog);
+  }
+  server.terminate();
+  server.waitForFinished(3000);
+  return 0;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// A line-based control socket for end-to-end tests, opened only when the
+// environment names it (ORVINTA_TEST_SOCKET). It types into the input line,
+// presses keys, chooses toolbar settings and reads elements of a room's page,
+// all through the same paths a person's actions take.
+#include <QLocalServer>
+#include <QString>
+#include <memory>
+
+namespace orvinta::components {
+class MainWindow;
+}
+namespace orvinta::window {
+class COrvintaDlg;
+}
+
+namespace orvinta::app {
+
+class TestPort final : public QObject {
+  Q_OBJECT
+ public:
+  TestPort(components::MainWindow& widgets, window::COrvintaDlg& dlg);
+  // Listens when ORVINTA_TEST_SOCKET is set; false when it is not or fails.
+  bool ListenFromEnvironment();
+
+ private:
+  void Serve(class QLocalSocket* socket);
+  void Execute(QLocalSocket* socket, const QString& line);
+
+  components::MainWindow& widgets_;
+  window::COrvintaDlg& dlg_;
+  std::unique_ptr<QLocalServer> server_;
+};
+
+}  // namespace orvinta::app

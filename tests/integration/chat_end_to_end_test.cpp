@@ -1,0 +1,57 @@
+// Two real clients chat through the real server: what one types arrives in
+// the other's transcript as text, with its face, size, colour and style.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+#include "tests/integration/client_process.h"
+#include "tests/integration/server_process.h"
+
+namespace orvinta::integration {
+namespace {
+
+QString Launch(const QString& server, const QString& id, const QString& nick) {
+  return QStringLiteral("TRUE\n%1\nsession\n%2\n%3\n1001\ne2e\n종단 시험방\nFALSE\n\n\n").arg(server, id, nick);
+}
+
+TEST(ChatEndToEnd, TwoClientsChatInKorean) {
+  ServerProcess server({"--http-port", "0"});
+  ASSERT_TRUE(server.started());
+  ASSERT_GT(server.httpPort(), 0);
+  const QString address = QString::fromStdString(server.address());
+  const QString portal = QStringLiteral("http://127.0.0.1:%1/").arg(server.httpPort());
+
+  ClientProcess alice(Launch(address, "alice", QStringLiteral("앨리스")), portal);
+  ASSERT_TRUE(alice.WaitForReply("state", "current=#e2e").contains("loggedin=1"));
+  ClientProcess bob(Launch(address, "bob", QStringLiteral("밥")), portal);
+  ASSERT_TRUE(bob.WaitForReply("state", "current=#e2e").contains("loggedin=1")) << bob.Output().toStdString();
+  // Alice sees Bob arrive before she speaks.
+  ASSERT_TRUE(alice.WaitForReply("html #e2e CHAT_MAIN", QStringLiteral("밥님이 입장하셨습니다")).startsWith("ok"));
+
+  // Markup and the wire's separators arrive as visible text.
+  ASSERT_EQ(alice.Command(QStringLiteral("type 안녕하세요 50% a|b <b>x</b>")), "ok");
+  ASSERT_EQ(alice.Command("key enter"), "ok");
+  const QString plain = bob.WaitForReply("html #e2e CHAT_MAIN", QStringLiteral("안녕하세요 50% a|b &lt;b&gt;x&lt;/b&gt;"));
+  EXPECT_TRUE(plain.contains(QStringLiteral("안녕하세요 50% a|b &lt;b&gt;x&lt;/b&gt;"))) << plain.toStdString();
+  EXPECT_FALSE(plain.contains("<b>x</b>"));
+  // The sender's own transcript shows the same text at once.
+  EXPECT_TRUE(alice.Command("html #e2e CHAT_MAIN").contains(QStringLiteral("50% a|b &lt;b&gt;x&lt;/b&gt;")));
+
+  // Bold red 11-point Dotum with an emoticon keyword (the empty header and footer leave a space each side).
+  for (const char* command : {"face 3", "size 11", "colour FF0000", "style 1"}) ASSERT_EQ(alice.Command(command), "ok");
+  ASSERT_EQ(alice.Command(QStringLiteral("type 굵고 빨간 돋움 /미소")), "ok");
+  ASSERT_EQ(alice.Command("key enter"), "ok");
+  const QString styled = bob.WaitForReply("html #e2e CHAT_MAIN", QStringLiteral("굵고 빨간 돋움"));
+  EXPECT_TRUE(styled.contains(QStringLiteral("COLOR:#FF0000;FONT-SIZE:11pt;FONT-FAMILY:돋움"))) << styled.toStdString();
+  EXPECT_TRUE(styled.contains(QStringLiteral("<b> 굵고 빨간 돋움 <img"))) << styled.toStdString();
+  EXPECT_TRUE(styled.contains("icon_01.gif"));
+}
+
+}  // namespace
+}  // namespace orvinta::integration
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
