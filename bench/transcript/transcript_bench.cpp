@@ -31,7 +31,7 @@ class LoadWaiter final : public platform::HtmlViewListener {
 };
 
 void Spin(const std::function<bool()>& done) {
-  while (!done()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  while (!done()) QApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 // Waits until the page has run every script sent so far.
@@ -54,8 +54,16 @@ std::string LineHtml(int n) {
 }
 
 std::unique_ptr<components::WebView> OpenTranscript(LoadWaiter& waiter) {
+  // Placed in a window of its own, as the main window places a room's view.
+  static QWidget* frame = [] {
+    auto* w = new QWidget;
+    w->resize(600, 400);
+    w->show();
+    return w;
+  }();
   auto view = std::make_unique<components::WebView>(platform::HtmlViewRole::Transcript);
   view->SetListener(&waiter);
+  view->widget()->setParent(frame);
   view->widget()->resize(600, 400);
   view->widget()->show();
   view->Navigate("res://orvinta/107");

@@ -1,5 +1,6 @@
 #include "client/components/web_view.h"
 
+#include <QTimer>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -11,6 +12,8 @@
 namespace orvinta::components {
 namespace {
 
+constexpr qsizetype kMaxPendingScript = 512 * 1024;
+constexpr int kLinesPerBlock = 100;
 constexpr auto kLeftButtonUpMessage = "orvinta:left-button-up";
 
 }  // namespace
@@ -74,11 +77,28 @@ void WebView::OnLoadFinished() {
 }
 
 void WebView::Navigate(const std::string& address) {
+  // Work meant for the page being replaced goes with it.
+  pendingScripts_.clear();
   if (view_) view_->load(QUrl(platform::qt::FromCp949(address)));
 }
 
 void WebView::RunScript(const QString& script) {
-  if (page_) page_->runJavaScript(script, QWebEngineScript::ApplicationWorld);
+  pendingScripts_ += script;
+  if (pendingScripts_.size() > kMaxPendingScript) return FlushScripts();
+  if (flushScheduled_ || !view_) return;
+  flushScheduled_ = true;
+  std::weak_ptr<bool> alive = alive_;
+  QTimer::singleShot(0, view_, [this, alive] {
+    const auto token = alive.lock();
+    if (token && *token) FlushScripts();
+  });
+}
+
+void WebView::FlushScripts() {
+  flushScheduled_ = false;
+  if (pendingScripts_.isEmpty() || !page_) return;
+  page_->runJavaScript(pendingScripts_, QWebEngineScript::ApplicationWorld);
+  pendingScripts_.clear();
 }
 
 void WebView::SetElementHtml(const std::string& id, const std::string& html) {
@@ -87,15 +107,30 @@ void WebView::SetElementHtml(const std::string& id, const std::string& html) {
 }
 
 void WebView::AppendBeforeMarker(const std::string& markerId, const std::string& html) {
-  const QString id = platform::qt::FromCp949(markerId);
-  const QString replacement = platform::qt::FromCp949(html) + QStringLiteral("\n<SPAN ID=") + id +
-                              QStringLiteral("></SPAN>");
-  RunScript(QStringLiteral("(function(){var e=document.getElementById(%1);if(e)e.outerHTML=%2;})();")
-                .arg(JsLiteral(id), JsLiteral(replacement)));
+  // The same page as rewriting the marker's outer HTML to html + "\n" + an
+  // empty marker, without re-creating the marker for every line.
+  const QString id = JsLiteral(platform::qt::FromCp949(markerId));
+  const QString fragment = JsLiteral(platform::qt::FromCp949(html) + QLatin1Char('\n'));
+  if (role_ != platform::HtmlViewRole::Transcript) {
+    RunScript(QStringLiteral("(function(){var e=document.getElementById(%1);if(e)e.insertAdjacentHTML('beforebegin',%2);})();")
+                  .arg(id, fragment));
+    return;
+  }
+  // A transcript keeps its lines in blocks of a hundred, so that laying out
+  // the page after a new line touches the last block only, however long the
+  // transcript has grown.
+  RunScript(QStringLiteral("(function(){var e=document.getElementById(%1);if(!e)return;"
+                           "var b=e.previousElementSibling;"
+                           "if(!b||b.className!=='orvinta-lines'||b.childElementCount>=%3){"
+                           "b=document.createElement('div');b.className='orvinta-lines';b.style.cssText='content-visibility:auto;contain-intrinsic-size:auto 2500px';e.parentNode.insertBefore(b,e);}"
+                           "b.insertAdjacentHTML('beforeend',%2);})();")
+                .arg(id, fragment)
+                .arg(kLinesPerBlock));
 }
 
 void WebView::GetElementHtml(const std::string& id, HtmlCallback callback) {
   if (!page_) return;
+  FlushScripts();  // the answer must see every change asked for before it
   std::weak_ptr<bool> alive = alive_;
   page_->runJavaScript(
       QStringLiteral("(function(){var e=document.getElementById(%1);return e?e.innerHTML:'';})();")
@@ -108,7 +143,12 @@ void WebView::GetElementHtml(const std::string& id, HtmlCallback callback) {
 }
 
 void WebView::ScrollToMarker(const std::string& markerId) {
-  RunScript(QStringLiteral("(function(){var e=document.getElementById(%1);if(e)e.scrollIntoView(false);})();")
+  // Scrolling lays the page out; many lines in one frame scroll once, at the
+  // next frame (a hidden view scrolls when it is shown again).
+  RunScript(QStringLiteral("(function(id){window.orvintaScrollTo=id;if(window.orvintaScrollPending)return;"
+                           "window.orvintaScrollPending=true;requestAnimationFrame(function(){"
+                           "window.orvintaScrollPending=false;var e=document.getElementById(window.orvintaScrollTo);"
+                           "if(e)e.scrollIntoView(false);});})(%1);")
                 .arg(JsLiteral(platform::qt::FromCp949(markerId))));
 }
 

@@ -52,6 +52,7 @@ class WebView final : public WidgetView {
 
  private:
   void RunScript(const QString& script);
+  void FlushScripts();
   void OnLoadFinished();
 
   platform::HtmlViewRole role_;
@@ -59,6 +60,10 @@ class WebView final : public WidgetView {
   WebPage* page_ = nullptr;
   platform::HtmlViewListener* listener_ = nullptr;
   platform::FrameHandle frame_ = 0;
+  // Element work is sent to the page in one script per turn of the event
+  // loop: a burst of lines costs one round trip, not one each.
+  QString pendingScripts_;
+  bool flushScheduled_ = false;
   // Answers of GetElementHtml check it: none arrives after the view is gone.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -2,7 +2,6 @@
 // the other's transcript as text, with its face, size, colour and style.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 
 #include "tests/integration/client_process.h"
 #include "tests/integration/server_process.h"
@@ -49,9 +48,3 @@ TEST(ChatEndToEnd, TwoClientsChatInKorean) {
 
 }  // namespace
 }  // namespace orvinta::integration
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,7 +1,6 @@
 // The real client session over real sockets against the real server.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 
 #include "platform/cp949.h"
 #include "platform/qt/qt_transport.h"
@@ -88,9 +87,3 @@ TEST_F(ClientSessionTest, NoServerMeansNoLoginAndNoFalseConnection) {
 
 }  // namespace
 }  // namespace orvinta::integration
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,7 +1,6 @@
 // A second launch of the real client hands its room to the running instance.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -40,9 +39,3 @@ TEST(HandOver, SecondLaunchDeliversItsRoomByteExact) {
 
 }  // namespace
 }  // namespace orvinta::integration
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,0 +1,132 @@
+// A real transcript page (page 107) in Qt WebEngine, offscreen: what waits
+// for the page lands in order once it has loaded, and text that could end a
+// script or a string arrives as it was given.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <unistd.h>
+
+#include "client/components/js_literal.h"
+#include "client/components/resource_scheme.h"
+#include "client/components/web_view.h"
+#include "client/window/page_queue.h"
+#include "platform/cp949.h"
+
+namespace orvinta::components {
+namespace {
+
+class LoadListener final : public platform::HtmlViewListener {
+ public:
+  explicit LoadListener(window::PageQueue& queue) : queue_(queue) {}
+  void OnNavigateComplete(platform::FrameHandle) override {}
+  void OnDocumentComplete(platform::FrameHandle) override { queue_.MarkLoaded(); }
+
+ private:
+  window::PageQueue& queue_;
+};
+
+bool Spin(const std::function<bool()>& done, int timeoutMs = 30000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+std::string Read(WebView& view, const std::string& id) {
+  std::string html;
+  bool answered = false;
+  view.GetElementHtml(id, [&](const std::string& h) {
+    html = h;
+    answered = true;
+  });
+  Spin([&] { return answered; });
+  return html;
+}
+
+TEST(JsLiteral, QuotesWhatCouldEndOrBreakTheString) {
+  const struct {
+    QString text, literal;
+  } cases[] = {
+      {"plain", "\"plain\""},
+      {"a\"b\\c", "\"a\\\"b\\\\c\""},
+      {"line\nbreak\r", "\"line\\u000abreak\\u000d\""},
+      {QString(QChar(0x2028)), "\"\\u2028\""},
+      {QStringLiteral("한글 </script>"), QStringLiteral("\"한글 </script>\"")},
+  };
+  for (const auto& c : cases) EXPECT_EQ(JsLiteral(c.text), c.literal) << c.text.toStdString();
+}
+
+class TranscriptPageTest : public ::testing::Test {
+ protected:
+  TranscriptPageTest() {
+    view.SetListener(&listener);
+    view.widget()->resize(500, 300);
+    view.widget()->show();
+  }
+  void Load() {
+    view.Navigate("res://orvinta/107");
+    ASSERT_TRUE(Spin([&] { return queue.loaded(); }));
+  }
+  WebView view{platform::HtmlViewRole::Transcript};
+  window::PageQueue queue{view};
+  LoadListener listener{queue};
+};
+
+TEST_F(TranscriptPageTest, QueuedInsertionsLandBeforeQueuedSets) {
+  queue.AppendBeforeMarker("END_LINE", "<P>first</P>");
+  queue.AppendBeforeMarker("END_LINE", "<P>second</P>");
+  // A set queued in the same period is applied after the insertions: it clears them.
+  queue.SetElementHtml("CHAT_MAIN", "<I>cleared</I><SPAN ID=END_LINE></SPAN>");
+  EXPECT_EQ(queue.pendingInsertions(), 2u);
+  Load();
+  queue.AppendBeforeMarker("END_LINE", "<P>third</P>");
+  queue.AppendBeforeMarker("END_LINE", "<P>fourth</P>");
+  const std::string page = Read(view, "CHAT_MAIN");
+  EXPECT_EQ(page.find("first"), std::string::npos) << page;
+  const auto cleared = page.find("cleared"), third = page.find("third"), fourth = page.find("fourth");
+  ASSERT_NE(third, std::string::npos) << page;
+  EXPECT_LT(cleared, third);
+  EXPECT_LT(third, fourth);
+  // The marker stays last and empty.
+  EXPECT_NE(page.rfind("<span id=\"END_LINE\"></span>"), std::string::npos) << page;
+  EXPECT_EQ(Read(view, "END_LINE"), "");
+}
+
+TEST_F(TranscriptPageTest, ScriptBreakingTextArrivesAsGiven) {
+  Load();
+  // Quotes, a backslash, a script end tag and line breaks.
+  const std::string hostile = platform::FromLocalText("<SPAN ID=probe>\"'\\ &lt;/script&gt; \r\n 한글</SPAN>");
+  queue.AppendBeforeMarker("END_LINE", hostile);
+  const std::string probe = Read(view, "probe");
+  EXPECT_EQ(probe, platform::FromLocalText("\"'\\ &lt;/script&gt; \n 한글"));  // the parser folds CR LF
+}
+
+TEST_F(TranscriptPageTest, ManyLinesStayInOrder) {
+  Load();
+  for (int i = 0; i < 450; ++i) queue.AppendBeforeMarker("END_LINE", "<P>line" + std::to_string(i) + "</P>");
+  const std::string page = Read(view, "CHAT_MAIN");
+  std::size_t at = 0;
+  for (int i = 0; i < 450; ++i) {
+    const auto next = page.find("line" + std::to_string(i) + "<", at);
+    ASSERT_NE(next, std::string::npos) << "line " << i;
+    at = next;
+  }
+}
+
+}  // namespace
+}  // namespace orvinta::components
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  orvinta::components::RegisterResourceScheme();
+  QApplication app(argc, argv);
+  orvinta::components::InstallResourceScheme();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
