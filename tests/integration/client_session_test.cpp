@@ -77,6 +77,39 @@ TEST_F(ClientSessionTest, LostConnectionShowsTheBoxAndCloses) {
   EXPECT_FALSE(alice.window.connected);
 }
 
+TEST_F(ClientSessionTest, TwoMembersShareARoom) {
+  ASSERT_TRUE(server.started());
+  Client alice("alice", server.address());
+  Client bob("bob", server.address());
+  Client carol("carol", server.address());
+  ASSERT_TRUE(alice.LogIn() && bob.LogIn() && carol.LogIn());
+  alice.window.Open("#room");
+  alice.session.SendChatIn("room");
+  bob.session.SendChatIn("#room");
+  ASSERT_TRUE(WaitFor([&] { return alice.window.FindNickByName("#room", "bob").has_value(); }));
+  EXPECT_EQ(alice.window.FindNickByName("#room", "bob"), platform::FromLocalText("테스터"));
+
+  // The wire's separators and the "%%" convention travel untouched.
+  const std::string line = "B|FF0000|11|" + platform::FromLocalText("돋움") + "|FFFFFF|1001|" +
+                           platform::FromLocalText("밥") + "|a/b 50%% x%%7Cy " + platform::FromLocalText("안녕");
+  bob.session.SendToAll("room", line);
+  const std::string shown = "AddMessage(#room,bob," + line + ")";
+  ASSERT_TRUE(WaitFor([&] { return alice.window.Called(shown); }));
+  EXPECT_FALSE(bob.window.Called(shown)) << "the server does not send a line back to its sender";
+
+  bob.session.SendUserInfoToAll("room", 3);
+  ASSERT_TRUE(WaitFor([&] { return alice.window.Called("SetMemberStatus(#room,bob,3)"); }));
+  bob.session.SendChatOut("room");
+  ASSERT_TRUE(WaitFor([&] { return alice.window.Called("RemoveNick(#room,bob)"); }));
+
+  // A member whose connection drops leaves the room for the others.
+  carol.session.SendChatIn("room");
+  ASSERT_TRUE(WaitFor([&] { return alice.window.FindNickByName("#room", "carol").has_value(); }));
+  carol.session.Disconnect(true);
+  ASSERT_TRUE(WaitFor([&] { return alice.window.Called("RemoveNick(#room,carol)"); }));
+  EXPECT_TRUE(alice.window.connected);
+}
+
 TEST_F(ClientSessionTest, NoServerMeansNoLoginAndNoFalseConnection) {
   Client alice("alice", "127.0.0.1:1");
   alice.session.Connect();
