@@ -107,9 +107,11 @@ int main(int argc, char** argv) {
   widgets.show();
   dlg.StartStartupTimers();
 
-  // The monitor goes with the main window.
-  QObject::connect(&application, &QApplication::lastWindowClosed, &application, &QApplication::quit);
-  QObject::connect(&widgets, &QObject::destroyed, &application, &QApplication::quit);
+  // The monitor goes with the main window, and the program with both.
+  QObject::connect(&widgets, &components::MainWindow::closed, &application, [&monitor] {
+    if (monitor) monitor->close();
+    QApplication::quit();
+  });
   const int result = application.exec();
   ports.timers.SetHandler(nullptr);
   return result;

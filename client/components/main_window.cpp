@@ -207,6 +207,7 @@ void MainWindow::CloseWindow() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (closingByProgram_ || !hooks_.closeRequested || hooks_.closeRequested()) {
     event->accept();
+    emit closed();
   } else {
     event->ignore();
   }

@@ -77,6 +77,10 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   void ResizeWindow(int width, int height) override { resize(width, height); }
   void CloseWindow() override;
 
+ signals:
+  // The window has closed: the program ends with it.
+  void closed();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
