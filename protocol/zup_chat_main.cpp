@@ -59,11 +59,8 @@ void CZupChatMain::Connect(std::string_view server) {
     retiredSocket_ = std::move(Socket);
     Socket = std::make_unique<CChatSocket>(*this, ports_.transports);
     LoginId = MakeLoginId(settings_.UserId);
-    const auto colon = server.find(':');
-    const std::string_view host = server.substr(0, colon);
-    long port = colon == std::string_view::npos ? 0 : text::ParseLeadingInt(server.substr(colon + 1));
-    if (port <= 0 || port > 65535) port = kDefaultPort;
-    Socket->Connect(host, static_cast<int>(port));
+    const ServerEndpoint endpoint = ParseServerAddress(server);
+    Socket->Connect(endpoint.host, endpoint.port);
   });
 }
 

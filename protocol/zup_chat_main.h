@@ -13,10 +13,10 @@
 #include "protocol/chat_window.h"
 #include "protocol/frame_reader.h"
 #include "protocol/launch_settings.h"
+#include "protocol/server_address.h"
 
 namespace orvinta::protocol {
 
-inline constexpr int kDefaultPort = 11900;
 // The peer keeps outgoing bodies in a fixed area: fields and separators stay below 1000 bytes.
 inline constexpr std::size_t kMaxOutgoingBody = 999;
 

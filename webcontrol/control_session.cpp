@@ -26,14 +26,7 @@ constexpr std::array<Route, 1> kRoutes = {{{"IFON", &CZupChatMain::ProcUserInfoT
 }  // namespace
 
 ServerEndpoint ParseServerAddress(std::string_view address) {
-  address = text::LeftBytes(address, kMaxAddressBytes);
-  const auto colon = address.find(':');
-  ServerEndpoint endpoint{std::string(address.substr(0, colon)), kDefaultPort};
-  if (colon != std::string_view::npos) {
-    const long port = text::ParseLeadingInt(address.substr(colon + 1));
-    if (port > 0 && port <= 65535) endpoint.port = static_cast<int>(port);
-  }
-  return endpoint;
+  return protocol::ParseServerAddress(text::LeftBytes(address, kMaxAddressBytes));
 }
 
 std::string_view DefaultServerAddress() { return ORVINTA_DEFAULT_SERVER_HOST; }

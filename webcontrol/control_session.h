@@ -9,10 +9,10 @@
 
 #include "platform/transport.h"
 #include "protocol/frame_reader.h"
+#include "protocol/server_address.h"
 
 namespace orvinta::quendel {
 
-inline constexpr int kDefaultPort = 11900;
 // The server address is read from at most this many bytes.
 inline constexpr std::size_t kMaxAddressBytes = 63;
 // The query body is built in a fixed area of this size, its end mark included.
@@ -30,12 +30,9 @@ class SessionOwner {
   virtual void Log(std::string_view entry) = 0;
 };
 
-// Host and port of a server address: the text before the first ":" and the
-// number after it; no ":" or a port that is 0 or out of range gives 11900.
-struct ServerEndpoint {
-  std::string host;
-  int port = kDefaultPort;
-};
+// Host and port of a server address, read as the client reads it, from at
+// most the first 63 bytes of the address.
+using protocol::ServerEndpoint;
 ServerEndpoint ParseServerAddress(std::string_view address);
 
 // The server used when the page names none.

@@ -1,10 +1,13 @@
-// The tests of real sockets and processes run Qt's event loop between steps.
+// Tests of real sockets, processes and pages run Qt's event loop between
+// steps; they never need a screen.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

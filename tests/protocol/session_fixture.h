@@ -10,6 +10,7 @@
 #include "tests/fakes/fake_chat_window.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/fakes/fake_transport.h"
+#include "tests/fakes/sent_frames.h"
 
 namespace orvinta::protocol {
 
@@ -37,11 +38,7 @@ class SessionTest : public ::testing::Test {
 
   // Every frame written so far, as "CMND:plain body".
   std::vector<std::string> SentFrames() {
-    FrameReader reader;
-    reader.Append(transport().sent());
-    std::vector<std::string> out;
-    while (auto frame = reader.Next()) out.push_back(frame->command + ":" + Decode(frame->body).value_or("<bad>"));
-    return out;
+    return fakes::DecodeSentFrames(transport().sent());
   }
 
   LaunchSettings settings;

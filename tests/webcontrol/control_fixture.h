@@ -10,6 +10,7 @@
 #include "protocol/frame_reader.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/fakes/fake_transport.h"
+#include "tests/fakes/sent_frames.h"
 #include "tests/webcontrol/quendel_fakes.h"
 #include "webcontrol/quendel_ctrl.h"
 
@@ -41,13 +42,7 @@ class QuendelControlTest : public ::testing::Test {
 
   // Every frame written so far, as "CMND:plain body".
   std::vector<std::string> SentFrames() {
-    protocol::FrameReader reader;
-    reader.Append(transport().sent());
-    std::vector<std::string> out;
-    while (auto frame = reader.Next()) {
-      out.push_back(frame->command + ":" + protocol::Decode(frame->body).value_or("<bad>"));
-    }
-    return out;
+    return fakes::DecodeSentFrames(transport().sent());
   }
 
   FakePlatformInfo platformInfo;

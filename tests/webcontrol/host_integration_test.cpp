@@ -1,7 +1,6 @@
 // quendel-host with a real page: the control made from the page's OBJECT
 // element, its events delivered to the page's handlers, and the chat client
 // (a stand-in script) started with the launch text.
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -110,11 +109,3 @@ TEST(QuendelHost, PageGetsItsEventsAndStartsTheClientIntoTheRooms) {
 
 }  // namespace
 }  // namespace orvinta::quendel::integration
-
-int main(int argc, char** argv) {
-  // Tests never need a screen, not even when listed.
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -2,7 +2,6 @@
 // class factory, and the control's session against the real chat server.
 #include <dlfcn.h>
 
-#include <QApplication>
 #include <QTcpServer>
 #include <filesystem>
 #include <set>
@@ -157,11 +156,3 @@ TEST_F(QuendelAgainstServer, AnUnreachableServerIsReportedDown) {
 
 }  // namespace
 }  // namespace orvinta::quendel::integration
-
-int main(int argc, char** argv) {
-  // Tests never need a screen, not even when listed.
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -16,6 +16,7 @@
 #include "tests/fakes/fake_shell.h"
 #include "tests/fakes/fake_timers.h"
 #include "tests/fakes/fake_transport.h"
+#include "tests/fakes/sent_frames.h"
 #include "tests/fakes/fake_window_host.h"
 
 namespace orvinta::window {
@@ -87,13 +88,7 @@ class WindowTest : public ::testing::Test {
   }
   // Every frame written so far, as "CMND:plain body".
   std::vector<std::string> SentFrames() {
-    protocol::FrameReader reader;
-    reader.Append(transport().sent());
-    std::vector<std::string> out;
-    while (auto frame = reader.Next()) {
-      out.push_back(frame->command + ":" + protocol::Decode(frame->body).value_or("<bad>"));
-    }
-    return out;
+    return fakes::DecodeSentFrames(transport().sent());
   }
 
   fakes::FakeHtmlView& ViewOf(std::string_view channel) {
