@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "client/components/input/static_input_line.h"
 #include "client/components/status_icons.h"
 #include "client/components/web_view.h"
 #include "platform/qt/qt_text.h"
@@ -102,11 +103,31 @@ QWidget* MainWindow::BuildComposer() {
   auto* column = new QVBoxLayout(box);
   column->setContentsMargins(0, 2, 0, 0);
   column->setSpacing(2);
-  input_->setObjectName(QStringLiteral("chatInput"));
-  input_->setFixedHeight(44);
   column->addWidget(toolbar_);
-  column->addWidget(input_);
+  column->addWidget(BuildInputFrame());
   return box;
+}
+
+QWidget* MainWindow::BuildInputFrame() {
+  // The input line sits borderless on the painted rounded field, clear of its
+  // right strip; a thin line sets the field off from the window.
+  auto* border = new QWidget(this);
+  border->setObjectName(QStringLiteral("inputBorder"));
+  border->setStyleSheet(QStringLiteral("QWidget#inputBorder { border: 1px solid #D4D4D4; }"));
+  border->setAttribute(Qt::WA_StyledBackground);
+  border->setFixedHeight(46);
+  auto* frame = new QHBoxLayout(border);
+  frame->setContentsMargins(1, 1, 1, 1);
+  auto* field = new CStaticInputLine(border);
+  frame->addWidget(field);
+  auto* inset = new QHBoxLayout(field);
+  inset->setContentsMargins(4, 2, kInputStripWidth + 2, 2);
+  input_->setObjectName(QStringLiteral("chatInput"));
+  input_->setFrameShape(QFrame::NoFrame);
+  input_->viewport()->setAutoFillBackground(false);
+  input_->setStyleSheet(QStringLiteral("QTextEdit#chatInput { background: transparent; }"));
+  inset->addWidget(input_);
+  return border;
 }
 
 QWidget* MainWindow::BuildStatusBar() {

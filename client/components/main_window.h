@@ -88,6 +88,7 @@ class MainWindow final : public QWidget, public platform::WindowHost {
  private:
   QWidget* BuildStatusBar();
   QWidget* BuildComposer();
+  QWidget* BuildInputFrame();
 
   MainWindowHooks hooks_;
   QTabBar* tabs_;

@@ -5,12 +5,6 @@
 #include "client/components/input/frame_painting.h"
 
 namespace orvinta::components {
-namespace {
-
-constexpr int kStripWidth = 11;
-
-}  // namespace
-
 void CStaticInputLine::SetHidden(bool hidden) {
   hidden_ = hidden;
   update();
@@ -22,14 +16,14 @@ void CStaticInputLine::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(area, frame::kWindow);
 
-  const int fieldRight = area.width() - kStripWidth - 1;  // last column of the white field
+  const int fieldRight = area.width() - kInputStripWidth - 1;  // last column of the white field
   const int last = area.height() - 1;
   for (int y = 0; y <= last; ++y) {
     // Rows 0 and 1 and the last two are shortened at both ends to round the corners.
     const int inset = (y == 0 || y == last) ? 2 : (y == 1 || y == last - 1) ? 1 : 0;
     if (fieldRight - inset >= inset) painter.fillRect(QRect(QPoint(inset, y), QPoint(fieldRight - inset, y)), frame::kWhite);
   }
-  painter.fillRect(QRect(area.width() - kStripWidth, 0, kStripWidth, area.height()), frame::kInputStrip);
+  painter.fillRect(QRect(area.width() - kInputStripWidth, 0, kInputStripWidth, area.height()), frame::kInputStrip);
 }
 
 }  // namespace orvinta::components

@@ -5,6 +5,9 @@
 
 namespace orvinta::components {
 
+// Width of the light blue strip; whatever sits on the field keeps clear of it.
+inline constexpr int kInputStripWidth = 11;
+
 class CStaticInputLine : public QWidget {
  public:
   explicit CStaticInputLine(QWidget* parent = nullptr) : QWidget(parent) {}
