@@ -143,7 +143,8 @@ void MemoryRun(int rooms, int lines) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+  components::ShareRendererProcesses();  // as the program does
   components::RegisterResourceScheme();
   QApplication app(argc, argv);
   components::InstallResourceScheme();

@@ -11,6 +11,7 @@
 #include "client/components/debug_dlg.h"
 #include "client/components/main_window.h"
 #include "client/components/resource_scheme.h"
+#include "client/components/web_view.h"
 #include "client/shell/orvinta_app.h"
 #include "client/window/orvinta_dlg.h"
 
@@ -63,6 +64,7 @@ void WireMainWindow(components::MainWindow& widgets, window::COrvintaDlg& dlg) {
 
 int main(int argc, char** argv) {
   app::PrepareProcessEnvironment(argv[0]);
+  components::ShareRendererProcesses();
   components::RegisterResourceScheme();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Orvinta"));

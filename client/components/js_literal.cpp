@@ -11,9 +11,10 @@ QString JsLiteral(const QString& text) {
     if (u == '"' || u == '\\') {
       out += QLatin1Char('\\');
       out += c;
-    } else if (u < 0x20 || u == 0x7F || u == 0x2028 || u == 0x2029 || c.isSurrogate()) {
+    } else if (u < 0x20 || u == 0x7F || u == 0x2028 || u == 0x2029 || c.isSurrogate() || u == '%') {
       // Control characters, the script's own line separators and surrogate
-      // halves travel as escapes: nothing can end or break the literal.
+      // halves travel as escapes: nothing can end or break the literal. "%"
+      // does too, so a literal is never taken for a QString::arg place.
       // Other text (Korean included) goes as it is, keeping scripts small.
       out += QStringLiteral("\\u%1").arg(static_cast<unsigned>(u), 4, 16, QLatin1Char('0'));
     } else {

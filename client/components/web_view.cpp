@@ -7,16 +7,33 @@
 #include <QWebEngineSettings>
 
 #include "client/components/js_literal.h"
+#include "client/components/transcript_script.h"
 #include "platform/qt/qt_text.h"
 
 namespace orvinta::components {
 namespace {
 
 constexpr qsizetype kMaxPendingScript = 512 * 1024;
-constexpr int kLinesPerBlock = 100;
 constexpr auto kLeftButtonUpMessage = "orvinta:left-button-up";
 
+// A hidden view scrolls when it is shown again.
+QString ScrollScript(const QString& markerLiteral) {
+  return QStringLiteral("(function(id){window.orvintaScrollTo=id;if(window.orvintaScrollPending)return;"
+                        "window.orvintaScrollPending=true;requestAnimationFrame(function(){"
+                        "window.orvintaScrollPending=false;var e=document.getElementById(window.orvintaScrollTo);"
+                        "if(e)e.scrollIntoView(false);});})(%1);")
+      .arg(markerLiteral);
+}
+
 }  // namespace
+
+void ShareRendererProcesses() {
+  constexpr char kFlag[] = "--process-per-site";
+  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  if (flags.contains(kFlag)) return;
+  if (!flags.isEmpty()) flags += ' ';
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + kFlag);
+}
 
 // One profile for all views: nothing cached, nothing kept on disk.
 QWebEngineProfile* ViewProfile() {
@@ -48,10 +65,23 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
   view_->setContextMenuPolicy(Qt::NoContextMenu);
   view_->hide();
   page_->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+  if (role_ == platform::HtmlViewRole::Transcript) {
+    QWebEngineScript transcript;
+    transcript.setName(QStringLiteral("orvinta-transcript"));
+    transcript.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    transcript.setWorldId(QWebEngineScript::ApplicationWorld);
+    transcript.setSourceCode(TranscriptScript());
+    page_->scripts().insert(transcript);
+  }
   // A load that failed or was replaced by a newer one reports nothing: the
   // lines waiting for the page must go into the page that stays.
   QObject::connect(page_, &QWebEnginePage::loadFinished, view_, [this](bool ok) {
     if (ok) OnLoadFinished();
+  });
+  // A page whose process has gone answers nothing more: stop waiting for it.
+  QObject::connect(page_, &QWebEnginePage::renderProcessTerminated, view_, [this] {
+    ++generation_;
+    scriptsInFlight_ = 0;
   });
   QObject::connect(page_, &WebPage::leftButtonUp, view_, [this] {
     if (listener_) listener_->OnLeftButtonUp();
@@ -77,28 +107,62 @@ void WebView::OnLoadFinished() {
 }
 
 void WebView::Navigate(const std::string& address) {
-  // Work meant for the page being replaced goes with it.
+  // Work meant for the page being replaced goes with it, and answers from
+  // that page no longer hold back the new one.
+  ++generation_;
+  scriptsInFlight_ = 0;
   pendingScripts_.clear();
+  pendingLines_.clear();
+  pendingScroll_.clear();
   if (view_) view_->load(QUrl(platform::qt::FromCp949(address)));
 }
 
 void WebView::RunScript(const QString& script) {
+  QueueLines();
   pendingScripts_ += script;
-  if (pendingScripts_.size() > kMaxPendingScript) return FlushScripts();
+  ScheduleFlush();
+}
+
+void WebView::ScheduleFlush() {
+  if (pendingScripts_.size() + pendingLines_.size() > kMaxPendingScript) return FlushScripts(Flush::Now);
   if (flushScheduled_ || !view_) return;
   flushScheduled_ = true;
   std::weak_ptr<bool> alive = alive_;
   QTimer::singleShot(0, view_, [this, alive] {
     const auto token = alive.lock();
-    if (token && *token) FlushScripts();
+    if (token && *token) FlushScripts(Flush::WhenIdle);
   });
 }
 
-void WebView::FlushScripts() {
+void WebView::FlushScripts(Flush when) {
   flushScheduled_ = false;
+  // While the page works through one script, what comes meanwhile waits and
+  // goes as one: a fast room costs a script per page turn, not one per line.
+  if (when == Flush::WhenIdle && scriptsInFlight_ > 0) return;
+  QueueLines();
+  if (!pendingScroll_.isEmpty()) {
+    pendingScripts_ += ScrollScript(pendingScroll_);
+    pendingScroll_.clear();
+  }
   if (pendingScripts_.isEmpty() || !page_) return;
-  page_->runJavaScript(pendingScripts_, QWebEngineScript::ApplicationWorld);
+  ++scriptsInFlight_;
+  std::weak_ptr<bool> alive = alive_;
+  const int generation = generation_;
+  page_->runJavaScript(pendingScripts_, QWebEngineScript::ApplicationWorld, [this, alive, generation](const QVariant&) {
+    const auto token = alive.lock();
+    if (!token || !*token || generation != generation_) return;
+    if (scriptsInFlight_ > 0) --scriptsInFlight_;
+    FlushScripts(Flush::WhenIdle);
+  });
   pendingScripts_.clear();
+}
+
+void WebView::QueueLines() {
+  if (pendingLines_.isEmpty()) return;
+  // Scripts of a turn run as one: nothing in them may throw.
+  pendingScripts_ += QStringLiteral("if(window.orvintaTranscript)window.orvintaTranscript.append(%1,[%2]);")
+                         .arg(pendingLinesMarker_, pendingLines_);
+  pendingLines_.clear();
 }
 
 void WebView::SetElementHtml(const std::string& id, const std::string& html) {
@@ -116,24 +180,20 @@ void WebView::AppendBeforeMarker(const std::string& markerId, const std::string&
                   .arg(id, fragment));
     return;
   }
-  // A transcript keeps its lines in blocks of a hundred, so that laying out
-  // the page after a new line touches the last block only, however long the
-  // transcript has grown.
-  RunScript(QStringLiteral("(function(){var e=document.getElementById(%1);if(!e)return;"
-                           "var b=e.previousElementSibling;"
-                           "if(!b||b.className!=='orvinta-lines'||b.childElementCount>=%3){"
-                           "b=document.createElement('div');b.className='orvinta-lines';b.style.cssText='content-visibility:auto;contain-intrinsic-size:auto 2500px';e.parentNode.insertBefore(b,e);}"
-                           "b.insertAdjacentHTML('beforeend',%2);})();")
-                .arg(id, fragment)
-                .arg(kLinesPerBlock));
+  if (!pendingLines_.isEmpty() && id != pendingLinesMarker_) QueueLines();
+  pendingLinesMarker_ = id;
+  if (!pendingLines_.isEmpty()) pendingLines_ += QLatin1Char(',');
+  pendingLines_ += fragment;
+  ScheduleFlush();
 }
 
 void WebView::GetElementHtml(const std::string& id, HtmlCallback callback) {
   if (!page_) return;
-  FlushScripts();  // the answer must see every change asked for before it
+  FlushScripts(Flush::Now);  // the answer must see every change asked for before it
   std::weak_ptr<bool> alive = alive_;
   page_->runJavaScript(
-      QStringLiteral("(function(){var e=document.getElementById(%1);return e?e.innerHTML:'';})();")
+      QStringLiteral("(function(){var e=document.getElementById(%1);if(!e)return '';"
+                     "var t=window.orvintaTranscript;return t?t.html(e):e.innerHTML;})();")
           .arg(JsLiteral(platform::qt::FromCp949(id))),
       QWebEngineScript::ApplicationWorld, [alive, callback = std::move(callback)](const QVariant& result) {
         const auto token = alive.lock();
@@ -143,13 +203,10 @@ void WebView::GetElementHtml(const std::string& id, HtmlCallback callback) {
 }
 
 void WebView::ScrollToMarker(const std::string& markerId) {
-  // Scrolling lays the page out; many lines in one frame scroll once, at the
-  // next frame (a hidden view scrolls when it is shown again).
-  RunScript(QStringLiteral("(function(id){window.orvintaScrollTo=id;if(window.orvintaScrollPending)return;"
-                           "window.orvintaScrollPending=true;requestAnimationFrame(function(){"
-                           "window.orvintaScrollPending=false;var e=document.getElementById(window.orvintaScrollTo);"
-                           "if(e)e.scrollIntoView(false);});})(%1);")
-                .arg(JsLiteral(platform::qt::FromCp949(markerId))));
+  // Scrolling lays the page out, so it waits for the next frame and happens
+  // once however many lines came; it goes after everything else of the turn.
+  pendingScroll_ = JsLiteral(platform::qt::FromCp949(markerId));
+  ScheduleFlush();
 }
 
 void WebView::Show(bool visible) {

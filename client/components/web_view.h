@@ -11,6 +11,10 @@
 
 namespace orvinta::components {
 
+// Before the application object exists: every room's page comes from the
+// program itself, so they share one renderer process instead of one each.
+void ShareRendererProcesses();
+
 // The profile every view of the program uses.
 QWebEngineProfile* ViewProfile();
 
@@ -52,7 +56,10 @@ class WebView final : public WidgetView {
 
  private:
   void RunScript(const QString& script);
-  void FlushScripts();
+  enum class Flush { WhenIdle, Now };
+  void ScheduleFlush();
+  void FlushScripts(Flush when);
+  void QueueLines();
   void OnLoadFinished();
 
   platform::HtmlViewRole role_;
@@ -63,7 +70,14 @@ class WebView final : public WidgetView {
   // Element work is sent to the page in one script per turn of the event
   // loop: a burst of lines costs one round trip, not one each.
   QString pendingScripts_;
+  // Transcript lines not yet in pendingScripts_: the marker's literal and the
+  // lines' literals, comma-separated; consecutive lines go in as one batch.
+  QString pendingLinesMarker_;
+  QString pendingLines_;
+  QString pendingScroll_;  // the marker to scroll to, as a literal; empty: none
   bool flushScheduled_ = false;
+  int scriptsInFlight_ = 0;
+  int generation_ = 0;  // counts navigations: answers of an older page are ignored
   // Answers of GetElementHtml check it: none arrives after the view is gone.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

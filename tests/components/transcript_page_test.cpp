@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QWebEngineScript>
 #include <unistd.h>
 
 #include "client/components/js_literal.h"
@@ -56,6 +57,7 @@ TEST(JsLiteral, QuotesWhatCouldEndOrBreakTheString) {
       {"line\nbreak\r", "\"line\\u000abreak\\u000d\""},
       {QString(QChar(0x2028)), "\"\\u2028\""},
       {QStringLiteral("한글 </script>"), QStringLiteral("\"한글 </script>\"")},
+      {"50%1 %2", "\"50\\u00251 \\u00252\""},
   };
   for (const auto& c : cases) EXPECT_EQ(JsLiteral(c.text), c.literal) << c.text.toStdString();
 }
@@ -105,6 +107,15 @@ TEST_F(TranscriptPageTest, ScriptBreakingTextArrivesAsGiven) {
   EXPECT_EQ(probe, platform::FromLocalText("\"'\\ &lt;/script&gt; \n 한글"));  // the parser folds CR LF
 }
 
+TEST_F(TranscriptPageTest, PercentPlacesInALineAreText) {
+  Load();
+  // Scripts are put together with QString::arg: "%1" in a line must not become a place.
+  queue.AppendBeforeMarker("END_LINE", "<SPAN ID=first>50%1 %2 %3 %%</SPAN>");
+  queue.AppendBeforeMarker("END_LINE", "<SPAN ID=second>%9</SPAN>");
+  EXPECT_EQ(Read(view, "first"), "50%1 %2 %3 %%");
+  EXPECT_EQ(Read(view, "second"), "%9");
+}
+
 TEST_F(TranscriptPageTest, ManyLinesStayInOrder) {
   Load();
   for (int i = 0; i < 450; ++i) queue.AppendBeforeMarker("END_LINE", "<P>line" + std::to_string(i) + "</P>");
@@ -115,6 +126,55 @@ TEST_F(TranscriptPageTest, ManyLinesStayInOrder) {
     ASSERT_NE(next, std::string::npos) << "line " << i;
     at = next;
   }
+}
+
+// Runs a script in the program's script world and gives back its result.
+QVariant Evaluate(WebView& view, const QString& script) {
+  QVariant result;
+  bool answered = false;
+  view.widget()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
+    result = value;
+    answered = true;
+  });
+  Spin([&] { return answered; });
+  return result;
+}
+
+int LiveLines(WebView& view) {
+  return Evaluate(view, "document.getElementById('CHAT_MAIN').getElementsByTagName('P').length").toInt();
+}
+
+TEST_F(TranscriptPageTest, OldLinesLeaveThePageButNotTheTranscript) {
+  Load();
+  constexpr int kLines = 3000;
+  for (int i = 0; i < kLines; ++i) queue.AppendBeforeMarker("END_LINE", "<P>line" + std::to_string(i) + "</P>");
+  view.ScrollToMarker("END_LINE");
+  // The page holds the newest lines only...
+  const std::string page = Read(view, "CHAT_MAIN");
+  EXPECT_LE(LiveLines(view), 1000);
+  // ...and the transcript read back has every line, in order.
+  std::size_t at = 0;
+  for (int i = 0; i < kLines; ++i) {
+    const auto next = page.find("<p>line" + std::to_string(i) + "</p>", at);
+    ASSERT_NE(next, std::string::npos) << "line " << i;
+    at = next;
+  }
+  // Scrolled to the top, the first lines are back in the page.
+  Evaluate(view, "window.scrollTo(0, 0)");
+  EXPECT_TRUE(Spin([&] { return Evaluate(view, "!!document.querySelector('#CHAT_MAIN p')").toBool() &&
+                               Evaluate(view, "document.querySelector('#CHAT_MAIN p').textContent").toString() ==
+                                   QStringLiteral("line0"); },
+                   10000));
+}
+
+TEST_F(TranscriptPageTest, ClearingTheScreenDropsFrozenLines) {
+  Load();
+  for (int i = 0; i < 1000; ++i) queue.AppendBeforeMarker("END_LINE", "<P>old" + std::to_string(i) + "</P>");
+  queue.SetElementHtml("CHAT_MAIN", "<SPAN ID=END_LINE></SPAN>");
+  queue.AppendBeforeMarker("END_LINE", "<P>new</P>");
+  const std::string page = Read(view, "CHAT_MAIN");
+  EXPECT_EQ(page.find("old"), std::string::npos) << page.substr(0, 200);
+  EXPECT_NE(page.find("<p>new</p>"), std::string::npos) << page;
 }
 
 }  // namespace

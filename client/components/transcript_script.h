@@ -1,0 +1,13 @@
+#pragma once
+// The script every transcript page gets in the program's own script world:
+// window.orvintaTranscript.append(markerId, lines) and .html(element).
+#include <QString>
+
+namespace orvinta::components {
+
+// Lines are kept in blocks of this many.
+inline constexpr int kLinesPerBlock = 100;
+
+QString TranscriptScript();
+
+}  // namespace orvinta::components
