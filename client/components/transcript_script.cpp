@@ -108,6 +108,9 @@ constexpr char kScript[] = R"JS(
 
 }  // namespace
 
-QString TranscriptScript() { return QString::fromUtf8(kScript).arg(kLinesPerBlock); }
+QString TranscriptScript() {
+  static const QString script = QString::fromUtf8(kScript).arg(kLinesPerBlock);
+  return script;
+}
 
 }  // namespace orvinta::components

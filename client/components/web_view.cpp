@@ -79,10 +79,7 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
     if (ok) OnLoadFinished();
   });
   // A page whose process has gone answers nothing more: stop waiting for it.
-  QObject::connect(page_, &QWebEnginePage::renderProcessTerminated, view_, [this] {
-    ++generation_;
-    scriptsInFlight_ = 0;
-  });
+  QObject::connect(page_, &QWebEnginePage::renderProcessTerminated, view_, [this] { ForgetScriptsInFlight(); });
   QObject::connect(page_, &WebPage::leftButtonUp, view_, [this] {
     if (listener_) listener_->OnLeftButtonUp();
   });
@@ -109,12 +106,16 @@ void WebView::OnLoadFinished() {
 void WebView::Navigate(const std::string& address) {
   // Work meant for the page being replaced goes with it, and answers from
   // that page no longer hold back the new one.
-  ++generation_;
-  scriptsInFlight_ = 0;
+  ForgetScriptsInFlight();
   pendingScripts_.clear();
   pendingLines_.clear();
   pendingScroll_.clear();
   if (view_) view_->load(QUrl(platform::qt::FromCp949(address)));
+}
+
+void WebView::ForgetScriptsInFlight() {
+  ++generation_;
+  scriptsInFlight_ = 0;
 }
 
 void WebView::RunScript(const QString& script) {

@@ -60,6 +60,7 @@ class WebView final : public WidgetView {
   void ScheduleFlush();
   void FlushScripts(Flush when);
   void QueueLines();
+  void ForgetScriptsInFlight();
   void OnLoadFinished();
 
   platform::HtmlViewRole role_;
@@ -67,8 +68,9 @@ class WebView final : public WidgetView {
   WebPage* page_ = nullptr;
   platform::HtmlViewListener* listener_ = nullptr;
   platform::FrameHandle frame_ = 0;
-  // Element work is sent to the page in one script per turn of the event
-  // loop: a burst of lines costs one round trip, not one each.
+  // Element work goes to the page as one script at a time; what is asked for
+  // while the page runs one goes in the next, so a burst of lines costs a few
+  // round trips, not one each.
   QString pendingScripts_;
   // Transcript lines not yet in pendingScripts_: the marker's literal and the
   // lines' literals, comma-separated; consecutive lines go in as one batch.
@@ -77,7 +79,7 @@ class WebView final : public WidgetView {
   QString pendingScroll_;  // the marker to scroll to, as a literal; empty: none
   bool flushScheduled_ = false;
   int scriptsInFlight_ = 0;
-  int generation_ = 0;  // counts navigations: answers of an older page are ignored
+  int generation_ = 0;  // answers of scripts sent before the last reset are ignored
   // Answers of GetElementHtml check it: none arrives after the view is gone.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -4,8 +4,6 @@
 
 #include <vector>
 
-#include "protocol/codec.h"
-#include "protocol/frame_reader.h"
 #include "protocol/zup_chat_main.h"
 #include "tests/fakes/fake_chat_window.h"
 #include "tests/fakes/fake_ports.h"

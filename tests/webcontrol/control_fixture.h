@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "protocol/codec.h"
-#include "protocol/frame_reader.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/fakes/fake_transport.h"
 #include "tests/fakes/sent_frames.h"

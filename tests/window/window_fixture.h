@@ -8,8 +8,6 @@
 #include <vector>
 
 #include "client/window/orvinta_dlg.h"
-#include "protocol/codec.h"
-#include "protocol/frame_reader.h"
 #include "tests/fakes/fake_html_view.h"
 #include "tests/fakes/fake_input_line.h"
 #include "tests/fakes/fake_ports.h"
