@@ -1,26 +1,54 @@
 #pragma once
-// Operations of the session, the window and the control catch whatever escapes
-// them and return as if they had done nothing: a bad frame or a failing view
-// must not take the program down with it.
+// Work that enters from the event loop (a socket event, a timer, a user
+// action, a hand-over) runs through Guarded once, at that entry: whatever
+// escapes it is caught so that a bad frame or a failing view cannot take the
+// program down, and it is written to the failure log, never dropped unseen.
+#include <exception>
+#include <functional>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace orvinta {
 
+// Where caught failures go. The default writes to standard error in debug
+// builds only; programs add the traffic monitor when it is open.
+using FailureSink = std::function<void(std::string_view where, std::string_view what)>;
+void SetFailureSink(FailureSink sink);
+void ReportFailure(std::string_view where, std::string_view what) noexcept;
+
 template <typename Body>
-void Guarded(Body&& body) noexcept {
+void Guarded(std::string_view where, Body&& body) noexcept {
   try {
     std::forward<Body>(body)();
+  } catch (const std::exception& e) {
+    ReportFailure(where, e.what());
   } catch (...) {
+    ReportFailure(where, "unknown exception");
   }
 }
 
 template <typename Result, typename Body>
-Result GuardedOr(Result fallback, Body&& body) noexcept {
+Result GuardedOr(std::string_view where, Result fallback, Body&& body) noexcept {
   try {
     return std::forward<Body>(body)();
+  } catch (const std::exception& e) {
+    ReportFailure(where, e.what());
   } catch (...) {
-    return fallback;
+    ReportFailure(where, "unknown exception");
   }
+  return fallback;
+}
+
+// Unnamed forms, still used by code that guards each operation on its own;
+// they go once every entry from the event loop is guarded by name.
+template <typename Body>
+void Guarded(Body&& body) noexcept {
+  Guarded("an operation", std::forward<Body>(body));
+}
+template <typename Result, typename Body>
+Result GuardedOr(Result fallback, Body&& body) noexcept {
+  return GuardedOr("an operation", std::move(fallback), std::forward<Body>(body));
 }
 
 }  // namespace orvinta
