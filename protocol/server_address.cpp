@@ -1,6 +1,6 @@
 #include "protocol/server_address.h"
 
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::protocol {
 

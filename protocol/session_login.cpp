@@ -3,7 +3,7 @@
 
 #include "protocol/guarded.h"
 #include "protocol/room_key.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 #include "protocol/zup_chat_main.h"
 
 namespace orvinta::protocol {

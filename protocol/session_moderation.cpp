@@ -1,6 +1,6 @@
 // Invitations, refusals, ignoring, and expulsion votes.
 #include "protocol/room_key.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 #include "protocol/zup_chat_main.h"
 
 namespace orvinta::protocol {

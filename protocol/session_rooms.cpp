@@ -1,7 +1,7 @@
 // Entering and leaving rooms, chat lines, statuses and member details.
 #include "protocol/guarded.h"
 #include "protocol/room_key.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 #include "protocol/zup_chat_main.h"
 
 namespace orvinta::protocol {

@@ -4,7 +4,7 @@
 
 #include "protocol/codec.h"
 #include "protocol/guarded.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 #include "protocol/ui_text.h"
 
 namespace orvinta::protocol {

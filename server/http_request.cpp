@@ -1,6 +1,6 @@
 #include "server/http_request.h"
 
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::server {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "protocol/room_key.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 #include "server/system_codes.h"
 #include "server/wire_fields.h"
 

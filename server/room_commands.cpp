@@ -1,6 +1,6 @@
 #include "server/room_commands.h"
 
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 #include "server/system_codes.h"
 #include "server/wire_fields.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "protocol/room_key.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::server {
 namespace {

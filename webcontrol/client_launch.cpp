@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "protocol/room_key.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 #ifndef QUENDEL_DEFAULT_CLIENT_DIR
 #define QUENDEL_DEFAULT_CLIENT_DIR "/usr/local/bin"

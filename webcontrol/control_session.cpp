@@ -6,7 +6,7 @@
 #include "protocol/codec.h"
 #include "protocol/guarded.h"
 #include "protocol/room_key.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 #ifndef ORVINTA_DEFAULT_SERVER_HOST
 #define ORVINTA_DEFAULT_SERVER_HOST "127.0.0.1"

@@ -1,6 +1,6 @@
 #include "webcontrol/environment_check.h"
 
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 #include "protocol/ui_text.h"
 
 namespace orvinta::quendel {

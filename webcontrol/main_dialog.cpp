@@ -1,7 +1,7 @@
 #include "webcontrol/main_dialog.h"
 
 #include "protocol/guarded.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 #include "webcontrol/avatar_url.h"
 #include "webcontrol/module_state.h"
 

@@ -2,7 +2,7 @@
 
 #include "platform/cp949.h"
 #include "protocol/guarded.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 #include "webcontrol/client_launch.h"
 #include "webcontrol/environment_check.h"
 #include "webcontrol/module_state.h"

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::quendel {
 namespace {

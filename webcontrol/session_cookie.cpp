@@ -1,6 +1,6 @@
 #include "webcontrol/session_cookie.h"
 
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::quendel {
 

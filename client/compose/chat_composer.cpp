@@ -3,7 +3,7 @@
 #include <array>
 
 #include "client/compose/compose_tables.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::compose {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::compose {
 namespace {

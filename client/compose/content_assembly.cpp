@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::compose {
 namespace {

@@ -1,6 +1,6 @@
 #include "client/shell/launch_arguments.h"
 
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 #include "protocol/zup_chat_main.h"
 
 namespace orvinta::shell {

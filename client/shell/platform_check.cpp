@@ -1,6 +1,6 @@
 #include "client/shell/platform_check.h"
 
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::shell {
 

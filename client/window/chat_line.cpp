@@ -6,7 +6,7 @@
 #include "client/window/emoticons.h"
 #include "client/window/icon_url.h"
 #include "client/window/text_filters.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::window {
 namespace {

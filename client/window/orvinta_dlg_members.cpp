@@ -5,7 +5,7 @@
 #include "client/window/member.h"
 #include "client/window/orvinta_dlg.h"
 #include "protocol/guarded.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::window {
 namespace {

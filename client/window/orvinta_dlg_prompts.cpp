@@ -4,7 +4,7 @@
 
 #include "client/window/orvinta_dlg.h"
 #include "protocol/guarded.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::window {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "client/window/text_filters.h"
 #include "protocol/guarded.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::window {
 

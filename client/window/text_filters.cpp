@@ -1,6 +1,6 @@
 #include "client/window/text_filters.h"
 
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::window {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "client/compose/compose_tables.h"
 #include "client/compose/send_history.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::compose {
 namespace {

@@ -1,6 +1,6 @@
 #include "tests/fakes/fake_chat_window.h"
 
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace orvinta::fakes {
 

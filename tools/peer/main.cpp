@@ -20,7 +20,7 @@
 #include "platform/cp949.h"
 #include "protocol/codec.h"
 #include "protocol/frame_reader.h"
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "protocol/text_util.h"
+#include "text/text_util.h"
 
 #include <climits>
 
