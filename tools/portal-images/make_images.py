@@ -1,12 +1,21 @@
 #!/usr/bin/env python3
 """Draws the development portal's pictures: member icons, status marks,
-emoticons and avatars, written as small GIF files under server/portal/.
-Run it again after changing a drawing; the files are committed."""
+emoticons and avatars, written as small GIF files under server/portal/,
+and the client's emoticon pictures (PNG, 1x and @2x) under
+client/resources/emoticons/ from the same drawings as the portal's.
+Run it again after changing a drawing; the files are committed.
+
+    make_images.py [PORTAL_DIR [CLIENT_EMOTICON_DIR]]"""
 import math
 import os
 import sys
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "server", "portal")
+import emoticons
+import raster
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.join(HERE, "..", "..", "server", "portal")
+CLIENT_EMOTICONS = os.path.join(HERE, "..", "..", "client", "resources", "emoticons")
 
 
 def gif_bytes(width, height, pixels, palette):
@@ -96,24 +105,24 @@ def person(size, bg, fg):
     return c
 
 
-def emoticon(i):
-    c = Canvas(20, 20)
-    face = (255, 214, 64) if i % 2 == 0 else (255, 190, 120)
-    c.disc(10, 10, 9, (150, 110, 20))
-    c.disc(10, 10, 8, face)
-    eye = (60, 40, 20)
-    c.disc(7, 8, 1.3, eye)
-    c.disc(13, 8, 1.3, eye)
-    mood = i % 4
-    for x in range(6, 15):
-        t = (x - 10) / 4
-        y = 14 - (1 - t * t) * (2 if mood == 0 else -2 if mood == 1 else 0)
-        if mood == 3:
-            y = 14 + (x % 2)
-        c.plot(x, int(round(y)), eye)
-    # A mark of the picture's own in the corner, so the 32 can be told apart.
-    c.disc(16.5, 4, 2.6, hue(i, 32))
-    return c
+def write_emoticons(portal_img, client_dir):
+    """Each drawing sampled once: the client's 1x and @2x PNGs and the
+    portal's GIF come from the same samples. The GIF is 40 x 40 so that it
+    stays sharp on 2x screens; the page's IMG tag shows it at 20 x 20, where
+    the browser's 2:1 reduction gives back the 1x picture."""
+    os.makedirs(client_dir, exist_ok=True)
+    for i, drawing in enumerate(emoticons.DRAWINGS):
+        samples = raster.render(drawing())
+        name = "icon_%02d" % (i + 1)
+        small, large = raster.downsample(samples, 20), raster.downsample(samples, 40)
+        with open(os.path.join(client_dir, name + ".png"), "wb") as f:
+            f.write(raster.png_bytes(20, small))
+        with open(os.path.join(client_dir, name + "@2x.png"), "wb") as f:
+            f.write(raster.png_bytes(40, large))
+        palette, pixels = raster.indexed(raster.matte_on_white(large))
+        os.makedirs(os.path.join(portal_img, "emot"), exist_ok=True)
+        with open(os.path.join(portal_img, "emot", name + ".gif"), "wb") as f:
+            f.write(gif_bytes(40, 40, pixels, palette))
 
 
 STATUS = [(59, 125, 216), (122, 91, 199), (240, 179, 35), (229, 115, 46), (216, 52, 59), (140, 98, 57)]
@@ -122,8 +131,7 @@ STATUS = [(59, 125, 216), (122, 91, 199), (240, 179, 35), (229, 115, 46), (216, 
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else ROOT
     img = os.path.join(root, "img")
-    for i in range(32):
-        emoticon(i).save(os.path.join(img, "emot", "icon_%02d.gif" % (i + 1)))
+    write_emoticons(img, sys.argv[2] if len(sys.argv) > 2 else CLIENT_EMOTICONS)
     for i, rgb in enumerate(STATUS, start=1):
         c = Canvas(16, 16)
         c.disc(8, 8, 6.5, (80, 80, 80))
