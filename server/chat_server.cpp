@@ -1,12 +1,14 @@
 #include "server/chat_server.h"
 
+#include "protocol/wire_commands.h"
 #include "server/moderation_commands.h"
 #include "server/room_commands.h"
 #include "server/session_commands.h"
-#include "server/system_codes.h"
 
 namespace orvinta::server {
 namespace {
+
+namespace code = wire::system_code;
 
 using Handler = void (*)(ServerContext&, Session&, std::string_view);
 
@@ -20,18 +22,18 @@ struct Route {
 
 // Commands from clients; anything else is ignored.
 constexpr Route kRoutes[] = {
-    {"USER", Access::kAnyone, HandleLogin},
-    {"PONG", Access::kLoggedIn, HandlePong},
-    {"ASIF", Access::kAnyone, HandleAskUserInfo},
-    {"CHIN", Access::kLoggedIn, HandleChatIn},
-    {"CHOT", Access::kLoggedIn, HandleChatOut},
-    {"TALL", Access::kLoggedIn, HandleToAll},
-    {"IFAL", Access::kLoggedIn, HandleUserInfoToAll},
-    {"INVT", Access::kLoggedIn, HandleInvite},
-    {"DNIV", Access::kLoggedIn, HandleDenyInvite},
-    {"IGNR", Access::kLoggedIn, HandleIgnore},
-    {"RQBN", Access::kLoggedIn, HandleRequestBan},
-    {"VTBN", Access::kLoggedIn, HandleVoteBan},
+    {wire::kUser, Access::kAnyone, HandleLogin},
+    {wire::kPong, Access::kLoggedIn, HandlePong},
+    {wire::kAskUserInfo, Access::kAnyone, HandleAskUserInfo},
+    {wire::kChatIn, Access::kLoggedIn, HandleChatIn},
+    {wire::kChatOut, Access::kLoggedIn, HandleChatOut},
+    {wire::kToAll, Access::kLoggedIn, HandleToAll},
+    {wire::kUserInfoToAll, Access::kLoggedIn, HandleUserInfoToAll},
+    {wire::kInvite, Access::kLoggedIn, HandleInvite},
+    {wire::kDenyInvite, Access::kLoggedIn, HandleDenyInvite},
+    {wire::kIgnore, Access::kLoggedIn, HandleIgnore},
+    {wire::kRequestBan, Access::kLoggedIn, HandleRequestBan},
+    {wire::kVoteBan, Access::kLoggedIn, HandleVoteBan},
 };
 
 const Route* FindRoute(std::string_view command) {
@@ -43,17 +45,60 @@ const Route* FindRoute(std::string_view command) {
 
 }  // namespace
 
-ChatServer::ChatServer(const Clock& clock, Outbox& outbox, const ServerLimits& limits)
-    : ctx_(clock, outbox, limits) {}
+ChatServer::ChatServer(const Clock& clock, Outbox& outbox, const ServerLimits& limits, CoreServices services)
+    : ctx_(clock, outbox, limits, services) {}
 
-bool ChatServer::OnConnected(ConnectionId connection) {
-  if (ctx_.sessions.Size() >= ctx_.limits.maxConnections) {
-    ctx_.SendSystem(connection, system_code::kRefused, "");
+bool ChatServer::OnConnected(ConnectionId connection, std::string address) {
+  Session probe;
+  probe.connection = connection;
+  probe.address = address;
+  Refusal reason = Refusal::kServerFull;
+  bool admitted = ctx_.sessions.Size() < ctx_.limits.maxConnections;
+  if (admitted && !ctx_.connectionsPerAddress.TryTake(address)) {
+    admitted = false;
+    reason = Refusal::kAddressCap;
+  }
+  if (!admitted) {
+    ctx_.Refused(reason, probe, "");
+    ctx_.SendSystem(connection, code::kRefused, "");
     ctx_.outbox.Close(connection);
     return false;
   }
-  ctx_.sessions.Add(connection, ctx_.Now());
+  ++ctx_.metrics.connectionsAccepted;
+  Session& session = ctx_.sessions.Add(connection, std::move(address), ctx_.Now());
+  session.rates = MemberRates(ctx_.limits.rates, ctx_.Now());
+  if (ctx_.Logs(LogLevel::kNormal)) ctx_.Log(LogLevel::kNormal, "connect " + Who(session));
   return true;
+}
+
+bool ChatServer::WithinRate(Session& session, std::string_view command) {
+  const auto rateClass = RateClassOf(command);
+  if (!rateClass) return true;
+  const std::size_t droppedBefore = session.rates.DroppedInRun();
+  switch (session.rates.Check(*rateClass, ctx_.Now())) {
+    case RateVerdict::kPass:
+      if (droppedBefore > 0 && ctx_.Logs(LogLevel::kNormal)) {
+        ctx_.Log(LogLevel::kNormal, "rate " + Who(session) + " back within its limits after " +
+                                        std::to_string(droppedBefore) + " dropped frames");
+      }
+      return true;
+    case RateVerdict::kDrop:
+      ctx_.metrics.Dropped(*rateClass);
+      // The first drop of a run, then every hundredth: a flood must not flood the log.
+      if (ctx_.Logs(LogLevel::kVerbose) || droppedBefore % 100 == 0) {
+        ctx_.Log(LogLevel::kNormal, "rate " + Who(session) + " over its " + std::string(RateClassName(*rateClass)) +
+                                        " limit: " + std::string(command) + " dropped (" +
+                                        std::to_string(droppedBefore + 1) + " in a row)");
+      }
+      return false;
+    case RateVerdict::kCutOff:
+      ctx_.metrics.Dropped(*rateClass);
+      ctx_.Refused(Refusal::kFlood, session,
+                   "disconnected after " + std::to_string(droppedBefore + 1) + " frames over its limits");
+      ctx_.Drop(session.connection);
+      return false;
+  }
+  return false;
 }
 
 void ChatServer::OnFrame(ConnectionId connection, std::string_view command, std::string_view body) {
@@ -63,6 +108,10 @@ void ChatServer::OnFrame(ConnectionId connection, std::string_view command, std:
   // A zero byte would end the text at every client it is relayed to.
   if (body.find('\0') != std::string_view::npos) return;
   if (route->access == Access::kLoggedIn && !session->LoggedIn()) return;
+  if (!WithinRate(*session, command)) return;
+  if (ctx_.Logs(LogLevel::kVerbose)) {
+    ctx_.Log(LogLevel::kVerbose, "frame " + Who(*session) + " " + std::string(command) + " " + LogText(body));
+  }
   route->handler(ctx_, *session, body);
 }
 
@@ -71,19 +120,31 @@ void ChatServer::OnDisconnected(ConnectionId connection) { ctx_.Forget(connectio
 void ChatServer::Tick() {
   TickVotes(ctx_);
   TickSessions(ctx_);
+  ctx_.expulsions.Prune(ctx_.Now());
+}
+
+MetricsGauges ChatServer::Gauges() const {
+  MetricsGauges gauges;
+  gauges.connections = ctx_.sessions.Size();
+  gauges.loggedIn = ctx_.sessions.LoggedInCount();
+  gauges.rooms = ctx_.rooms.Size();
+  return gauges;
 }
 
 std::vector<RoomSummary> ChatServer::ListRooms() const {
+  // A 1:1 room is its two members' business: no public list names it.
   std::vector<RoomSummary> rooms;
   rooms.reserve(ctx_.rooms.Size());
-  for (const auto& [key, room] : ctx_.rooms.All()) rooms.push_back({key, {}, room.members.size()});
+  for (const auto& [id, room] : ctx_.rooms.All()) {
+    if (!room.isPrivate) rooms.push_back({room.key, {}, room.members.size()});
+  }
   return rooms;
 }
 
 std::vector<MemberSummary> ChatServer::ListMembers(const std::string& roomKey) const {
   std::vector<MemberSummary> members;
   const Room* room = ctx_.rooms.Find(roomKey);
-  if (room == nullptr) return members;
+  if (room == nullptr || room->isPrivate) return members;
   for (const RoomMember& m : room->members) {
     if (const Session* s = ctx_.sessions.Find(m.connection)) members.push_back({s->userId, s->nick, s->icon, m.status});
   }

@@ -13,10 +13,11 @@ namespace orvinta::server {
 
 class ChatServer final : public ServerView {
  public:
-  ChatServer(const Clock& clock, Outbox& outbox, const ServerLimits& limits = {});
+  ChatServer(const Clock& clock, Outbox& outbox, const ServerLimits& limits = {}, CoreServices services = {});
 
-  // False (and the connection is refused and closed) when the server is full.
-  bool OnConnected(ConnectionId connection);
+  // False (and the connection is refused and closed) when the server is full
+  // or the address holds all the connections it may.
+  bool OnConnected(ConnectionId connection, std::string address = "127.0.0.1");
   // body is the plain, already decoded body.
   void OnFrame(ConnectionId connection, std::string_view command, std::string_view body);
   // The transport lost the connection. Harmless for one the core closed itself.
@@ -29,8 +30,15 @@ class ChatServer final : public ServerView {
 
   std::size_t ConnectionCount() const { return ctx_.sessions.Size(); }
   const ServerLimits& Limits() const { return ctx_.limits; }
+  const ServerMetrics& Metrics() const { return ctx_.metrics; }
+  MetricsGauges Gauges() const;
+  // The transport's drops, for the log.
+  void Log(LogLevel level, std::string_view line) { ctx_.Log(level, line); }
 
  private:
+  // False when the frame is dropped (over the member's limit, or cut off).
+  bool WithinRate(Session& session, std::string_view command);
+
   ServerContext ctx_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <sys/epoll.h>
 
+#include "server/output_budget.h"
+
 namespace orvinta::server {
 namespace {
 
@@ -12,13 +14,15 @@ constexpr int kReadsPerWake = 4;  // then other connections get their turn
 
 }  // namespace
 
-ChatService::ChatService(EventLoop& loop, Listener& listener, const Clock& clock, const ServerLimits& limits)
+ChatService::ChatService(EventLoop& loop, Listener& listener, const Clock& clock, const ServerLimits& limits,
+                         CoreServices services)
     : loop_(loop),
       listener_(listener),
       clock_(clock),
-      core_(clock, *this, limits),
+      core_(clock, *this, limits, services),
       intakeLimits_{limits.maxBadFrames, limits.maxGarbageBytes},
-      maxOutput_(limits.maxOutputBytes) {}
+      maxOutput_(limits.maxOutputBytes),
+      outputBudget_(limits.outputBudgetBytes) {}
 
 ChatService::~ChatService() {
   for (auto& [id, c] : connections_) loop_.Remove(c->token);
@@ -31,7 +35,8 @@ bool ChatService::Start() {
 
 void ChatService::OnAcceptable() {
   for (int i = 0; i < kAcceptsPerWake; ++i) {
-    const int fd = listener_.Accept();
+    std::string peer;
+    const int fd = listener_.Accept(&peer);
     if (fd < 0) return;
     const ConnectionId id = nextId_++;
     auto connection = std::make_unique<ClientConnection>(UniqueFd(fd), intakeLimits_, maxOutput_);
@@ -39,7 +44,7 @@ void ChatService::OnAcceptable() {
     connection->token = loop_.Add(fd, EPOLLIN, [this, id](std::uint32_t events) { OnEvents(id, events); });
     if (connection->token == 0) continue;  // the descriptor closes with it
     connections_.emplace(id, std::move(connection));
-    core_.OnConnected(id);
+    core_.OnConnected(id, std::move(peer));
   }
 }
 
@@ -73,7 +78,12 @@ void ChatService::ReadFrom(ConnectionId id) {
       core_.OnFrame(id, frame->command, frame->body);
       if ((c = Find(id)) == nullptr || c->closing) return;
     }
-    if (c->Intake().Hopeless() || status == IoStatus::kClosed) {
+    if (c->Intake().Hopeless()) {
+      Dropped(id, "sent garbage");
+      Lose(id);
+      return;
+    }
+    if (status == IoStatus::kClosed) {
       Lose(id);
       return;
     }
@@ -85,10 +95,41 @@ void ChatService::Send(ConnectionId id, std::string frame) {
   ClientConnection* c = Find(id);
   if (c == nullptr || c->closing) return;
   if (!c->Queue(frame)) {
-    Lose(id);  // it stopped reading; holding more for it would have no end
+    // It stopped reading; holding more for it would have no end. Senders are
+    // held to their rates first, so this is the reader's own slowness.
+    ++droppedSlow_;
+    Dropped(id, "its output queue is full (a slow reader)");
+    Lose(id);
     return;
   }
+  queuedTotal_ += frame.size();
   dirty_.push_back(id);
+  if (queuedTotal_ > outputBudget_) KeepWithinBudget();
+}
+
+void ChatService::KeepWithinBudget() {
+  std::vector<QueuedOutput> queues;
+  queues.reserve(connections_.size());
+  for (const auto& [id, c] : connections_) queues.push_back({id, c->QueuedBytes()});
+  for (ConnectionId id : ConnectionsOverBudget(std::move(queues), outputBudget_)) {
+    ++droppedBudget_;
+    Dropped(id, "the largest output queue when all of them passed the budget");
+    Lose(id);
+  }
+}
+
+void ChatService::Dropped(ConnectionId id, std::string_view why) {
+  const ClientConnection* c = Find(id);
+  core_.Log(LogLevel::kNormal, "dropped #" + std::to_string(id) + ": " + std::string(why) +
+                                   (c ? ", " + std::to_string(c->QueuedBytes()) + " bytes queued" : std::string()));
+}
+
+std::string ChatService::MetricsText() const {
+  MetricsGauges gauges = core_.Gauges();
+  gauges.queuedOutputBytes = queuedTotal_;
+  gauges.peersDroppedSlow = droppedSlow_;
+  gauges.peersDroppedBudget = droppedBudget_;
+  return PrometheusText(core_.Metrics(), gauges);
 }
 
 void ChatService::Close(ConnectionId id) {
@@ -108,6 +149,7 @@ void ChatService::Lose(ConnectionId id) {
 void ChatService::Destroy(ConnectionId id) {
   const auto it = connections_.find(id);
   if (it == connections_.end()) return;
+  queuedTotal_ -= it->second->QueuedBytes();
   loop_.Remove(it->second->token);
   connections_.erase(it);
 }
@@ -135,7 +177,10 @@ void ChatService::FlushDirty() {
   for (ConnectionId id : batch) {
     ClientConnection* c = Find(id);
     if (c == nullptr) continue;
-    if (c->Flush() == IoStatus::kClosed) {
+    const std::size_t before = c->QueuedBytes();
+    const IoStatus status = c->Flush();
+    queuedTotal_ -= before - c->QueuedBytes();
+    if (status == IoStatus::kClosed) {
       if (c->closing) {
         Destroy(id);
       } else {

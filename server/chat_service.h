@@ -3,6 +3,8 @@
 // connections, feeds decoded frames in, queues and flushes what the core
 // sends, and closes what the core or the peer ends.
 #include <memory>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -15,7 +17,8 @@ namespace orvinta::server {
 
 class ChatService final : public Outbox {
  public:
-  ChatService(EventLoop& loop, Listener& listener, const Clock& clock, const ServerLimits& limits);
+  ChatService(EventLoop& loop, Listener& listener, const Clock& clock, const ServerLimits& limits,
+              CoreServices services = {});
   ~ChatService() override;
 
   bool Start();  // registers the listener
@@ -24,6 +27,7 @@ class ChatService final : public Outbox {
 
   const ServerView& View() const { return core_; }
   std::size_t ConnectionCount() const { return connections_.size(); }
+  std::string MetricsText() const;
 
   // Outbox: called from inside the core, so neither calls back into it.
   void Send(ConnectionId connection, std::string frame) override;
@@ -40,6 +44,9 @@ class ChatService final : public Outbox {
   void ReportLost();
   void FlushDirty();
   void UpdateInterest(ClientConnection& c);
+  // Past the global output budget, drops the largest queues first.
+  void KeepWithinBudget();
+  void Dropped(ConnectionId id, std::string_view why);
 
   EventLoop& loop_;
   Listener& listener_;
@@ -47,6 +54,10 @@ class ChatService final : public Outbox {
   ChatServer core_;
   IntakeLimits intakeLimits_;
   std::size_t maxOutput_;
+  std::size_t outputBudget_;
+  std::size_t queuedTotal_ = 0;
+  std::uint64_t droppedSlow_ = 0;
+  std::uint64_t droppedBudget_ = 0;
 
   ConnectionId nextId_ = 1;
   std::unordered_map<ConnectionId, std::unique_ptr<ClientConnection>> connections_;

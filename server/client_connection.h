@@ -32,6 +32,7 @@ class ClientConnection {
   // Writes what the socket takes. kClosed on error.
   IoStatus Flush();
   bool HasOutput() const { return sent_ < output_.size(); }
+  std::size_t QueuedBytes() const { return output_.size() - sent_; }
 
   // Closing: nothing more is read; the connection ends when its output is out
   // or at the deadline, whichever comes first.

@@ -12,11 +12,11 @@ int HexDigit(char c) {
   return -1;
 }
 
-std::optional<std::string> PercentDecode(std::string_view s) {
+std::optional<std::string> PercentDecode(std::string_view s, bool plusIsSpace = false) {
   std::string out;
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (s[i] != '%') {
-      out.push_back(s[i]);
+      out.push_back(plusIsSpace && s[i] == '+' ? ' ' : s[i]);
       continue;
     }
     if (i + 2 >= s.size()) return std::nullopt;
@@ -35,11 +35,22 @@ std::optional<HttpRequest> ParseHttpRequest(std::string_view head) {
   const std::string_view line = head.substr(0, head.find("\r\n"));
   const auto parts = text::Split(line, ' ');
   if (parts.size() != 3 || parts[0].empty() || !parts[2].starts_with("HTTP/1.")) return std::nullopt;
-  const std::string_view target = parts[1].substr(0, parts[1].find('?'));
+  const auto mark = parts[1].find('?');
+  const std::string_view target = parts[1].substr(0, mark);
   if (!target.starts_with('/')) return std::nullopt;
   auto path = PercentDecode(target);
   if (!path) return std::nullopt;
-  return HttpRequest{std::string(parts[0]), std::move(*path)};
+  const std::string_view query = mark == std::string_view::npos ? std::string_view() : parts[1].substr(mark + 1);
+  return HttpRequest{std::string(parts[0]), std::move(*path), std::string(query)};
+}
+
+std::optional<std::string> QueryParameter(std::string_view query, std::string_view name) {
+  for (std::string_view item : text::Split(query, '&')) {
+    const auto eq = item.find('=');
+    if (item.substr(0, eq) != name) continue;
+    return PercentDecode(eq == std::string_view::npos ? std::string_view() : item.substr(eq + 1), true);
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string> PortalRelativePath(std::string_view path) {

@@ -11,8 +11,13 @@ inline constexpr std::size_t kMaxHttpHead = 8 * 1024;
 
 struct HttpRequest {
   std::string method;
-  std::string path;  // percent-decoded, without the query
+  std::string path;   // percent-decoded, without the query
+  std::string query;  // as sent, after the "?"
 };
+
+// The percent-decoded value ("+" is a space) of the first parameter with the
+// name in a query; nullopt when absent or badly escaped.
+std::optional<std::string> QueryParameter(std::string_view query, std::string_view name);
 
 // The request line of a complete head ("GET /x HTTP/1.0\r\n..."); nullopt when
 // it is not a well-formed HTTP/1.x request line.

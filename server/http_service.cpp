@@ -12,8 +12,6 @@
 namespace orvinta::server {
 namespace {
 
-constexpr std::size_t kMaxExchanges = 256;
-constexpr Millis kExchangeTimeout = 5000;
 
 // The end of the head: a blank line, with or without carriage returns.
 bool HeadComplete(const std::string& request) {
@@ -22,8 +20,15 @@ bool HeadComplete(const std::string& request) {
 
 }  // namespace
 
-HttpService::HttpService(EventLoop& loop, Listener& listener, const Clock& clock, const HttpSite& site)
-    : loop_(loop), listener_(listener), clock_(clock), site_(site) {}
+HttpService::HttpService(EventLoop& loop, Listener& listener, const Clock& clock, const HttpSite& site,
+                         HttpLimits limits)
+    : loop_(loop),
+      listener_(listener),
+      clock_(clock),
+      site_(site),
+      limits_(limits),
+      perAddress_(limits.maxPerAddress, limits.capLoopback),
+      busyResponse_(HttpSite::ErrorPage(503, "Retry-After: " + std::to_string(limits.retryAfterSeconds) + "\r\n")) {}
 
 HttpService::~HttpService() {
   for (auto& [id, x] : exchanges_) loop_.Remove(x->token);
@@ -34,18 +39,36 @@ bool HttpService::Start() {
 }
 
 void HttpService::OnAcceptable() {
-  for (int fd; (fd = listener_.Accept()) >= 0;) {
-    if (exchanges_.size() >= kMaxExchanges) {
-      close(fd);
+  std::string peer;
+  for (int fd; (fd = listener_.Accept(&peer)) >= 0;) {
+    if (exchanges_.size() >= limits_.maxExchanges || !perAddress_.TryTake(peer)) {
+      TurnAway(fd);
       continue;
     }
     const std::uint64_t id = nextId_++;
     auto x = std::make_unique<Exchange>();
     x->fd.Reset(fd);
-    x->deadline = clock_.Now() + kExchangeTimeout;
+    x->peer = peer;
+    x->accepted = clock_.Now();
+    x->deadline = x->accepted + limits_.idleBeforeRequest;
     x->token = loop_.Add(fd, EPOLLIN, [this, id](std::uint32_t events) { OnEvents(id, events); });
-    if (x->token != 0) exchanges_.emplace(id, std::move(x));
+    if (x->token == 0) {
+      perAddress_.Release(peer);
+      continue;
+    }
+    exchanges_.emplace(id, std::move(x));
   }
+}
+
+void HttpService::TurnAway(int fd) {
+  UniqueFd socket(fd);
+  // A fresh socket's buffer takes the short answer whole. What the browser
+  // already sent is read first, so that the close is not a reset that loses it.
+  char sink[4096];
+  while (read(fd, sink, sizeof sink) > 0) {
+  }
+  (void)!send(fd, busyResponse_.data(), busyResponse_.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+  shutdown(fd, SHUT_WR);
 }
 
 void HttpService::OnEvents(std::uint64_t id, std::uint32_t events) {
@@ -70,9 +93,11 @@ void HttpService::ReadRequest(std::uint64_t id, Exchange& x) {
     if (n == 0 || (errno != EAGAIN && errno != EINTR)) Finish(id);
     return;
   }
+  // Once the request has begun it gets the whole exchange time.
+  if (x.request.empty()) x.deadline = x.accepted + limits_.exchangeTimeout;
   x.request.append(buffer, static_cast<std::size_t>(n));
   if (HeadComplete(x.request)) {
-    Answer(x, site_.Respond(x.request));
+    Answer(x, site_.Respond(x.request, x.peer));
   } else if (x.request.size() > kMaxHttpHead) {
     Answer(x, HttpSite::Response(431, "text/plain; charset=utf-8", "431 Request Header Fields Too Large\n"));
   } else {
@@ -108,6 +133,7 @@ void HttpService::Finish(std::uint64_t id) {
   const auto it = exchanges_.find(id);
   if (it == exchanges_.end()) return;
   loop_.Remove(it->second->token);
+  perAddress_.Release(it->second->peer);
   exchanges_.erase(it);
 }
 

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "server/http_request.h"
+#include "server/portal_signin.h"
 #include "server/rooms_json.h"
 
 namespace orvinta::server {
@@ -42,8 +43,16 @@ struct Status {
 };
 
 constexpr Status kStatuses[] = {
-    {200, "OK"}, {400, "Bad Request"}, {404, "Not Found"}, {405, "Method Not Allowed"},
-    {413, "Payload Too Large"}, {431, "Request Header Fields Too Large"}, {500, "Internal Server Error"},
+    {200, "OK"},
+    {303, "See Other"},
+    {400, "Bad Request"},
+    {403, "Forbidden"},
+    {404, "Not Found"},
+    {405, "Method Not Allowed"},
+    {413, "Payload Too Large"},
+    {431, "Request Header Fields Too Large"},
+    {500, "Internal Server Error"},
+    {503, "Service Unavailable"},
 };
 
 std::string_view ReasonOf(int code) {
@@ -58,34 +67,63 @@ std::string Resolved(const std::string& path) {
   return realpath(path.c_str(), buffer) ? std::string(buffer) : std::string();
 }
 
-std::string ErrorPage(int code) {
-  return HttpSite::Response(code, "text/plain; charset=utf-8", std::to_string(code) + " " + std::string(ReasonOf(code)) + "\n");
+// A page number from the query: digits only, bounded.
+std::size_t QueryNumber(std::string_view query, std::string_view name, std::size_t fallback) {
+  const auto value = QueryParameter(query, name);
+  if (!value || value->empty() || value->size() > 6 || value->find_first_not_of("0123456789") != std::string::npos) {
+    return fallback;
+  }
+  return static_cast<std::size_t>(std::stoul(*value));
 }
 
 }  // namespace
 
-HttpSite::HttpSite(std::string portalDir, const ServerView& view) : portalRoot_(Resolved(portalDir)), view_(view) {}
+HttpSite::HttpSite(std::string portalDir, const ServerView& view, const SessionKeys* keys, MetricsSource metrics)
+    : portalRoot_(Resolved(portalDir)), view_(view), keys_(keys), metrics_(std::move(metrics)) {}
 
-std::string HttpSite::Response(int status, std::string_view contentType, std::string_view body) {
+std::string HttpSite::ErrorPage(int code, std::string_view extraHeaders) {
+  return Response(code, "text/plain; charset=utf-8", std::to_string(code) + " " + std::string(ReasonOf(code)) + "\n",
+                  extraHeaders);
+}
+
+std::string HttpSite::Response(int status, std::string_view contentType, std::string_view body,
+                               std::string_view extraHeaders) {
   std::string out = "HTTP/1.0 " + std::to_string(status) + " " + std::string(ReasonOf(status)) + "\r\n";
   out += "Content-Type: " + std::string(contentType) + "\r\n";
   out += "Content-Length: " + std::to_string(body.size()) + "\r\n";
   out += "X-Content-Type-Options: nosniff\r\n";
   if (status == 405) out += "Allow: GET, POST\r\n";
+  out.append(extraHeaders);
   out += "Connection: close\r\n\r\n";
   out.append(body);
   return out;
 }
 
-std::string HttpSite::Respond(std::string_view head) const {
+std::string HttpSite::Respond(std::string_view head, std::string_view peer) const {
   const auto request = ParseHttpRequest(head);
   if (!request) return ErrorPage(400);
   // The client's launcher page posts its form (uid, rkey) to the room list:
   // a POST is answered like a GET, its body unread.
   if (request->method != "GET" && request->method != "POST") return ErrorPage(405);
-  if (request->path == "/rooms.json") return Response(200, "application/json; charset=utf-8", RoomsJson(view_));
+  if (request->path == "/rooms.json") {
+    const std::string page = RoomsJson(view_, QueryNumber(request->query, "offset", 0),
+                                       QueryNumber(request->query, "limit", kRoomsPageDefault));
+    return Response(200, "application/json; charset=utf-8", page, "Cache-Control: no-store\r\n");
+  }
+  if (request->path == "/metrics" && metrics_) {
+    return Response(200, "text/plain; version=0.0.4; charset=utf-8", metrics_());
+  }
+  if (request->path == "/signin") return SignInPage(*request, peer);
   if (auto avatar = AvatarPicture(request->path)) return StaticFile(*avatar);
   return StaticFile(request->path);
+}
+
+std::string HttpSite::SignInPage(const HttpRequest& request, std::string_view peer) const {
+  const SignIn signIn = PortalSignIn(request, peer, keys_);
+  if (signIn.status != 303) return ErrorPage(signIn.status);
+  return Response(303, "text/plain; charset=utf-8", "signed in\n",
+                  "Location: " + signIn.location + "\r\nSet-Cookie: " + signIn.cookie +
+                      "\r\nCache-Control: no-store\r\n");
 }
 
 std::optional<std::string> HttpSite::AvatarPicture(std::string_view path) {

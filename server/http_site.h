@@ -1,32 +1,46 @@
 #pragma once
-// What the HTTP side answers: the portal's static files and /rooms.json.
+// What the HTTP side answers: the portal's static files, /rooms.json (paged:
+// ?offset=N&limit=M), /metrics, and the development sign-in /signin.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "server/session_key.h"
 #include "server/server_view.h"
 
 namespace orvinta::server {
 
 class HttpSite {
  public:
-  HttpSite(std::string portalDir, const ServerView& view);
+  using MetricsSource = std::function<std::string()>;
 
-  // The whole response (status line, headers, body) to a complete request head.
-  std::string Respond(std::string_view head) const;
+  // keys null: development mode (see PortalSignIn).
+  HttpSite(std::string portalDir, const ServerView& view, const SessionKeys* keys = nullptr,
+           MetricsSource metrics = {});
+
+  // The whole response (status line, headers, body) to a complete request head
+  // from the peer address.
+  std::string Respond(std::string_view head, std::string_view peer = "127.0.0.1") const;
   // False when the portal directory does not exist: only /rooms.json is served.
   bool HasPortal() const { return !portalRoot_.empty(); }
 
-  static std::string Response(int status, std::string_view contentType, std::string_view body);
+  // extraHeaders: whole header lines, each ending in "\r\n".
+  static std::string Response(int status, std::string_view contentType, std::string_view body,
+                              std::string_view extraHeaders = {});
+  static std::string ErrorPage(int status, std::string_view extraHeaders = {});
 
   // The drawn picture that stands for a member's avatar address, if it is one.
   static std::optional<std::string> AvatarPicture(std::string_view path);
 
  private:
   std::string StaticFile(std::string_view path) const;
+  std::string SignInPage(const struct HttpRequest& request, std::string_view peer) const;
 
   std::string portalRoot_;  // resolved, without a trailing "/"; empty when missing
   const ServerView& view_;
+  const SessionKeys* keys_;
+  MetricsSource metrics_;
 };
 
 }  // namespace orvinta::server

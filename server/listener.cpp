@@ -39,11 +39,17 @@ std::string Listener::LocalAddress() const {
   return std::string(text) + ":" + std::to_string(ntohs(sa.sin_port));
 }
 
-int Listener::Accept() {
-  const int fd = accept4(fd_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+int Listener::Accept(std::string* peer) {
+  sockaddr_in sa{};
+  socklen_t len = sizeof sa;
+  const int fd = accept4(fd_.Get(), reinterpret_cast<sockaddr*>(&sa), &len, SOCK_NONBLOCK | SOCK_CLOEXEC);
   if (fd >= 0) {
     const int on = 1;
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    if (peer != nullptr) {
+      char text[INET_ADDRSTRLEN] = {};
+      *peer = inet_ntop(AF_INET, &sa.sin_addr, text, sizeof text) ? text : "";
+    }
     return fd;
   }
   if ((errno == EMFILE || errno == ENFILE) && spare_.Valid()) {

@@ -19,8 +19,8 @@ class Listener {
   std::string LocalAddress() const;
 
   // The next pending connection, non-blocking, or -1 when there is none (or
-  // it could not be taken).
-  int Accept();
+  // it could not be taken). peer, when given, gets the peer's IPv4 address.
+  int Accept(std::string* peer = nullptr);
 
  private:
   UniqueFd fd_;

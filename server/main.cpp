@@ -16,6 +16,7 @@
 #include "server/http_site.h"
 #include "server/listener.h"
 #include "server/server_options.h"
+#include "server/session_key.h"
 #include "server/signal_watch.h"
 
 using namespace orvinta::server;
@@ -34,7 +35,29 @@ ServerLimits LimitsFor(const ServerOptions& options, std::size_t descriptors) {
   const std::size_t usable = descriptors > 2 * kReservedDescriptors ? descriptors - kReservedDescriptors
                                                                      : kReservedDescriptors;
   limits.maxConnections = std::min(usable, kConnectionCeiling);
+  limits.rates = options.rates;
+  limits.maxConnectionsPerAddress = static_cast<std::size_t>(options.maxPerAddress);
+  limits.maxQueryingPerAddress = static_cast<std::size_t>(options.maxQueryingPerAddress);
+  limits.capLoopback = options.capLoopback;
+  limits.maxRoomsCreatedPerMember = static_cast<std::size_t>(options.roomsCreatedPerMember);
+  limits.expulsionBar = static_cast<Millis>(options.expelMinutes) * 60'000;
+  limits.outputBudgetBytes = static_cast<std::size_t>(options.outputBudgetMb) * 1024 * 1024;
   return limits;
+}
+
+HttpLimits HttpLimitsFor(const ServerOptions& options) {
+  HttpLimits limits;
+  limits.maxPerAddress = static_cast<std::size_t>(options.maxHttpPerAddress);
+  limits.capLoopback = options.capLoopback;
+  return limits;
+}
+
+// The secret of --auth-secret; no keys at all in development mode.
+std::unique_ptr<SessionKeys> LoadKeys(const ServerOptions& options, std::string& error) {
+  if (options.authSecretFile.empty()) return nullptr;
+  std::string secret = ReadSecretFile(options.authSecretFile, error);
+  if (secret.empty()) return nullptr;
+  return std::make_unique<SessionKeys>(std::move(secret), UnixNow);
 }
 
 }  // namespace
@@ -53,6 +76,18 @@ int main(int argc, char** argv) {
     return 0;
   }
 
+  std::string keyError;
+  const std::unique_ptr<SessionKeys> keys = LoadKeys(options, keyError);
+  if (!keyError.empty()) {
+    std::fprintf(stderr, "orvinta-server: %s\n", keyError.c_str());
+    return 1;
+  }
+  if (options.signKeyFor) {
+    const std::string key = keys->Sign(*options.signKeyFor, options.keyLifetimeSeconds);
+    std::printf("%s\n", key.c_str());
+    return 0;
+  }
+
   signal(SIGPIPE, SIG_IGN);
   SignalWatch signals;
   const std::size_t descriptors = RaiseDescriptorLimit();
@@ -64,8 +99,12 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  if (!keys) {
+    std::fprintf(stderr, "orvinta-server: development mode: no --auth-secret, so any session key is accepted\n");
+  }
+  StderrLog log(options.logLevel);
   SteadyClock clock;
-  ChatService chat(loop, listener, clock, LimitsFor(options, descriptors));
+  ChatService chat(loop, listener, clock, LimitsFor(options, descriptors), CoreServices{keys.get(), &log});
   if (!chat.Start() || loop.Add(signals.Fd(), EPOLLIN, [&](std::uint32_t) {
         if (signals.Take() != 0) loop.Stop();
       }) == 0) {
@@ -84,9 +123,9 @@ int main(int argc, char** argv) {
       return 1;
     }
     site = std::make_unique<HttpSite>(options.portalDir.empty() ? ORVINTA_PORTAL_DIR : options.portalDir,
-                                      chat.View());
+                                      chat.View(), keys.get(), [&chat] { return chat.MetricsText(); });
     if (!site->HasPortal()) std::fprintf(stderr, "orvinta-server: no portal directory; serving /rooms.json only\n");
-    http = std::make_unique<HttpService>(loop, *httpListener, clock, *site);
+    http = std::make_unique<HttpService>(loop, *httpListener, clock, *site, HttpLimitsFor(options));
     if (!http->Start()) {
       std::fprintf(stderr, "orvinta-server: cannot set up the event loop\n");
       return 1;
@@ -100,6 +139,6 @@ int main(int argc, char** argv) {
     chat.AfterEvents();
     if (http) http->AfterEvents();
   });
-  std::fprintf(stderr, "orvinta-server: stopped\n");
+  if (options.logLevel != LogLevel::kQuiet) std::fprintf(stderr, "orvinta-server: stopped\n");
   return 0;
 }

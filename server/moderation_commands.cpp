@@ -5,7 +5,7 @@
 
 #include "protocol/room_key.h"
 #include "text/text_util.h"
-#include "server/system_codes.h"
+#include "protocol/wire_commands.h"
 #include "server/wire_fields.h"
 
 namespace orvinta::server {
@@ -18,13 +18,16 @@ Session* OtherUser(ServerContext& ctx, const Session& self, std::string_view id)
 }
 
 void Expel(ServerContext& ctx, Room& room, const std::string& target) {
+  const std::string roomId = RoomIdOf(room.key);
+  // Remembered even when the target has already gone: it may not come straight back.
+  ctx.expulsions.Remember(roomId, target, ctx.Now());
   Session* session = ctx.sessions.FindUser(target);
   if (session == nullptr || !room.Has(session->connection)) return;
+  if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "expelled " + Who(*session) + " room " + LogText(room.key));
   // The target hears it too: a "CHOT" naming oneself closes the room's tab.
   ctx.SendToRoom(room, "CHOT", JoinFields({target, room.key}));
-  const std::string key = room.key;  // the room may vanish with its last member
-  session->rooms.erase(key);
-  ctx.rooms.Leave(key, session->connection);
+  session->rooms.erase(roomId);
+  ctx.rooms.Leave(roomId, session->connection);  // the room may vanish with its last member
 }
 
 }  // namespace
@@ -38,7 +41,7 @@ void HandleInvite(ServerContext& ctx, Session& session, std::string_view body) {
     ctx.Send(peer->connection, "INVT",
              JoinFields({session.userId, invited, protocol::PrivateRoomKey(session.userId, invited), session.nick}));
   } else {
-    ctx.SendSystem(session.connection, system_code::kPeerNotConnected, invited);
+    ctx.SendSystem(session.connection, wire::system_code::kPeerNotConnected, invited);
   }
 }
 
@@ -54,7 +57,8 @@ void HandleIgnore(ServerContext& ctx, Session& session, std::string_view body) {
   const auto key = CleanRoomKey(fields[1], ctx.limits);
   if (!key) return;
   if (Session* peer = OtherUser(ctx, session, fields[2])) {
-    ctx.Send(peer->connection, "IGNR", JoinFields({session.userId, *key, fields[2], session.nick}));
+    const Room* room = ctx.rooms.Find(*key);
+    ctx.Send(peer->connection, "IGNR", JoinFields({session.userId, room ? room->key : *key, fields[2], session.nick}));
   }
 }
 
@@ -72,7 +76,11 @@ void HandleRequestBan(ServerContext& ctx, Session& session, std::string_view bod
     if (m.connection != target->connection) voters.insert(m.connection);
   }
   room->vote.emplace(session.userId, target->userId, std::move(voters), ctx.Now() + ctx.limits.voteDuration);
-  ctx.SendToRoom(*room, "RQBN", JoinFields({session.userId, *key, target->userId}));
+  if (ctx.Logs(LogLevel::kNormal)) {
+    ctx.Log(LogLevel::kNormal, "vote " + Who(session) + " against " + LogText(target->userId) + " in room " +
+                                   LogText(room->key));
+  }
+  ctx.SendToRoom(*room, "RQBN", JoinFields({session.userId, room->key, target->userId}));
 }
 
 void HandleVoteBan(ServerContext& ctx, Session& session, std::string_view body) {
@@ -85,14 +93,14 @@ void HandleVoteBan(ServerContext& ctx, Session& session, std::string_view body) 
   if (room->vote->Cast(session.connection, choice == "T")) SettleVote(ctx, *key);
 }
 
-void SettleVote(ServerContext& ctx, const std::string& roomKey) {
-  Room* room = ctx.rooms.Find(roomKey);
+void SettleVote(ServerContext& ctx, const std::string& roomId) {
+  Room* room = ctx.rooms.Find(roomId);
   if (room == nullptr || !room->vote) return;
   if (!room->vote->Complete() && !room->vote->Expired(ctx.Now())) return;
   const BanVote vote = std::move(*room->vote);
   room->vote.reset();
   ctx.SendToRoom(*room, "RSBN",
-                 JoinFields({roomKey, vote.Target(), std::to_string(vote.For()), std::to_string(vote.Against())}));
+                 JoinFields({room->key, vote.Target(), std::to_string(vote.For()), std::to_string(vote.Against())}));
   if (vote.Carries(room->members.size())) Expel(ctx, *room, vote.Target());
 }
 

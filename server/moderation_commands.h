@@ -15,7 +15,7 @@ void HandleVoteBan(ServerContext& ctx, Session& session, std::string_view body);
 
 // Ends the room's vote when everyone has voted or its time is up: the result
 // goes to every member and, when it carries, the target leaves the room.
-void SettleVote(ServerContext& ctx, const std::string& roomKey);
+void SettleVote(ServerContext& ctx, const std::string& roomId);
 void TickVotes(ServerContext& ctx);
 
 }  // namespace orvinta::server

@@ -1,11 +1,13 @@
 #include "server/room_commands.h"
 
-#include "text/text_util.h"
-#include "server/system_codes.h"
+#include "protocol/wire_commands.h"
 #include "server/wire_fields.h"
+#include "text/text_util.h"
 
 namespace orvinta::server {
 namespace {
+
+namespace code = wire::system_code;
 
 // The first field of every body names the sender; it is never believed; the
 // session says who is speaking.
@@ -33,51 +35,84 @@ void SendRoster(ServerContext& ctx, ConnectionId to, const Room& room) {
   if (room.vote) ctx.Send(to, "RMIF", JoinFields({room.key, "T"}));
 }
 
+struct JoinRefusal {
+  JoinResult result;
+  Refusal reason;
+  int systemCode;
+};
+
+constexpr JoinRefusal kJoinRefusals[] = {
+    {JoinResult::kRoomFull, Refusal::kRoomFull, code::kRoomFull},
+    {JoinResult::kTooManyRooms, Refusal::kRoomTable, code::kTooManyUsers},
+    {JoinResult::kTooManyCreated, Refusal::kRoomsCreated, code::kTooManyUsers},
+};
+
+void RefuseEntry(ServerContext& ctx, Session& session, Refusal reason, int systemCode, const std::string& key) {
+  ctx.Refused(reason, session, "room " + LogText(key));
+  ctx.SendSystem(session.connection, systemCode, key);
+}
+
 }  // namespace
 
 void HandleChatIn(ServerContext& ctx, Session& session, std::string_view body) {
   const auto key = RoomField(ctx, body);
-  if (!key) return;
+  if (!key) {
+    ctx.Refused(Refusal::kBadRoomKey, session, "room " + LogText(text::SplitFields(body, '/', 3)[1]));
+    return;
+  }
+  const std::string roomId = RoomIdOf(*key);
   if (!MayEnterRoom(*key, session.userId)) {
-    ctx.SendSystem(session.connection, system_code::kRemovedFromRoom, *key);
+    RefuseEntry(ctx, session, Refusal::kPrivateRoom, code::kRemovedFromRoom, *key);
     return;
   }
-  if (!session.rooms.contains(*key) && session.rooms.size() >= ctx.limits.maxRoomsPerMember) {
-    ctx.SendSystem(session.connection, system_code::kTooManyUsers, *key);
+  if (ctx.expulsions.Barred(roomId, session.userId, ctx.Now())) {
+    RefuseEntry(ctx, session, Refusal::kExpelled, code::kRemovedFromRoom, *key);
     return;
   }
-  switch (ctx.rooms.Join(*key, session.connection)) {
-    case JoinResult::kRoomFull:
-      ctx.SendSystem(session.connection, system_code::kRoomFull, *key);
-      return;
-    case JoinResult::kTooManyRooms:
-      ctx.SendSystem(session.connection, system_code::kTooManyUsers, *key);
-      return;
-    case JoinResult::kAlreadyIn:
-      // The client may have lost its view of the room: tell it again who is there.
-      SendRoster(ctx, session.connection, *ctx.rooms.Find(*key));
-      return;
-    case JoinResult::kJoined:
-      break;
+  if (!session.rooms.contains(roomId) && session.rooms.size() >= ctx.limits.maxRoomsPerMember) {
+    RefuseEntry(ctx, session, Refusal::kRoomsPerMember, code::kTooManyUsers, *key);
+    return;
   }
-  session.rooms.insert(*key);
-  const Room& room = *ctx.rooms.Find(*key);
-  ctx.SendToRoom(room, "CHIN", JoinFields({session.userId, *key, session.nick, session.icon}),
+  const JoinResult result = ctx.rooms.Join(*key, session.connection);
+  for (const JoinRefusal& refusal : kJoinRefusals) {
+    if (refusal.result == result) {
+      RefuseEntry(ctx, session, refusal.reason, refusal.systemCode, *key);
+      return;
+    }
+  }
+  const Room& room = *ctx.rooms.Find(roomId);
+  if (result == JoinResult::kAlreadyIn) {
+    // The client may have lost its view of the room: tell it again who is there.
+    SendRoster(ctx, session.connection, room);
+    return;
+  }
+  session.rooms.insert(roomId);
+  if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "enter " + Who(session) + " room " + LogText(room.key));
+  ctx.SendToRoom(room, "CHIN", JoinFields({session.userId, room.key, session.nick, session.icon}),
                  session.connection);
   SendRoster(ctx, session.connection, room);
 }
 
 void HandleChatOut(ServerContext& ctx, Session& session, std::string_view body) {
   const auto key = RoomField(ctx, body);
-  if (key && session.rooms.contains(*key)) ctx.LeaveRoom(session, *key);
+  if (!key) return;
+  const std::string roomId = RoomIdOf(*key);
+  if (session.rooms.contains(roomId)) ctx.LeaveRoom(session, roomId);
 }
 
 void HandleToAll(ServerContext& ctx, Session& session, std::string_view body) {
   const auto fields = text::SplitFields(body, '/', 3);
   const auto key = CleanRoomKey(fields[1], ctx.limits);
-  if (!key || !session.rooms.contains(*key)) return;
+  if (!key || !session.rooms.contains(RoomIdOf(*key))) return;
+  if (body.size() > ctx.limits.maxTalkBodyBytes) {
+    ctx.Refused(Refusal::kLineTooLong, session, std::to_string(body.size()) + " bytes in room " + LogText(*key));
+    return;
+  }
   if (const Room* room = ctx.rooms.Find(*key)) {
-    ctx.SendToRoom(*room, "TALL", JoinFields({session.userId, *key, fields[2]}), session.connection);
+    if (ctx.Logs(LogLevel::kVerbose)) {
+      ctx.Log(LogLevel::kVerbose, "line " + Who(session) + " room " + LogText(room->key) + ": " + LogText(fields[2]));
+    }
+    ctx.SendToRoom(*room, "TALL", JoinFields({session.userId, room->key, fields[2]}), session.connection);
   }
 }
 
@@ -88,20 +123,32 @@ void HandleUserInfoToAll(ServerContext& ctx, Session& session, std::string_view 
   if (!key || !status) return;
   Room* room = ctx.rooms.Find(*key);
   RoomMember* self = room ? room->FindMember(session.connection) : nullptr;
-  if (self == nullptr) return;
+  // A status that does not change costs the others nothing.
+  if (self == nullptr || self->status == *status) return;
   self->status = *status;
-  ctx.SendToRoom(*room, "IFAL", JoinFields({session.userId, *key, *status}), session.connection);
+  ctx.SendToRoom(*room, "IFAL", JoinFields({session.userId, room->key, *status}), session.connection);
 }
 
 void HandleAskUserInfo(ServerContext& ctx, Session& session, std::string_view body) {
-  if (!session.LoggedIn()) {
-    // The web page control asks without logging in; asking keeps it connected.
+  if (session.state == SessionState::kAwaitingLogin) {
+    // The web page control asks without logging in; asking keeps it connected,
+    // but one address may hold only so many such connections.
+    if (!ctx.queryingPerAddress.TryTake(session.address)) {
+      ctx.Refused(Refusal::kQueryingCap, session, "");
+      ctx.SendSystem(session.connection, code::kRefused, "");
+      ctx.Drop(session.connection);
+      return;
+    }
     session.state = SessionState::kQuerying;
-    session.lastHeard = ctx.Now();
   }
+  if (!session.LoggedIn()) session.lastHeard = ctx.Now();
   const auto key = RoomField(ctx, body);
   if (!key) return;
-  if (const Room* room = ctx.rooms.Find(*key)) SendMembers(ctx, session.connection, *room, ServerContext::kNobody);
+  const Room* room = ctx.rooms.Find(*key);
+  if (room == nullptr) return;
+  // A 1:1 room is described only to its two members.
+  if (room->isPrivate && !(session.LoggedIn() && MayEnterRoom(room->key, session.userId))) return;
+  SendMembers(ctx, session.connection, *room, ServerContext::kNobody);
 }
 
 }  // namespace orvinta::server

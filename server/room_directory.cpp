@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "server/wire_fields.h"
+
 namespace orvinta::server {
 
 RoomMember* Room::FindMember(ConnectionId connection) {
@@ -16,39 +18,52 @@ bool Room::Has(ConnectionId connection) const {
 }
 
 JoinResult RoomDirectory::Join(std::string_view key, ConnectionId connection) {
-  auto it = rooms_.find(key);
+  const std::string id = RoomIdOf(key);
+  auto it = rooms_.find(id);
   if (it == rooms_.end()) {
-    if (rooms_.size() >= maxRooms_) return JoinResult::kTooManyRooms;
-    if (capacity_ == 0) return JoinResult::kRoomFull;
-    it = rooms_.emplace(std::string(key), Room{std::string(key), {}, std::nullopt}).first;
+    if (rooms_.size() >= limits_.maxRooms) return JoinResult::kTooManyRooms;
+    if (limits_.capacity == 0) return JoinResult::kRoomFull;
+    if (CreatedBy(connection) >= limits_.maxCreatedPerMember) return JoinResult::kTooManyCreated;
+    Room room{std::string(key), {}, std::nullopt, connection, IsPrivateRoomKey(key)};
+    it = rooms_.emplace(id, std::move(room)).first;
+    ++created_[connection];
   }
   Room& room = it->second;
   if (room.Has(connection)) return JoinResult::kAlreadyIn;
-  if (room.members.size() >= capacity_) return JoinResult::kRoomFull;
+  if (room.members.size() >= limits_.capacity) return JoinResult::kRoomFull;
   room.members.push_back(RoomMember{connection, "0"});
   return JoinResult::kJoined;
 }
 
-bool RoomDirectory::Leave(std::string_view key, ConnectionId connection) {
-  const auto it = rooms_.find(key);
+bool RoomDirectory::Leave(const std::string& roomId, ConnectionId connection) {
+  const auto it = rooms_.find(roomId);
   if (it == rooms_.end()) return false;
   Room& room = it->second;
   const auto before = room.members.size();
   std::erase_if(room.members, [connection](const RoomMember& m) { return m.connection == connection; });
   if (room.members.size() == before) return false;
   if (room.vote) room.vote->Forget(connection);
-  if (room.members.empty()) rooms_.erase(it);
+  if (room.members.empty()) {
+    const auto created = created_.find(room.creator);
+    if (created != created_.end() && --created->second == 0) created_.erase(created);
+    rooms_.erase(it);
+  }
   return true;
 }
 
 Room* RoomDirectory::Find(std::string_view key) {
-  const auto it = rooms_.find(key);
+  const auto it = rooms_.find(RoomIdOf(key));
   return it == rooms_.end() ? nullptr : &it->second;
 }
 
 const Room* RoomDirectory::Find(std::string_view key) const {
-  const auto it = rooms_.find(key);
+  const auto it = rooms_.find(RoomIdOf(key));
   return it == rooms_.end() ? nullptr : &it->second;
+}
+
+std::size_t RoomDirectory::CreatedBy(ConnectionId connection) const {
+  const auto it = created_.find(connection);
+  return it == created_.end() ? 0 : it->second;
 }
 
 }  // namespace orvinta::server

@@ -1,10 +1,12 @@
 #pragma once
-// The rooms that have members. A room exists while someone is in it.
+// The rooms that have members. A room exists while someone is in it. Rooms are
+// found by their id (RoomIdOf the key) and keep the key they were opened with.
 #include <cstddef>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "server/ban_vote.h"
@@ -21,32 +23,40 @@ struct Room {
   std::string key;
   std::vector<RoomMember> members;  // in order of entry
   std::optional<BanVote> vote;
+  ConnectionId creator = 0;
+  bool isPrivate = false;
 
   RoomMember* FindMember(ConnectionId connection);
   bool Has(ConnectionId connection) const;
 };
 
-enum class JoinResult { kJoined, kAlreadyIn, kRoomFull, kTooManyRooms };
+enum class JoinResult { kJoined, kAlreadyIn, kRoomFull, kTooManyRooms, kTooManyCreated };
+
+struct RoomLimits {
+  std::size_t maxRooms = 0;
+  std::size_t capacity = 0;
+  std::size_t maxCreatedPerMember = 0;  // rooms one connection opened that still exist
+};
 
 class RoomDirectory {
  public:
-  RoomDirectory(std::size_t maxRooms, std::size_t capacity) : maxRooms_(maxRooms), capacity_(capacity) {}
+  explicit RoomDirectory(RoomLimits limits) : limits_(limits) {}
 
   JoinResult Join(std::string_view key, ConnectionId connection);
   // Removes the member; a room left empty disappears. False when not a member.
-  bool Leave(std::string_view key, ConnectionId connection);
+  bool Leave(const std::string& roomId, ConnectionId connection);
 
-  Room* Find(std::string_view key);
+  Room* Find(std::string_view key);  // by key or id: both fold the same
   const Room* Find(std::string_view key) const;
 
   std::size_t Size() const { return rooms_.size(); }
+  std::size_t CreatedBy(ConnectionId connection) const;
   const std::map<std::string, Room, std::less<>>& All() const { return rooms_; }
-  std::map<std::string, Room, std::less<>>& All() { return rooms_; }
 
  private:
-  std::size_t maxRooms_;
-  std::size_t capacity_;
-  std::map<std::string, Room, std::less<>> rooms_;
+  RoomLimits limits_;
+  std::map<std::string, Room, std::less<>> rooms_;  // by room id
+  std::unordered_map<ConnectionId, std::size_t> created_;
 };
 
 }  // namespace orvinta::server

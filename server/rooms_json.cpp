@@ -1,6 +1,8 @@
 #include "server/rooms_json.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "platform/cp949.h"
 
@@ -31,12 +33,15 @@ std::string JsonString(std::string_view cp949) {
   return out;
 }
 
-std::string RoomsJson(const ServerView& view) {
-  std::string out = "{\"rooms\":[";
-  bool first = true;
-  for (const RoomSummary& room : view.ListRooms()) {
-    if (!first) out.push_back(',');
-    first = false;
+std::string RoomsJson(const ServerView& view, std::size_t offset, std::size_t limit) {
+  const std::vector<RoomSummary> rooms = view.ListRooms();
+  const std::size_t begin = std::min(offset, rooms.size());
+  const std::size_t end = begin + std::min({limit, kRoomsPageMax, rooms.size() - begin});
+  std::string out = "{\"total\":" + std::to_string(rooms.size()) + ",\"offset\":" + std::to_string(begin) +
+                    ",\"rooms\":[";
+  for (std::size_t i = begin; i < end; ++i) {
+    const RoomSummary& room = rooms[i];
+    if (i != begin) out.push_back(',');
     out += "{\"key\":" + JsonString(room.key) + ",\"title\":" + JsonString(room.title) +
            ",\"members\":" + std::to_string(room.memberCount) + "}";
   }

@@ -7,8 +7,13 @@
 
 namespace orvinta::server {
 
-// {"rooms":[{"key":"..","title":"..","members":3},...]}
-std::string RoomsJson(const ServerView& view);
+inline constexpr std::size_t kRoomsPageDefault = 50;
+inline constexpr std::size_t kRoomsPageMax = 200;
+
+// One page of the public rooms, in key order:
+// {"total":120,"offset":0,"rooms":[{"key":"..","title":"..","members":3},...]}
+// limit is cut to kRoomsPageMax.
+std::string RoomsJson(const ServerView& view, std::size_t offset = 0, std::size_t limit = kRoomsPageDefault);
 
 // A JSON string literal (quotes included) of code page 949 text.
 std::string JsonString(std::string_view cp949);

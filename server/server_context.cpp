@@ -6,6 +6,22 @@
 #include "server/moderation_commands.h"
 
 namespace orvinta::server {
+namespace {
+
+NoLog gNoLog;
+
+}  // namespace
+
+ServerContext::ServerContext(const Clock& clock, Outbox& outbox, const ServerLimits& limits, CoreServices services)
+    : clock(clock),
+      outbox(outbox),
+      limits(limits),
+      keys(services.keys),
+      log(services.log ? *services.log : gNoLog),
+      rooms(RoomLimits{limits.maxRooms, limits.roomCapacity, limits.maxRoomsCreatedPerMember}),
+      connectionsPerAddress(limits.maxConnectionsPerAddress, limits.capLoopback),
+      queryingPerAddress(limits.maxQueryingPerAddress, limits.capLoopback),
+      expulsions(limits.expulsionBar, limits.maxExpulsionsRemembered) {}
 
 std::string JoinFields(std::initializer_list<std::string_view> fields) {
   std::string body;
@@ -16,9 +32,18 @@ std::string JoinFields(std::initializer_list<std::string_view> fields) {
   return body;
 }
 
+std::string Who(const Session& session) {
+  std::string who = "#" + std::to_string(session.connection);
+  if (!session.userId.empty()) who += " " + LogText(session.userId);
+  who += "@" + session.address;
+  return who;
+}
+
 void ServerContext::Send(ConnectionId to, std::string_view command, std::string_view body) {
   std::string frame = protocol::MakeFrame(command, body);
-  if (!frame.empty()) outbox.Send(to, std::move(frame));
+  if (frame.empty()) return;
+  ++metrics.deliveries;
+  outbox.Send(to, std::move(frame));
 }
 
 void ServerContext::SendSystem(ConnectionId to, int code, std::string_view value) {
@@ -30,24 +55,33 @@ void ServerContext::SendToRoom(const Room& room, std::string_view command, std::
   const std::string frame = protocol::MakeFrame(command, body);
   if (frame.empty()) return;
   for (const RoomMember& member : room.members) {
-    if (member.connection != except) outbox.Send(member.connection, frame);
+    if (member.connection == except) continue;
+    ++metrics.deliveries;
+    outbox.Send(member.connection, frame);
   }
 }
 
-void ServerContext::LeaveRoom(Session& session, const std::string& roomKey) {
-  session.rooms.erase(roomKey);
-  if (!rooms.Leave(roomKey, session.connection)) return;
-  Room* room = rooms.Find(roomKey);
+void ServerContext::LeaveRoom(Session& session, const std::string& roomId) {
+  session.rooms.erase(roomId);
+  const Room* before = rooms.Find(roomId);
+  if (before == nullptr) return;
+  const std::string key = before->key;
+  if (!rooms.Leave(roomId, session.connection)) return;
+  if (Logs(LogLevel::kNormal)) Log(LogLevel::kNormal, "leave " + Who(session) + " room " + LogText(key));
+  Room* room = rooms.Find(roomId);
   if (room == nullptr) return;  // it was the last member
-  SendToRoom(*room, "CHOT", JoinFields({session.userId, roomKey}));
-  SettleVote(*this, roomKey);
+  SendToRoom(*room, "CHOT", JoinFields({session.userId, key}));
+  SettleVote(*this, roomId);
 }
 
 void ServerContext::Forget(ConnectionId connection) {
   Session* session = sessions.Find(connection);
   if (session == nullptr) return;
-  const auto roomKeys = session->rooms;
-  for (const std::string& key : roomKeys) LeaveRoom(*session, key);
+  const auto roomIds = session->rooms;
+  for (const std::string& id : roomIds) LeaveRoom(*session, id);
+  connectionsPerAddress.Release(session->address);
+  if (session->state == SessionState::kQuerying) queryingPerAddress.Release(session->address);
+  Log(LogLevel::kNormal, "disconnect " + Who(*session));
   sessions.Remove(connection);
 }
 
@@ -55,6 +89,14 @@ void ServerContext::Drop(ConnectionId connection) {
   if (sessions.Find(connection) == nullptr) return;
   Forget(connection);
   outbox.Close(connection);
+}
+
+void ServerContext::Refused(Refusal reason, const Session& session, std::string_view what) {
+  metrics.Refused(reason);
+  if (Logs(LogLevel::kNormal)) {
+    Log(LogLevel::kNormal, "refused " + std::string(RefusalName(reason)) + " " + Who(session) +
+                               (what.empty() ? std::string() : " " + std::string(what)));
+  }
 }
 
 }  // namespace orvinta::server

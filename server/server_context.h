@@ -1,26 +1,43 @@
 #pragma once
-// The state the command handlers share, and the few ways they send.
+// The state the command handlers share, and the few ways they send, log and count.
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "server/address_caps.h"
 #include "server/clock.h"
+#include "server/event_log.h"
+#include "server/expulsions.h"
 #include "server/outbox.h"
 #include "server/room_directory.h"
 #include "server/server_limits.h"
+#include "server/server_metrics.h"
+#include "server/session_key.h"
 #include "server/session_table.h"
 
 namespace orvinta::server {
 
+// What the core uses beyond the clock and the outbox; each may be left out.
+struct CoreServices {
+  // No keys: development mode, any session key is accepted.
+  const SessionKeys* keys = nullptr;
+  EventLog* log = nullptr;
+};
+
 struct ServerContext {
-  ServerContext(const Clock& clock, Outbox& outbox, const ServerLimits& limits)
-      : clock(clock), outbox(outbox), limits(limits), rooms(limits.maxRooms, limits.roomCapacity) {}
+  ServerContext(const Clock& clock, Outbox& outbox, const ServerLimits& limits, CoreServices services);
 
   const Clock& clock;
   Outbox& outbox;
   const ServerLimits limits;
+  const SessionKeys* keys;
+  EventLog& log;
   SessionTable sessions;
   RoomDirectory rooms;
+  AddressCaps connectionsPerAddress;
+  AddressCaps queryingPerAddress;
+  Expulsions expulsions;
+  ServerMetrics metrics;
 
   Millis Now() const { return clock.Now(); }
 
@@ -30,15 +47,25 @@ struct ServerContext {
   void SendToRoom(const Room& room, std::string_view command, std::string_view body,
                   ConnectionId except = kNobody);
 
-  // Takes the member out of the room and tells those who stay.
-  void LeaveRoom(Session& session, const std::string& roomKey);
+  // Takes the member out of the room (by room id) and tells those who stay.
+  void LeaveRoom(Session& session, const std::string& roomId);
   // The session ends: it leaves all its rooms and is forgotten.
   void Forget(ConnectionId connection);
   // As Forget, and the transport is asked to close the connection.
   void Drop(ConnectionId connection);
 
+  bool Logs(LogLevel level) const { return log.Wants(level); }
+  void Log(LogLevel level, std::string_view line) {
+    if (log.Wants(level)) log.Write(line);
+  }
+  // Counts the refusal and logs it with who and what.
+  void Refused(Refusal reason, const Session& session, std::string_view what);
+
   static constexpr ConnectionId kNobody = 0;
 };
+
+// "#12 alice@10.0.0.5" for log lines: the connection, its id once logged in, its address.
+std::string Who(const Session& session);
 
 // "/"-joined fields of a body the server sends.
 std::string JoinFields(std::initializer_list<std::string_view> fields);

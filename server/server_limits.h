@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "server/clock.h"
+#include "server/rate_limits.h"
 
 namespace orvinta::server {
 
@@ -10,24 +11,39 @@ struct ServerLimits {
   std::size_t maxConnections = 4096;
   std::size_t maxRooms = 10000;
   std::size_t roomCapacity = 50;
-  std::size_t maxRoomsPerMember = 64;
+  std::size_t maxRoomsPerMember = 64;   // rooms one member is in
+  std::size_t maxRoomsCreatedPerMember = 8;  // rooms one member opened that still exist
+
+  // Per peer address; loopback addresses only when capLoopback is set.
+  std::size_t maxConnectionsPerAddress = 32;
+  std::size_t maxQueryingPerAddress = 4;
+  bool capLoopback = false;
 
   std::size_t maxIdBytes = 64;
   std::size_t maxNickBytes = 64;
   std::size_t maxRoomKeyBytes = 128;
   std::size_t maxNumberDigits = 9;  // icon and status numbers
+  // A client builds its bodies in 1000 bytes, so no real chat line is longer.
+  std::size_t maxTalkBodyBytes = 999;
 
   Millis pingInterval = 30'000;
   Millis loginTimeout = 10'000;
   // A connection that only asks about rooms (the web page control) never logs
-  // in and cannot answer PING; it may stay an hour after its last question.
-  Millis queryIdleTimeout = 3'600'000;
+  // in and cannot answer PING; it must ask again within this time.
+  Millis queryIdleTimeout = 30'000;
   Millis voteDuration = 15'000;
+  // An expelled member may not come back to the room for this long.
+  Millis expulsionBar = 600'000;
+  std::size_t maxExpulsionsRemembered = 10'000;
+
+  RateRules rates;
 
   // Per connection, enforced by the transport.
   std::size_t maxOutputBytes = 256 * 1024;
   std::size_t maxBadFrames = 8;
   std::size_t maxGarbageBytes = 4096;
+  // All connections together; past it the largest queues are dropped first.
+  std::size_t outputBudgetBytes = 256 * 1024 * 1024;
 };
 
 }  // namespace orvinta::server

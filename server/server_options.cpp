@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 
 #include <charconv>
+#include <cstdlib>
 
 namespace orvinta::server {
 namespace {
@@ -19,7 +20,79 @@ using Apply = std::string (*)(ServerOptions&, std::string_view);  // "" when fin
 struct OptionRule {
   std::string_view name;
   Apply apply;
+  bool takesValue = true;
 };
+
+std::optional<double> ParseDecimal(std::string_view text, double low, double high) {
+  if (text.empty() || text.size() > 16 || text.find_first_not_of("0123456789.") != std::string_view::npos) {
+    return std::nullopt;
+  }
+  const std::string copy(text);
+  char* end = nullptr;
+  const double value = std::strtod(copy.c_str(), &end);
+  if (end != copy.c_str() + copy.size() || value < low || value > high) return std::nullopt;
+  return value;
+}
+
+// A whole-number option stored in an int field.
+template <int ServerOptions::*Field, long Low, long High>
+std::string ApplyCount(ServerOptions& o, std::string_view v) {
+  const auto n = ParseNumber(v, Low, High);
+  if (!n) return "needs a number from " + std::to_string(Low) + " to " + std::to_string(High);
+  o.*Field = static_cast<int>(*n);
+  return {};
+}
+
+// "--rate CLASS=PER_SECOND/BURST", CLASS one of the rate classes or "flood".
+std::string ApplyRate(ServerOptions& o, std::string_view v) {
+  const auto eq = v.find('=');
+  const auto slash = v.find('/');
+  const std::string_view name = v.substr(0, eq);
+  RateRule* rule = name == "flood" ? &o.rates.flood : nullptr;
+  if (const auto c = RateClassNamed(name)) rule = &o.rates.For(*c);
+  if (rule == nullptr || eq == std::string_view::npos || slash == std::string_view::npos || slash < eq) {
+    return "--rate needs CLASS=PER_SECOND/BURST with CLASS one of talk, status, room, invite, vote, query, flood";
+  }
+  const auto perSecond = ParseDecimal(v.substr(eq + 1, slash - eq - 1), 0.001, 100000);
+  const auto burst = ParseDecimal(v.substr(slash + 1), 1, 100000);
+  if (!perSecond || !burst) return "--rate needs a rate from 0.001 to 100000 per second and a burst from 1";
+  *rule = RateRule{*perSecond, *burst};
+  return {};
+}
+
+std::string ApplyAuthSecret(ServerOptions& o, std::string_view v) {
+  if (v.empty()) return "--auth-secret needs a file";
+  o.authSecretFile = std::string(v);
+  return {};
+}
+
+std::string ApplySignKey(ServerOptions& o, std::string_view v) {
+  if (v.empty()) return "--sign-key needs a user id";
+  o.signKeyFor = std::string(v);
+  return {};
+}
+
+std::string ApplyKeyLifetime(ServerOptions& o, std::string_view v) {
+  const auto n = ParseNumber(v, 60, 366L * 24 * 3600);
+  if (!n) return "--key-lifetime needs a number of seconds from 60 to one year";
+  o.keyLifetimeSeconds = *n;
+  return {};
+}
+
+std::string ApplyQuiet(ServerOptions& o, std::string_view) {
+  o.logLevel = LogLevel::kQuiet;
+  return {};
+}
+
+std::string ApplyVerbose(ServerOptions& o, std::string_view) {
+  o.logLevel = LogLevel::kVerbose;
+  return {};
+}
+
+std::string ApplyCapLoopback(ServerOptions& o, std::string_view) {
+  o.capLoopback = true;
+  return {};
+}
 
 std::string ApplyPort(ServerOptions& o, std::string_view v) {
   const auto n = ParseNumber(v, 0, 65535);
@@ -77,6 +150,19 @@ constexpr OptionRule kRules[] = {
     {"--login-timeout", ApplyLoginTimeout},
     {"--http-port", ApplyHttpPort},
     {"--portal-dir", ApplyPortalDir},
+    {"--auth-secret", ApplyAuthSecret},
+    {"--sign-key", ApplySignKey},
+    {"--key-lifetime", ApplyKeyLifetime},
+    {"--quiet", ApplyQuiet, false},
+    {"--verbose", ApplyVerbose, false},
+    {"--rate", ApplyRate},
+    {"--max-per-address", ApplyCount<&ServerOptions::maxPerAddress, 1, 100000>},
+    {"--max-querying-per-address", ApplyCount<&ServerOptions::maxQueryingPerAddress, 1, 100000>},
+    {"--max-http-per-address", ApplyCount<&ServerOptions::maxHttpPerAddress, 1, 100000>},
+    {"--cap-loopback", ApplyCapLoopback, false},
+    {"--rooms-per-member", ApplyCount<&ServerOptions::roomsCreatedPerMember, 1, 10000>},
+    {"--expel-minutes", ApplyCount<&ServerOptions::expelMinutes, 0, 10080>},
+    {"--output-budget-mb", ApplyCount<&ServerOptions::outputBudgetMb, 1, 65536>},
 };
 
 const OptionRule* FindRule(std::string_view name) {
@@ -103,28 +189,52 @@ ParsedOptions ParseServerOptions(const std::vector<std::string_view>& args) {
     }
     const OptionRule* rule = FindRule(name);
     if (rule == nullptr) return {std::nullopt, "unknown option: " + std::string(args[i])};
+    if (!rule->takesValue) {
+      if (value) return {std::nullopt, std::string(name) + " takes no value"};
+      rule->apply(options, {});
+      continue;
+    }
     if (!value) {
       if (i + 1 >= args.size()) return {std::nullopt, std::string(name) + " needs a value"};
       value = args[++i];
     }
     if (std::string complaint = rule->apply(options, *value); !complaint.empty()) {
+      if (!complaint.starts_with("--")) complaint = std::string(name) + " " + complaint;
       return {std::nullopt, std::move(complaint)};
     }
+  }
+  if (options.signKeyFor && options.authSecretFile.empty()) {
+    return {std::nullopt, "--sign-key needs --auth-secret FILE"};
   }
   return {options, {}};
 }
 
 std::string_view ServerUsage() {
-  return "usage: orvinta-server [--port N] [--bind ADDR] [--ping-interval SECONDS]\n"
-         "                      [--room-capacity N] [--login-timeout SECONDS]\n"
-         "                      [--http-port N] [--portal-dir DIR]\n"
+  return "usage: orvinta-server [--port N] [--bind ADDR] [--http-port N] [--auth-secret FILE] [OPTION...]\n"
+         "       orvinta-server --sign-key ID --auth-secret FILE [--key-lifetime SECONDS]\n"
          "  --port N              chat port (default 11900; 0 picks a free port)\n"
          "  --bind ADDR           IPv4 address to listen on (default 127.0.0.1)\n"
          "  --ping-interval S     seconds between keep-alive pings (default 30)\n"
          "  --room-capacity N     members per room (default 50)\n"
          "  --login-timeout S     seconds a new connection has to log in (default 10)\n"
          "  --http-port N         also serve the portal pages and /rooms.json (0 picks a port)\n"
-         "  --portal-dir DIR      directory of the portal pages\n";
+         "  --portal-dir DIR      directory of the portal pages\n"
+         "  --auth-secret FILE    verify session keys with the secret in FILE (without it:\n"
+         "                        development mode, any key is accepted)\n"
+         "  --sign-key ID         print a session key for ID (with --auth-secret) and stop\n"
+         "  --key-lifetime S      seconds a key from --sign-key or the portal lasts (43200)\n"
+         "  --quiet, --verbose    log nothing but failures / also every frame and line\n"
+         "  --rate CLASS=R/B      R frames a second, bursts of B, per member; CLASS is talk (4/20),\n"
+         "                        status (1/10), room (2/30), invite (0.2/5), vote (0.05/2),\n"
+         "                        query (5/60), or flood (2/60: frames over the limits before\n"
+         "                        the member is disconnected)\n"
+         "  --max-per-address N   chat connections per address (32)\n"
+         "  --max-querying-per-address N  room-query connections per address (4)\n"
+         "  --max-http-per-address N      HTTP connections per address (16)\n"
+         "  --cap-loopback        apply the per-address caps to 127.0.0.0/8 too\n"
+         "  --rooms-per-member N  rooms one member may have opened at a time (8)\n"
+         "  --expel-minutes N     an expelled member may not come back for N minutes (10)\n"
+         "  --output-budget-mb N  output queued for all connections together (256)\n";
 }
 
 }  // namespace orvinta::server

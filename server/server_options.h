@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "server/event_log.h"
+#include "server/rate_limits.h"
+
 namespace orvinta::server {
 
 struct ServerOptions {
@@ -17,6 +20,20 @@ struct ServerOptions {
   std::optional<std::uint16_t> httpPort;  // no HTTP side unless asked for
   std::string portalDir;                  // empty: the built-in default
   bool showHelp = false;
+
+  std::string authSecretFile;            // empty: development mode
+  std::optional<std::string> signKeyFor;  // print a session key for this id and stop
+  long keyLifetimeSeconds = 12 * 3600;
+  LogLevel logLevel = LogLevel::kNormal;
+
+  RateRules rates;
+  int maxPerAddress = 32;
+  int maxQueryingPerAddress = 4;
+  int maxHttpPerAddress = 16;
+  bool capLoopback = false;
+  int roomsCreatedPerMember = 8;
+  int expelMinutes = 10;
+  int outputBudgetMb = 256;
 };
 
 struct ParsedOptions {

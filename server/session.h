@@ -5,6 +5,7 @@
 
 #include "server/clock.h"
 #include "server/outbox.h"
+#include "server/rate_limits.h"
 
 namespace orvinta::server {
 
@@ -17,6 +18,7 @@ enum class SessionState {
 struct Session {
   ConnectionId connection = 0;
   SessionState state = SessionState::kAwaitingLogin;
+  std::string address;  // the peer's IPv4 address, as text
 
   // Set by the login and never taken from any later body: this is who the
   // connection speaks as.
@@ -28,7 +30,8 @@ struct Session {
   Millis lastHeard = 0;  // last PONG (or the login), or last query of a querying connection
   Millis nextPing = 0;
 
-  std::set<std::string> rooms;
+  std::set<std::string> rooms;  // room ids (RoomIdOf)
+  MemberRates rates;
 
   bool LoggedIn() const { return state == SessionState::kLoggedIn; }
 };

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "text/text_util.h"
-#include "server/system_codes.h"
+#include "protocol/wire_commands.h"
 #include "server/wire_fields.h"
 
 namespace orvinta::server {
@@ -41,29 +41,44 @@ Check CheckFor(SessionState state) {
   return CheckAwaitingLogin;
 }
 
-void Refuse(ServerContext& ctx, Session& session) {
-  ctx.SendSystem(session.connection, system_code::kRefused, "");
+namespace code = wire::system_code;
+
+void Refuse(ServerContext& ctx, Session& session, Refusal reason, int systemCode, std::string_view value,
+            std::string_view what) {
+  ctx.Refused(reason, session, what);
+  ctx.SendSystem(session.connection, systemCode, value);
   ctx.Drop(session.connection);
+}
+
+Refusal RefusalFor(KeyVerdict verdict) {
+  return verdict == KeyVerdict::kExpired ? Refusal::kExpiredKey : Refusal::kBadKey;
 }
 
 }  // namespace
 
 void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
   if (session.LoggedIn()) return;
-  // UserId / SessionKey / Nick / IconNo. The session key belongs to the portal,
-  // which this server cannot ask; it is accepted as it comes.
+  // UserId / SessionKey / Nick / IconNo.
   const auto fields = text::Split(body, '/');
   if (fields.size() < 4 || !IsValidUserId(fields[0], ctx.limits)) {
-    Refuse(ctx, session);
+    Refuse(ctx, session, Refusal::kBadLogin, code::kRefused, "", "login " + LogText(fields[0]));
     return;
   }
   const std::string userId(fields[0]);
+  // The key proves that the portal signed this member in; without it anyone
+  // could log in as anyone first and lock the real member out.
+  if (ctx.keys != nullptr) {
+    const KeyVerdict verdict = ctx.keys->Check(userId, fields[1]);
+    if (verdict != KeyVerdict::kValid) {
+      Refuse(ctx, session, RefusalFor(verdict), code::kNotAllowed, userId, "login " + LogText(userId));
+      return;
+    }
+  }
   // Only one connection per id. The session already connected keeps going and
   // the newcomer is told so and closed: a stale or hostile second login must
   // not be able to throw out a member who is chatting.
   if (ctx.sessions.FindUser(userId) != nullptr) {
-    ctx.SendSystem(session.connection, system_code::kAlreadyConnected, userId);
-    ctx.Drop(session.connection);
+    Refuse(ctx, session, Refusal::kAlreadyConnected, code::kAlreadyConnected, userId, "login " + LogText(userId));
     return;
   }
   // A nickname holding "/" arrives split; its pieces are joined back.
@@ -71,7 +86,13 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
   for (std::size_t i = 2; i + 1 < fields.size(); ++i) nick.append(fields[i]);
   session.nick = CleanNick(nick, userId, ctx.limits);
   session.icon = CleanNumber(fields.back(), ctx.limits).value_or("0");
+  // A querying connection that logs in no longer counts as one.
+  if (session.state == SessionState::kQuerying) ctx.queryingPerAddress.Release(session.address);
   ctx.sessions.BindUser(session, userId);
+  ++ctx.metrics.logins;
+  if (ctx.Logs(LogLevel::kNormal)) {
+    ctx.Log(LogLevel::kNormal, "login " + Who(session) + " nick " + LogText(session.nick));
+  }
   const Millis now = ctx.Now();
   session.lastHeard = now;
   session.nextPing = now + ctx.limits.pingInterval;
@@ -86,7 +107,10 @@ void TickSessions(ServerContext& ctx) {
   ctx.sessions.ForEach([&](Session& s) {
     if (CheckFor(s.state)(ctx, s, now) == Verdict::kDrop) dropped.push_back(s.connection);
   });
-  for (ConnectionId id : dropped) ctx.Drop(id);
+  for (ConnectionId id : dropped) {
+    if (const Session* s = ctx.sessions.Find(id)) ctx.Log(LogLevel::kNormal, "timeout " + Who(*s));
+    ctx.Drop(id);
+  }
 }
 
 }  // namespace orvinta::server

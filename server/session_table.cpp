@@ -2,10 +2,11 @@
 
 namespace orvinta::server {
 
-Session& SessionTable::Add(ConnectionId connection, Millis now) {
+Session& SessionTable::Add(ConnectionId connection, std::string address, Millis now) {
   Session& session = sessions_[connection];
   session = Session{};
   session.connection = connection;
+  session.address = std::move(address);
   session.connectedAt = now;
   session.lastHeard = now;
   return session;

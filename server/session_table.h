@@ -12,7 +12,7 @@ namespace orvinta::server {
 
 class SessionTable {
  public:
-  Session& Add(ConnectionId connection, Millis now);
+  Session& Add(ConnectionId connection, std::string address, Millis now);
   void Remove(ConnectionId connection);
 
   Session* Find(ConnectionId connection);
@@ -23,6 +23,7 @@ class SessionTable {
   bool BindUser(Session& session, std::string userId);
 
   std::size_t Size() const { return sessions_.size(); }
+  std::size_t LoggedInCount() const { return byUser_.size(); }
 
   template <typename Visit>
   void ForEach(Visit visit) {

@@ -23,8 +23,12 @@ std::optional<std::string> CleanRoomKey(std::string_view field, const ServerLimi
   const std::string_view key = protocol::StripChannelMark(field);
   if (key.empty() || key.size() > limits.maxRoomKeyBytes) return std::nullopt;
   if (std::any_of(key.begin(), key.end(), [](char c) { return IsControl(c) || c == '/'; })) return std::nullopt;
+  // " lobby" would otherwise be a room of its own that looks like "lobby".
+  if (key.front() == ' ' || key.back() == ' ') return std::nullopt;
   return std::string(key);
 }
+
+std::string RoomIdOf(std::string_view key) { return text::ToLower(key); }
 
 std::string CleanNick(std::string_view nick, std::string_view fallback, const ServerLimits& limits) {
   std::string clean;
@@ -41,12 +45,17 @@ std::optional<std::string> CleanNumber(std::string_view field, const ServerLimit
   return std::string(field);
 }
 
+bool IsPrivateRoomKey(std::string_view roomKey) {
+  return text::StartsWithIgnoreCase(roomKey, kPrivatePrefix) &&
+         roomKey.find('^', kPrivatePrefix.size()) != std::string_view::npos;
+}
+
 bool MayEnterRoom(std::string_view roomKey, std::string_view userId) {
-  if (!roomKey.starts_with(kPrivatePrefix)) return true;
+  if (!IsPrivateRoomKey(roomKey)) return true;
   const std::string_view pair = roomKey.substr(kPrivatePrefix.size());
   const auto caret = pair.find('^');
-  if (caret == std::string_view::npos) return true;
-  return pair.substr(0, caret) == userId || pair.substr(caret + 1) == userId;
+  return text::EqualsIgnoreCase(pair.substr(0, caret), userId) ||
+         text::EqualsIgnoreCase(pair.substr(caret + 1), userId);
 }
 
 }  // namespace orvinta::server

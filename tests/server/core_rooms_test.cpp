@@ -113,8 +113,9 @@ TEST_F(RoomsTest, PrivateRoomAdmitsOnlyItsTwoMembers) {
   Frame(eve, "CHIN", "eve/Pchatalice^bob");
   EXPECT_EQ(Take(eve), Bodies{F("SYST", "6/Pchatalice^bob")});
   EXPECT_TRUE(Take(alice).empty());
-  EXPECT_EQ(server_.ListMembers("Pchatalice^bob").size(), 2u);
-  (void)bob;
+  Take(bob);
+  Frame(bob, "ASIF", "bob/Pchatalice^bob");
+  EXPECT_EQ(TakeBodies(bob, "IFON").size(), 2u);
 }
 
 struct BadRoom {
@@ -141,14 +142,20 @@ INSTANTIATE_TEST_SUITE_P(Core, BadRoomKeyTest,
 
 class SmallRoomsTest : public CoreTest {
  protected:
+  // Each limit below the ones that would otherwise hide it.
   static ServerLimits Small() {
     ServerLimits limits;
     limits.roomCapacity = 2;
-    limits.maxRooms = 2;
+    limits.maxRooms = 4;
     limits.maxRoomsPerMember = 3;
+    limits.maxRoomsCreatedPerMember = 2;
     return limits;
   }
   SmallRoomsTest() : CoreTest(Small()) {}
+
+  void Enter(ConnectionId c, const std::string& id, std::initializer_list<const char*> rooms) {
+    for (const char* room : rooms) Frame(c, "CHIN", id + "/" + room);
+  }
 };
 
 TEST_F(SmallRoomsTest, FullRoomAnswersCode10WithTheRoomKey) {
@@ -162,24 +169,45 @@ TEST_F(SmallRoomsTest, FullRoomAnswersCode10WithTheRoomKey) {
   EXPECT_EQ(server_.ListMembers("lobby").size(), 2u);
 }
 
-TEST_F(SmallRoomsTest, RoomCountIsBounded) {
-  const ConnectionId alice = Login("alice");
-  Frame(alice, "CHIN", "alice/one");
-  Frame(alice, "CHIN", "alice/two");
-  Frame(alice, "CHIN", "alice/three");
-  EXPECT_EQ(Take(alice), Bodies{F("SYST", "13/three")});
-  EXPECT_EQ(server_.ListRooms().size(), 2u);
+TEST_F(SmallRoomsTest, RoomTableIsFullAtItsLimit) {
+  Enter(Login("alice"), "alice", {"one", "two"});
+  Enter(Login("bob"), "bob", {"three", "four"});
+  EXPECT_EQ(server_.ListRooms().size(), 4u);
+  const ConnectionId carol = Login("carol");
+  Frame(carol, "CHIN", "carol/five");
+  EXPECT_EQ(Take(carol), Bodies{F("SYST", "13/five")});
+  EXPECT_EQ(server_.ListRooms().size(), 4u);
 }
 
-TEST_F(SmallRoomsTest, RoomsPerMemberAreBounded) {
+TEST_F(SmallRoomsTest, MemberMayBeInExactlyItsLimitOfRooms) {
+  Enter(Login("bob"), "bob", {"one", "two"});
+  Enter(Login("carol"), "carol", {"three", "four"});
   const ConnectionId alice = Login("alice");
-  const ConnectionId bob = Login("bob");
-  Frame(bob, "CHIN", "bob/one");
-  Frame(bob, "CHIN", "bob/two");
-  for (const char* room : {"one", "two"}) Frame(alice, "CHIN", std::string("alice/") + room);
+  Enter(alice, "alice", {"one", "two", "three"});
+  EXPECT_TRUE(TakeBodies(alice, "SYST").empty());
+  EXPECT_EQ(server_.ListMembers("three").size(), 2u);
+  Frame(alice, "CHIN", "alice/four");
+  EXPECT_EQ(TakeBodies(alice, "SYST"), Bodies{"13/four"});
   Frame(alice, "CHOT", "alice/two");
-  Frame(alice, "CHIN", "alice/two");  // leaving made room for it again
-  EXPECT_EQ(server_.ListMembers("two").size(), 2u);
+  Frame(alice, "CHIN", "alice/four");  // leaving made room for it again
+  EXPECT_EQ(server_.ListMembers("four").size(), 2u);
+}
+
+TEST_F(SmallRoomsTest, MemberMayOpenExactlyItsLimitOfRoomsThatStillExist) {
+  const ConnectionId alice = Login("alice");
+  Enter(alice, "alice", {"one", "two"});
+  EXPECT_TRUE(TakeBodies(alice, "SYST").empty());
+  Frame(alice, "CHIN", "alice/three");
+  EXPECT_EQ(TakeBodies(alice, "SYST"), Bodies{"13/three"});
+  // A room someone else still keeps open counts; one that is gone does not.
+  Enter(Login("bob"), "bob", {"one"});
+  Frame(alice, "CHOT", "alice/one");
+  Frame(alice, "CHIN", "alice/three");
+  EXPECT_EQ(TakeBodies(alice, "SYST"), Bodies{"13/three"});
+  Frame(alice, "CHOT", "alice/two");
+  Frame(alice, "CHIN", "alice/three");
+  EXPECT_TRUE(TakeBodies(alice, "SYST").empty());
+  EXPECT_EQ(server_.ListMembers("three").size(), 1u);
 }
 
 }  // namespace

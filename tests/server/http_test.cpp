@@ -65,7 +65,7 @@ class FixedView final : public ServerView {
 
 TEST(RoomsJson, ListsEveryRoomWithItsMemberCount) {
   EXPECT_EQ(RoomsJson(FixedView{}),
-            R"({"rooms":[{"key":"lobby","title":"","members":3},{"key":"x\"y","title":"","members":1}]})");
+            R"({"total":2,"offset":0,"rooms":[{"key":"lobby","title":"","members":3},{"key":"x\"y","title":"","members":1}]})");
 }
 
 class HttpSiteTest : public ::testing::Test {

@@ -48,7 +48,7 @@ TEST_P(BadArgsTest, AreRefusedWithAMessageNamingTheProblem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Server, BadArgsTest,
-    ::testing::Values(BadArgs{"UnknownOption", {"--verbose"}, "--verbose"},
+    ::testing::Values(BadArgs{"UnknownOption", {"--loud"}, "--loud"},
                       BadArgs{"MissingValue", {"--port"}, "--port"},
                       BadArgs{"PortTooLarge", {"--port", "65536"}, "--port"},
                       BadArgs{"PortNotANumber", {"--port", "80a"}, "--port"},

@@ -1,0 +1,83 @@
+#include "server/portal_signin.h"
+
+#include <cstdio>
+
+#include "platform/cp949.h"
+#include "server/address_caps.h"
+#include "server/server_limits.h"
+#include "server/wire_fields.h"
+#include "text/text_util.h"
+
+namespace orvinta::server {
+namespace {
+
+constexpr std::string_view kDevelopmentKey = "dev";
+
+// Only a path on this site, and only bytes that are safe in a header.
+std::string SafeNextPath(std::string_view next, std::string_view fallback) {
+  if (!next.starts_with('/') || next.starts_with("//") || next.starts_with("/\\")) return std::string(fallback);
+  std::string out;
+  for (char c : next) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte >= 0x7F || c == '"' || c == '<' || c == '>' || c == '\\') {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+      out += escaped;
+    } else {
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
+std::string PercentEncode(std::string_view s) {
+  std::string out;
+  for (char c : s) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+                       c == '-' || c == '.';
+    if (plain) {
+      out.push_back(c);
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+      out += escaped;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string ClientUserId(std::string_view id) {
+  std::string normal = text::ToLower(id);
+  if (!normal.empty() && normal.front() >= '0' && normal.front() <= '9') normal.insert(0, "_");
+  return normal;
+}
+
+SignIn PortalSignIn(const HttpRequest& request, std::string_view peer, const SessionKeys* keys) {
+  SignIn result;
+  if (!IsLoopbackAddress(peer)) {
+    result.status = 403;
+    return result;
+  }
+  const auto user = QueryParameter(request.query, "user");
+  // Browsers send UTF-8; the system's ids are code page 949.
+  const std::string id = user ? ClientUserId(platform::FromLocalText(text::Trim(*user))) : std::string();
+  if (!IsValidUserId(id, ServerLimits{})) {
+    result.status = 400;
+    return result;
+  }
+  const std::int64_t lifetime = SessionKeys::kDefaultLifetime;
+  const std::string key = keys ? keys->Sign(id, lifetime) : std::string(kDevelopmentKey);
+  const std::string fallback = "/control.html?user=" + PercentEncode(platform::Cp949ToUtf8Lossy(id));
+  const auto next = QueryParameter(request.query, "next");
+  result.status = 303;
+  result.userId = id;
+  result.location = SafeNextPath(next.value_or(""), fallback);
+  result.cookie = std::string(kSessionCookie) + "=" + key + "; Path=/; Max-Age=" + std::to_string(lifetime) +
+                  "; SameSite=Lax";
+  return result;
+}
+
+}  // namespace orvinta::server

@@ -1,0 +1,29 @@
+#pragma once
+// The development portal's sign-in: "/signin?user=ID&next=/page" sets the
+// session cookie the web page control reads (and hands to the client it
+// starts) and sends the browser on. It answers loopback peers only: anyone who
+// can reach it can be anyone, so it is for development machines.
+#include <string>
+#include <string_view>
+
+#include "server/http_request.h"
+#include "server/session_key.h"
+
+namespace orvinta::server {
+
+inline constexpr std::string_view kSessionCookie = "blvsession_eid";
+
+struct SignIn {
+  int status = 0;        // 303 when signed in, else the error status
+  std::string userId;    // code page 949, as the client will send it
+  std::string location;  // where the browser goes next
+  std::string cookie;    // the Set-Cookie value
+};
+
+// keys null: development mode, the cookie holds a key any login accepts.
+SignIn PortalSignIn(const HttpRequest& request, std::string_view peer, const SessionKeys* keys);
+
+// A user id as the client sends it: lower case, "_" before a leading digit.
+std::string ClientUserId(std::string_view id);
+
+}  // namespace orvinta::server

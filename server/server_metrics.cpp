@@ -1,0 +1,69 @@
+#include "server/server_metrics.h"
+
+namespace orvinta::server {
+namespace {
+
+constexpr std::string_view kRefusalNames[kRefusalCount] = {
+    "server_full",      "address_cap",   "querying_cap", "bad_login",       "bad_key",
+    "expired_key",      "already_connected", "bad_room_key", "private_room", "expelled",
+    "room_full",        "room_table",    "rooms_per_member", "rooms_created", "line_too_long",
+    "flood",
+};
+
+void Metric(std::string& out, std::string_view name, std::string_view type, std::string_view help) {
+  out += "# HELP orvinta_";
+  out += name;
+  out += ' ';
+  out += help;
+  out += "\n# TYPE orvinta_";
+  out += name;
+  out += ' ';
+  out += type;
+  out += '\n';
+}
+
+void Sample(std::string& out, std::string_view name, std::string_view labels, std::uint64_t value) {
+  out += "orvinta_";
+  out += name;
+  out += labels;
+  out += ' ';
+  out += std::to_string(value);
+  out += '\n';
+}
+
+}  // namespace
+
+std::string_view RefusalName(Refusal r) { return kRefusalNames[static_cast<std::size_t>(r)]; }
+
+std::string PrometheusText(const ServerMetrics& counters, const MetricsGauges& gauges) {
+  std::string out;
+  Metric(out, "connections", "gauge", "Open chat connections.");
+  Sample(out, "connections", "", gauges.connections);
+  Metric(out, "logged_in", "gauge", "Chat connections logged in.");
+  Sample(out, "logged_in", "", gauges.loggedIn);
+  Metric(out, "connections_accepted_total", "counter", "Chat connections accepted.");
+  Sample(out, "connections_accepted_total", "", counters.connectionsAccepted);
+  Metric(out, "logins_total", "counter", "Logins accepted.");
+  Sample(out, "logins_total", "", counters.logins);
+  Metric(out, "refusals_total", "counter", "Requests refused, by reason.");
+  for (std::size_t i = 0; i < kRefusalCount; ++i) {
+    Sample(out, "refusals_total", "{reason=\"" + std::string(kRefusalNames[i]) + "\"}", counters.refusals[i]);
+  }
+  Metric(out, "rooms", "gauge", "Rooms with members.");
+  Sample(out, "rooms", "", gauges.rooms);
+  Metric(out, "deliveries_total", "counter", "Frames queued for a member.");
+  Sample(out, "deliveries_total", "", counters.deliveries);
+  Metric(out, "frames_dropped_total", "counter", "Frames dropped by a member's rate limit, by kind.");
+  for (std::size_t i = 0; i < kRateClassCount; ++i) {
+    Sample(out, "frames_dropped_total", "{kind=\"" + std::string(RateClassName(static_cast<RateClass>(i))) + "\"}",
+           counters.framesDropped[i]);
+  }
+  Metric(out, "queued_output_bytes", "gauge", "Bytes waiting to be sent to members.");
+  Sample(out, "queued_output_bytes", "", gauges.queuedOutputBytes);
+  Metric(out, "peers_dropped_total", "counter", "Connections dropped for output they did not read.");
+  Sample(out, "peers_dropped_total", "{cause=\"slow_reader\"}", gauges.peersDroppedSlow);
+  Sample(out, "peers_dropped_total", "{cause=\"output_budget\"}", gauges.peersDroppedBudget);
+  return out;
+}
+
+}  // namespace orvinta::server
