@@ -32,13 +32,28 @@ class RecordingOutbox final : public Outbox {
   std::set<ConnectionId> closed;
 };
 
+// Log lines kept for the test to read.
+class RecordingLog final : public EventLog {
+ public:
+  bool Wants(LogLevel level) const override { return level <= LogLevel::kVerbose; }
+  void Write(std::string_view line) override { lines.emplace_back(line); }
+  bool Has(std::string_view piece) const {
+    for (const std::string& line : lines) {
+      if (line.find(piece) != std::string::npos) return true;
+    }
+    return false;
+  }
+  std::vector<std::string> lines;
+};
+
 class CoreTest : public ::testing::Test {
  protected:
-  explicit CoreTest(ServerLimits limits = {}) : server_(clock_, outbox_, limits) {}
+  explicit CoreTest(ServerLimits limits = {}, const SessionKeys* keys = nullptr)
+      : server_(clock_, outbox_, limits, CoreServices{keys, &log_}) {}
 
-  ConnectionId Connect() {
+  ConnectionId Connect(const std::string& address = "127.0.0.1") {
     const ConnectionId id = next_++;
-    server_.OnConnected(id);
+    server_.OnConnected(id, address);
     return id;
   }
 
@@ -77,6 +92,7 @@ class CoreTest : public ::testing::Test {
 
   ManualClock clock_;
   RecordingOutbox outbox_;
+  RecordingLog log_;
   ChatServer server_;
   ConnectionId next_ = 1;
 };

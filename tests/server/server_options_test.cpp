@@ -31,6 +31,26 @@ TEST(ServerOptions, TakesEveryOptionInBothSpellings) {
   EXPECT_EQ(parsed.options->portalDir, "/srv/portal");
 }
 
+TEST(ServerOptions, TakesTheLimitsKeysAndLogLevel) {
+  const auto parsed = Parse({"--auth-secret", "/etc/orvinta/secret", "--verbose", "--rate", "talk=2.5/10", "--rate=flood=1/4",
+                             "--max-per-address", "3", "--max-querying-per-address=1", "--max-http-per-address", "5",
+                             "--cap-loopback", "--rooms-per-member", "2", "--expel-minutes", "0", "--output-budget-mb", "64"});
+  ASSERT_TRUE(parsed.options) << parsed.error;
+  const ServerOptions& o = *parsed.options;
+  EXPECT_EQ(o.authSecretFile, "/etc/orvinta/secret");
+  EXPECT_EQ(o.logLevel, LogLevel::kVerbose);
+  EXPECT_EQ(o.rates.For(RateClass::kTalk).perSecond, 2.5);
+  EXPECT_EQ(o.rates.For(RateClass::kTalk).burst, 10);
+  EXPECT_EQ(o.rates.flood.burst, 4);
+  EXPECT_EQ(o.maxPerAddress, 3);
+  EXPECT_EQ(o.maxQueryingPerAddress, 1);
+  EXPECT_EQ(o.maxHttpPerAddress, 5);
+  EXPECT_TRUE(o.capLoopback);
+  EXPECT_EQ(o.roomsCreatedPerMember, 2);
+  EXPECT_EQ(o.expelMinutes, 0);
+  EXPECT_EQ(o.outputBudgetMb, 64);
+}
+
 struct BadArgs {
   const char* name;
   std::vector<std::string_view> args;
@@ -56,7 +76,13 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"BindNotAnAddress", {"--bind", "localhost"}, "--bind"},
                       BadArgs{"ZeroPingInterval", {"--ping-interval", "0"}, "--ping-interval"},
                       BadArgs{"ZeroRoomCapacity", {"--room-capacity=0"}, "--room-capacity"},
-                      BadArgs{"EmptyPortalDir", {"--portal-dir="}, "--portal-dir"}),
+                      BadArgs{"EmptyPortalDir", {"--portal-dir="}, "--portal-dir"},
+                      BadArgs{"SignKeyWithoutSecret", {"--sign-key", "kim"}, "--auth-secret"},
+                      BadArgs{"FlagWithAValue", {"--quiet=yes"}, "--quiet"},
+                      BadArgs{"UnknownRateClass", {"--rate", "chat=1/2"}, "--rate"},
+                      BadArgs{"RateWithoutBurst", {"--rate", "talk=1"}, "--rate"},
+                      BadArgs{"ZeroBurst", {"--rate", "talk=1/0"}, "--rate"},
+                      BadArgs{"ZeroPerAddress", {"--max-per-address", "0"}, "--max-per-address"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
