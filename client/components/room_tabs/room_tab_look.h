@@ -1,0 +1,43 @@
+#pragma once
+// How a room tab is painted: three colour schemes, chosen by whether the tab
+// is current and whether its room has news the user has not seen.
+#include <cstdint>
+
+namespace orvinta::components {
+
+struct Rgb {
+  std::uint8_t r = 0, g = 0, b = 0;
+  friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+enum class TabLook { Current, Activity, Background };
+
+struct TabScheme {
+  Rgb fill;
+  Rgb frame;
+  Rgb highlight;
+  Rgb text;
+};
+
+constexpr TabScheme SchemeOf(TabLook look) {
+  switch (look) {
+    case TabLook::Current:
+      return {{255, 255, 255}, {179, 179, 179}, {235, 235, 235}, {1, 1, 1}};
+    case TabLook::Activity:
+      return {{233, 235, 170}, {181, 177, 124}, {254, 251, 186}, {155, 157, 95}};
+    case TabLook::Background:
+      break;
+  }
+  return {{235, 235, 235}, {179, 179, 179}, {255, 255, 255}, {153, 153, 153}};
+}
+
+// The line along the bottom of the strip.
+inline constexpr Rgb kTabBaseLine{179, 179, 179};
+
+// Image index of a tab that carries news; any other value means none.
+inline constexpr int kTabImageActivity = 1;
+
+// The two close-box pictures, in image-list order.
+enum class CloseIcon { Plain = 0, Activity = 1 };
+
+}  // namespace orvinta::components
