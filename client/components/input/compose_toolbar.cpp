@@ -77,7 +77,7 @@ ComposeToolbar::ComposeToolbar(QWidget* parent) : QWidget(parent) {
   emoticon_ = new QToolButton(this);
   emoticon_->setObjectName(QStringLiteral("emoticonButton"));
   emoticon_->setToolTip(QStringLiteral("이모티콘"));
-  emoticon_->setIcon(QPixmap::fromImage(EmoticonImage(0)));
+  emoticon_->setIcon(EmoticonIcon(0));
   emoticon_->setIconSize(QSize(kEmoticonPixels, kEmoticonPixels));
   connect(emoticon_, &QToolButton::clicked, this, &ComposeToolbar::OpenEmoticonPicker);
   row->addWidget(emoticon_);
@@ -130,7 +130,7 @@ void ComposeToolbar::ReportStyle() {
 void ComposeToolbar::OpenEmoticonPicker() {
   auto* picker = new EmoticonPicker(this);
   connect(picker, &EmoticonPicker::chosen, this, &ComposeToolbar::emoticonChosen);
-  picker->Open(emoticon_->mapToGlobal(emoticon_->rect().bottomLeft()));
+  picker->Open(QRect(emoticon_->mapToGlobal(QPoint(0, 0)), emoticon_->size()));
 }
 
 void ComposeToolbar::ShowState(const platform::ToolbarState& state) {
