@@ -108,7 +108,7 @@ RunResult RunServerToEnd(const std::vector<std::string>& args) {
   int errPipe[2];
   RunResult result;
   if (pipe(errPipe) != 0) return result;
-  const pid_t pid = Spawn(args, -1, errPipe[1]);
+  const pid_t pid = Spawn(args, errPipe[1], errPipe[1]);
   close(errPipe[1]);
   bool ended = false;
   const long long deadline = NowMs() + 5000;

@@ -37,7 +37,8 @@ class ServerProcess {
   int port_ = 0;
 };
 
-// Runs the server binary with the arguments to its end; exit status and stderr.
+// Runs the server binary with the arguments to its end; exit status and what
+// it wrote (standard output and error together).
 struct RunResult {
   int exitCode = -1;
   std::string errorOutput;

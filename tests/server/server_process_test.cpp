@@ -3,9 +3,11 @@
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <random>
 #include <regex>
@@ -202,6 +204,64 @@ TEST(ServerProcess, HttpSideListsLiveRoomsAndBoundsRequests) {
   TestClient huge(httpPort);
   huge.SendRaw("GET /" + std::string(10000, 'a'));
   EXPECT_TRUE(huge.ReadToEnd().starts_with("HTTP/1.0 431 "));
+}
+
+TEST(ServerProcess, HttpOverItsCapAnswers503AndIdleSocketsGoSoon) {
+  ServerProcess server({"--http-port", "0", "--cap-loopback", "--max-http-per-address", "2"});
+  const std::string second = server.ReadLine();
+  const int httpPort = std::atoi(second.c_str() + second.rfind(':') + 1);
+  auto idle1 = std::make_unique<TestClient>(httpPort);
+  auto idle2 = std::make_unique<TestClient>(httpPort);
+  TestClient turnedAway(httpPort);
+  turnedAway.SendRaw("GET /rooms.json HTTP/1.0\r\n\r\n");
+  const std::string busy = turnedAway.ReadToEnd();
+  EXPECT_TRUE(busy.starts_with("HTTP/1.0 503 Service Unavailable\r\n")) << busy;
+  EXPECT_NE(busy.find("Retry-After: 5\r\n"), std::string::npos);
+  // Sockets that never start a request are closed after a short wait.
+  EXPECT_TRUE(idle1->WaitClosed(3500));
+  EXPECT_TRUE(idle2->WaitClosed(500));
+  TestClient later(httpPort);
+  later.SendRaw("GET /rooms.json HTTP/1.0\r\n\r\n");
+  EXPECT_TRUE(later.ReadToEnd().starts_with("HTTP/1.0 200 OK\r\n"));
+}
+
+class SecretFile {
+ public:
+  SecretFile() : path_("/tmp/orvinta-test-secret-" + std::to_string(getpid())) {
+    FILE* f = std::fopen(path_.c_str(), "w");
+    std::fputs("a secret only this test knows\n", f);
+    std::fclose(f);
+  }
+  ~SecretFile() { std::remove(path_.c_str()); }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+TEST(ServerProcess, WithASecretOnlySignedKeysLogIn) {
+  SecretFile secret;
+  const RunResult signing = RunServerToEnd({"--sign-key", "amy", "--auth-secret", secret.Path()});
+  ASSERT_EQ(signing.exitCode, 0) << signing.errorOutput;
+  const std::string key = signing.errorOutput.substr(0, signing.errorOutput.find('\n'));
+  ASSERT_TRUE(std::regex_match(key, std::regex("[0-9]+\\.[0-9a-f]{64}"))) << key;
+
+  ServerProcess server({"--auth-secret", secret.Path()});
+  TestClient amy(server.Port());
+  amy.Send("USER", "amy/" + key + "/amy/1");
+  EXPECT_TRUE(amy.NextOf("USRP"));
+  TestClient impostor(server.Port());
+  impostor.Send("USER", "ben/" + key + "/ben/1");
+  const auto refusal = impostor.NextOf("SYST");
+  ASSERT_TRUE(refusal);
+  EXPECT_EQ(refusal->body, "3/ben");
+  EXPECT_TRUE(impostor.WaitClosed());
+}
+
+TEST(ServerProcess, UnreadableSecretStopsTheStart) {
+  const RunResult result = RunServerToEnd({"--port", "0", "--auth-secret", "/nonexistent/secret"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.errorOutput.find("cannot read the secret file"), std::string::npos) << result.errorOutput;
 }
 
 TEST(ServerProcess, BadArgumentsExitWithCode2AndSayWhy) {
