@@ -10,8 +10,9 @@ import math
 import os
 import sys
 
-import emoticons
-import raster
+sys.dont_write_bytecode = True  # no __pycache__ beside the committed drawings
+import emoticons  # noqa: E402
+import raster  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.join(HERE, "..", "..", "server", "portal")

@@ -4,9 +4,6 @@ import math
 
 from raster import Shape
 
-FULL = (0, 0, 20, 20)
-
-
 def _box(x0, y0, x1, y1, pad=0.0):
     return (x0 - pad, y0 - pad, x1 + pad, y1 + pad)
 
