@@ -105,6 +105,14 @@ TEST_F(PickerFixture, ReleaseOutsideOrClosingFromOutsideCancelsOnce) {
   popup->close();  // a click elsewhere, or the application losing activation
   QTest::keyClick(picker_, Qt::Key_Escape);
   EXPECT_EQ(notices_, (std::vector<Notice>{{2026, kRed, kId}, {2027, kRed, kId}, {2029, kRed, kId}}));
+
+  // A button that goes away with its palette open takes the palette with it, quietly.
+  notices_.clear();
+  ASSERT_NE(Open(), nullptr);
+  delete picker_;
+  picker_ = nullptr;
+  QCoreApplication::processEvents();
+  EXPECT_EQ(notices_, (std::vector<Notice>{{2026, kRed, kId}}));
 }
 
 TEST_F(PickerFixture, AutomaticRowAndNamedSwatchesAsDrawn) {

@@ -25,6 +25,14 @@ CColourPickerXP::CColourPickerXP(int controlId, QWidget* parent)
   connect(this, &QPushButton::clicked, this, &CColourPickerXP::DropDown);
 }
 
+CColourPickerXP::~CColourPickerXP() {
+  // An open palette goes first, while this button can still hear from it; it reports nothing.
+  if (popup_) {
+    popup_->disconnect(this);
+    delete popup_;
+  }
+}
+
 void CColourPickerXP::SetColor(std::uint32_t colour) {
   state_.SetColour(colour);
   update();

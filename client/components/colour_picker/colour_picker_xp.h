@@ -20,6 +20,7 @@ class CColourPickerXP final : public QPushButton {
   Q_OBJECT
  public:
   explicit CColourPickerXP(int controlId = 0, QWidget* parent = nullptr);
+  ~CColourPickerXP() override;
 
   int ControlId() const { return controlId_; }
   std::uint32_t GetColor() const { return state_.Colour(); }

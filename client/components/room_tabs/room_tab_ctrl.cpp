@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include "client/components/room_tabs/close_box_art.h"
@@ -211,8 +212,9 @@ bool CRoomTabCtrl::event(QEvent* event) {
     auto* help = static_cast<QHelpEvent*>(event);
     const int tab = strip_.TabAt(help->pos().x(), help->pos().y());
     if (tab >= 0 && IsTextCut(tab)) {
-      QToolTip::showText(help->globalPos(), platform::qt::FromCp949(strip_.Text(tab)), this,
-                         ToQRect(strip_.ItemRect(tab)));
+      // Room titles come from other people: a tooltip would take markup in them as rich text.
+      const QString whole = Qt::convertFromPlainText(platform::qt::FromCp949(strip_.Text(tab)), Qt::WhiteSpaceNoWrap);
+      QToolTip::showText(help->globalPos(), whole, this, ToQRect(strip_.ItemRect(tab)));
     } else {
       QToolTip::hideText();
       event->ignore();
