@@ -21,10 +21,7 @@ class FakeNotifierSurface final : public NotifierSurface {
     placed.push_back(frame);
     tallest = std::max(tallest, frame.Height());
   }
-  void ShowInactive() override {
-    visible = true;
-    ++shows;
-  }
+  void ShowInactive() override { visible = true, ++shows; }
   void Hide() override { visible = false; }
   void Repaint() override { ++repaints; }
 

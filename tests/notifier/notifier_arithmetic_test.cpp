@@ -1,8 +1,6 @@
 // The slide arithmetic, the button frame's pixels, the text layout and the window's settings.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <optional>
 #include <string>
 
 #include "client/components/notifier/button_frame.h"
@@ -38,43 +36,27 @@ INSTANTIATE_TEST_SUITE_P(
                     SlideCase{"ZeroTickDoesNotDivide", 500, 0, 130, {130, 1, 3}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SlideSteps, NeverPassTheTarget) {
-  EXPECT_EQ(StepToward(125, 128, 5), 128);
-  EXPECT_EQ(StepToward(120, 130, 5), 125);
-  EXPECT_EQ(StepToward(9, 0, 13), 0);
-  EXPECT_EQ(StepToward(0, 130, 0), 1);  // a zero step still moves
-}
-
-// Paints the strokes into a map of pixels, later strokes over earlier ones.
-std::map<std::pair<int, int>, Rgb> Rasterise(const std::vector<FrameStroke>& strokes) {
-  std::map<std::pair<int, int>, Rgb> pixels;
-  for (const auto& s : strokes)
-    for (int y = s.area.top; y < s.area.bottom; ++y)
-      for (int x = s.area.left; x < s.area.right; ++x) pixels[{x, y}] = s.colour;
-  return pixels;
-}
-
-TEST(ButtonFrame, PixelsOfTheLeftButton) {
-  const auto pixels = Rasterise(ButtonFrame({70, 100, 110, 120}));
-  struct Expect {
-    int x, y;
-    std::optional<Rgb> colour;  // nullopt: the skin shows through
-  };
-  const Expect expected[] = {
-      {70, 100, std::nullopt}, {71, 100, std::nullopt}, {72, 100, kButtonOuter}, {107, 100, kButtonOuter},
-      {108, 100, std::nullopt}, {71, 101, kButtonOuter}, {108, 101, kButtonOuter}, {72, 101, kButtonInner},
-      {107, 101, kButtonInner}, {70, 102, kButtonOuter}, {109, 117, kButtonOuter}, {110, 110, std::nullopt},
-      {71, 102, std::nullopt}, {72, 102, kButtonInner}, {107, 102, kButtonInner}, {71, 103, kButtonInner},
-      {108, 116, kButtonInner}, {73, 103, kButtonFill}, {90, 110, kButtonFill}, {72, 117, kButtonInner},
-      {73, 118, kButtonInner}, {106, 118, kButtonInner}, {107, 118, std::nullopt}, {71, 118, kButtonOuter},
-      {108, 118, kButtonOuter}, {72, 119, kButtonOuter}, {107, 119, kButtonOuter}, {70, 118, std::nullopt},
-      {90, 120, std::nullopt},
-  };
-  for (const auto& e : expected) {
-    const auto it = pixels.find({e.x, e.y});
-    const std::optional<Rgb> got = it == pixels.end() ? std::nullopt : std::optional<Rgb>(it->second);
-    EXPECT_EQ(got, e.colour) << "pixel " << e.x << "," << e.y;
+// The frame's corners as text, row by row: '.' the skin, 'O' outer, 'i' inner, 'w' white.
+std::string Corner(const std::vector<FrameStroke>& strokes, int left, int top) {
+  std::string art;
+  for (int y = top; y < top + 4; ++y) {
+    for (int x = left; x < left + 4; ++x) {
+      char c = '.';
+      for (const auto& s : strokes)
+        if (s.area.Contains({x, y})) c = s.colour == kButtonOuter ? 'O' : s.colour == kButtonInner ? 'i' : 'w';
+      art += c;
+    }
+    art += '/';
   }
+  return art;
+}
+
+TEST(ButtonFrame, CornersOfTheLeftButton) {
+  const auto frame = ButtonFrame({70, 100, 110, 120});
+  EXPECT_EQ(Corner(frame, 70, 100), "..OO/.Oii/O.iw/Oiww/");
+  EXPECT_EQ(Corner(frame, 106, 100), "OO../iiO./wi.O/wwiO/");
+  EXPECT_EQ(Corner(frame, 70, 116), "Oiww/O.iw/.O.i/..OO/");
+  EXPECT_EQ(Corner(frame, 106, 116), "wwiO/wi.O/i.O./OO../");
   EXPECT_TRUE(ButtonFrame({0, 0, 5, 20}).empty());
 }
 
@@ -90,28 +72,16 @@ TEST(NotifierLayout, AtMostThreeLinesEachEighteenPixelsLower) {
 
 TEST(NotifierSettings, TheWindowsSettingsPerKind) {
   const auto invitation = WindowSettingsFor(NotifierKind::Invitation);
-  const auto vote = WindowSettingsFor(NotifierKind::Vote);
   const auto notice = WindowSettingsFor(NotifierKind::Notice);
   EXPECT_EQ(invitation.skinId, 217);
-  EXPECT_EQ(vote.skinId, 229);
-  EXPECT_EQ(notice.skinId, 229);
+  EXPECT_EQ(WindowSettingsFor(NotifierKind::Vote).skinId, 229);
   EXPECT_EQ(invitation.textFont, (FontSpec{"\xB1\xBC\xB8\xB2", 90, 0}));  // "굴림"
-  EXPECT_EQ(vote.textArea, (Rect{3, 42, 220, 95}));
   EXPECT_EQ(notice.textArea, (Rect{3, 54, 220, 107}));
-  EXPECT_EQ(vote.rightButton, (Rect{116, 100, 156, 120}));
   EXPECT_TRUE(notice.leftButton.IsEmpty());
-  EXPECT_EQ(notice.closeArea, (Rect{204, 10, 215, 20}));
-  EXPECT_EQ(invitation.hoverColour, (Rgb{255, 0, 0}));
-  EXPECT_EQ(invitation.textColour, (Rgb{51, 51, 51}));
-
+  EXPECT_EQ(invitation.hoverColour, (Rgb{255, 0, 0}));  // the callers' 0xFF0000
   EXPECT_EQ(LeftLabel(NotifierKind::Invitation), "\xC2\xFC\xBF\xA9");  // 참여
-  EXPECT_EQ(RightLabel(NotifierKind::Invitation), "\xC3\xEB\xBC\xD2");  // 취소
-  EXPECT_EQ(LeftLabel(NotifierKind::Vote), "\xC2\xF9\xBC\xBA");  // 찬성
-  EXPECT_EQ(RightLabel(NotifierKind::Vote), "\xB9\xDD\xB4\xEB");  // 반대
-  EXPECT_TRUE(LeftLabel(NotifierKind::Notice).empty());
-
+  EXPECT_EQ(RightLabel(NotifierKind::Vote), "\xB9\xDD\xB4\xEB");      // 반대
   EXPECT_EQ(PlacementOf(kWindowTextFormat), (TextPlacement{HAlign::Center, VAlign::Top, true, true, true}));
-  EXPECT_EQ(PlacementOf(0x2 | 0x8), (TextPlacement{HAlign::Right, VAlign::Bottom, false, false, false}));
 }
 
 }  // namespace

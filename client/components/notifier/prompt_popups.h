@@ -4,11 +4,12 @@
 #include <deque>
 #include <string>
 
+#include "client/components/notifier/prompt_port.h"
 #include "client/components/notifier/taskbar_notifier.h"
 
 namespace orvinta::components {
 
-class PromptPopups {
+class PromptPopups final : public PromptPort {
  public:
   static constexpr std::size_t kMaxQueued = 8;
   // A waiting prompt older than this is stale: its inviter has stopped waiting.
@@ -19,17 +20,14 @@ class PromptPopups {
   // Takes over `timers` (its handler): the popup's timers and the queue's own.
   PromptPopups(NotifierSurface& surface, platform::Timers& timers, int tickMs = kNtTickMs);
   // Nothing is answered while the popups are taken down.
-  ~PromptPopups();
+  ~PromptPopups() override;
   PromptPopups(const PromptPopups&) = delete;
   PromptPopups& operator=(const PromptPopups&) = delete;
 
-  // The owner's answer handler; an empty one ends the answers (the owner is going away).
-  void SetAnswerHandler(AnswerHandler handler) { answers_ = std::move(handler); }
-
-  // An invitation or a vote with the main window's settings for its kind.
-  void ShowPrompt(NotifierKind kind, std::string text, NotifierData data);
-  // A notice without buttons (the expulsion notice).
-  void ShowNotice(std::string text);
+  void SetAnswerHandler(AnswerHandler handler) override { answers_ = std::move(handler); }
+  // One on screen; while it is, the rest wait (a full queue refuses an invitation at once).
+  void ShowPrompt(NotifierKind kind, std::string text, NotifierData data) override;
+  void ShowNotice(std::string text) override;
   // Any announcement with settings of the caller's own.
   void Announce(NotifierSettings settings, NotifierKind kind, std::string text, NotifierData data = {});
 
