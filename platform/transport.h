@@ -28,7 +28,12 @@ class Transport {
   virtual int Send(std::string_view bytes) = 0;
   // Reads at most `size` waiting bytes; 0 or less when none.
   virtual int Receive(char* buffer, std::size_t size) = 0;
+  // Drops the connection at once; bytes not yet sent are lost.
   virtual void Close() = 0;
+  // Sends what is still queued, waiting at most `deadlineMs`, then closes.
+  // Blocks the calling thread for that bounded time: for a connection that is
+  // going away with the program or the page.
+  virtual void CloseGracefully(int deadlineMs) = 0;
 };
 
 class TransportFactory {

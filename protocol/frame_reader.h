@@ -22,7 +22,10 @@ class FrameReader {
   std::optional<Frame> Next();
 
   const std::string& Buffered() const { return buffer_; }
-  void Clear() { buffer_.clear(); }
+  void Clear() {
+    buffer_.clear();
+    consumed_ = 0;
+  }
 
  private:
   std::string buffer_;

@@ -1,13 +1,16 @@
-// Login, keep-alive and the server's system messages.
+// The connection's state, login, keep-alive and the server's system messages.
 #include <array>
 
-#include "protocol/guarded.h"
 #include "protocol/room_key.h"
+#include "protocol/wire_commands.h"
 #include "text/text_util.h"
 #include "protocol/zup_chat_main.h"
 
 namespace orvinta::protocol {
 namespace {
+
+constexpr std::string_view kCannotConnect = "서버에 접속할 수 없습니다.";
+constexpr std::string_view kConnectionLost = "서버와의 접속이 끊어졌습니다.";
 
 // What a system message does besides its box, in the order it does it.
 enum class SystemEffect {
@@ -48,34 +51,58 @@ constexpr std::array<SystemCode, 13> kSystemCodes = {{
     {11, SystemEffect::Box,
      "채팅서버 점검을 위해 %s분 후 채팅서비스를 잠시 중지하겠습니다.\n\n이용에 불편을 드려 대단히 죄송합니다.",
      BoxArgument::Value},
-    {12, SystemEffect::BoxThenCloseOnly, "서버에 접속할 수 없습니다.", BoxArgument::None},
+    {12, SystemEffect::BoxThenCloseOnly, kCannotConnect, BoxArgument::None},
     {13, SystemEffect::BoxThenLeave, "사용자가 많아 접속이 원활치 않습니다.", BoxArgument::None},
 }};
 
 }  // namespace
 
-void CZupChatMain::SendLogin() {
-  SendFields("USER", {settings_.UserId, settings_.SessionKey, settings_.Nick, settings_.IconNo});
+void CZupChatMain::OnConnected() {
+  if (Window.IsConnected()) return;
+  Window.SetConnectStatus(true);
+  // Whatever the server said before it heard the login is not for us.
+  Socket.DiscardWaiting();
+  SendLogin();
 }
 
-void CZupChatMain::SendPong() { SendFields("PONG", {}); }
+void CZupChatMain::OnConnectFailed(int /*error*/) {
+  // Said at once: the login watchdog is for a server that accepts and never answers.
+  Window.StopLoginWatchdog();
+  ShowBox(kCannotConnect);
+  Window.CloseClient();
+}
+
+void CZupChatMain::OnClosed() {
+  Window.SetConnectStatus(false);
+  ShowBox(kConnectionLost);
+  Window.CloseClient();
+}
+
+void CZupChatMain::SendLogin() {
+  SendFields(wire::kUser, {Settings.UserId, Settings.SessionKey, Settings.Nick, Settings.IconNo});
+}
+
+void CZupChatMain::SendPong() { SendFields(wire::kPong, {}); }
 
 void CZupChatMain::ProcUserReply(std::string_view /*body*/) {
-  window_.SetLoggedIn();
-  if (!settings_.AutoEnter) return;
-  settings_.AutoEnter = false;
-  if (settings_.RoomKey.empty() || settings_.RoomTitle.empty()) return;
-  SendChatIn(settings_.RoomKey);
-  if (!settings_.PeerId.empty() && !settings_.PeerNick.empty()) {
-    if (settings_.PeerId != settings_.UserId) {
-      SendInvite(settings_.PeerId);
-      settings_.InvitePending = true;
-      window_.StartInviteTimer();
-    }
-    settings_.PeerId.clear();
-    settings_.PeerNick.clear();
+  Window.SetLoggedIn();
+  if (!Settings.AutoEnter) return;
+  Settings.AutoEnter = false;
+  if (Settings.RoomKey.empty() || Settings.RoomTitle.empty()) {
+    Settings.RoomKey.clear();
+    return;
   }
-  settings_.RoomKey.clear();
+  SendChatIn(Settings.RoomKey);
+  if (!Settings.PeerId.empty() && !Settings.PeerNick.empty()) {
+    if (Settings.PeerId != Settings.UserId) {
+      SendInvite(Settings.PeerId);
+      Settings.InvitePending = true;
+      Window.StartInviteTimer();
+    }
+    Settings.PeerId.clear();
+    Settings.PeerNick.clear();
+  }
+  Settings.RoomKey.clear();
 }
 
 void CZupChatMain::ProcSystemMessage(std::string_view body) {
@@ -89,7 +116,7 @@ void CZupChatMain::ProcSystemMessage(std::string_view body) {
   if (!entry) return;
 
   const std::string_view argument = entry->argument == BoxArgument::Value  ? value
-                                    : entry->argument == BoxArgument::Nick ? std::string_view(settings_.Nick)
+                                    : entry->argument == BoxArgument::Nick ? std::string_view(Settings.Nick)
                                                                            : std::string_view{};
   const auto box = [&] { ShowBox(text::FormatText(entry->text, {argument})); };
   const std::string channel = ChannelName(value);
@@ -98,37 +125,37 @@ void CZupChatMain::ProcSystemMessage(std::string_view body) {
     case SystemEffect::None:
       break;
     case SystemEffect::PeerAbsentLine: {
-      const std::string privateChannel = PrivateChannelName(settings_.UserId, value);
-      if (window_.IsChannelOpen(privateChannel)) window_.AddInfoLine(privateChannel, entry->text, {value});
+      const std::string privateChannel = PrivateChannelName(Settings.UserId, value);
+      if (Window.IsChannelOpen(privateChannel)) Window.AddInfoLine(privateChannel, entry->text, {value});
       break;
     }
     case SystemEffect::AlreadyOnline:
-      window_.StopLoginWatchdog();
-      if (window_.IsConnected()) Disconnect(false);
+      Window.StopLoginWatchdog();
+      if (Window.IsConnected()) Disconnect(false);
       box();
-      window_.CloseClient();
+      Window.CloseClient();
       break;
     case SystemEffect::Box:
       box();
       break;
     case SystemEffect::BoxThenLeave:
       box();
-      window_.RemoveChannel(channel);
+      Window.RemoveChannel(channel);
       break;
     case SystemEffect::Leave:
-      window_.RemoveChannel(channel);
+      Window.RemoveChannel(channel);
       break;
     case SystemEffect::BringToFront:
-      if (window_.IsChannelOpen(channel)) window_.BringChannelToFront(channel);
+      if (Window.IsChannelOpen(channel)) Window.BringChannelToFront(channel);
       break;
     case SystemEffect::BoxThenClose:
-      window_.StopLoginWatchdog();
+      Window.StopLoginWatchdog();
       box();
-      window_.CloseClient();
+      Window.CloseClient();
       break;
     case SystemEffect::BoxThenCloseOnly:
       box();
-      window_.CloseClient();
+      Window.CloseClient();
       break;
   }
 }

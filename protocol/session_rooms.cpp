@@ -1,6 +1,6 @@
 // Entering and leaving rooms, chat lines, statuses and member details.
-#include "protocol/guarded.h"
 #include "protocol/room_key.h"
+#include "protocol/wire_commands.h"
 #include "text/text_util.h"
 #include "protocol/zup_chat_main.h"
 
@@ -12,96 +12,92 @@ constexpr std::string_view kEntryLine = "<BR><B>☆☆ %s님이 입장하셨습�
 }  // namespace
 
 void CZupChatMain::ShowEntry(std::string_view channel, std::string_view nick) {
-  window_.AddInfoLine(channel, kEntryLine, {nick});
-  window_.PlayEntrySound();
+  Window.AddInfoLine(channel, kEntryLine, {nick});
+  Window.PlayEntrySound();
 }
 
 bool CZupChatMain::IsPrivateChannelWith(std::string_view channel, std::string_view memberId) const {
-  return text::EqualsIgnoreCase(channel, PrivateChannelName(settings_.UserId, memberId));
+  return text::EqualsIgnoreCase(channel, PrivateChannelName(Settings.UserId, memberId));
 }
 
 void CZupChatMain::SendChatIn(std::string_view room) {
-  Guarded([&] {
-    const std::string key(StripChannelMark(room));
-    SendFields("CHIN", {settings_.UserId, key});
-    // The entry shows at once, without waiting for the server.
-    const std::string channel = ChannelName(key);
-    ShowEntry(channel, settings_.Nick);
-    window_.NewNick(channel, LoginId, 0);
-    window_.SetMemberDetails(channel, LoginId, settings_.Nick, settings_.IconNo, "0");
-  });
+  const std::string key(StripChannelMark(room));
+  SendFields(wire::kChatIn, {Settings.UserId, key});
+  // The entry shows at once, without waiting for the server.
+  const std::string channel = ChannelName(key);
+  ShowEntry(channel, Settings.Nick);
+  Window.NewNick(channel, LoginId, 0);
+  Window.SetMemberDetails(channel, LoginId, Settings.Nick, Settings.IconNo, "0");
 }
 
 void CZupChatMain::SendChatOut(std::string_view room) {
-  Guarded([&] {
-    const std::string key(StripChannelMark(room));
-    SendFields("CHOT", {LoginId, key});
-    window_.RemoveChannel(ChannelName(key));
-  });
+  const std::string key(StripChannelMark(room));
+  SendFields(wire::kChatOut, {LoginId, key});
+  Window.RemoveChannel(ChannelName(key));
 }
 
 void CZupChatMain::SendToAll(std::string_view room, std::string_view text) {
-  SendFields("TALL", {LoginId, StripChannelMark(room), text});
+  SendFields(wire::kToAll, {LoginId, StripChannelMark(room), text});
 }
 
 void CZupChatMain::SendUserInfoToAll(std::string_view room, int status) {
-  SendFields("IFAL", {settings_.UserId, StripChannelMark(room), std::to_string(status)});
+  SendFields(wire::kUserInfoToAll, {Settings.UserId, StripChannelMark(room), std::to_string(status)});
 }
 
 void CZupChatMain::SendAskUserInfo(std::string_view room) {
-  SendFields("ASIF", {settings_.UserId, StripChannelMark(room)});
+  SendFields(wire::kAskUserInfo, {Settings.UserId, StripChannelMark(room)});
 }
 
 void CZupChatMain::ProcChatIn(std::string_view body) {
   const auto f = text::SplitFields(body, '/', 4);
   const std::string_view id = f[0], nick = f[2], icon = f[3];
   const std::string channel = ChannelName(f[1]);
-  window_.NewNick(channel, id, 0);
-  window_.SetMemberDetails(channel, id, nick, icon, "0");
+  Window.NewNick(channel, id, 0);
+  Window.SetMemberDetails(channel, id, nick, icon, "0");
   ShowEntry(channel, nick);
-  if (IsPrivateChannelWith(channel, id)) window_.StopInviteTimer();
+  if (IsPrivateChannelWith(channel, id)) Window.StopInviteTimer();
 }
 
 void CZupChatMain::ProcChatOut(std::string_view body) {
   const auto f = text::SplitFields(body, '/', 2);
   const std::string channel = ChannelName(f[1]);
-  if (f[0] != settings_.UserId) {
-    window_.RemoveNick(channel, f[0]);
+  if (f[0] != Settings.UserId) {
+    Window.RemoveNick(channel, f[0]);
   } else {
-    window_.RemoveChannel(channel);
+    Window.RemoveChannel(channel);
   }
 }
 
 void CZupChatMain::ProcToAll(std::string_view body) {
   const auto f = text::SplitFields(body, '/', 3);
-  window_.AddMessage(ChannelName(f[1]), f[0], f[2]);
+  Window.AddMessage(ChannelName(f[1]), f[0], f[2]);
 }
 
 void CZupChatMain::ProcUserInfoToAll(std::string_view body) {
   const auto f = text::SplitFields(body, '/', 3);
-  window_.SetMemberStatus(ChannelName(f[1]), f[0], f[2]);
+  Window.SetMemberStatus(ChannelName(f[1]), f[0], f[2]);
 }
 
 void CZupChatMain::ProcUserInfoToOne(std::string_view body) {
   const auto f = text::SplitFields(body, '/', 5);
   const std::string_view id = f[0], nick = f[2], icon = f[3], status = f[4];
   const std::string channel = ChannelName(f[1]);
-  if (!window_.IsChannelOpen(channel)) {
+  if (!Window.IsChannelOpen(channel)) {
     // An answer about a room the user is not in: the waiting room lists it.
     std::string entry = "0|0|";
     entry.append(nick).append("|").append(icon);
-    window_.AddRoomDetailEntry(entry);
+    Window.AddRoomDetailEntry(entry);
     return;
   }
-  if (!window_.FindNickByName(channel, id)) window_.NewNick(channel, id, 0);
-  window_.SetMemberDetails(channel, id, nick, icon, std::to_string(text::ParseLeadingInt(status)));
-  if (IsPrivateChannelWith(channel, id)) window_.StopInviteTimer();
+  if (!Window.FindNickByName(channel, id)) Window.NewNick(channel, id, 0);
+  Window.SetMemberDetails(channel, id, nick, icon, std::to_string(text::ParseLeadingInt(status)));
+  if (IsPrivateChannelWith(channel, id)) Window.StopInviteTimer();
 }
 
 void CZupChatMain::ProcRoomInfo(std::string_view body) {
   const auto f = text::SplitFields(body, '/', 2);
   const std::string channel = ChannelName(f[0]);
-  if (f[1] == "T" && window_.IsChannelOpen(channel)) window_.SetBanVoteRunning(channel, true);
+  if (f[1] == "T" && Window.IsChannelOpen(channel)) Window.SetBanVoteRunning(channel, true);
 }
 
 }  // namespace orvinta::protocol

@@ -9,11 +9,11 @@
 #include "platform/message_box.h"
 #include "platform/traffic_log.h"
 #include "platform/transport.h"
-#include "protocol/chat_socket.h"
+#include "protocol/chat_connection.h"
 #include "protocol/chat_window.h"
-#include "protocol/frame_reader.h"
 #include "protocol/launch_settings.h"
-#include "protocol/server_address.h"
+#include "protocol/routes.h"
+#include "protocol/switched_traffic_log.h"
 
 namespace orvinta::protocol {
 
@@ -26,18 +26,19 @@ struct SessionPorts {
   platform::TrafficLog* monitor = nullptr;  // the "Chat Monitor", when open
 };
 
-class CZupChatMain {
+class CZupChatMain final : private ConnectionListener {
  public:
   CZupChatMain(ChatWindow& window, LaunchSettings& settings, SessionPorts ports);
-  ~CZupChatMain();
+  ~CZupChatMain() override;
   CZupChatMain(const CZupChatMain&) = delete;
   CZupChatMain& operator=(const CZupChatMain&) = delete;
 
   // Session (connect, login, keep-alive, disconnect).
   void Connect();
   void Connect(std::string_view server);
+  // Sends what is still queued (briefly bounded) before the socket goes.
   void Disconnect(bool quiet);
-  bool HasSocket() const { return Socket != nullptr; }
+  bool HasSocket() const { return Socket.HasSocket(); }
   const std::string& GetLoginId() const { return LoginId; }
   void SendLogin();
   void SendPong();
@@ -60,12 +61,7 @@ class CZupChatMain {
   void PreParseMessage(std::string_view data);
   void ParseMessage(std::string_view command, std::string_view body);
 
-  // Socket notifications (from CChatSocket).
-  void OnConnected(int error);
-  void OnSocketClosed();
-  void LogSent(std::string_view frame);
-
-  void SetMonitor(platform::TrafficLog* monitor) { ports_.monitor = monitor; }
+  void SetMonitor(platform::TrafficLog* monitor) { MonitorLog.SetTarget(monitor); }
 
   // Handlers, in the order of the dispatch table.
   void ProcUserReply(std::string_view body);
@@ -83,21 +79,26 @@ class CZupChatMain {
   void ProcSystemMessage(std::string_view body);
 
  private:
+  static std::span<const Route<CZupChatMain>> Routes();
+  void AnswerPing(std::string_view body);
+
+  // What the connection reports.
+  void OnConnected() override;
+  void OnConnectFailed(int error) override;
+  void OnFrame(std::string_view command, std::string_view body) override;
+  void OnClosed() override;
+
   // Joins the fields with "/" and sends one frame of that command.
   void SendFields(std::string_view command, std::initializer_list<std::string_view> fields);
-  void ShowBox(const std::string& text);
+  void ShowBox(std::string_view text);
   void ShowEntry(std::string_view channel, std::string_view nick);
   bool IsPrivateChannelWith(std::string_view channel, std::string_view memberId) const;
 
-  ChatWindow& window_;
-  LaunchSettings& settings_;
-  SessionPorts ports_;
-
-  std::unique_ptr<CChatSocket> Socket;
-  // A socket closed from inside one of its own notifications is kept until
-  // the next connect, so that the notification can return through it.
-  std::unique_ptr<CChatSocket> retiredSocket_;
-  FrameReader RecvBuffer;
+  ChatWindow& Window;
+  LaunchSettings& Settings;
+  platform::MessageBoxes& Boxes;
+  SwitchedTrafficLog MonitorLog;
+  ChatConnection Socket;
   std::string LoginId;
 };
 

@@ -1,14 +1,15 @@
 #pragma once
-// The control's conversation with the chat server: the client's framing,
-// reassembly and body encoding, but no login and no keep-alive. It sends only
+// The control's conversation with the chat server: the client's connection,
+// framing and body encoding, but no login and no keep-alive. It sends only
 // the member query "ASIF" and handles only its answer "IFON"; everything else
 // the server sends is consumed by the framing and dropped.
-#include <memory>
 #include <string>
 #include <string_view>
 
+#include "platform/traffic_log.h"
 #include "platform/transport.h"
-#include "protocol/frame_reader.h"
+#include "protocol/chat_connection.h"
+#include "protocol/routes.h"
 #include "protocol/server_address.h"
 
 namespace orvinta::quendel {
@@ -17,7 +18,6 @@ namespace orvinta::quendel {
 inline constexpr std::size_t kMaxAddressBytes = 63;
 // The query body is built in a fixed area of this size, its end mark included.
 inline constexpr std::size_t kQueryArea = 1016;
-inline constexpr std::size_t kReadSize = 1023;
 
 // What the session reports to the window that owns it.
 class SessionOwner {
@@ -26,8 +26,6 @@ class SessionOwner {
   virtual void SetConnectStatus(bool connected) = 0;
   virtual void SetRoomInfo(std::string_view roomId, std::string_view userId) = 0;
   virtual void SetUserInfo(std::string_view userId, std::string_view nick, std::string_view icon) = 0;
-  virtual bool DebugOn() const = 0;
-  virtual void Log(std::string_view entry) = 0;
 };
 
 // Host and port of a server address, read as the client reads it, from at
@@ -38,37 +36,31 @@ ServerEndpoint ParseServerAddress(std::string_view address);
 // The server used when the page names none.
 std::string_view DefaultServerAddress();
 
-class CZupChatMain final : public platform::TransportListener {
+class CControlSession final : private protocol::ConnectionListener {
  public:
-  CZupChatMain(SessionOwner& owner, platform::TransportFactory& transports);
-  ~CZupChatMain() override;
-  CZupChatMain(const CZupChatMain&) = delete;
-  CZupChatMain& operator=(const CZupChatMain&) = delete;
+  // `log` receives the traffic when set; it decides whether its switch is on.
+  CControlSession(SessionOwner& owner, platform::TransportFactory& transports, platform::TrafficLog* log);
 
   // Opens a new connection to `address` (the default server when empty).
   void Connect(std::string_view address);
   void Disconnect(bool quiet);
-  bool HasSocket() const { return Socket != nullptr; }
+  bool HasSocket() const { return socket_.HasSocket(); }
 
   void SendAskUserInfo(std::string_view roomId);
-  void PreParseMessage(std::string_view data);
+  void PreParseMessage(std::string_view data) { socket_.PreParseMessage(data); }
   void ParseMessage(std::string_view command, std::string_view body);
   void ProcUserInfoToOne(std::string_view body);
 
-  void OnConnect(int error) override;
-  void OnReceive() override;
-  void OnClose(int error) override;
-
  private:
-  void Send(std::string_view command, std::string_view body);
+  static std::span<const protocol::Route<CControlSession>> Routes();
+
+  void OnConnected() override;
+  void OnConnectFailed(int error) override;
+  void OnFrame(std::string_view command, std::string_view body) override { ParseMessage(command, body); }
+  void OnClosed() override;
 
   SessionOwner& owner_;
-  platform::TransportFactory& transports_;
-  std::unique_ptr<platform::Transport> Socket;
-  // A connection replaced or closed from inside one of its own notifications
-  // is kept until the next connect, so that the notification can return through it.
-  std::unique_ptr<platform::Transport> retired_;
-  protocol::FrameReader RecvBuffer;
+  protocol::ChatConnection socket_;
 };
 
 }  // namespace orvinta::quendel

@@ -21,100 +21,78 @@ void KeepTail(std::string& text, std::size_t maxBytes) {
 CMainDialog::CMainDialog(ControlEvents& control, platform::TransportFactory& transports, MainDialogViewFactory& views)
     : control_(control), transports_(transports), views_(views) {}
 
-CMainDialog::~CMainDialog() { Destroy(); }
+CMainDialog::~CMainDialog() {
+  Guarded("closing the control's logic window", [&] { Destroy(); });
+}
 
 bool CMainDialog::Create(com::NativeWindow parent) {
-  return GuardedOr(false, [&] {
-    view_ = views_.Create(parent, *this);
-    if (!view_) return false;
-    connected_ = false;
-    session_ = std::make_unique<CZupChatMain>(*this, transports_);
-    return true;
-  });
+  view_ = views_.Create(parent, *this);
+  if (!view_) return false;
+  connected_ = false;
+  session_ = std::make_unique<CControlSession>(*this, transports_, this);
+  return true;
 }
 
 void CMainDialog::Destroy() {
-  Guarded([&] {
-    if (session_) {
-      if (connected_) session_->Disconnect(true);
-      session_.reset();
-    }
-    connected_ = false;
-    view_.reset();
-    if (Module().recentLogicWindow == this) Module().recentLogicWindow = nullptr;
-  });
+  if (session_) {
+    if (connected_) session_->Disconnect(true);
+    session_.reset();
+  }
+  connected_ = false;
+  view_.reset();
+  if (Module().recentLogicWindow == this) Module().recentLogicWindow = nullptr;
 }
 
 void CMainDialog::Show() {
-  Guarded([&] {
-    if (view_) view_->Show();
-  });
+  if (view_) view_->Show();
 }
 
 void CMainDialog::PlaceOnce(const com::Rect& bounds) {
-  Guarded([&] {
-    if (placed_ || !view_) return;
-    view_->MoveWindow(bounds);
-    placed_ = true;
-  });
+  if (placed_ || !view_) return;
+  view_->MoveWindow(bounds);
+  placed_ = true;
 }
 
 void CMainDialog::ConnectServer() {
-  Guarded([&] {
-    if (!session_) return;
-    if (connected_) session_->Disconnect(false);
-    session_->Connect(Module().settings.ServerAddr);
-  });
+  if (!session_) return;
+  if (connected_) session_->Disconnect(false);
+  session_->Connect(Module().settings.ServerAddr);
 }
 
 void CMainDialog::GetAllRoomList() {
-  Guarded([&] {
-    if (session_ && !connected_) session_->Connect(Module().settings.ServerAddr);
-  });
+  if (session_ && !connected_) session_->Connect(Module().settings.ServerAddr);
 }
 
 void CMainDialog::GetRoomUserCount(std::string_view /*roomId*/) {}
 
 void CMainDialog::GetRoomInfo(std::string_view roomId) {
-  Guarded([&] {
-    if (session_ && connected_) session_->SendAskUserInfo(roomId);
-  });
+  if (session_ && connected_) session_->SendAskUserInfo(roomId);
 }
 
 void CMainDialog::SetConnectStatus(bool connected) {
-  Guarded([&] {
-    connected_ = connected;
-    control_.FireResConnectServer(connected ? "true" : "false");
-  });
+  connected_ = connected;
+  control_.FireResConnectServer(connected ? "true" : "false");
 }
 
 void CMainDialog::SetRoomInfo(std::string_view roomId, std::string_view userId) {
-  Guarded([&] {
-    if (connected_) control_.FireResRoomInfo(roomId, userId);
-  });
+  if (connected_) control_.FireResRoomInfo(roomId, userId);
 }
 
 void CMainDialog::SetUserInfo(std::string_view userId, std::string_view nick, std::string_view icon) {
-  Guarded([&] {
-    if (connected_) control_.FireResUserInfo(userId, nick, IconUrl(text::ParseLeadingInt(icon), IconSize::Small));
-  });
+  if (connected_) control_.FireResUserInfo(userId, nick, IconUrl(text::ParseLeadingInt(icon), IconSize::Small));
 }
 
-bool CMainDialog::DebugOn() const { return Module().settings.Debug; }
-
-void CMainDialog::Log(std::string_view entry) {
-  Guarded([&] {
-    if (!DebugOn() || !view_) return;
-    std::string text = view_->LogText();
-    text.append(entry).append("\r\n");
-    KeepTail(text, kMaxLogBytes);
-    view_->SetLogText(text);
-    view_->ScrollLogToEnd();
-  });
+void CMainDialog::AddLine(const std::string& entry, std::uint32_t /*colour*/) {
+  if (!Module().settings.Debug || !view_) return;
+  std::string text = view_->LogText();
+  text.append(entry).append("\r\n");
+  KeepTail(text, kMaxLogBytes);
+  view_->SetLogText(text);
+  view_->ScrollLogToEnd();
 }
 
 void CMainDialog::OnSize(int width, int height) {
-  Guarded([&] {
+  Guarded("resizing the control's log box", [&] {
     if (view_) view_->MoveLogBox({0, 0, width, height});
   });
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/traffic_log.h"
 #include "platform/transport.h"
 #include "webcontrol/control_session.h"
 #include "webcontrol/main_dialog_view.h"
@@ -24,7 +25,7 @@ class ControlEvents {
 // The log box keeps at most this many bytes, dropping its oldest lines.
 inline constexpr std::size_t kMaxLogBytes = 64 * 1024;
 
-class CMainDialog final : public SessionOwner, public MainDialogViewListener {
+class CMainDialog final : public SessionOwner, public platform::TrafficLog, public MainDialogViewListener {
  public:
   CMainDialog(ControlEvents& control, platform::TransportFactory& transports, MainDialogViewFactory& views);
   ~CMainDialog() override;
@@ -49,22 +50,23 @@ class CMainDialog final : public SessionOwner, public MainDialogViewListener {
   void SetConnectStatus(bool connected) override;
   void SetRoomInfo(std::string_view roomId, std::string_view userId) override;
   void SetUserInfo(std::string_view userId, std::string_view nick, std::string_view icon) override;
-  bool DebugOn() const override;
-  void Log(std::string_view entry) override;
+
+  // TrafficLog: the log box, while the Debug setting is on; each entry ends its line.
+  void AddLine(const std::string& entry, std::uint32_t colour) override;
 
   // MainDialogViewListener.
   void OnSize(int width, int height) override;
 
   bool IsConnected() const { return connected_; }
   bool IsPlaced() const { return placed_; }
-  CZupChatMain* Session() { return session_.get(); }
+  CControlSession* Session() { return session_.get(); }
 
  private:
   ControlEvents& control_;
   platform::TransportFactory& transports_;
   MainDialogViewFactory& views_;
   std::unique_ptr<MainDialogView> view_;
-  std::unique_ptr<CZupChatMain> session_;
+  std::unique_ptr<CControlSession> session_;
   bool connected_ = false;
   bool placed_ = false;
 };

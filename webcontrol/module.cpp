@@ -30,7 +30,7 @@ std::string ThisModulePath() {
 class ControlFactory final : public com::ClassFactory {
  public:
   com::HRESULT CreateInstance(std::unique_ptr<com::Control>& out) override {
-    return GuardedOr(com::E_FAIL, [&] {
+    return GuardedOr("creating a control", com::E_FAIL, [&] {
       out = std::make_unique<CQuendelCtrl>(DefaultModulePorts());
       return com::S_OK;
     });
@@ -52,14 +52,14 @@ class PropPageFactory final : public com::ClassFactory {
 using namespace orvinta;
 
 extern "C" __attribute__((visibility("default"))) com::HRESULT DllRegisterServer() {
-  return GuardedOr(com::SELFREG_E_TYPELIB, [] {
+  return GuardedOr("DllRegisterServer", com::SELFREG_E_TYPELIB, [] {
     com::RegistryFile registry(com::RegistryFile::DefaultPath());
     return quendel::RegisterQuendel(registry, quendel::ThisModulePath());
   });
 }
 
 extern "C" __attribute__((visibility("default"))) com::HRESULT DllUnregisterServer() {
-  return GuardedOr(com::SELFREG_E_TYPELIB, [] {
+  return GuardedOr("DllUnregisterServer", com::SELFREG_E_TYPELIB, [] {
     com::RegistryFile registry(com::RegistryFile::DefaultPath());
     return quendel::UnregisterQuendel(registry);
   });

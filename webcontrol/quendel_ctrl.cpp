@@ -27,7 +27,7 @@ CQuendelCtrl::CQuendelCtrl(QuendelPorts ports)
 }
 
 CQuendelCtrl::~CQuendelCtrl() {
-  mainDialog_.Destroy();
+  Guarded("destroying the control", [&] { mainDialog_.Destroy(); });
   --Module().liveObjects;
 }
 
@@ -59,8 +59,9 @@ void CQuendelCtrl::BuildDispatchTable() {
   };
   for (const Method& method : methods) {
     dispatch_.Add({static_cast<com::DispId>(method.id), method.name, method.params},
-                  [this, guard = method.guard, call = method.call](const std::vector<std::string>& args) {
-                    Guarded([&] {
+                  [this, name = method.name, guard = method.guard, call = method.call](
+                      const std::vector<std::string>& args) {
+                    Guarded(name, [&] {
                       if (Passes(guard)) call(*this, args);
                     });
                   });
@@ -127,7 +128,7 @@ com::HRESULT CQuendelCtrl::Save(com::PropertyBag& bag) {
 }
 
 com::HRESULT CQuendelCtrl::CreateControlWindow(com::NativeWindow parent) {
-  return GuardedOr(com::E_FAIL, [&] {
+  return GuardedOr("creating the control window", com::E_FAIL, [&] {
     if (mainDialog_.HasWindow()) return com::S_OK;
     if (!EnvironmentCheck()) return com::E_FAIL;
     browser_ = site_ ? site_->QueryWebBrowser() : nullptr;
@@ -143,7 +144,9 @@ com::HRESULT CQuendelCtrl::CreateControlWindow(com::NativeWindow parent) {
   });
 }
 
-void CQuendelCtrl::Draw(const com::Rect& bounds) { mainDialog_.PlaceOnce(bounds); }
+void CQuendelCtrl::Draw(const com::Rect& bounds) {
+  Guarded("drawing the control", [&] { mainDialog_.PlaceOnce(bounds); });
+}
 
 void CQuendelCtrl::ReqConnectServer() { mainDialog_.ConnectServer(); }
 void CQuendelCtrl::ReqAllRoomList() { mainDialog_.GetAllRoomList(); }

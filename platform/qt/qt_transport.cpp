@@ -1,5 +1,9 @@
 #include "platform/qt/qt_transport.h"
 
+#include <sys/socket.h>
+
+#include <QDeadlineTimer>
+
 namespace orvinta::platform::qt {
 
 // Output the peer has not taken yet is bounded; past this a send is refused
@@ -67,6 +71,29 @@ int QtTransport::Receive(char* buffer, std::size_t size) {
 void QtTransport::Close() {
   closedByUs_ = true;
   if (socket_) socket_->abort();
+}
+
+void QtTransport::CloseGracefully(int deadlineMs) {
+  closedByUs_ = true;
+  if (!socket_) return;
+  if (socket_->state() == QAbstractSocket::ConnectedState) {
+    // Written bytes wait in the socket's buffer for an event loop that may
+    // never turn again (the program is ending): push them out now, bounded.
+    const QDeadlineTimer deadline(deadlineMs);
+    while (socket_->bytesToWrite() > 0 && !deadline.hasExpired()) {
+      if (!socket_->waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) break;
+    }
+    // Closing with input unread would reset the connection and discard what
+    // is still on its way out: end our side, then drain until the peer closes.
+    if (socket_->bytesToWrite() == 0 && socket_->socketDescriptor() != -1) {
+      ::shutdown(static_cast<int>(socket_->socketDescriptor()), SHUT_WR);
+      while (socket_->state() == QAbstractSocket::ConnectedState && !deadline.hasExpired()) {
+        socket_->readAll();
+        if (!socket_->waitForReadyRead(static_cast<int>(deadline.remainingTime()))) break;
+      }
+    }
+  }
+  socket_->abort();
 }
 
 }  // namespace orvinta::platform::qt

@@ -18,6 +18,7 @@ class QtTransport final : public QObject, public Transport {
   int Send(std::string_view bytes) override;
   int Receive(char* buffer, std::size_t size) override;
   void Close() override;
+  void CloseGracefully(int deadlineMs) override;
 
  private:
   void OnError(QAbstractSocket::SocketError error);

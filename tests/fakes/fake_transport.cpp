@@ -4,8 +4,27 @@
 #include <cstring>
 
 namespace orvinta::fakes {
+namespace {
+
+// What the owner holds: forwards to a FakeTransport that outlives it.
+class TransportHandle final : public platform::Transport {
+ public:
+  explicit TransportHandle(FakeTransport& fake) : fake_(fake) {}
+  ~TransportHandle() override { fake_.Release(); }
+  void Connect(const std::string& host, int port) override { fake_.Connect(host, port); }
+  int Send(std::string_view bytes) override { return fake_.Send(bytes); }
+  int Receive(char* buffer, std::size_t size) override { return fake_.Receive(buffer, size); }
+  void Close() override { fake_.Close(); }
+  void CloseGracefully(int deadlineMs) override { fake_.CloseGracefully(deadlineMs); }
+
+ private:
+  FakeTransport& fake_;
+};
+
+}  // namespace
 
 int FakeTransport::Send(std::string_view bytes) {
+  if (refuseSends_) return -1;
   sent_.append(bytes);
   return static_cast<int>(bytes.size());
 }
@@ -19,13 +38,12 @@ int FakeTransport::Receive(char* buffer, std::size_t size) {
 
 void FakeTransport::Deliver(std::string_view bytes) {
   inbound_.append(bytes);
-  listener_.OnReceive();
+  if (listener_) listener_->OnReceive();
 }
 
 std::unique_ptr<platform::Transport> FakeTransportFactory::Create(platform::TransportListener& listener) {
-  auto transport = std::make_unique<FakeTransport>(listener);
-  created_.push_back(transport.get());
-  return transport;
+  created_.push_back(std::make_unique<FakeTransport>(listener));
+  return std::make_unique<TransportHandle>(*created_.back());
 }
 
 }  // namespace orvinta::fakes

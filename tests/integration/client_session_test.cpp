@@ -1,6 +1,7 @@
 // The real client session over real sockets against the real server.
 #include <gtest/gtest.h>
 
+#include <memory>
 
 #include "platform/cp949.h"
 #include "platform/qt/qt_transport.h"
@@ -110,12 +111,31 @@ TEST_F(ClientSessionTest, TwoMembersShareARoom) {
   EXPECT_TRUE(alice.window.connected);
 }
 
-TEST_F(ClientSessionTest, NoServerMeansNoLoginAndNoFalseConnection) {
+TEST_F(ClientSessionTest, NoServerIsToldAtOnceNotAfterTheWatchdog) {
   Client alice("alice", "127.0.0.1:1");
   alice.session.Connect();
-  WaitFor([] { return false; }, 500);
+  ASSERT_TRUE(WaitFor([&] { return alice.window.Called("CloseClient()"); }, 2000));
+  ASSERT_EQ(alice.boxes.shown.size(), 1u);
+  EXPECT_EQ(alice.boxes.shown[0].text, platform::FromLocalText("서버에 접속할 수 없습니다."));
   EXPECT_FALSE(alice.window.connected);
   EXPECT_FALSE(alice.window.loggedIn);
+}
+
+TEST_F(ClientSessionTest, WhatIsSentAsTheSessionGoesAwayStillArrives) {
+  ASSERT_TRUE(server.started());
+  Client alice("alice", server.address());
+  auto bob = std::make_unique<Client>("bob", server.address());
+  ASSERT_TRUE(alice.LogIn() && bob->LogIn());
+  alice.window.Open("#room");
+  alice.session.SendChatIn("room");
+  bob->session.SendChatIn("room");
+  ASSERT_TRUE(WaitFor([&] { return alice.window.FindNickByName("#room", "bob").has_value(); }));
+  // As when the window closes: the last frames are written and the program
+  // ends before the event loop turns again.
+  bob->session.SendToAll("room", "bye");
+  bob->session.SendChatOut("room");
+  bob.reset();
+  EXPECT_TRUE(WaitFor([&] { return alice.window.Called("AddMessage(#room,bob,bye)"); }));
 }
 
 }  // namespace

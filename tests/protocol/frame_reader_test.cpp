@@ -46,5 +46,15 @@ TEST(FrameReader, KeepsAPartialBodyUntilItIsWhole) {
   EXPECT_EQ(reader.Buffered(), "!");
 }
 
+TEST(FrameReader, ClearedBetweenFramesStartsOver) {
+  FrameReader reader;
+  reader.Append("PING0000PING0000TALL");
+  ASSERT_TRUE(reader.Next());
+  reader.Clear();
+  EXPECT_TRUE(Drain(reader).empty());
+  reader.Append("PONG0000");
+  EXPECT_EQ(Drain(reader), std::vector<std::string>{"PONG[]"});
+}
+
 }  // namespace
 }  // namespace orvinta::protocol

@@ -1,4 +1,5 @@
 // Connect, login, keep-alive, system messages and the lost connection.
+#include "protocol/failure_log.h"
 #include "tests/protocol/session_fixture.h"
 
 namespace orvinta::protocol {
@@ -35,11 +36,47 @@ TEST_F(SessionTest, ConnectNotificationMarksUpAndSendsTheLogin) {
   EXPECT_EQ(SentFrames().size(), 1u);
 }
 
-TEST_F(SessionTest, FailedConnectIsNotReportedAsConnected) {
+TEST_F(SessionTest, RefusedConnectIsToldAtOnceAndEndsTheClient) {
   session.Connect();
   transport().AcceptConnect(111);
   EXPECT_FALSE(window.connected);
   EXPECT_TRUE(transport().sent().empty());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "서버에 접속할 수 없습니다.");
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"StopLoginWatchdog()", "CloseClient()"}));
+}
+
+TEST_F(SessionTest, SecondConnectWhileConnectingClosesTheFirstSocket) {
+  session.Connect();
+  session.Connect();
+  ASSERT_EQ(transports.count(), 2u);
+  fakes::FakeTransport& first = transports.at(0);
+  EXPECT_TRUE(first.closed());
+  first.AcceptConnect();  // a late report of the replaced socket is not heard
+  EXPECT_FALSE(window.connected);
+  transport().AcceptConnect();
+  EXPECT_EQ(SentFrames(), Frames{"USER:alice/key/앨리스/1001"});
+  EXPECT_TRUE(first.sent().empty());
+}
+
+TEST_F(SessionTest, BytesWaitingAtConnectAreDiscardedBeforeTheLogin) {
+  session.Connect();
+  transport().Queue("PING0000");
+  transport().AcceptConnect();
+  EXPECT_EQ(transport().waiting(), "");
+  Receive("PING0000");
+  EXPECT_EQ(SentFrames(), (Frames{"USER:alice/key/앨리스/1001", "PONG:"}));
+}
+
+TEST_F(SessionTest, ASendTheConnectionRefusesIsLoggedAsAFailure) {
+  ConnectAndLogin();
+  LogFailuresTo(&monitor);
+  transport().RefuseSends();
+  session.SendToAll("room", "hello");
+  LogFailuresTo(nullptr);
+  ASSERT_EQ(monitor.lines.size(), 1u);
+  EXPECT_EQ(monitor.lines[0].first.rfind("!!! sending TALL failed: ", 0), 0u) << monitor.lines[0].first;
+  EXPECT_EQ(monitor.lines[0].second, kFailureColour);
 }
 
 TEST_F(SessionTest, PingIsAnsweredOnceEvenWhenSplit) {
@@ -193,6 +230,7 @@ TEST_F(SessionTest, DisconnectClosesAndTellsTheWindowUnlessQuiet) {
   fakes::FakeTransport& first = transport();
   session.Disconnect(true);
   EXPECT_TRUE(first.closed());
+  EXPECT_EQ(first.flushDeadlineMs(), 500) << "what is queued (a leave) goes out first";
   EXPECT_FALSE(session.HasSocket());
   EXPECT_TRUE(window.connected);
   ConnectAndLogin();

@@ -140,6 +140,31 @@ TEST_F(QuendelSessionTest, ReconnectingWhileConnectedReportsFalseThenTrue) {
   EXPECT_EQ(sink.events, (Strings{"ResConnectServer(true)", "ResConnectServer(false)", "ResConnectServer(true)"}));
 }
 
+TEST_F(QuendelSessionTest, ThePageReconnectingFromTheFalseEventKeepsTheNewConnection) {
+  CreateConnected();
+  sink.onEvent = [&](const com::Event& event) {
+    if (event.values == Strings{"false"}) Call("ReqConnectServer");
+  };
+  transport().DropConnection();
+  ASSERT_EQ(transports.count(), 2u);
+  EXPECT_FALSE(transport().closed());
+  transport().AcceptConnect();
+  Call("ReqRoomInfo", {"room1"});
+  EXPECT_EQ(sink.events, (Strings{"ResConnectServer(true)", "ResConnectServer(false)", "ResConnectServer(true)"}));
+  EXPECT_EQ(SentFrames(), Strings{"ASIF:0/room1"});
+}
+
+TEST_F(QuendelSessionTest, AHalfFrameOfTheOldConnectionDoesNotSpoilTheNewOne) {
+  CreateConnected();
+  transport().Deliver(protocol::MakeFrame("IFON", "kim/r/K/1/0").substr(0, 12));
+  transport().DropConnection();
+  Call("ReqConnectServer");
+  transport().AcceptConnect();
+  sink.events.clear();
+  ReceiveFrame("IFON", "lee/r/L/2/0");
+  EXPECT_EQ(sink.events.at(0), "ResRoomInfo(r,lee)");
+}
+
 TEST_F(QuendelSessionTest, AFailedConnectIsReportedAsDown) {
   ASSERT_EQ(Create({{"AutoConnect", "TRUE"}}), com::S_OK);
   transport().AcceptConnect(111);

@@ -1,6 +1,7 @@
 #pragma once
 // In-memory stand-ins for what the control reaches: its window, the platform
 // report, the shell, the hosting browser, and a sink that records events.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -85,9 +86,11 @@ class RecordingSink final : public com::EventSink {
     for (std::size_t i = 0; i < event.values.size(); ++i) line += (i ? "," : "") + event.values[i];
     events.push_back(line + ")");
     last = event;
+    if (onEvent) onEvent(event);
   }
   std::vector<std::string> events;
   com::Event last;
+  std::function<void(const com::Event&)> onEvent;  // what the page's handler does
 };
 
 }  // namespace orvinta::quendel::testing
