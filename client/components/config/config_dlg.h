@@ -1,0 +1,54 @@
+#pragma once
+// The settings dialog: header, footer and the F1-F10 texts. Modeless, one at
+// a time; it deletes itself when closed.
+#include <QDialog>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+#include "client/components/config/config_dlg_logic.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace orvinta::buttons {
+class CImageButton;
+}
+
+namespace orvinta::config {
+
+class CConfigDlg final : public QDialog {
+  Q_OBJECT
+ public:
+  // saveConfig writes Orvinta.cfg (the main window's SaveConfig).
+  CConfigDlg(ConfigValues& values, platform::MessageBoxes& boxes, std::function<void()> saveConfig,
+             QWidget* parent = nullptr);
+
+  // Opens the dialog over the main window's rectangle unless one is open
+  // already (slot then keeps it). slot empties itself when the dialog goes.
+  static void Open(QPointer<CConfigDlg>& slot, QWidget* mainWindow, const platform::WindowRect& mainRect,
+                   ConfigValues& values, platform::MessageBoxes& boxes, std::function<void()> saveConfig);
+
+  // The inner size. With the frame of the desktop it was laid out for, the
+  // window measures 350 x 480.
+  static constexpr int kClientWidth = 344;
+  static constexpr int kClientHeight = 451;
+
+  // Control ids, as the main window and tests know them.
+  enum Id { kSave = 1091, kReset = 1092 };
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void Build();
+  void OnSave();
+  void OnReset();
+
+  ConfigDlgLogic logic_;
+  std::array<QLineEdit*, kEditCount> edits_{};
+  QComboBox* skin_ = nullptr;
+};
+
+}  // namespace orvinta::config

@@ -1,0 +1,24 @@
+#pragma once
+// The file system and the clock for saving, over POSIX. Paths arrive as code
+// page 949 and are handed to the system in UTF-8.
+#include "client/window/saving/saving_ports.h"
+
+namespace orvinta::saving {
+
+// The file system's name for a code page 949 path (bytes that are not code
+// page 949 are kept as they are).
+std::string LocalPath(const std::string& path);
+
+class LocalSaveFiles final : public SaveFiles {
+ public:
+  bool FolderExists(const std::string& folder) override;
+  bool CreateFolder(const std::string& folder) override;
+  bool WriteWhole(const std::string& path, std::string_view bytes) override;
+};
+
+class SystemLocalClock final : public LocalClock {
+ public:
+  std::tm Now() override;
+};
+
+}  // namespace orvinta::saving

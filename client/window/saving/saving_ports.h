@@ -1,0 +1,56 @@
+#pragma once
+// What saving a transcript reaches the outside through. Paths and texts are
+// code page 949 bytes; the adapters convert file names for the file system.
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/html_view.h"
+
+namespace orvinta::saving {
+
+struct SaveDialogRequest {
+  std::string caption;
+  std::string filters;        // "Text(*.x)|*.x|...||", as the dialog's filter list
+  std::string defaultSuffix;  // added when the chosen name has none
+  std::string folder;         // where the dialog opens
+  std::string fileName;       // proposed name
+  bool promptOverwrite = true;
+};
+
+// The desktop: the save-as dialog and the user's documents folder.
+class SaveDesktop {
+ public:
+  virtual ~SaveDesktop() = default;
+  // The chosen path; nullopt when cancelled.
+  virtual std::optional<std::string> RunSaveDialog(const SaveDialogRequest& request) = 0;
+  virtual std::string DocumentsFolder() = 0;
+};
+
+class SaveFiles {
+ public:
+  virtual ~SaveFiles() = default;
+  virtual bool FolderExists(const std::string& folder) = 0;
+  // One level, as a missing save folder is made again.
+  virtual bool CreateFolder(const std::string& folder) = 0;
+  // All of bytes or, on failure, the old file untouched.
+  virtual bool WriteWhole(const std::string& path, std::string_view bytes) = 0;
+};
+
+class LocalClock {
+ public:
+  virtual ~LocalClock() = default;
+  virtual std::tm Now() = 0;
+};
+
+// The window's transcripts, found by channel name when they are read.
+class TranscriptSource {
+ public:
+  virtual ~TranscriptSource() = default;
+  // Reads the inner HTML of the channel's "CHAT_MAIN"; false when the channel
+  // is no longer open (the callback then never comes).
+  virtual bool ReadTranscript(const std::string& channel, platform::HtmlView::HtmlCallback callback) = 0;
+};
+
+}  // namespace orvinta::saving

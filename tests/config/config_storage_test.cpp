@@ -1,0 +1,142 @@
+// Orvinta.cfg on the disk: where it lives, its folder made on first save,
+// and an old file that survives a failed write.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "client/components/config/atomic_file.h"
+#include "client/components/config/config.h"
+#include "client/components/config/config_file.h"
+#include "client/components/config/config_path.h"
+
+namespace orvinta::config {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "orvinta-cfg-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::permissions(path_, fs::perms::owner_all, ignored);
+    fs::remove_all(path_, ignored);
+  }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+TEST(ConfigStorage, FirstSaveMakesTheFolderAndAFreshLoadReadsIt) {
+  TempFolder temp;
+  const ConfigFile file(temp / "config/orvinta/Orvinta.cfg");
+  ConfigValues values;
+  values.Header = "머리";
+  ASSERT_TRUE(file.Save(values));
+  EXPECT_EQ(fs::file_size(file.Path()), 35u + 4);  // "머리" is four bytes
+  ConfigValues read;
+  file.Load(read);
+  EXPECT_EQ(read, values);
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp / "config/orvinta"), fs::directory_iterator{}), 1)
+      << "no temporary file left behind";
+}
+
+TEST(ConfigStorage, MissingFileOrNoPathLeavesTheValues) {
+  TempFolder temp;
+  ConfigValues values;
+  values.Footer = "kept";
+  ConfigFile(temp / "absent.cfg").Load(values);
+  ConfigFile("").Load(values);
+  EXPECT_EQ(values.Footer, "kept");
+  EXPECT_FALSE(ConfigFile("").Save(values));
+}
+
+// A write that runs out of room (here: past the file size limit, as a full
+// disk would) leaves the old file as it was.
+TEST(ConfigStorage, FailedWriteLeavesTheOldFileWhole) {
+  TempFolder temp;
+  const ConfigFile file(temp / "Orvinta.cfg");
+  ConfigValues old;
+  old.Header = "old";
+  ASSERT_TRUE(file.Save(old));
+  ConfigValues changed;
+  changed.Header = std::string(200, 'n');
+
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 64;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  const bool written = file.Save(changed);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+
+  EXPECT_FALSE(written);
+  ConfigValues read;
+  file.Load(read);
+  EXPECT_EQ(read.Header, "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator{}), 1);
+}
+
+TEST(ConfigStorage, AtomicWriteKeepsTheOldFilesPermissions) {
+  TempFolder temp;
+  const std::string path = temp / "kept.htm";
+  ASSERT_TRUE(WriteFileAtomically(path, "one"));
+  ::chmod(path.c_str(), 0640);
+  ASSERT_TRUE(WriteFileAtomically(path, "two"));
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(ReadFileBounded(path, 100).value_or(""), "two");
+  EXPECT_EQ(ReadFileBounded(path, 2).value_or(""), "tw");
+}
+
+struct PathCase {
+  std::string name;
+  bool besideProgramWritable;
+  std::string xdg;
+  std::string home;
+  std::string expected;
+};
+
+class ConfigPath : public testing::TestWithParam<PathCase> {};
+
+TEST_P(ConfigPath, IsChosen) {
+  const PathCase& c = GetParam();
+  const ConfigPlaces places{"/opt/orvinta", c.xdg, c.home, [&](const std::string& path) {
+                              return c.besideProgramWritable && path == "/opt/orvinta/Orvinta.cfg";
+                            }};
+  EXPECT_EQ(ChooseConfigPath(places), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, ConfigPath,
+    testing::Values(PathCase{"PortableBesideTheProgram", true, "/x", "/home/u", "/opt/orvinta/Orvinta.cfg"},
+                    PathCase{"XdgConfigHome", false, "/x/cfg/", "/home/u", "/x/cfg/orvinta/Orvinta.cfg"},
+                    PathCase{"HomeConfigWithoutXdg", false, "", "/home/u", "/home/u/.config/orvinta/Orvinta.cfg"},
+                    PathCase{"RelativeXdgIsIgnored", false, "cfg", "/home/u", "/home/u/.config/orvinta/Orvinta.cfg"},
+                    PathCase{"NowhereToKeepIt", false, "", "", ""}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(ConfigStorage, PortableFileMustStandAndBeWritable) {
+  TempFolder temp;
+  setenv("XDG_CONFIG_HOME", temp.path().c_str(), 1);
+  EXPECT_EQ(ConfigPathFor(temp.path().string()), temp / "orvinta/Orvinta.cfg");
+  ASSERT_TRUE(WriteFileAtomically(temp / "Orvinta.cfg", ""));
+  EXPECT_EQ(ConfigPathFor(temp.path().string()), temp / "Orvinta.cfg");
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace orvinta::config
