@@ -1,6 +1,9 @@
 // The real client session over real sockets against the real server.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <memory>
 
 #include "platform/cp949.h"
@@ -136,6 +139,36 @@ TEST_F(ClientSessionTest, WhatIsSentAsTheSessionGoesAwayStillArrives) {
   bob->session.SendChatOut("room");
   bob.reset();
   EXPECT_TRUE(WaitFor([&] { return alice.window.Called("AddMessage(#room,bob,bye)"); }));
+}
+
+// The scripted member sits beside the server in the build tree.
+QString PeerBinary() {
+  QDir build = QFileInfo(QStringLiteral(ORVINTA_SERVER_BINARY)).dir();
+  build.cdUp();
+  return build.filePath(QStringLiteral("tools/orvinta-peer"));
+}
+
+TEST_F(ClientSessionTest, TheScriptedPeerPrintsWhatItHearsInUtf8) {
+  ASSERT_TRUE(server.started());
+  ASSERT_TRUE(QFileInfo::exists(PeerBinary())) << "build orvinta-peer first";
+  QProcess peer;
+  peer.start(PeerBinary(), {"--server", QString::fromStdString(server.address()), "--id", "bot", "--nick",
+                            QStringLiteral("오르빈봇"), "--room", "lobby"});
+  ASSERT_TRUE(peer.waitForStarted(5000));
+  Client alice("alice", server.address());
+  ASSERT_TRUE(alice.LogIn());
+  alice.window.Open("#lobby");
+  alice.session.SendChatIn("lobby");
+  ASSERT_TRUE(WaitFor([&] { return alice.window.FindNickByName("#lobby", "bot").has_value(); }));
+  alice.session.SendToAll("lobby", platform::FromLocalText("|000000|9|x|FFFFFF|1|a|안녕 친구"));
+  QByteArray printed;
+  const QByteArray greeting = QStringLiteral("안녕 친구").toUtf8();
+  EXPECT_TRUE(WaitFor([&] {
+    printed += peer.readAllStandardError();
+    return printed.contains(greeting);
+  })) << printed.toStdString();
+  peer.terminate();
+  peer.waitForFinished(3000);
 }
 
 }  // namespace

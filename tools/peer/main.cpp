@@ -20,6 +20,7 @@
 #include "platform/cp949.h"
 #include "protocol/codec.h"
 #include "protocol/frame_reader.h"
+#include "protocol/wire_commands.h"
 #include "text/text_util.h"
 
 namespace {
@@ -34,6 +35,8 @@ long long NowMs() {
   clock_gettime(CLOCK_MONOTONIC, &t);
   return static_cast<long long>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }
+
+void Print(std::string_view cp949) { std::fprintf(stderr, "%s\n", platform::Cp949ToUtf8Lossy(cp949).c_str()); }
 
 struct Options {
   std::string host = "127.0.0.1";
@@ -84,7 +87,7 @@ class Peer {
     if (connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return false;
     int one = 1;
     setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    Send("USER", {o_.id, "peer-session", o_.nick, o_.icon});
+    Send(wire::kUser, {o_.id, "peer-session", o_.nick, o_.icon});
     return true;
   }
 
@@ -106,28 +109,29 @@ class Peer {
         nextGreeting = NowMs() + o_.greetEveryMs;
       }
     }
-    Send("CHOT", {o_.id, o_.room});
+    Send(wire::kChatOut, {o_.id, o_.room});
     return 0;
   }
 
  private:
   void Handle(const std::string& command, const std::string& body) {
-    if (!o_.quiet) std::fprintf(stderr, "peer <<< %s%04zu%s\n", command.c_str(), body.size(), body.c_str());
-    if (command == "PING") {
-      Send("PONG", {});
-    } else if (command == "USRP") {
-      Send("CHIN", {o_.id, o_.room});
+    // Frames carry code page 949; the terminal reads UTF-8.
+    if (!o_.quiet) Print("peer <<< " + protocol::MakeFrame(command, body));
+    if (command == wire::kPing) {
+      Send(wire::kPong, {});
+    } else if (command == wire::kUserReply) {
+      Send(wire::kChatIn, {o_.id, o_.room});
       inRoom_ = true;
-    } else if (command == "TALL") {
+    } else if (command == wire::kToAll) {
       const auto f = text::SplitFields(body, '/', 3);
       if (f[0] != o_.id && f[1] == o_.room) Say(kAnswers[answers_++ % kAnswers.size()], "C0392B");
-    } else if (command == "SYST") {
-      std::fprintf(stderr, "peer: system message %s\n", body.c_str());
+    } else if (command == wire::kSystem) {
+      Print("peer: system message " + body);
     }
   }
 
   void Say(std::string_view text, std::string_view colour = "1F5FBF") {
-    Send("TALL", {o_.id, o_.room, ChatLine(o_, text, colour)});
+    Send(wire::kToAll, {o_.id, o_.room, ChatLine(o_, text, colour)});
   }
 
   void Send(std::string_view command, std::initializer_list<std::string_view> fields) {
