@@ -41,19 +41,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {15, 37, 1009, 63}},
         // 600*33/100 = 198 and 600*66/100 = 396 when added; 701*33/100 = 231 and 701*66/100 = 462 after.
         AnchorCase{"OddPercentagesTruncate", {100, 10, 400, 300}, {33, 0}, {66, 100}, {701, 500}, {133, 10, 466, 385}},
+        // 415*50/100 = 207 when added, 417*50/100 = 208 after.
+        AnchorCase{"CentreAnchorOddHeight", {300, 200, 310, 210}, kAnchorMiddleCentre, kAnchorMiddleCentre, {603, 417},
+                   {301, 201, 311, 211}},
         AnchorCase{"ShrinkingBelowDesignKeepsArithmetic", {15, 85, 395, 322}, kAnchorTopLeft, kAnchorBottomRight,
                    {300, 200}, {15, 85, 95, 107}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(AnchorLayout, CentreAnchorTruncatesAtOddSizes) {
-  // 601*50/100 = 300 and 415*50/100 = 207 when added: margins (0,-7) and (10,3).
-  AnchorLayout layout;
-  layout.AddAnchor(7, {300, 200, 310, 210}, {601, 415}, kAnchorMiddleCentre, kAnchorMiddleCentre);
-  EXPECT_EQ(layout.RectFor(7, {603, 417}), (Rect{301, 201, 311, 211}));
-  EXPECT_EQ(layout.RectFor(7, {602, 416}), (Rect{301, 201, 311, 211}));
-  EXPECT_EQ(layout.RectFor(7, {600, 414}), (Rect{300, 200, 310, 210}));
-  EXPECT_FALSE(layout.RectFor(8, {600, 414}).has_value());
-}
 
 TEST(AnchorLayout, OneBatchWithOnlyTheChildrenThatChange) {
   AnchorLayout layout;

@@ -59,28 +59,20 @@ TEST(ResizeHelper, ChildrenFollowTheirAnchorsAndTheDesignIsTheMinimum) {
   EXPECT_EQ(w.top.minimumSize(), QSize(600, 415));
   EXPECT_TRUE(w.top.findChildren<QSizeGrip*>().isEmpty());
 
-  struct Expect {
-    QSize size;
-    QRect tabs, view, pane, colour, input;
-  };
-  const Expect sizes[] = {
-      {{600, 415}, {15, 37, 570, 26}, {15, 85, 380, 237}, {399, 85, 186, 237}, {15, 326, 36, 22}, {15, 352, 570, 46}},
-      {{800, 600}, {15, 37, 770, 26}, {15, 85, 580, 422}, {599, 85, 186, 422}, {15, 511, 36, 22}, {15, 537, 770, 46}},
-      {{1000, 700}, {15, 37, 970, 26}, {15, 85, 780, 522}, {799, 85, 186, 522}, {15, 611, 36, 22}, {15, 637, 970, 46}},
-      // Smaller than designed is refused: the window stays at its design.
-      {{300, 200}, {15, 37, 570, 26}, {15, 85, 380, 237}, {399, 85, 186, 237}, {15, 326, 36, 22}, {15, 352, 570, 46}},
-  };
-  for (const Expect& e : sizes) {
-    w.top.resize(e.size);
+  // Smaller than designed is refused: the window stays at its design.
+  const QSize sizes[] = {{800, 600}, {1000, 700}, {300, 200}};
+  for (const QSize asked : sizes) {
+    w.top.resize(asked);
     QCoreApplication::processEvents();
-    const QSize shown = e.size.expandedTo(QSize(600, 415));
-    EXPECT_EQ(w.top.size(), shown);
-    EXPECT_EQ(w.tabs->geometry(), e.tabs) << shown.width();
-    EXPECT_EQ(w.view->geometry(), e.view) << shown.width();
-    EXPECT_EQ(w.pane->geometry(), e.pane) << shown.width();
-    EXPECT_EQ(w.colour->geometry(), e.colour) << shown.width();
-    EXPECT_EQ(w.input->geometry(), e.input) << shown.width();
-    drawn_test::SavePicture(drawn_test::Render(w.top, 1), QStringLiteral("resized_%1x%2.png").arg(shown.width()).arg(shown.height()));
+    const QSize s = asked.expandedTo(QSize(600, 415));
+    const int dx = s.width() - 600, dy = s.height() - 415;
+    EXPECT_EQ(w.top.size(), s);
+    EXPECT_EQ(w.tabs->geometry(), QRect(15, 37, 570 + dx, 26));
+    EXPECT_EQ(w.view->geometry(), QRect(15, 85, 380 + dx, 237 + dy));
+    EXPECT_EQ(w.pane->geometry(), QRect(399 + dx, 85, 186, 237 + dy));
+    EXPECT_EQ(w.colour->geometry(), QRect(15, 326 + dy, 36, 22));
+    EXPECT_EQ(w.input->geometry(), QRect(15, 352 + dy, 570 + dx, 46));
+    drawn_test::SavePicture(drawn_test::Render(w.top, 1), QStringLiteral("resized_%1x%2.png").arg(s.width()).arg(s.height()));
   }
 
   // A child that goes away leaves the layout; one removed stays where it is.

@@ -112,17 +112,5 @@ TEST(RoomTabCtrl, SelectsOnPressAndAsksToCloseOnReleaseOverTheBox) {
   EXPECT_EQ(selected.count(), 3);
 }
 
-TEST(RoomTabCtrl, ArrowsScrollOverflowingTabs) {
-  CRoomTabCtrl tabs;
-  tabs.resize(300, RoomTabStrip::kHeight);
-  for (int i = 0; i < 5; ++i) tabs.AddTab("room " + std::to_string(i));
-  tabs.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&tabs));
-  const Rect right = tabs.Strip().ScrollButton(1);
-  QTest::mouseClick(&tabs, Qt::LeftButton, {}, QPoint(right.left + 4, 10));
-  EXPECT_EQ(tabs.Strip().FirstVisible(), 1);
-  drawn_test::SavePicture(drawn_test::Render(tabs, 1), QStringLiteral("room_tabs_scrolled.png"));
-}
-
 }  // namespace
 }  // namespace orvinta::components
