@@ -1,6 +1,7 @@
 #include "protocol/chat_connection.h"
 
 #include <cstring>
+#include <utility>
 
 #include "protocol/codec.h"
 #include "protocol/guarded.h"
@@ -15,7 +16,8 @@ class ChatConnection::Link final : public platform::TransportListener {
       : connection_(connection), transport_(transports.Create(*this)) {}
 
   platform::Transport& transport() { return *transport_; }
-  bool closed = false;
+  // True the first time only: a link is closed once.
+  bool MarkClosed() { return !std::exchange(closed_, true); }
 
   void OnConnect(int error) override { connection_.OnLinkConnect(*this, error); }
   void OnReceive() override { connection_.OnLinkReceive(*this); }
@@ -24,6 +26,7 @@ class ChatConnection::Link final : public platform::TransportListener {
  private:
   ChatConnection& connection_;
   std::unique_ptr<platform::Transport> transport_;
+  bool closed_ = false;
 };
 
 ChatConnection::ChatConnection(ConnectionListener& listener, platform::TransportFactory& transports)
@@ -67,8 +70,7 @@ void ChatConnection::Close() {
 }
 
 void ChatConnection::Retire(Link& link, bool graceful) {
-  if (!link.closed) {
-    link.closed = true;
+  if (link.MarkClosed()) {
     if (graceful) {
       link.transport().CloseGracefully(kCloseFlushMs);
     } else {

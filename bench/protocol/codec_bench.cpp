@@ -7,6 +7,7 @@
 
 #include "protocol/codec.h"
 #include "protocol/frame_reader.h"
+#include "protocol/wire_commands.h"
 #include "protocol/zup_chat_main.h"
 #include "tests/fakes/fake_chat_window.h"
 #include "tests/fakes/fake_ports.h"
@@ -62,7 +63,7 @@ BENCHMARK(BM_Memcpy)->Arg(64)->Arg(400)->Arg(4998);
 std::string ManyFrames(int count) {
   std::string stream;
   for (int i = 0; i < count; ++i) {
-    stream += protocol::MakeFrame(i % 4 == 0 ? "PING" : "IFAL", i % 4 == 0 ? "" : "member" + std::to_string(i) + "/room/3");
+    stream += protocol::MakeFrame(i % 4 == 0 ? wire::kPing : wire::kUserInfoToAll, i % 4 == 0 ? "" : "member" + std::to_string(i) + "/room/3");
   }
   return stream;
 }
