@@ -101,6 +101,9 @@ int main(int argc, char** argv) {
 
   if (!keys) {
     std::fprintf(stderr, "orvinta-server: development mode: no --auth-secret, so any session key is accepted\n");
+  } else if (options.logLevel != LogLevel::kQuiet) {
+    std::fprintf(stderr, "orvinta-server: session keys are verified with the secret in %s\n",
+                 options.authSecretFile.c_str());
   }
   StderrLog log(options.logLevel);
   SteadyClock clock;
