@@ -54,12 +54,6 @@ class PickerFixture : public testing::Test {
 
   QColorDialog* Dialog() { return window_.findChild<QColorDialog*>(QStringLiteral("moreColoursDialog")); }
 
-  // Moves onto `at` from elsewhere, so a move is seen even where the last popup left the pointer.
-  static void Hover(ColourPopup* popup, QPoint at) {
-    QTest::mouseMove(popup, QPoint(1, 1));
-    QTest::mouseMove(popup, at);
-  }
-
   QWidget window_;
   CColourPickerXP* picker_ = nullptr;
   std::vector<Notice> notices_;
@@ -75,7 +69,7 @@ TEST_F(PickerFixture, OpensBelowTheButtonAndAcceptsTheSwatchReleasedOn) {
   EXPECT_TRUE(picker_->IsDroppedDown());
 
   const QPoint blue = Centre(popup->Layout().SwatchRect(13));
-  Hover(popup, blue);  // tracking shows it at once
+  drawn_test::MoveMouse(popup, blue);  // tracking shows it at once
   EXPECT_EQ(picker_->GetColor(), kBlue);
   QTest::mouseRelease(popup, Qt::LeftButton, {}, blue);
   EXPECT_EQ(notices_, (std::vector<Notice>{{2026, kAutomaticColour, kId},
@@ -93,7 +87,7 @@ TEST_F(PickerFixture, ReleaseOutsideOrClosingFromOutsideCancelsOnce) {
   picker_->SetColor(kRed);
   ColourPopup* popup = Open();
   ASSERT_NE(popup, nullptr);
-  Hover(popup, Centre(popup->Layout().SwatchRect(13)));
+  drawn_test::MoveMouse(popup, Centre(popup->Layout().SwatchRect(13)));
   QTest::mouseRelease(popup, Qt::LeftButton, {}, QPoint(-5, 40));
   EXPECT_EQ(notices_, (std::vector<Notice>{
                           {2026, kRed, kId}, {2025, kBlue, kId}, {2027, kRed, kId}, {2029, kRed, kId}}));

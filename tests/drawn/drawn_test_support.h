@@ -2,7 +2,9 @@
 // Rendering widgets for pixel checks and for the pictures we look at.
 #include <QColor>
 #include <QDir>
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QString>
 #include <QWidget>
 #include <cstdlib>
@@ -30,6 +32,12 @@ inline QColor At(const QImage& image, int x, int y) {
     }
   }
   return colour;
+}
+
+// A pointer movement delivered at once, the same on every platform.
+inline void MoveMouse(QWidget* widget, QPoint at) {
+  QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &move);
 }
 
 inline void SavePicture(const QImage& image, const QString& name) {

@@ -82,11 +82,11 @@ TEST(RoomTabCtrl, SelectsOnPressAndAsksToCloseOnReleaseOverTheBox) {
   QSignalSpy selected(&tabs, &CRoomTabCtrl::tabSelected);
   QSignalSpy close(&tabs, &CRoomTabCtrl::closeRequested);
 
-  QTest::mouseMove(&tabs, QPoint(350, 12));
+  drawn_test::MoveMouse(&tabs, QPoint(350, 12));
   EXPECT_EQ(tabs.cursor().shape(), Qt::PointingHandCursor);
-  QTest::mouseMove(&tabs, QPoint(300, 12));
+  drawn_test::MoveMouse(&tabs, QPoint(300, 12));
   EXPECT_EQ(tabs.cursor().shape(), Qt::ArrowCursor);
-  QTest::mouseMove(&tabs, QPoint(110, 12));  // the waiting room's box area: no hand
+  drawn_test::MoveMouse(&tabs, QPoint(110, 12));  // the waiting room's box area: no hand
   EXPECT_EQ(tabs.cursor().shape(), Qt::ArrowCursor);
 
   QTest::mousePress(&tabs, Qt::LeftButton, {}, QPoint(350, 12));

@@ -47,6 +47,8 @@ ColourPopup::ColourPopup(QWidget* owner, const PopupContent& content)
     : QWidget(owner, Qt::Popup), content_(content), layout_(Metrics(font(), content)) {
   setObjectName(QStringLiteral("colourPopup"));
   setAttribute(Qt::WA_DeleteOnClose);
+  // A click on the button that closes the palette must not open it again.
+  setAttribute(Qt::WA_NoMouseReplay);
   setMouseTracking(true);
   resize(layout_.PopupSize().width, layout_.PopupSize().height);
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
