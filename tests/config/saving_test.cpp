@@ -55,6 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"OnlyDotsAndSlashes", "./..", "(202612080905).htm"},
                     NameCase{"LongKoreanCutOnACharacter", Repeat("가", 100), Repeat("가", 60) + "(202612080905).htm"},
                     NameCase{"LongOddAsciiThenKorean", "a" + Repeat("가", 100), "a" + Repeat("가", 59) + "(202612080905).htm"},
+                    NameCase{"LongOneToOneStaysBounded", Repeat("1:1", 60), Repeat("1대1", 30) + "(202612080905).htm"},
                     NameCase{"BrokenLeadByteDropped", "x\x81/", "x(202612080905).htm"}),
     [](const auto& info) { return info.param.name; });
 

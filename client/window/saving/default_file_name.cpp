@@ -22,7 +22,9 @@ std::string CleanTitle(std::string_view title) {
   std::string out;
   while (!title.empty()) {
     if (title.substr(0, 3) == "1:1") {
-      out += "1대1";
+      constexpr std::string_view kOneToOne = "1대1";
+      if (out.size() + kOneToOne.size() > kMaxTitleBytes) break;
+      out += kOneToOne;
       title.remove_prefix(3);
       continue;
     }
