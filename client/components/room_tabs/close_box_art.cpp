@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPixmapCache>
 #include <cmath>
 
 namespace orvinta::components {
@@ -13,6 +14,9 @@ QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
 QPixmap CloseBoxPixmap(CloseIcon icon, qreal devicePixelRatio) {
   const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+  // Every tab paints one on each repaint: draw each picture once per ratio.
+  const QString key = QStringLiteral("orvinta-close-box-%1-%2").arg(static_cast<int>(icon)).arg(ratio);
+  if (QPixmap cached; QPixmapCache::find(key, &cached)) return cached;
   const int side = static_cast<int>(std::ceil(16 * ratio));
   QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
@@ -37,7 +41,9 @@ QPixmap CloseBoxPixmap(CloseIcon icon, qreal devicePixelRatio) {
     }
   }
   painter.end();
-  return QPixmap::fromImage(image);
+  const QPixmap pixmap = QPixmap::fromImage(image);
+  QPixmapCache::insert(key, pixmap);
+  return pixmap;
 }
 
 }  // namespace orvinta::components
