@@ -159,5 +159,15 @@ TEST(QtPromptPopups, AClickOnTheWindowAnswersTheOwner) {
   EXPECT_EQ(answers.size(), 1u);
 }
 
+TEST(QtPromptPopups, OutlivesItsOwnerWindow) {
+  auto owner = std::make_unique<QWidget>();
+  owner->show();
+  QtPromptPopups popups(owner.get(), PopupPlacement::Overlay);
+  popups.popups().ShowPrompt(NotifierKind::Vote, "x", {});
+  owner.reset();  // the main window goes first, and its child popup with it
+  EXPECT_EQ(popups.window(), nullptr);
+  popups.popups().notifier().Hide();
+}
+
 }  // namespace
 }  // namespace orvinta::components

@@ -23,7 +23,8 @@ void PrintTo(const Heard& h, std::ostream* os) { *os << h.who << (h.accepted ? "
 class PromptPopupsTest : public testing::Test {
  protected:
   PromptPopupsTest() {
-    popups->SetAnswerHandler([this](const NotifierAnswer& a) { heard.push_back({timers.now(), a.data[0], a.accepted}); });
+    popups->SetAnswerHandler(
+        [this](const NotifierAnswer& a) { heard.push_back({timers.now(), a.data[0], a.accepted}); });
   }
   void Invite(const std::string& who) { popups->ShowPrompt(NotifierKind::Invitation, who + "\ninvites", {who}); }
   std::string Shown() const { return popups->notifier().text().substr(0, popups->notifier().text().find('\n')); }
