@@ -25,7 +25,7 @@ class FuzzClock final : public Clock {
 
 class CheckingOutbox final : public Outbox {
  public:
-  void Send(ConnectionId, std::string frame) override {
+  void Send(ConnectionId, std::string_view frame) override {
     if (frame.size() < 8 || !orvinta::protocol::IsWellFormedHeader(frame) ||
         orvinta::protocol::ParseLengthField(std::string_view(frame).substr(4, 4)) != frame.size() - 8 ||
         frame.find('\0') != std::string::npos) {

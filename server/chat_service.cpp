@@ -25,7 +25,7 @@ ChatService::ChatService(EventLoop& loop, Listener& listener, const Clock& clock
       outputBudget_(limits.outputBudgetBytes) {}
 
 ChatService::~ChatService() {
-  for (auto& [id, c] : connections_) loop_.Remove(c->token);
+  connections_.ForEach([this](ConnectionId, const ClientConnection& c) { loop_.Remove(c.token); });
 }
 
 bool ChatService::Start() {
@@ -38,19 +38,23 @@ void ChatService::OnAcceptable() {
     std::string peer;
     const int fd = listener_.Accept(&peer);
     if (fd < 0) return;
-    const ConnectionId id = nextId_++;
-    auto connection = std::make_unique<ClientConnection>(UniqueFd(fd), intakeLimits_, maxOutput_);
-    connection->interest = EPOLLIN;
-    connection->token = loop_.Add(fd, EPOLLIN, [this, id](std::uint32_t events) { OnEvents(id, events); });
-    if (connection->token == 0) continue;  // the descriptor closes with it
-    connections_.emplace(id, std::move(connection));
+    const ConnectionId id =
+        connections_.Add(std::make_unique<ClientConnection>(UniqueFd(fd), intakeLimits_, maxOutput_));
+    ClientConnection& c = *connections_.Find(id);
+    c.interest = EPOLLIN;
+    c.token = loop_.Add(fd, EPOLLIN, [this, id](std::uint32_t events) { OnEvents(id, events); });
+    if (c.token == 0) {
+      connections_.Remove(id);  // the descriptor closes with it
+      continue;
+    }
     core_.OnConnected(id, std::move(peer));
   }
 }
 
-ClientConnection* ChatService::Find(ConnectionId id) {
-  const auto it = connections_.find(id);
-  return it == connections_.end() ? nullptr : it->second.get();
+void ChatService::MarkDirty(ConnectionId id, ClientConnection& c) {
+  if (c.dirty) return;
+  c.dirty = true;
+  dirty_.push_back(id);
 }
 
 void ChatService::OnEvents(ConnectionId id, std::uint32_t events) {
@@ -62,7 +66,7 @@ void ChatService::OnEvents(ConnectionId id, std::uint32_t events) {
     if (events & (EPOLLERR | EPOLLHUP)) {
       Lose(id);
     } else if (events & EPOLLOUT) {
-      dirty_.push_back(id);
+      MarkDirty(id, *Find(id));
     }
   }
   ReportLost();
@@ -91,7 +95,7 @@ void ChatService::ReadFrom(ConnectionId id) {
   }
 }
 
-void ChatService::Send(ConnectionId id, std::string frame) {
+void ChatService::Send(ConnectionId id, std::string_view frame) {
   ClientConnection* c = Find(id);
   if (c == nullptr || c->closing) return;
   if (!c->Queue(frame)) {
@@ -103,14 +107,14 @@ void ChatService::Send(ConnectionId id, std::string frame) {
     return;
   }
   queuedTotal_ += frame.size();
-  dirty_.push_back(id);
+  MarkDirty(id, *c);
   if (queuedTotal_ > outputBudget_) KeepWithinBudget();
 }
 
 void ChatService::KeepWithinBudget() {
   std::vector<QueuedOutput> queues;
-  queues.reserve(connections_.size());
-  for (const auto& [id, c] : connections_) queues.push_back({id, c->QueuedBytes()});
+  queues.reserve(connections_.Size());
+  connections_.ForEach([&](ConnectionId id, const ClientConnection& c) { queues.push_back({id, c.QueuedBytes()}); });
   for (ConnectionId id : ConnectionsOverBudget(std::move(queues), outputBudget_)) {
     ++droppedBudget_;
     Dropped(id, "the largest output queue when all of them passed the budget");
@@ -129,6 +133,7 @@ std::string ChatService::MetricsText() const {
   gauges.queuedOutputBytes = queuedTotal_;
   gauges.peersDroppedSlow = droppedSlow_;
   gauges.peersDroppedBudget = droppedBudget_;
+  gauges.sendCalls = sendCalls_;
   return PrometheusText(core_.Metrics(), gauges);
 }
 
@@ -137,7 +142,7 @@ void ChatService::Close(ConnectionId id) {
   if (c == nullptr || c->closing) return;
   c->closing = true;
   c->closeDeadline = clock_.Now() + kCloseGrace;
-  dirty_.push_back(id);
+  MarkDirty(id, *c);
 }
 
 void ChatService::Lose(ConnectionId id) {
@@ -147,11 +152,10 @@ void ChatService::Lose(ConnectionId id) {
 }
 
 void ChatService::Destroy(ConnectionId id) {
-  const auto it = connections_.find(id);
-  if (it == connections_.end()) return;
-  queuedTotal_ -= it->second->QueuedBytes();
-  loop_.Remove(it->second->token);
-  connections_.erase(it);
+  const std::unique_ptr<ClientConnection> c = connections_.Remove(id);
+  if (!c) return;
+  queuedTotal_ -= c->QueuedBytes();
+  loop_.Remove(c->token);
 }
 
 void ChatService::ReportLost() {
@@ -177,8 +181,9 @@ void ChatService::FlushDirty() {
   for (ConnectionId id : batch) {
     ClientConnection* c = Find(id);
     if (c == nullptr) continue;
+    c->dirty = false;
     const std::size_t before = c->QueuedBytes();
-    const IoStatus status = c->Flush();
+    const IoStatus status = c->Flush(sendCalls_);
     queuedTotal_ -= before - c->QueuedBytes();
     if (status == IoStatus::kClosed) {
       if (c->closing) {
@@ -202,9 +207,9 @@ void ChatService::AfterEvents() {
     lastTick_ = now;
     core_.Tick();
     std::vector<ConnectionId> overdue;
-    for (auto& [id, c] : connections_) {
-      if (c->closing && now >= c->closeDeadline) overdue.push_back(id);
-    }
+    connections_.ForEach([&](ConnectionId id, const ClientConnection& c) {
+      if (c.closing && now >= c.closeDeadline) overdue.push_back(id);
+    });
     for (ConnectionId id : overdue) Destroy(id);
   }
   ReportLost();

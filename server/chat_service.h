@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "server/chat_server.h"
 #include "server/client_connection.h"
+#include "server/connection_slots.h"
 #include "server/event_loop.h"
 #include "server/listener.h"
 
@@ -26,18 +26,19 @@ class ChatService final : public Outbox {
   void AfterEvents();
 
   const ServerView& View() const { return core_; }
-  std::size_t ConnectionCount() const { return connections_.size(); }
+  std::size_t ConnectionCount() const { return connections_.Size(); }
   std::string MetricsText() const;
 
   // Outbox: called from inside the core, so neither calls back into it.
-  void Send(ConnectionId connection, std::string frame) override;
+  void Send(ConnectionId connection, std::string_view frame) override;
   void Close(ConnectionId connection) override;
 
  private:
   void OnAcceptable();
   void OnEvents(ConnectionId id, std::uint32_t events);
   void ReadFrom(ConnectionId id);
-  ClientConnection* Find(ConnectionId id);
+  ClientConnection* Find(ConnectionId id) { return connections_.Find(id); }
+  void MarkDirty(ConnectionId id, ClientConnection& c);
   // The peer is gone or misbehaved: forget the socket now, tell the core later.
   void Lose(ConnectionId id);
   void Destroy(ConnectionId id);
@@ -59,8 +60,8 @@ class ChatService final : public Outbox {
   std::uint64_t droppedSlow_ = 0;
   std::uint64_t droppedBudget_ = 0;
 
-  ConnectionId nextId_ = 1;
-  std::unordered_map<ConnectionId, std::unique_ptr<ClientConnection>> connections_;
+  ConnectionSlots connections_;
+  std::uint64_t sendCalls_ = 0;
   std::vector<ConnectionId> dirty_;
   std::vector<ConnectionId> lost_;
   Millis lastTick_ = 0;

@@ -27,14 +27,15 @@ IoStatus ClientConnection::ReadOnce(bool& wouldBlock) {
   }
 }
 
-bool ClientConnection::Queue(const std::string& frame) {
+bool ClientConnection::Queue(std::string_view frame) {
   if (output_.size() - sent_ + frame.size() > maxOutput_) return false;
   output_.append(frame);
   return true;
 }
 
-IoStatus ClientConnection::Flush() {
+IoStatus ClientConnection::Flush(std::uint64_t& sendCalls) {
   while (sent_ < output_.size()) {
+    ++sendCalls;
     const ssize_t n = ::send(fd_.Get(), output_.data() + sent_, output_.size() - sent_, MSG_NOSIGNAL);
     if (n > 0) {
       sent_ += static_cast<std::size_t>(n);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "server/clock.h"
 #include "server/event_loop.h"
@@ -28,9 +29,9 @@ class ClientConnection {
   FrameIntake& Intake() { return intake_; }
 
   // False when the frame would pass the output bound: the peer is not reading.
-  bool Queue(const std::string& frame);
-  // Writes what the socket takes. kClosed on error.
-  IoStatus Flush();
+  bool Queue(std::string_view frame);
+  // Writes what the socket takes, counting the send() calls. kClosed on error.
+  IoStatus Flush(std::uint64_t& sendCalls);
   bool HasOutput() const { return sent_ < output_.size(); }
   std::size_t QueuedBytes() const { return output_.size() - sent_; }
 
@@ -39,6 +40,7 @@ class ClientConnection {
   bool closing = false;
   Millis closeDeadline = 0;
   std::uint32_t interest = 0;  // the epoll events registered
+  bool dirty = false;          // waiting in the transport's list to be flushed
 
  private:
   UniqueFd fd_;

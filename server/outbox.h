@@ -1,8 +1,9 @@
 #pragma once
 // What the core asks of the transport: deliver a frame to a connection, and
-// close a connection once what was sent to it has gone out.
+// close a connection once what was sent to it has gone out. The frame is only
+// borrowed for the call: a room's frame is made once and queued to each member.
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace orvinta::server {
 
@@ -11,7 +12,7 @@ using ConnectionId = std::uint64_t;
 class Outbox {
  public:
   virtual ~Outbox() = default;
-  virtual void Send(ConnectionId connection, std::string frame) = 0;
+  virtual void Send(ConnectionId connection, std::string_view frame) = 0;
   virtual void Close(ConnectionId connection) = 0;
 };
 

@@ -40,10 +40,10 @@ std::string Who(const Session& session) {
 }
 
 void ServerContext::Send(ConnectionId to, std::string_view command, std::string_view body) {
-  std::string frame = protocol::MakeFrame(command, body);
+  const std::string frame = protocol::MakeFrame(command, body);
   if (frame.empty()) return;
   ++metrics.deliveries;
-  outbox.Send(to, std::move(frame));
+  outbox.Send(to, frame);
 }
 
 void ServerContext::SendSystem(ConnectionId to, int code, std::string_view value) {

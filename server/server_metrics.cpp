@@ -58,6 +58,8 @@ std::string PrometheusText(const ServerMetrics& counters, const MetricsGauges& g
     Sample(out, "frames_dropped_total", "{kind=\"" + std::string(RateClassName(static_cast<RateClass>(i))) + "\"}",
            counters.framesDropped[i]);
   }
+  Metric(out, "send_calls_total", "counter", "send() calls on chat sockets (several deliveries may share one).");
+  Sample(out, "send_calls_total", "", gauges.sendCalls);
   Metric(out, "queued_output_bytes", "gauge", "Bytes waiting to be sent to members.");
   Sample(out, "queued_output_bytes", "", gauges.queuedOutputBytes);
   Metric(out, "peers_dropped_total", "counter", "Connections dropped for output they did not read.");

@@ -55,6 +55,7 @@ struct MetricsGauges {
   std::size_t queuedOutputBytes = 0;
   std::uint64_t peersDroppedSlow = 0;  // readers whose own output queue overflowed
   std::uint64_t peersDroppedBudget = 0;  // largest queues dropped for the global budget
+  std::uint64_t sendCalls = 0;           // send() calls on chat sockets
 };
 
 std::string PrometheusText(const ServerMetrics& counters, const MetricsGauges& gauges);

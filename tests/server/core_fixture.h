@@ -25,7 +25,7 @@ class ManualClock final : public Clock {
 
 class RecordingOutbox final : public Outbox {
  public:
-  void Send(ConnectionId connection, std::string frame) override { sent[connection].push_back(std::move(frame)); }
+  void Send(ConnectionId connection, std::string_view frame) override { sent[connection].emplace_back(frame); }
   void Close(ConnectionId connection) override { closed.insert(connection); }
 
   std::map<ConnectionId, std::vector<std::string>> sent;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "server/connection_slots.h"
 #include "server/expulsions.h"
 #include "server/output_budget.h"
 #include "server/rate_limits.h"
@@ -35,6 +36,23 @@ INSTANTIATE_TEST_SUITE_P(Server, OutputBudgetTest,
                                            BudgetCase{"FarOver", {{1, 10}, {2, 30}, {3, 20}}, 5, {2, 3, 1}},
                                            BudgetCase{"TiesGoByConnection", {{7, 20}, {4, 20}}, 30, {4}}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ConnectionSlots, AReusedSlotDoesNotAnswerToTheOldId) {
+  ConnectionSlots slots;
+  auto make = [] { return std::make_unique<ClientConnection>(UniqueFd(), IntakeLimits{}, 1024); };
+  const ConnectionId first = slots.Add(make());
+  const ConnectionId second = slots.Add(make());
+  EXPECT_NE(first, 0u);
+  ASSERT_NE(slots.Find(first), nullptr);
+  EXPECT_NE(slots.Remove(first), nullptr);
+  EXPECT_EQ(slots.Find(first), nullptr);
+  const ConnectionId third = slots.Add(make());
+  EXPECT_NE(third, first);
+  EXPECT_EQ(slots.Find(first), nullptr);
+  EXPECT_NE(slots.Find(third), nullptr);
+  EXPECT_NE(slots.Find(second), nullptr);
+  EXPECT_EQ(slots.Size(), 2u);
+}
 
 TEST(Expulsions, LastTheirTimeAndTheOldestGiveWayWhenFull) {
   Expulsions bar(600'000, 2);
