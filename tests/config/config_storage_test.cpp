@@ -13,6 +13,7 @@
 #include "client/components/config/config.h"
 #include "client/components/config/config_file.h"
 #include "client/components/config/config_path.h"
+#include "client/components/config/config_store.h"
 
 namespace orvinta::config {
 namespace {
@@ -100,6 +101,25 @@ TEST(ConfigStorage, AtomicWriteKeepsTheOldFilesPermissions) {
   EXPECT_EQ(info.st_mode & 0777, 0640u);
   EXPECT_EQ(ReadFileBounded(path, 100).value_or(""), "two");
   EXPECT_EQ(ReadFileBounded(path, 2).value_or(""), "tw");
+}
+
+// A fresh start writes a 35-byte file whose window values are the closing rectangle.
+TEST(ConfigStorage, StoreKeepsTheProcessWideValuesAcrossARestart) {
+  TempFolder temp;
+  CConfig::Values() = ConfigValues{};
+  ConfigStore first(temp / "orvinta/Orvinta.cfg");
+  first.LoadConfig();
+  ASSERT_TRUE(first.SaveConfig(platform::WindowRect{40, 30, 640, 480}));
+  EXPECT_EQ(fs::file_size(first.Path()), 35u);
+
+  CConfig::Values().Header = "[h]";
+  ASSERT_TRUE(first.SaveConfig());
+  CConfig::Values() = ConfigValues{};  // the next run
+  const ConfigValues& loaded = ConfigStore(first.Path()).LoadConfig();
+  EXPECT_EQ(loaded.Header, "[h]");
+  EXPECT_EQ(loaded.WindowLeft, 40);
+  EXPECT_EQ(loaded.WindowHeight, 480);
+  CConfig::Values() = ConfigValues{};
 }
 
 struct PathCase {
