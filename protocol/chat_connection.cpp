@@ -92,7 +92,7 @@ bool ChatConnection::Send(std::string_view command, std::string_view plainBody) 
     ReportFailure("sending " + std::string(command), "the message is too long for one frame");
     return false;
   }
-  Log(">>> " + frame + "\r\n", kSentColour);
+  Log(">>> ", frame, "\r\n", kSentColour);
   const int taken = socket_->transport().Send(frame);
   if (taken == static_cast<int>(frame.size())) return true;
   ReportFailure("sending " + std::string(command), "the connection took " + std::to_string(taken < 0 ? 0 : taken) + " of " +
@@ -107,7 +107,7 @@ void ChatConnection::DiscardWaiting() {
 }
 
 void ChatConnection::PreParseMessage(std::string_view data) {
-  Log("<<< " + std::string(data), kReceivedColour);
+  Log("<<< ", data, "", kReceivedColour);
   recvBuffer_.Append(data);
   const std::weak_ptr<int> alive = lifetime_;
   while (auto frame = recvBuffer_.Next()) {
@@ -149,8 +149,12 @@ void ChatConnection::OnLinkClose(Link& link) {
   });
 }
 
-void ChatConnection::Log(const std::string& line, std::uint32_t colour) {
-  if (log_) log_->AddLine(line, colour);
+void ChatConnection::Log(std::string_view prefix, std::string_view text, std::string_view end, std::uint32_t colour) {
+  if (!log_ || !log_->IsOn()) return;
+  std::string line;
+  line.reserve(prefix.size() + text.size() + end.size());
+  line.append(prefix).append(text).append(end);
+  log_->AddLine(line, colour);
 }
 
 }  // namespace orvinta::protocol

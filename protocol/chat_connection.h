@@ -77,7 +77,7 @@ class ChatConnection {
   // Closes the link, and keeps it until no notification can still be running through it.
   void Retire(Link& link, bool graceful);
   void DropRetired();
-  void Log(const std::string& line, std::uint32_t colour);
+  void Log(std::string_view prefix, std::string_view text, std::string_view end, std::uint32_t colour);
   template <typename Body>
   void Enter(std::string_view what, Body&& body);
 

@@ -10,8 +10,9 @@ class SwitchedTrafficLog final : public platform::TrafficLog {
   SwitchedTrafficLog(const bool& on, platform::TrafficLog* target) : on_(on), target_(target) {}
   void SetTarget(platform::TrafficLog* target) { target_ = target; }
   void AddLine(const std::string& text, std::uint32_t colour) override {
-    if (on_ && target_) target_->AddLine(text, colour);
+    if (IsOn()) target_->AddLine(text, colour);
   }
+  bool IsOn() const override { return on_ && target_; }
 
  private:
   const bool& on_;

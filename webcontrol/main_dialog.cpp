@@ -82,8 +82,10 @@ void CMainDialog::SetUserInfo(std::string_view userId, std::string_view nick, st
   if (connected_) control_.FireResUserInfo(userId, nick, IconUrl(text::ParseLeadingInt(icon), IconSize::Small));
 }
 
+bool CMainDialog::IsOn() const { return Module().settings.Debug && view_; }
+
 void CMainDialog::AddLine(const std::string& entry, std::uint32_t /*colour*/) {
-  if (!Module().settings.Debug || !view_) return;
+  if (!IsOn()) return;
   std::string text = view_->LogText();
   text.append(entry).append("\r\n");
   KeepTail(text, kMaxLogBytes);

@@ -53,6 +53,7 @@ class CMainDialog final : public SessionOwner, public platform::TrafficLog, publ
 
   // TrafficLog: the log box, while the Debug setting is on; each entry ends its line.
   void AddLine(const std::string& entry, std::uint32_t colour) override;
+  bool IsOn() const override;
 
   // MainDialogViewListener.
   void OnSize(int width, int height) override;
