@@ -140,12 +140,5 @@ TEST(ConfigFileFormat, LengthBeyondTheFileIsRefusedAndLaterFieldsKeepTheirValues
   }
 }
 
-TEST(ConfigFileFormat, ProcessWideValuesAreOneCopy) {
-  CConfig::Values().Header = "x";
-  EXPECT_EQ(&CConfig::Values(), &CConfig::Values());
-  EXPECT_EQ(CConfig::Values().Header, "x");
-  CConfig::Values() = ConfigValues{};
-}
-
 }  // namespace
 }  // namespace orvinta::config

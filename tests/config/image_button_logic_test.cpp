@@ -1,4 +1,4 @@
-// The image button's click order, its frame and the addresses it may open.
+// The image button's click order and the addresses it may open.
 #include <gtest/gtest.h>
 
 #include "client/components/buttons/image_button_logic.h"
@@ -62,16 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
         ClickCase{"RefusedAddressOpensNothing", false, false, "file:///etc/passwd", 0, 0, {"focus"}}),
     [](const auto& info) { return info.param.name; });
 
-TEST(ImageButton, CheckBoxStateToggles) {
-  ImageButtonLogic button;
-  button.SetCheckBox(true);
-  RecordedActions actions;
-  button.OnClick(actions);
-  EXPECT_TRUE(button.IsChecked());
-  button.OnClick(actions);
-  EXPECT_FALSE(button.IsChecked());
-}
-
 struct AddressCase {
   std::string name;
   std::string address;
@@ -100,14 +90,6 @@ INSTANTIATE_TEST_SUITE_P(
                     AddressCase{"ControlInside", "http://a.kr/\n", false},
                     AddressCase{"ProgramPath", "/usr/bin/xterm", false}, AddressCase{"Empty", "", false}),
     [](const auto& info) { return info.param.name; });
-
-TEST(ImageButton, FrameFollowsFlatHoverAndPointer) {
-  EXPECT_EQ(FrameFor(false, true, false), ButtonFrame::Raised);
-  EXPECT_EQ(FrameFor(false, false, true), ButtonFrame::Raised);
-  EXPECT_EQ(FrameFor(true, true, true), ButtonFrame::Hover);
-  EXPECT_EQ(FrameFor(true, true, false), ButtonFrame::None);
-  EXPECT_EQ(FrameFor(true, false, true), ButtonFrame::None);
-}
 
 }  // namespace
 }  // namespace orvinta::buttons
