@@ -3,16 +3,28 @@
 //
 //   orvinta-server-load --server build/server/orvinta-server [--connections 1000]
 //   orvinta-server-load --port 11900 [--connections 1000]
+//   orvinta-server-load --server PATH --connections 500 --burst 0 --rate 1000 --seconds 10
 //
-// With --server it starts that program on a free port itself.
+// With --server it starts that program on a free port itself (with its rate
+// limits lifted, so that delivery is what is measured). --rate L sends L lines
+// a second from the members in turn for --seconds, and reports the latency of
+// every delivery and, read from the server's /metrics and /proc, its send()
+// calls per delivery and its CPU time per million deliveries.
 #include <signal.h>
 #include <sys/epoll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
 #include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -35,6 +47,8 @@ struct Options {
   int perRoom = 50;
   int probes = 200;
   int burstLines = 5;
+  double rate = 0;  // lines a second in the rate phase; 0: none
+  int seconds = 10;
 };
 
 double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
@@ -49,30 +63,84 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     else if (name == "--per-room") o.perRoom = std::atoi(value);
     else if (name == "--probes") o.probes = std::atoi(value);
     else if (name == "--burst") o.burstLines = std::atoi(value);
+    else if (name == "--rate") o.rate = std::atof(value);
+    else if (name == "--seconds") o.seconds = std::atoi(value);
     else return false;
   }
   return (o.port > 0 || !o.server.empty()) && o.connections > 1 && o.perRoom > 1;
 }
 
-// Starts the server on a free port; its pid, and the port through `port`.
-pid_t StartServer(const Options& o, int& port) {
+std::string ReadLine(int fd) {
+  std::string line;
+  char c;
+  while (read(fd, &c, 1) == 1 && c != '\n') line.push_back(c);
+  return line;
+}
+
+int PortOf(const std::string& line) {
+  const auto colon = line.rfind(':');
+  return colon == std::string::npos ? 0 : std::atoi(line.c_str() + colon + 1);
+}
+
+// Starts the server on a free port, quiet and without rate limits; its pid,
+// and its chat and HTTP ports.
+pid_t StartServer(const Options& o, int& port, int& httpPort) {
   int out[2];
   if (pipe(out) != 0) return -1;
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(out[1], STDOUT_FILENO);
     const std::string capacity = std::to_string(o.perRoom);
-    execl(o.server.c_str(), o.server.c_str(), "--port", "0", "--room-capacity", capacity.c_str(), nullptr);
+    execl(o.server.c_str(), o.server.c_str(), "--port", "0", "--http-port", "0", "--quiet", "--room-capacity",
+          capacity.c_str(), "--rate", "talk=100000/100000", "--rate", "room=100000/100000", "--rate",
+          "flood=100000/100000", nullptr);
     _exit(127);
   }
   close(out[1]);
-  std::string line;
-  char c;
-  while (read(out[0], &c, 1) == 1 && c != '\n') line.push_back(c);
-  const auto colon = line.rfind(':');
-  port = colon == std::string::npos ? 0 : std::atoi(line.c_str() + colon + 1);
+  const std::string line = ReadLine(out[0]);
+  port = PortOf(line);
+  httpPort = PortOf(ReadLine(out[0]));
   std::printf("server: %s\n", line.c_str());
   return pid;
+}
+
+// The server's counters from /metrics (name with labels -> value).
+std::map<std::string, double> ReadMetrics(int httpPort) {
+  std::map<std::string, double> metrics;
+  if (httpPort <= 0) return metrics;
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in sa{};
+  sa.sin_family = AF_INET;
+  sa.sin_port = htons(static_cast<std::uint16_t>(httpPort));
+  sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (connect(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0) {
+    const std::string request = "GET /metrics HTTP/1.0\r\n\r\n";
+    (void)!write(fd, request.data(), request.size());
+    std::string response;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) response.append(buffer, static_cast<std::size_t>(n));
+    std::istringstream lines(response.substr(response.find("\r\n\r\n") + 4));
+    for (std::string line; std::getline(lines, line);) {
+      const auto space = line.rfind(' ');
+      if (line.empty() || line[0] == '#' || space == std::string::npos) continue;
+      metrics[line.substr(0, space)] = std::atof(line.c_str() + space + 1);
+    }
+  }
+  close(fd);
+  return metrics;
+}
+
+// User and system CPU time of a process, in milliseconds.
+double CpuMs(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  std::istringstream fields(text.substr(text.rfind(')') + 2));
+  std::string field;
+  double ticks = 0;
+  for (int i = 3; i <= 15 && fields >> field; ++i) {
+    if (i == 14 || i == 15) ticks += std::atof(field.c_str());
+  }
+  return ticks * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 class Load {
@@ -90,16 +158,17 @@ class Load {
     }
   }
 
-  // Runs the sockets until done() or the time is up.
-  bool Pump(const std::function<bool()>& done, int timeoutMs) {
+  // Runs the sockets until done() or the time is up; each() before every wait.
+  bool Pump(const std::function<bool()>& done, int timeoutMs, const std::function<void()>& each = {}, int waitMs = 10) {
     const auto start = Clock::now();
     epoll_event events[512];
     while (!done()) {
       if (MsSince(start) > timeoutMs) return false;
+      if (each) each();
       for (auto& c : connections_) {
         if (c->HasOutput()) c->Flush();
       }
-      const int n = epoll_wait(epoll_, events, 512, 10);
+      const int n = epoll_wait(epoll_, events, 512, waitMs);
       for (int i = 0; i < n; ++i) {
         LoadConnection& c = *connections_[events[i].data.u32];
         if (events[i].events & EPOLLIN) c.Read([this](LoadConnection& from, const Frame& f) { OnFrame(from, f); });
@@ -112,13 +181,63 @@ class Load {
   int RoomSize(int i) const { return std::min(o_.perRoom, o_.connections - Room(i) * o_.perRoom); }
   std::string Id(int i) const { return "load" + std::to_string(i); }
 
-  void Run() {
+  // Lines at a steady rate from the members in turn; every delivery's latency,
+  // and the server's cost when it is ours.
+  void RunRate(pid_t server, int httpPort) {
+    if (o_.rate <= 0) return;
+    const int n = o_.connections;
+    const auto before = ReadMetrics(httpPort);
+    const double cpuBefore = server > 0 ? CpuMs(server) : 0;
+    rateLatencies_.clear();
+    rateStart_ = Clock::now();
+    const long long total = static_cast<long long>(o_.rate * o_.seconds);
+    long long sent = 0;
+    long long expected = 0;
+    delivered_ = 0;
+    Pump([&] { return sent == total; }, o_.seconds * 1000 + 5000,
+         [&] {
+           const long long due = std::min(total, static_cast<long long>(o_.rate * MsSince(rateStart_) / 1000.0));
+           for (; sent < due; ++sent) {
+             const int i = static_cast<int>((sent * 7919) % n);
+             const long long micros = static_cast<long long>(MsSince(rateStart_) * 1000.0);
+             connections_[i]->Send("TALL", Id(i) + "/room" + std::to_string(Room(i)) + "/rate" + std::to_string(micros));
+             expected += RoomSize(i) - 1;
+           }
+         },
+         1);
+    Pump([&] { return delivered_ >= expected; }, 3000);
+    const double cpuMs = server > 0 ? CpuMs(server) - cpuBefore : 0;
+    const auto after = ReadMetrics(httpPort);
+    const double deliveries = after.count("orvinta_deliveries_total") ? after.at("orvinta_deliveries_total") -
+                                                                            before.at("orvinta_deliveries_total")
+                                                                      : static_cast<double>(delivered_);
+    const double sends = after.count("orvinta_send_calls_total")
+                             ? after.at("orvinta_send_calls_total") - before.at("orvinta_send_calls_total")
+                             : 0;
+    std::sort(rateLatencies_.begin(), rateLatencies_.end());
+    auto at = [&](double q) {
+      return rateLatencies_.empty() ? 0.0 : rateLatencies_[static_cast<std::size_t>(q * (rateLatencies_.size() - 1))];
+    };
+    std::printf("rate: %.0f lines/s for %d s, %lld lines, %lld of %lld deliveries received\n", o_.rate, o_.seconds, sent,
+                delivered_, expected);
+    std::printf("rate: latency p50 %.3f ms, p99 %.3f ms, max %.3f ms\n", at(0.5), at(0.99),
+                rateLatencies_.empty() ? 0.0 : rateLatencies_.back());
+    if (server > 0 && deliveries > 0) {
+      std::printf("rate: server %.0f deliveries, %.0f send() calls (%.3f per delivery), CPU %.0f ms "
+                  "(%.2f CPU-s per million deliveries)\n",
+                  deliveries, sends, sends / deliveries, cpuMs, cpuMs / deliveries * 1000.0);
+    }
+    std::fflush(stdout);
+  }
+
+  // Logs in, fills the rooms, probes and bursts; false when the set-up failed.
+  bool Run() {
     const int n = o_.connections;
     auto t = Clock::now();
     for (int i = 0; i < n; ++i) connections_[i]->Send("USER", Id(i) + "/key/nick" + std::to_string(i) + "/1");
     const bool loggedIn = Pump([&] { return usrp_ == n; }, 30'000);
     std::printf("login: %d of %d connections logged in, %.1f ms\n", usrp_, n, MsSince(t));
-    if (!loggedIn) return;
+    if (!loggedIn) return false;
 
     long long expectedRoster = 0;
     for (int i = 0; i < n; i += o_.perRoom) expectedRoster += 1LL * RoomSize(i) * (RoomSize(i) - 1);
@@ -127,7 +246,7 @@ class Load {
     const bool entered = Pump([&] { return roster_ == expectedRoster; }, 30'000);
     std::printf("rooms: %d rooms of up to %d, %lld of %lld member notices, %.1f ms\n", (n + o_.perRoom - 1) / o_.perRoom,
                 o_.perRoom, roster_, expectedRoster, MsSince(t));
-    if (!entered) return;
+    if (!entered) return false;
 
     // One line at a time: time until every other member of the room has it.
     std::vector<double> latencies;
@@ -149,6 +268,7 @@ class Load {
 
     // Everybody talks at once.
     probeTag_.clear();
+    if (o_.burstLines <= 0) return true;
     std::fill(received_.begin(), received_.end(), 0);
     long long expected = 0;
     for (int i = 0; i < n; ++i) expected += 1LL * o_.burstLines * (RoomSize(i) - 1);
@@ -166,6 +286,7 @@ class Load {
                                                     [](const auto& c) { return c->Open(); }));
     std::printf("served: %d of %d connections received lines; %d still open\n", served, n, open);
     std::fflush(stdout);
+    return true;
   }
 
  private:
@@ -174,6 +295,10 @@ class Load {
     else if (f.command == "CHIN" || f.command == "IFON") ++roster_;
     else if (f.command == "TALL") {
       if (!probeTag_.empty() && f.body.ends_with("/" + probeTag_)) ++probeSeen_;
+      if (const auto mark = f.body.rfind("/rate"); mark != std::string::npos) {
+        const double sentMs = std::atof(f.body.c_str() + mark + 5) / 1000.0;
+        rateLatencies_.push_back(MsSince(rateStart_) - sentMs);
+      }
       ++delivered_;
       ++received_[static_cast<std::size_t>(from.Index())];
     }
@@ -187,6 +312,8 @@ class Load {
   long long delivered_ = 0;
   int probeSeen_ = 0;
   std::string probeTag_;
+  std::vector<double> rateLatencies_;
+  Clock::time_point rateStart_;
   std::vector<int> received_ = std::vector<int>(static_cast<std::size_t>(o_.connections), 0);
 };
 
@@ -197,7 +324,7 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, o)) {
     std::fprintf(stderr,
                  "usage: orvinta-server-load (--server PATH | --port N) [--connections 1000] [--per-room 50]\n"
-                 "                           [--probes 200] [--burst 5]\n");
+                 "                           [--probes 200] [--burst 5] [--rate LINES_PER_S --seconds 10]\n");
     return 2;
   }
   signal(SIGPIPE, SIG_IGN);
@@ -207,15 +334,16 @@ int main(int argc, char** argv) {
   setrlimit(RLIMIT_NOFILE, &limit);
 
   int port = o.port;
+  int httpPort = 0;
   pid_t server = -1;
-  if (!o.server.empty()) server = StartServer(o, port);
+  if (!o.server.empty()) server = StartServer(o, port, httpPort);
   if (port <= 0) {
     std::fprintf(stderr, "no server port\n");
     return 1;
   }
   {
     Load load(o, port);
-    load.Run();
+    if (load.Run()) load.RunRate(server, httpPort);
   }
   if (server > 0) {
     kill(server, SIGTERM);
