@@ -130,26 +130,29 @@ std::string Utf16LeToCp949(std::string_view units) {
     return static_cast<char16_t>(static_cast<unsigned char>(units[2 * i]) |
                                  static_cast<unsigned char>(units[2 * i + 1]) << 8);
   };
+  // Code points first, unpaired surrogates already '?'.
   const std::size_t count = units.size() / 2;
-  std::string out;
-  out.reserve(count * 2);
+  std::u32string points;
+  points.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     const char16_t u = unit(i);
-    char32_t c = u;
     if (u >= 0xD800 && u <= 0xDBFF && i + 1 < count && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF) {
-      c = 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
+      points.push_back(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
       ++i;
-    } else if (u >= 0xD800 && u <= 0xDFFF) {
-      out.push_back('?');
-      continue;
+    } else {
+      points.push_back(u >= 0xD800 && u <= 0xDFFF ? U'?' : static_cast<char32_t>(u));
     }
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-      continue;
-    }
-    std::string utf8;
-    AppendUtf8(utf8, c);
-    out += platform::Utf8ToCp949(utf8).value_or("?");
+  }
+  // One conversion for the whole text; character by character only when
+  // something in it is missing from the code page.
+  std::string utf8;
+  for (char32_t c : points) AppendUtf8(utf8, c);
+  if (auto whole = platform::Utf8ToCp949(utf8)) return *whole;
+  std::string out;
+  for (char32_t c : points) {
+    std::string one;
+    AppendUtf8(one, c);
+    out += platform::Utf8ToCp949(one).value_or("?");
   }
   return out;
 }
