@@ -2,6 +2,8 @@
 
 #include <sys/epoll.h>
 
+#include <algorithm>
+
 #include "server/output_budget.h"
 
 namespace orvinta::server {
@@ -11,6 +13,11 @@ constexpr Millis kTickEvery = 100;
 constexpr Millis kCloseGrace = 2000;  // to get a last frame (a "SYST") out before closing
 constexpr int kAcceptsPerWake = 128;
 constexpr int kReadsPerWake = 4;  // then other connections get their turn
+// Under load a member's output gathers until it is this old or this large.
+constexpr Millis kGatherMs = 2;
+constexpr std::size_t kGatherBytes = 4096;
+// A turn that queued this many frames makes the next one gather.
+constexpr std::uint64_t kBusyFrames = 32;
 
 }  // namespace
 
@@ -98,6 +105,7 @@ void ChatService::ReadFrom(ConnectionId id) {
 void ChatService::Send(ConnectionId id, std::string_view frame) {
   ClientConnection* c = Find(id);
   if (c == nullptr || c->closing) return;
+  if (!c->HasOutput()) c->queuedSince = clock_.Now();
   if (!c->Queue(frame)) {
     // It stopped reading; holding more for it would have no end. Senders are
     // held to their rates first, so this is the reader's own slowness.
@@ -107,6 +115,7 @@ void ChatService::Send(ConnectionId id, std::string_view frame) {
     return;
   }
   queuedTotal_ += frame.size();
+  ++framesThisTurn_;
   MarkDirty(id, *c);
   if (queuedTotal_ > outputBudget_) KeepWithinBudget();
 }
@@ -175,12 +184,20 @@ void ChatService::UpdateInterest(ClientConnection& c) {
   loop_.Modify(c.token, wanted);
 }
 
-void ChatService::FlushDirty() {
+bool ChatService::HoldBack(const ClientConnection& c, Millis now) const {
+  return busy_ && !c.closing && c.QueuedBytes() < kGatherBytes && now - c.queuedSince < kGatherMs;
+}
+
+void ChatService::FlushDirty(Millis now) {
   std::vector<ConnectionId> batch;
   batch.swap(dirty_);
   for (ConnectionId id : batch) {
     ClientConnection* c = Find(id);
     if (c == nullptr) continue;
+    if (HoldBack(*c, now)) {
+      held_.push_back(id);  // stays dirty
+      continue;
+    }
     c->dirty = false;
     const std::size_t before = c->QueuedBytes();
     const IoStatus status = c->Flush(sendCalls_);
@@ -201,7 +218,7 @@ void ChatService::FlushDirty() {
   }
 }
 
-void ChatService::AfterEvents() {
+int ChatService::AfterEvents() {
   const Millis now = clock_.Now();
   if (now - lastTick_ >= kTickEvery) {
     lastTick_ = now;
@@ -215,9 +232,18 @@ void ChatService::AfterEvents() {
   ReportLost();
   // Flushing may lose connections, and reporting them may queue more frames.
   while (!dirty_.empty()) {
-    FlushDirty();
+    FlushDirty(now);
     ReportLost();
   }
+  busy_ = framesThisTurn_ >= kBusyFrames;
+  framesThisTurn_ = 0;
+  dirty_.swap(held_);
+  if (dirty_.empty()) return -1;
+  Millis wake = kGatherMs;
+  for (ConnectionId id : dirty_) {
+    if (const ClientConnection* c = Find(id)) wake = std::min(wake, c->queuedSince + kGatherMs - now);
+  }
+  return static_cast<int>(std::max<Millis>(wake, 1));
 }
 
 }  // namespace orvinta::server

@@ -22,8 +22,9 @@ class ChatService final : public Outbox {
   ~ChatService() override;
 
   bool Start();  // registers the listener
-  // After each wake-up of the loop: timeouts, pending closes, flushing.
-  void AfterEvents();
+  // After each wake-up of the loop: timeouts, pending closes, flushing. The
+  // milliseconds until output held back must go out, or -1.
+  int AfterEvents();
 
   const ServerView& View() const { return core_; }
   std::size_t ConnectionCount() const { return connections_.Size(); }
@@ -43,7 +44,10 @@ class ChatService final : public Outbox {
   void Lose(ConnectionId id);
   void Destroy(ConnectionId id);
   void ReportLost();
-  void FlushDirty();
+  // Flushes the dirty connections; under load, small fresh queues are held
+  // back for a moment so that several lines share one send().
+  void FlushDirty(Millis now);
+  bool HoldBack(const ClientConnection& c, Millis now) const;
   void UpdateInterest(ClientConnection& c);
   // Past the global output budget, drops the largest queues first.
   void KeepWithinBudget();
@@ -63,6 +67,9 @@ class ChatService final : public Outbox {
   ConnectionSlots connections_;
   std::uint64_t sendCalls_ = 0;
   std::vector<ConnectionId> dirty_;
+  std::vector<ConnectionId> held_;
+  std::uint64_t framesThisTurn_ = 0;
+  bool busy_ = false;  // the previous turn carried room traffic
   std::vector<ConnectionId> lost_;
   Millis lastTick_ = 0;
 };

@@ -41,6 +41,7 @@ class ClientConnection {
   Millis closeDeadline = 0;
   std::uint32_t interest = 0;  // the epoll events registered
   bool dirty = false;          // waiting in the transport's list to be flushed
+  Millis queuedSince = 0;      // when the oldest byte not yet written was queued
 
  private:
   UniqueFd fd_;

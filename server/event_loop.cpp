@@ -34,12 +34,13 @@ void EventLoop::Remove(Token token) {
   registrations_.erase(it);
 }
 
-void EventLoop::Run(int wakeMs, const std::function<void()>& afterEvents) {
+void EventLoop::Run(int wakeMs, const std::function<int()>& afterEvents) {
   constexpr int kBatch = 256;
   epoll_event events[kBatch];
   running_ = true;
+  int timeout = wakeMs;
   while (running_) {
-    const int n = epoll_wait(epoll_.Get(), events, kBatch, wakeMs);
+    const int n = epoll_wait(epoll_.Get(), events, kBatch, timeout);
     if (n < 0 && errno != EINTR) break;
     for (int i = 0; i < n && running_; ++i) {
       const auto it = registrations_.find(events[i].data.u64);
@@ -48,7 +49,10 @@ void EventLoop::Run(int wakeMs, const std::function<void()>& afterEvents) {
       const Handler handler = it->second.handler;
       handler(events[i].events);
     }
-    if (running_) afterEvents();
+    if (running_) {
+      const int asked = afterEvents();
+      timeout = asked < 0 || asked > wakeMs ? wakeMs : asked;
+    }
   }
 }
 

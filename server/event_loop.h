@@ -24,8 +24,9 @@ class EventLoop {
   void Remove(Token token);
 
   // Runs until Stop. afterEvents runs after every wake-up: after each batch of
-  // events and at least every wakeMs milliseconds.
-  void Run(int wakeMs, const std::function<void()>& afterEvents);
+  // events and at least every wakeMs milliseconds; it may ask for the next
+  // wake-up sooner by returning fewer milliseconds (a negative value: wakeMs).
+  void Run(int wakeMs, const std::function<int()>& afterEvents);
   void Stop() { running_ = false; }
 
  private:

@@ -139,8 +139,9 @@ int main(int argc, char** argv) {
   if (httpListener) std::printf("http on %s\n", httpListener->LocalAddress().c_str());
   std::fflush(stdout);
   loop.Run(kWakeMs, [&] {
-    chat.AfterEvents();
+    const int next = chat.AfterEvents();
     if (http) http->AfterEvents();
+    return next;
   });
   if (options.logLevel != LogLevel::kQuiet) std::fprintf(stderr, "orvinta-server: stopped\n");
   return 0;
