@@ -104,27 +104,33 @@ void CQuendelCtrl::Exchange(const com::PropertyBag* source) {
 }
 
 com::HRESULT CQuendelCtrl::InitNew() {
-  // The reset exchange supplies no values, so every setting ends at its empty form.
-  settings_ = QuendelSettings{};
-  settings_.AutoConnect = true;
-  Exchange(nullptr);
-  return com::S_OK;
+  return GuardedOr("resetting the control's settings", com::E_FAIL, [&] {
+    // The reset exchange supplies no values, so every setting ends at its empty form.
+    settings_ = QuendelSettings{};
+    settings_.AutoConnect = true;
+    Exchange(nullptr);
+    return com::S_OK;
+  });
 }
 
 com::HRESULT CQuendelCtrl::Load(const com::PropertyBag& bag) {
-  Exchange(&bag);
-  return com::S_OK;
+  return GuardedOr("loading the control's settings", com::E_FAIL, [&] {
+    Exchange(&bag);
+    return com::S_OK;
+  });
 }
 
 com::HRESULT CQuendelCtrl::Save(com::PropertyBag& bag) {
-  // The switches and the icon are written with their values, so that a saved
-  // control loads back as it was.
-  const SettingTexts texts = SettingsToTexts(settings_);
-  bag.Write(kVersionProperty, kVersionValue);
-  for (const SettingField& field : kSettingFields) bag.Write(field.name, ToPage(texts.*field.text));
-  settings_ = DeriveSettings(texts);
-  Module().settings = settings_;
-  return com::S_OK;
+  return GuardedOr("saving the control's settings", com::E_FAIL, [&] {
+    // The switches and the icon are written with their values, so that a saved
+    // control loads back as it was.
+    const SettingTexts texts = SettingsToTexts(settings_);
+    bag.Write(kVersionProperty, kVersionValue);
+    for (const SettingField& field : kSettingFields) bag.Write(field.name, ToPage(texts.*field.text));
+    settings_ = DeriveSettings(texts);
+    Module().settings = settings_;
+    return com::S_OK;
+  });
 }
 
 com::HRESULT CQuendelCtrl::CreateControlWindow(com::NativeWindow parent) {
