@@ -174,6 +174,15 @@ INSTANTIATE_TEST_SUITE_P(Core, LineLengthTest,
                                            LineCase{"Above", 1000, false}, LineCase{"FarAbove", 4998, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(CoreTest, IdAndRoomKeyOfExactlyTheirMaximumAreUsable) {
+  const std::string id(ServerLimits{}.maxIdBytes, 'i');
+  const std::string room(ServerLimits{}.maxRoomKeyBytes, 'r');
+  const ConnectionId c = LoginInRoom(id, room);
+  const ConnectionId bob = LoginInRoom("bob", "#" + room);  // the mark does not count
+  EXPECT_EQ(TakeBodies(c, "CHIN"), Bodies{"bob/" + room + "/bob/1"});
+  EXPECT_EQ(TakeBodies(bob, "IFON").size(), 1u);
+}
+
 TEST_F(CoreTest, StatusThatChangesNothingIsNotRelayed) {
   const ConnectionId alice = LoginInRoom("alice", "lobby");
   const ConnectionId bob = LoginInRoom("bob", "lobby");
