@@ -1,5 +1,8 @@
 // The control's logic window and its conversation with the chat server,
 // driven through the scripting interface with a scripted connection.
+#include <stdexcept>
+
+#include "protocol/failure_log.h"
 #include "tests/webcontrol/control_fixture.h"
 #include "webcontrol/avatar_url.h"
 #include "webcontrol/control_session.h"
@@ -163,6 +166,17 @@ TEST_F(QuendelSessionTest, AHalfFrameOfTheOldConnectionDoesNotSpoilTheNewOne) {
   sink.events.clear();
   ReceiveFrame("IFON", "lee/r/L/2/0");
   EXPECT_EQ(sink.events.at(0), "ResRoomInfo(r,lee)");
+}
+
+TEST_F(QuendelSessionTest, AFailureInAPageHandlerIsCaughtAndLoggedByTheMethodName) {
+  CreateConnected();
+  fakes::FakeTrafficLog failures;
+  protocol::LogFailuresTo(&failures);
+  sink.onEvent = [](const com::Event&) { throw std::runtime_error("script error"); };
+  EXPECT_EQ(Call("ReqConnectServer"), com::S_OK);
+  protocol::LogFailuresTo(nullptr);
+  ASSERT_EQ(failures.lines.size(), 1u);
+  EXPECT_EQ(failures.lines[0].first, "!!! ReqConnectServer failed: script error\r\n");
 }
 
 TEST_F(QuendelSessionTest, AFailedConnectIsReportedAsDown) {
