@@ -68,8 +68,11 @@ class ChatService final : public Outbox {
   std::uint64_t sendCalls_ = 0;
   std::vector<ConnectionId> dirty_;
   std::vector<ConnectionId> held_;
-  std::uint64_t framesThisTurn_ = 0;
-  bool busy_ = false;  // the previous turn carried room traffic
+  // Frames queued per window of time, to tell load from a quiet room.
+  Millis window_ = 0;
+  std::uint64_t framesThisWindow_ = 0;
+  std::uint64_t framesLastWindow_ = 0;
+  bool busy_ = false;
   std::vector<ConnectionId> lost_;
   Millis lastTick_ = 0;
 };
