@@ -88,9 +88,14 @@ void ChatService::ReadFrom(ConnectionId id) {
     if (c == nullptr || c->closing) return;
     bool wouldBlock = false;
     const IoStatus status = c->ReadOnce(wouldBlock);
+    const std::size_t badBefore = c->Intake().BadFrames();
     while (auto frame = c->Intake().Next()) {
       core_.OnFrame(id, frame->command, frame->body);
       if ((c = Find(id)) == nullptr || c->closing) return;
+    }
+    if (const std::size_t bad = c->Intake().BadFrames() - badBefore; bad > 0) {
+      core_.Log(LogLevel::kNormal, "refused frame #" + std::to_string(id) + ": " + std::to_string(bad) +
+                                       " malformed (header, hex or checksum)");
     }
     if (c->Intake().Hopeless()) {
       Dropped(id, "sent garbage");
