@@ -1,8 +1,9 @@
 #pragma once
 // The client's session with the chat server: connect, login, keep-alive,
 // system messages, and the room and moderation traffic. Incoming commands are
-// turned into calls on the main window.
-#include <memory>
+// turned into calls on the main window; the connection itself is ChatConnection.
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 

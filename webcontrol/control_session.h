@@ -3,6 +3,7 @@
 // framing and body encoding, but no login and no keep-alive. It sends only
 // the member query "ASIF" and handles only its answer "IFON"; everything else
 // the server sends is consumed by the framing and dropped.
+#include <span>
 #include <string>
 #include <string_view>
 
