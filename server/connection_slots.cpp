@@ -8,12 +8,13 @@ ConnectionId ConnectionSlots::Add(std::unique_ptr<ClientConnection> connection) 
     index = free_.back();
     free_.pop_back();
   } else {
+    // Slot 0 stays empty, so no id is 0 (the core's "nobody") and the first
+    // connections are #1, #2, ... in the log.
+    if (slots_.empty()) slots_.emplace_back();
     index = slots_.size();
     slots_.emplace_back();
   }
   Slot& slot = slots_[index];
-  // Generations start at 1, so no id is 0 (the core's "nobody").
-  if (++slot.generation == 0) slot.generation = 1;
   slot.connection = std::move(connection);
   ++size_;
   return IdOf(index);
@@ -29,9 +30,11 @@ ClientConnection* ConnectionSlots::Find(ConnectionId id) const {
 std::unique_ptr<ClientConnection> ConnectionSlots::Remove(ConnectionId id) {
   if (Find(id) == nullptr) return nullptr;
   const auto index = static_cast<std::uint32_t>(id);
+  Slot& slot = slots_[index];
+  ++slot.generation;  // the old id no longer finds the slot once it is reused
   --size_;
   free_.push_back(index);
-  return std::move(slots_[index].connection);
+  return std::move(slot.connection);
 }
 
 }  // namespace orvinta::server

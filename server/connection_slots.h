@@ -1,7 +1,7 @@
 #pragma once
 // The transport's connections by id, found without hashing: an id is a slot
-// index with the slot's generation above it, so a frame for a connection that
-// has gone (and whose slot was reused) finds nothing.
+// index with the slot's generation above it (the count of its earlier
+// occupants), so a frame for a connection that has gone finds nothing.
 #include <cstddef>
 #include <cstdint>
 #include <memory>

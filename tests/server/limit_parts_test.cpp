@@ -42,7 +42,7 @@ TEST(ConnectionSlots, AReusedSlotDoesNotAnswerToTheOldId) {
   auto make = [] { return std::make_unique<ClientConnection>(UniqueFd(), IntakeLimits{}, 1024); };
   const ConnectionId first = slots.Add(make());
   const ConnectionId second = slots.Add(make());
-  EXPECT_NE(first, 0u);
+  EXPECT_EQ(first, 1u);  // readable in the log
   ASSERT_NE(slots.Find(first), nullptr);
   EXPECT_NE(slots.Remove(first), nullptr);
   EXPECT_EQ(slots.Find(first), nullptr);
