@@ -78,8 +78,13 @@ std::size_t QueryNumber(std::string_view query, std::string_view name, std::size
 
 }  // namespace
 
-HttpSite::HttpSite(std::string portalDir, const ServerView& view, const SessionKeys* keys, MetricsSource metrics)
-    : portalRoot_(Resolved(portalDir)), view_(view), keys_(keys), metrics_(std::move(metrics)) {}
+HttpSite::HttpSite(std::string portalDir, const ServerView& view, const SessionKeys* keys, MetricsSource metrics,
+                   std::int64_t keyLifetime)
+    : portalRoot_(Resolved(portalDir)),
+      view_(view),
+      keys_(keys),
+      metrics_(std::move(metrics)),
+      keyLifetime_(keyLifetime) {}
 
 std::string HttpSite::ErrorPage(int code, std::string_view extraHeaders) {
   return Response(code, "text/plain; charset=utf-8", std::to_string(code) + " " + std::string(ReasonOf(code)) + "\n",
@@ -119,7 +124,7 @@ std::string HttpSite::Respond(std::string_view head, std::string_view peer) cons
 }
 
 std::string HttpSite::SignInPage(const HttpRequest& request, std::string_view peer) const {
-  const SignIn signIn = PortalSignIn(request, peer, keys_);
+  const SignIn signIn = PortalSignIn(request, peer, keys_, keyLifetime_);
   if (signIn.status != 303) return ErrorPage(signIn.status);
   return Response(303, "text/plain; charset=utf-8", "signed in\n",
                   "Location: " + signIn.location + "\r\nSet-Cookie: " + signIn.cookie +

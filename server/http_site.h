@@ -17,7 +17,7 @@ class HttpSite {
 
   // keys null: development mode (see PortalSignIn).
   HttpSite(std::string portalDir, const ServerView& view, const SessionKeys* keys = nullptr,
-           MetricsSource metrics = {});
+           MetricsSource metrics = {}, std::int64_t keyLifetime = SessionKeys::kDefaultLifetime);
 
   // The whole response (status line, headers, body) to a complete request head
   // from the peer address.
@@ -41,6 +41,7 @@ class HttpSite {
   const ServerView& view_;
   const SessionKeys* keys_;
   MetricsSource metrics_;
+  std::int64_t keyLifetime_;
 };
 
 }  // namespace orvinta::server

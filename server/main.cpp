@@ -126,7 +126,8 @@ int main(int argc, char** argv) {
       return 1;
     }
     site = std::make_unique<HttpSite>(options.portalDir.empty() ? ORVINTA_PORTAL_DIR : options.portalDir,
-                                      chat.View(), keys.get(), [&chat] { return chat.MetricsText(); });
+                                      chat.View(), keys.get(), [&chat] { return chat.MetricsText(); },
+                                      options.keyLifetimeSeconds);
     if (!site->HasPortal()) std::fprintf(stderr, "orvinta-server: no portal directory; serving /rooms.json only\n");
     http = std::make_unique<HttpService>(loop, *httpListener, clock, *site, HttpLimitsFor(options));
     if (!http->Start()) {

@@ -55,7 +55,8 @@ std::string ClientUserId(std::string_view id) {
   return normal;
 }
 
-SignIn PortalSignIn(const HttpRequest& request, std::string_view peer, const SessionKeys* keys) {
+SignIn PortalSignIn(const HttpRequest& request, std::string_view peer, const SessionKeys* keys,
+                    std::int64_t lifetimeSeconds) {
   SignIn result;
   if (!IsLoopbackAddress(peer)) {
     result.status = 403;
@@ -68,7 +69,7 @@ SignIn PortalSignIn(const HttpRequest& request, std::string_view peer, const Ses
     result.status = 400;
     return result;
   }
-  const std::int64_t lifetime = SessionKeys::kDefaultLifetime;
+  const std::int64_t lifetime = lifetimeSeconds;
   const std::string key = keys ? keys->Sign(id, lifetime) : std::string(kDevelopmentKey);
   const std::string fallback = "/control.html?user=" + PercentEncode(platform::Cp949ToUtf8Lossy(id));
   const auto next = QueryParameter(request.query, "next");

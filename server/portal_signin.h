@@ -21,7 +21,8 @@ struct SignIn {
 };
 
 // keys null: development mode, the cookie holds a key any login accepts.
-SignIn PortalSignIn(const HttpRequest& request, std::string_view peer, const SessionKeys* keys);
+SignIn PortalSignIn(const HttpRequest& request, std::string_view peer, const SessionKeys* keys,
+                    std::int64_t lifetimeSeconds = SessionKeys::kDefaultLifetime);
 
 // A user id as the client sends it: lower case, "_" before a leading digit.
 std::string ClientUserId(std::string_view id);

@@ -222,7 +222,7 @@ std::string_view ServerUsage() {
          "  --auth-secret FILE    verify session keys with the secret in FILE (without it:\n"
          "                        development mode, any key is accepted)\n"
          "  --sign-key ID         print a session key for ID (with --auth-secret) and stop\n"
-         "  --key-lifetime S      seconds a key from --sign-key or the portal lasts (43200)\n"
+         "  --key-lifetime S      seconds a key from --sign-key or the portal sign-in lasts (43200)\n"
          "  --quiet, --verbose    log nothing but failures / also every frame and line\n"
          "  --rate CLASS=R/B      R frames a second, bursts of B, per member; CLASS is talk (4/20),\n"
          "                        status (1/10), room (2/30), invite (0.2/5), vote (0.05/2),\n"
