@@ -32,6 +32,7 @@
 #include "platform/qt/qt_timers.h"
 #include "platform/qt/qt_transport.h"
 #include "protocol/codec.h"
+#include "protocol/wire_commands.h"
 
 namespace {
 
@@ -165,8 +166,8 @@ int main(int argc, char** argv) {
   QTcpSocket sender;
   sender.connectToHost(address.section(':', 0, 0), address.section(':', 1).toUShort());
   sender.waitForConnected(5000);
-  sender.write(QByteArray::fromStdString(Frame("USER", "sender/s/sender/1234")));
-  sender.write(QByteArray::fromStdString(Frame("CHIN", "sender/bench")));
+  sender.write(QByteArray::fromStdString(Frame(wire::kUser, "sender/s/sender/1234")));
+  sender.write(QByteArray::fromStdString(Frame(wire::kChatIn, "sender/bench")));
   sender.flush();
   Spin([] { return false; }, 500);
   QObject::connect(&sender, &QTcpSocket::readyRead, [&] { sender.readAll(); });
@@ -175,7 +176,7 @@ int main(int argc, char** argv) {
   std::vector<double> latencies;
   for (int n = 0; n < lines; ++n) {
     const qint64 sent = benchClock.nsecsElapsed();
-    sender.write(QByteArray::fromStdString(Frame("TALL", "sender/bench/" + Line(n))));
+    sender.write(QByteArray::fromStdString(Frame(wire::kToAll, "sender/bench/" + Line(n))));
     sender.flush();
     if (!Spin([&] { return arrivedAt.count(n) > 0; }, 5000)) return std::fprintf(stderr, "line %d lost\n", n), 1;
     latencies.push_back((arrivedAt[n] - sent) / 1e6);
@@ -192,7 +193,7 @@ int main(int argc, char** argv) {
     QObject::connect(&tick, &QTimer::timeout, [&] {
       const double elapsed = (benchClock.nsecsElapsed() - start) / 1e9;
       const int due = std::min(total, static_cast<int>(elapsed * rate));
-      while (next - first < due) sender.write(QByteArray::fromStdString(Frame("TALL", "sender/bench/" + Line(next++))));
+      while (next - first < due) sender.write(QByteArray::fromStdString(Frame(wire::kToAll, "sender/bench/" + Line(next++))));
       sender.flush();
     });
     tick.start(5);
