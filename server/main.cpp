@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,16 @@ std::unique_ptr<SessionKeys> LoadKeys(const ServerOptions& options, std::string&
   std::string secret = ReadSecretFile(options.authSecretFile, error);
   if (secret.empty()) return nullptr;
   return std::make_unique<SessionKeys>(std::move(secret), UnixNow);
+}
+
+// The portal installed with the program (share/orvinta/portal beside bin/),
+// else the source tree's, for a program run from its build folder.
+std::string DefaultPortalDir() {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const auto installed = (self.parent_path() / ORVINTA_BIN_TO_DATA / "portal").lexically_normal();
+  if (!error && std::filesystem::is_directory(installed, error)) return installed.string();
+  return ORVINTA_PORTAL_DIR;
 }
 
 }  // namespace
@@ -125,7 +136,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "orvinta-server: %s\n", httpListener->Error().c_str());
       return 1;
     }
-    site = std::make_unique<HttpSite>(options.portalDir.empty() ? ORVINTA_PORTAL_DIR : options.portalDir,
+    site = std::make_unique<HttpSite>(options.portalDir.empty() ? DefaultPortalDir() : options.portalDir,
                                       chat.View(), keys.get(), [&chat] { return chat.MetricsText(); },
                                       options.keyLifetimeSeconds);
     if (!site->HasPortal()) std::fprintf(stderr, "orvinta-server: no portal directory; serving /rooms.json only\n");

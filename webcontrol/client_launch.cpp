@@ -1,12 +1,18 @@
 #include "webcontrol/client_launch.h"
 
+#include <dlfcn.h>
+
 #include <cstdlib>
+#include <filesystem>
 
 #include "protocol/room_key.h"
 #include "text/text_util.h"
 
 #ifndef QUENDEL_DEFAULT_CLIENT_DIR
 #define QUENDEL_DEFAULT_CLIENT_DIR "/usr/local/bin"
+#endif
+#ifndef ORVINTA_MODULES_TO_BIN
+#define ORVINTA_MODULES_TO_BIN "../../bin"
 #endif
 
 namespace orvinta::quendel {
@@ -59,6 +65,13 @@ std::string JoinLaunchFields(const LaunchFields& fields) {
 
 std::string ClientProgramDirectory() {
   if (const char* dir = std::getenv("QUENDEL_CLIENT_DIR"); dir && *dir) return dir;
+  // An installed module starts the client installed with it (bin/ beside lib/).
+  Dl_info module{};
+  if (dladdr(reinterpret_cast<void*>(&ClientProgramDirectory), &module) != 0 && module.dli_fname) {
+    const auto bin = (std::filesystem::path(module.dli_fname).parent_path() / ORVINTA_MODULES_TO_BIN).lexically_normal();
+    std::error_code error;
+    if (std::filesystem::is_regular_file(bin / kClientProgramName, error)) return bin.string();
+  }
   return QUENDEL_DEFAULT_CLIENT_DIR;
 }
 

@@ -7,6 +7,10 @@
 
 #include "platform/cp949.h"
 
+#ifndef ORVINTA_BIN_TO_DATA
+#define ORVINTA_BIN_TO_DATA "../share/orvinta"
+#endif
+
 namespace orvinta::app {
 
 std::string ExecutablePath(const char* argv0) {
@@ -18,8 +22,10 @@ std::string ExecutablePath(const char* argv0) {
 
 void PrepareProcessEnvironment(const char* argv0) {
   const auto dir = std::filesystem::path(ExecutablePath(argv0)).parent_path();
-  const auto fonts = dir / "orvinta-fonts.conf";
   std::error_code error;
+  // Beside the program in its build folder; share/orvinta once installed.
+  auto fonts = dir / "orvinta-fonts.conf";
+  if (!std::filesystem::exists(fonts, error)) fonts = (dir / ORVINTA_BIN_TO_DATA / "orvinta-fonts.conf").lexically_normal();
   if (!std::getenv("FONTCONFIG_FILE") && std::filesystem::exists(fonts, error)) {
     setenv("FONTCONFIG_FILE", fonts.c_str(), 0);
   }

@@ -33,6 +33,12 @@ int RunRegistration(const QString& modulePath, const char* entry) {
   return orvinta::com::Succeeded(result) ? 0 : 1;
 }
 
+// The module installed with this program, else the one built beside it.
+QString DefaultModulePath() {
+  const QFileInfo installed(QCoreApplication::applicationDirPath() + "/" ORVINTA_BIN_TO_MODULES "/libquendel.so");
+  return installed.isFile() ? installed.canonicalFilePath() : QStringLiteral(QUENDEL_MODULE_PATH);
+}
+
 QUrl PageAddress(const QString& page) {
   const QFileInfo file(page);
   if (file.exists()) return QUrl::fromLocalFile(file.absoluteFilePath());
@@ -54,7 +60,7 @@ int main(int argc, char** argv) {
     std::printf("%s", qPrintable(orvinta::quendel::host::HostUsage()));
     return 0;
   }
-  if (options->modulePath.isEmpty()) options->modulePath = QUENDEL_MODULE_PATH;
+  if (options->modulePath.isEmpty()) options->modulePath = DefaultModulePath();
   if (options->unregisterModule && RunRegistration(options->modulePath, "DllUnregisterServer") != 0) return 1;
   if (options->registerModule && RunRegistration(options->modulePath, "DllRegisterServer") != 0) return 1;
   if (options->page.isEmpty()) return 0;
