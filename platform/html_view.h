@@ -2,7 +2,7 @@
 // One embedded HTML page, worked on by element id. Texts cross as code page
 // 949 bytes; the adapter converts them to and from the browser's strings.
 // Nothing is queued here: callers keep their own queue until the page has
-// loaded (see client/window/page_loader.h).
+// loaded (see client/window/page_queue.h).
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -10,16 +10,21 @@
 
 namespace orvinta::platform {
 
-// The composing settings of one room as the toolbar shows them.
+// The composing settings of one room as the toolbar shows them; the logic
+// fills every field from the room's settings.
 struct ToolbarState {
   std::string faceName;  // "굴림", "바탕", "돋움" or "궁서"
   std::string sizeText;  // decimal point size; the size combo keeps its choice when no entry has this text
-  std::uint32_t textColour = 0x212121;
-  std::uint32_t backColour = 0xFFFFFF;
+  std::uint32_t textColour = 0;
+  std::uint32_t backColour = 0;
   bool bold = false;
   bool italic = false;
   bool underline = false;
 };
+
+// The smallest main window; also its size at start when no placement is kept.
+inline constexpr int kMinWindowWidth = 600;
+inline constexpr int kMinWindowHeight = 415;
 
 struct WindowRect {
   int left = 0;

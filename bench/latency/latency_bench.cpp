@@ -68,7 +68,7 @@ class TimingView final : public components::WidgetView {
   void Poll() {
     if (asking_ || onTheirWay_.empty()) return;
     asking_ = true;
-    inner_->widget()->page()->runJavaScript(
+    inner_->Widget()->page()->runJavaScript(
         "(function(){var m=document.getElementById('END_LINE');var b=m&&m.previousElementSibling;"
         "var l=b&&b.lastElementChild;var f=l&&/LAT#([0-9]+)#/.exec(l.textContent);return f?+f[1]:-1;})()",
         QWebEngineScript::ApplicationWorld, [this](const QVariant& value) {

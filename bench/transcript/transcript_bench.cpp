@@ -16,7 +16,7 @@
 
 #include "client/components/resource_scheme.h"
 #include "client/components/web_view.h"
-#include "client/window/chat_line.h"
+#include "client/window/line_html.h"
 #include "platform/cp949.h"
 
 namespace {
@@ -42,12 +42,12 @@ void Settle(components::WebView& view) {
 }
 
 std::string LineHtml(int n) {
-  window::ChatLine line;
+  compose::ChatLine line;
   line.style = n % 3 == 0 ? "B" : "";
   line.textColour = "1F5FBF";
   line.size = "10";
   line.face = platform::FromLocalText("굴림");
-  line.icon = 1001 + n % 50;
+  line.icon = std::to_string(1001 + n % 50);
   line.nick = platform::FromLocalText("오르빈봇");
   line.text = platform::FromLocalText("안녕하세요, 벤치마크 줄 번호 ") + std::to_string(n) + " /미소";
   return *window::RenderChatLine(line, window::PortalConfig{});
@@ -63,9 +63,9 @@ std::unique_ptr<components::WebView> OpenTranscript(LoadWaiter& waiter) {
   }();
   auto view = std::make_unique<components::WebView>(platform::HtmlViewRole::Transcript);
   view->SetListener(&waiter);
-  view->widget()->setParent(frame);
-  view->widget()->resize(600, 400);
-  view->widget()->show();
+  view->Widget()->setParent(frame);
+  view->Widget()->resize(600, 400);
+  view->Widget()->show();
   view->Navigate("res://orvinta/107");
   Spin([&] { return waiter.loaded; });
   return view;

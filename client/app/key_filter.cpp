@@ -14,8 +14,7 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
   if (!widget || widget->window() != &window_) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F10) {
-    if (hooks_.functionKey) hooks_.functionKey(key->key() - Qt::Key_F1 + 1);
-    return true;
+    return hooks_.functionKey && hooks_.functionKey(key->key() - Qt::Key_F1 + 1);
   }
   const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
   const FilteredKey which = enter                          ? FilteredKey::Enter

@@ -14,7 +14,7 @@ enum class FilteredKey { Enter, Escape, Up, Down, Other };
 struct KeyHooks {
   // Returns true when the key is consumed.
   std::function<bool(FilteredKey, bool inInputLine)> preTranslate;
-  std::function<void(int n)> functionKey;  // F1 .. F10
+  std::function<bool(int n)> functionKey;  // F1 .. F10; true when the key is consumed
 };
 
 class KeyFilter final : public QObject {

@@ -6,7 +6,9 @@
 
 #include "client/app/client_ports.h"
 #include "client/app/key_filter.h"
+#ifdef ORVINTA_TEST_PORT
 #include "client/app/test_port.h"
+#endif
 #include "client/app/portal_settings.h"
 #include "client/components/debug_dlg.h"
 #include "client/components/main_window.h"
@@ -14,49 +16,70 @@
 #include "client/components/web_view.h"
 #include "client/shell/orvinta_app.h"
 #include "client/window/orvinta_dlg.h"
+#include "protocol/guarded.h"
 
 namespace {
 
 using namespace orvinta;
 
+// A widget's action, guarded once where it enters from the event loop.
+template <typename Body>
+auto Entry(std::string_view where, Body body) {
+  return [where, body = std::move(body)](auto&&... args) {
+    Guarded(where, [&] { body(std::forward<decltype(args)>(args)...); });
+  };
+}
+
 // Connects the widgets' user actions to the window logic.
 void WireMainWindow(components::MainWindow& widgets, window::COrvintaDlg& dlg) {
   using SysCommand = window::COrvintaDlg::SysCommand;
   widgets.SetHooks({
-      .tabSelected = [&dlg](int) { dlg.OnTcnSelchangeTabChannel(); },
-      .tabCloseClicked = [&dlg](int index) { dlg.OnCloseTab(index); },
-      .connectClicked = [&dlg] { dlg.OnBnClickedButConnect(); },
-      .statusChosen = [&dlg](int index) { dlg.OnStatusSelected(index); },
-      .closeRequested = [&dlg] { return dlg.OnSysCommand(SysCommand::Close); },
-      .minimisedChanged = [&dlg](bool minimised) {
+      .tabSelected = Entry("a tab selection", [&dlg](int) { dlg.Tabs().OnTcnSelchangeTabChannel(); }),
+      .tabCloseClicked = Entry("a tab's close mark", [&dlg](int index) { dlg.OnCloseTab(index); }),
+      .connectClicked = Entry("the connect button", [&dlg] { dlg.OnBnClickedButConnect(); }),
+      .statusChosen = Entry("the status combo", [&dlg](int index) { dlg.Members().OnCbnSelchangeComboStatus(index); }),
+      .closeRequested =
+          [&dlg] { return GuardedOr("the close box", false, [&] { return dlg.OnSysCommand(SysCommand::Close); }); },
+      .minimisedChanged = Entry("minimising", [&dlg](bool minimised) {
         dlg.OnSysCommand(minimised ? SysCommand::Minimize : SysCommand::Restore);
-      },
+      }),
   });
 
   components::ComposeToolbar& toolbar = widgets.Toolbar();
-  QObject::connect(&toolbar, &components::ComposeToolbar::faceChosen, [&dlg](int face) { dlg.OnFaceChosen(face); });
-  QObject::connect(&toolbar, &components::ComposeToolbar::sizeChosen, [&dlg](int size) { dlg.OnSizeChosen(size); });
+  window::ComposeAndSend& composing = dlg.Composing();
+  QObject::connect(&toolbar, &components::ComposeToolbar::faceChosen,
+                   Entry("the face combo", [&composing](int face) { composing.OnFaceChosen(face); }));
+  QObject::connect(&toolbar, &components::ComposeToolbar::sizeChosen,
+                   Entry("the size combo", [&composing](int size) { composing.OnSizeChosen(size); }));
   QObject::connect(&toolbar, &components::ComposeToolbar::styleChanged,
-                   [&dlg](int bits) { dlg.OnStyleChanged(bits); });
+                   Entry("a style button", [&composing](int bits) { composing.OnStyleChanged(bits); }));
   QObject::connect(&toolbar, &components::ComposeToolbar::colourDroppedDown,
-                   [&dlg](int) { dlg.OnColourDroppedDown(); });
+                   Entry("a colour picker", [&composing](int) { composing.OnColourDroppedDown(); }));
   QObject::connect(&toolbar, &components::ComposeToolbar::colourChosen,
-                   [&dlg](std::uint32_t colour, int id) { dlg.OnColourChosen(colour, id); });
+                   Entry("a colour choice", [&composing](std::uint32_t colour, int id) {
+                     composing.OnColourChosen(colour, id);
+                   }));
   QObject::connect(&toolbar, &components::ComposeToolbar::emoticonChosen,
-                   [&dlg](int index) { dlg.OnEmoticonChosen(index); });
-  QObject::connect(&toolbar, &components::ComposeToolbar::sendClicked, [&dlg] { dlg.OnBnClickedChatsend(); });
+                   Entry("the emoticon picker", [&composing](int index) { composing.OnEmoticonChosen(index); }));
+  QObject::connect(&toolbar, &components::ComposeToolbar::sendClicked,
+                   Entry("the send button", [&composing] { composing.OnBnClickedChatsend(); }));
+  QObject::connect(&toolbar, &components::ComposeToolbar::clearScreenClicked,
+                   Entry("the clear-screen button", [&dlg] { dlg.Transcript().OnClearScreen(); }));
   QObject::connect(&widgets.Input(), &components::CChatInputEdit::sendRequested,
-                   [&dlg] { dlg.OnBnClickedChatsend(); });
+                   Entry("Enter in the input line", [&composing] { composing.OnBnClickedChatsend(); }));
 
-  using Key = window::COrvintaDlg::Key;
-  auto* keys = new app::KeyFilter(widgets, widgets.Input(),
-                                  {.preTranslate =
-                                       [&dlg](app::FilteredKey key, bool inInputLine) {
-                                         static constexpr Key kKeys[] = {Key::Enter, Key::Escape, Key::Up, Key::Down,
-                                                                         Key::Other};
-                                         return dlg.PreTranslateKey(kKeys[static_cast<int>(key)], inInputLine);
-                                       },
-                                   .functionKey = [&dlg](int n) { dlg.OnFunctionKey(n); }});
+  using Key = window::ComposeAndSend::Key;
+  auto* keys = new app::KeyFilter(
+      widgets, widgets.Input(),
+      {.preTranslate =
+           [&composing](app::FilteredKey key, bool inInputLine) {
+             static constexpr Key kKeys[] = {Key::Enter, Key::Escape, Key::Up, Key::Down, Key::Other};
+             return composing.PreTranslateMessage(kKeys[static_cast<int>(key)], inInputLine);
+           },
+       .functionKey =
+           [&composing](int n) {
+             return GuardedOr("a function key", false, [&] { return composing.OnFunctionKey(n); });
+           }});
   qApp->installEventFilter(keys);
 }
 
@@ -102,12 +125,16 @@ int main(int argc, char** argv) {
   WireMainWindow(widgets, dlg);
   ports.instances.Listen([&dlg](const platform::CopyData& message) { dlg.OnCopyData(message); });
 
+#ifdef ORVINTA_TEST_PORT
   app::TestPort testPort(widgets, dlg);
   testPort.ListenFromEnvironment();
+#endif
 
-  dlg.OnInitDialog();
-  widgets.show();
-  dlg.StartStartupTimers();
+  Guarded("starting the main window", [&] {
+    dlg.OnInitDialog();
+    widgets.show();
+    dlg.StartStartupTimers();
+  });
 
   // The monitor goes with the main window, and the program with both.
   QObject::connect(&widgets, &components::MainWindow::closed, &application, [&monitor] {

@@ -8,6 +8,7 @@
 #include "client/components/main_window.h"
 #include "client/window/orvinta_dlg.h"
 #include "platform/qt/qt_text.h"
+#include "protocol/guarded.h"
 
 namespace orvinta::app {
 namespace {
@@ -53,59 +54,93 @@ bool TestPort::ListenFromEnvironment() {
 void TestPort::Serve(QLocalSocket* socket) {
   connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
   connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-    while (socket->canReadLine()) Execute(socket, QString::fromUtf8(socket->readLine()).chopped(1));
+    Guarded("the test port", [&] {
+      while (socket->canReadLine()) Execute(socket, QString::fromUtf8(socket->readLine()).chopped(1));
+    });
     if (socket->bytesAvailable() > kMaxCommand) socket->abort();
   });
 }
 
+struct TestPort::Verb {
+  QLatin1String name;
+  void (TestPort::*run)(QLocalSocket* socket, const QString& rest);
+};
+
+const TestPort::Verb TestPort::kVerbs[] = {
+    {QLatin1String("state"), &TestPort::State},   // connected=0|1 loggedin=0|1 tabs=N current=<channel>
+    {QLatin1String("type"), &TestPort::Type},     // type <text>: into the input line at the caret
+    {QLatin1String("key"), &TestPort::PressKey},  // key enter|escape|up|down|f1..f10
+    {QLatin1String("face"), &TestPort::Face},     // face <code 1-4>
+    {QLatin1String("size"), &TestPort::Size},     // size <points>
+    {QLatin1String("style"), &TestPort::Style},   // style <bits: 1 bold, 2 italic, 4 underline>
+    {QLatin1String("colour"), &TestPort::Colour}, // colour RRGGBB: the text colour
+    {QLatin1String("html"), &TestPort::Html},     // html <channel> <element id>: its inner HTML
+};
+
 void TestPort::Execute(QLocalSocket* socket, const QString& line) {
   const QString verb = line.section(' ', 0, 0);
-  const QString rest = line.section(' ', 1);
-  if (verb == "state") {
-    const auto* current = dlg_.CurrentChannel();
-    Reply(socket, QStringLiteral("connected=%1 loggedin=%2 tabs=%3 current=%4")
-                      .arg(dlg_.IsConnected())
-                      .arg(dlg_.IsLoggedIn())
-                      .arg(widgets_.TabCount())
-                      .arg(current ? platform::qt::FromCp949(current->name) : QString()));
-  } else if (verb == "type") {
-    widgets_.Input().setFocus();
-    widgets_.InputLine().InsertText(platform::qt::ToCp949(rest));
-    Reply(socket, "ok");
-  } else if (verb == "key") {
-    // Posted to the input line, so the window's keyboard filter sees it first.
-    const int key = KeyOf(rest);
-    if (!key) return Reply(socket, "error unknown key");
-    QApplication::postEvent(&widgets_.Input(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
-    QApplication::postEvent(&widgets_.Input(), new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
-    Reply(socket, "ok");
-  } else if (verb == "face") {
-    dlg_.OnFaceChosen(rest.toInt());
-    Reply(socket, "ok");
-  } else if (verb == "size") {
-    dlg_.OnSizeChosen(rest.toInt());
-    Reply(socket, "ok");
-  } else if (verb == "style") {
-    dlg_.OnStyleChanged(rest.toInt());
-    Reply(socket, "ok");
-  } else if (verb == "colour") {
-    // RRGGBB, given as the toolbar's colour button reports it (0x00BBGGRR).
-    const unsigned rgb = rest.toUInt(nullptr, 16);
-    dlg_.OnColourChosen(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF), 1015);
-    Reply(socket, "ok");
-  } else if (verb == "html") {
-    // html <channel name> <element id>: the element's inner HTML in that room's page.
-    const std::string channel = platform::qt::ToCp949(rest.section(' ', 0, 0));
-    const std::string element = rest.section(' ', 1, 1).toStdString();
-    auto* found = dlg_.FindChannelByName(channel);
-    if (!found) return Reply(socket, "error no such room");
-    QPointer<QLocalSocket> alive(socket);
-    found->view->view().GetElementHtml(element, [alive](const std::string& html) {
-      if (alive) Reply(alive, "ok " + platform::qt::FromCp949(html));
-    });
-  } else {
-    Reply(socket, "error unknown command");
+  for (const Verb& v : kVerbs) {
+    if (verb == v.name) return (this->*v.run)(socket, line.section(' ', 1));
   }
+  Reply(socket, "error unknown command");
+}
+
+void TestPort::State(QLocalSocket* socket, const QString&) {
+  const auto* current = dlg_.Channels().Current();
+  Reply(socket, QStringLiteral("connected=%1 loggedin=%2 tabs=%3 current=%4")
+                    .arg(dlg_.IsConnected())
+                    .arg(dlg_.Flags().loggedIn)
+                    .arg(widgets_.TabCount())
+                    .arg(current ? platform::qt::FromCp949(current->name) : QString()));
+}
+
+void TestPort::Type(QLocalSocket* socket, const QString& rest) {
+  widgets_.Input().setFocus();
+  widgets_.InputLine().InsertText(platform::qt::ToCp949(rest));
+  Reply(socket, "ok");
+}
+
+void TestPort::PressKey(QLocalSocket* socket, const QString& rest) {
+  // Posted to the input line, so the window's keyboard filter sees it first.
+  const int key = KeyOf(rest);
+  if (!key) return Reply(socket, "error unknown key");
+  QApplication::postEvent(&widgets_.Input(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+  QApplication::postEvent(&widgets_.Input(), new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+  Reply(socket, "ok");
+}
+
+void TestPort::Face(QLocalSocket* socket, const QString& rest) {
+  dlg_.Composing().OnFaceChosen(rest.toInt());
+  Reply(socket, "ok");
+}
+
+void TestPort::Size(QLocalSocket* socket, const QString& rest) {
+  dlg_.Composing().OnSizeChosen(rest.toInt());
+  Reply(socket, "ok");
+}
+
+void TestPort::Style(QLocalSocket* socket, const QString& rest) {
+  dlg_.Composing().OnStyleChanged(rest.toInt());
+  Reply(socket, "ok");
+}
+
+void TestPort::Colour(QLocalSocket* socket, const QString& rest) {
+  // RRGGBB, given as the toolbar's colour button reports it (0x00BBGGRR).
+  const unsigned rgb = rest.toUInt(nullptr, 16);
+  dlg_.Composing().OnColourChosen(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF),
+                                  window::ComposeAndSend::kTextColourButton);
+  Reply(socket, "ok");
+}
+
+void TestPort::Html(QLocalSocket* socket, const QString& rest) {
+  const std::string channel = platform::qt::ToCp949(rest.section(' ', 0, 0));
+  const std::string element = rest.section(' ', 1, 1).toStdString();
+  auto* found = dlg_.Channels().FindByName(channel);
+  if (!found) return Reply(socket, "error no such room");
+  QPointer<QLocalSocket> alive(socket);
+  found->view->View().GetElementHtml(element, [alive](const std::string& html) {
+    if (alive) Reply(alive, "ok " + platform::qt::FromCp949(html));
+  });
 }
 
 }  // namespace orvinta::app

@@ -1,8 +1,9 @@
 #pragma once
-// A line-based control socket for end-to-end tests, opened only when the
-// environment names it (ORVINTA_TEST_SOCKET). It types into the input line,
-// presses keys, chooses toolbar settings and reads elements of a room's page,
-// all through the same paths a person's actions take.
+// A line-based control socket for end-to-end tests, built only with the
+// ORVINTA_TEST_PORT option (never into an installed program) and opened only
+// when the environment names it (ORVINTA_TEST_SOCKET). It types into the
+// input line, presses keys, chooses toolbar settings and reads elements of a
+// room's page, all through the same paths a person's actions take.
 #include <QLocalServer>
 #include <QString>
 #include <memory>
@@ -26,6 +27,18 @@ class TestPort final : public QObject {
  private:
   void Serve(class QLocalSocket* socket);
   void Execute(QLocalSocket* socket, const QString& line);
+
+  // The verbs; each answers one line.
+  void State(QLocalSocket* socket, const QString& rest);
+  void Type(QLocalSocket* socket, const QString& rest);
+  void PressKey(QLocalSocket* socket, const QString& rest);
+  void Face(QLocalSocket* socket, const QString& rest);
+  void Size(QLocalSocket* socket, const QString& rest);
+  void Style(QLocalSocket* socket, const QString& rest);
+  void Colour(QLocalSocket* socket, const QString& rest);
+  void Html(QLocalSocket* socket, const QString& rest);
+  struct Verb;
+  static const Verb kVerbs[];
 
   components::MainWindow& widgets_;
   window::COrvintaDlg& dlg_;

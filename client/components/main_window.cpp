@@ -16,6 +16,7 @@ namespace orvinta::components {
 namespace {
 
 constexpr int kGnbHeight = 28;
+constexpr QSize kMinimumWindowSize(platform::kMinWindowWidth, platform::kMinWindowHeight);
 constexpr int kRightPaneWidth = 190;
 constexpr QSize kTabSize(120, 25);
 
@@ -46,7 +47,7 @@ MainWindow::MainWindow()
       inputLine_(*input_) {
   setWindowTitle(QStringLiteral("벨보 오르빈타"));
   setObjectName(QStringLiteral("OrvintaMainWindow"));
-  setMinimumSize(600, 415);
+  setMinimumSize(kMinimumWindowSize);
   setAutoFillBackground(true);
   setStyleSheet(QStringLiteral(
       "QWidget#OrvintaMainWindow { background: #FCFCFC; }"
@@ -95,7 +96,7 @@ MainWindow::MainWindow()
   layout->addLayout(middle, 1);
   layout->addWidget(BuildComposer());
   layout->addWidget(BuildStatusBar());
-  resize(600, 415);
+  resize(kMinimumWindowSize);
 }
 
 QWidget* MainWindow::BuildComposer() {
@@ -158,8 +159,11 @@ QWidget* MainWindow::BuildStatusBar() {
 
 void MainWindow::InsertTab(const std::string& text) {
   const QSignalBlocker quiet(tabs_);
-  const int index = tabs_->addTab(TabIcon(false), platform::qt::FromCp949(text));
-  tabs_->setTabToolTip(index, tabs_->tabText(index));
+  const QString shown = platform::qt::FromCp949(text);
+  // Room titles are other people's text: an "&" in one is a character, not a mnemonic.
+  QString literal = shown;
+  const int index = tabs_->addTab(TabIcon(false), literal.replace(QLatin1Char('&'), QStringLiteral("&&")));
+  tabs_->setTabToolTip(index, shown);
   // The waiting room cannot be closed.
   if (index == 0) tabs_->setTabButton(0, QTabBar::RightSide, nullptr);
 }

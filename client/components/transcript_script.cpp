@@ -85,19 +85,19 @@ constexpr char kScript[] = R"JS(
     }
   }
 
-  // The element's inner HTML with every frozen block as it was.
+  // The element's inner HTML as inserting each line in front of the marker
+  // would have left it: frozen lines back in place and the blocks unwrapped.
   function html(element) {
     var blocks = element.getElementsByClassName('orvinta-lines');
-    var anyFrozen = false;
-    for (var i = 0; i < blocks.length && !anyFrozen; ++i) anyFrozen = frozen.has(blocks[i]);
-    if (!anyFrozen) return element.innerHTML;
+    if (blocks.length === 0) return element.innerHTML;
     var copy = element.cloneNode(true);
-    var copies = copy.getElementsByClassName('orvinta-lines');
-    for (var j = 0; j < blocks.length; ++j) {
+    var copies = Array.prototype.slice.call(copy.getElementsByClassName('orvinta-lines'));
+    for (var j = 0; j < copies.length; ++j) {
       var lines = frozen.get(blocks[j]);
-      if (lines === undefined) continue;
-      copies[j].innerHTML = lines;
-      copies[j].style.height = '';
+      if (lines !== undefined) copies[j].innerHTML = lines;
+      var parent = copies[j].parentNode;
+      while (copies[j].firstChild) parent.insertBefore(copies[j].firstChild, copies[j]);
+      parent.removeChild(copies[j]);
     }
     return copy.innerHTML;
   }

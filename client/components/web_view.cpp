@@ -9,6 +9,7 @@
 #include "client/components/js_literal.h"
 #include "client/components/transcript_script.h"
 #include "platform/qt/qt_text.h"
+#include "protocol/guarded.h"
 
 namespace orvinta::components {
 namespace {
@@ -76,12 +77,14 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
   // A load that failed or was replaced by a newer one reports nothing: the
   // lines waiting for the page must go into the page that stays.
   QObject::connect(page_, &QWebEnginePage::loadFinished, view_, [this](bool ok) {
-    if (ok) OnLoadFinished();
+    if (ok) Guarded("a page load", [&] { OnLoadFinished(); });
   });
   // A page whose process has gone answers nothing more: stop waiting for it.
   QObject::connect(page_, &QWebEnginePage::renderProcessTerminated, view_, [this] { ForgetScriptsInFlight(); });
   QObject::connect(page_, &WebPage::leftButtonUp, view_, [this] {
-    if (listener_) listener_->OnLeftButtonUp();
+    Guarded("a click on a page", [&] {
+      if (listener_) listener_->OnLeftButtonUp();
+    });
   });
 }
 
@@ -199,7 +202,7 @@ void WebView::GetElementHtml(const std::string& id, HtmlCallback callback) {
       QWebEngineScript::ApplicationWorld, [alive, callback = std::move(callback)](const QVariant& result) {
         const auto token = alive.lock();
         if (!token || !*token) return;
-        callback(platform::qt::ToCp949(result.toString()));
+        Guarded("a page's answer", [&] { callback(platform::qt::ToCp949(result.toString())); });
       });
 }
 

@@ -50,9 +50,7 @@ class WebView final : public WidgetView {
   void ScrollToMarker(const std::string& markerId) override;
   void Show(bool visible) override;
 
-  QWebEngineView* widget() const { return view_; }
-  QWidget* Widget() const override { return view_; }
-  platform::HtmlViewRole role() const { return role_; }
+  QWebEngineView* Widget() const override { return view_; }
 
  private:
   void RunScript(const QString& script);

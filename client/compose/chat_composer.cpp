@@ -1,41 +1,69 @@
 #include "client/compose/chat_composer.h"
 
 #include <array>
+#include <vector>
 
-#include "client/compose/compose_tables.h"
 #include "text/text_util.h"
 
 namespace orvinta::compose {
 namespace {
 
+// One typed character as it travels. `counted` is what the 400-byte rule
+// counts: the escaped text before "|" is spelled "%%7C".
+struct Unit {
+  std::string_view wire;
+  std::size_t counted;
+};
+
 struct Escape {
   char byte;
-  std::string_view replacement;
+  Unit unit;
 };
-constexpr std::array<Escape, 5> kEscapes = {{
-    {'%', "%%"},
-    {'<', "&lt;"},
-    {'>', "&gt;"},
-    {'\x04', ""},
-    {'\n', "<BR>"},
+constexpr std::array<Escape, 6> kEscapes = {{
+    {'%', {"%%", 2}},
+    {'<', {"&lt;", 4}},
+    {'>', {"&gt;", 4}},
+    {'\x04', {"", 0}},
+    {'\n', {"<BR>", 4}},
+    {'|', {"%%7C", 1}},
 }};
 
-std::string ReplaceByte(std::string_view text, char byte, std::string_view replacement) {
+// The text cut into characters, each with its escape.
+std::vector<Unit> Units(std::string_view text) {
+  std::vector<Unit> units;
+  units.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (text::IsLeadByte(byte) && i + 1 < text.size()) {
+      units.push_back({text.substr(i, 2), 2});
+      i += 2;
+      continue;
+    }
+    Unit unit{text.substr(i, 1), 1};
+    for (const Escape& e : kEscapes) {
+      if (e.byte == text[i]) unit = e.unit;
+    }
+    units.push_back(unit);
+    ++i;
+  }
+  return units;
+}
+
+// Receivers read the line as a format, so every "%" of a field is doubled and
+// "|" travels as "%%7C" (shown as "|" again after formatting).
+std::string FieldText(std::string_view text) {
   std::string out;
-  out.reserve(text.size());
   for (char c : text) {
-    if (c == byte) {
-      out.append(replacement);
+    if (c == '%') {
+      out += "%%";
+    } else if (c == '|') {
+      out += "%%7C";
     } else {
       out.push_back(c);
     }
   }
   return out;
 }
-
-// Receivers read the line as a format, so every "%" of a field is doubled and
-// "|" travels as "%%7C" (shown as "|" again after formatting).
-std::string FieldText(std::string_view text) { return ReplaceByte(ReplaceByte(text, '%', "%%"), '|', "%%7C"); }
 
 // The launch's icon number; anything but digits is read as its leading number.
 std::string IconField(std::string_view iconNo) {
@@ -47,60 +75,37 @@ std::string IconField(std::string_view iconNo) {
 
 std::string_view TypedText(std::string_view inputText) { return text::Trim(inputText); }
 
-std::string EscapeChatText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 16);
-  for (char c : text) {
-    const Escape* escape = nullptr;
-    for (const Escape& e : kEscapes) {
-      if (e.byte == c) escape = &e;
-    }
-    if (escape) {
-      out.append(escape->replacement);
-    } else {
-      out.push_back(c);
-    }
-  }
-  return out;
-}
+ComposedLine ComposeChatLine(std::string_view typedText, const ComposeSettings& settings,
+                             const SenderContext& sender, std::size_t maxWireBytes) {
+  ComposedLine out;
+  ChatLine& line = out.line;
+  line.style = StyleLetters(settings.style);
+  line.textColour = HexColour(settings.textColour);
+  line.size = std::to_string(settings.size);
+  line.face = std::string(FaceName(settings.face));
+  line.backColour = HexColour(settings.backColour);
+  line.icon = IconField(sender.iconNo);
+  line.nick = FieldText(sender.nick);
 
-std::string_view CutChatText(std::string_view escaped) {
-  if (escaped.size() <= kMaxChatTextBytes) return escaped;
-  std::string_view cut = text::LeftBytes(escaped, kCutChatTextBytes);
-  // Every "%" of an escaped text belongs to a pair: an odd run at the end is half a pair.
-  const std::size_t lastOther = cut.find_last_not_of('%');
-  const std::size_t percents = cut.size() - (lastOther == std::string_view::npos ? 0 : lastOther + 1);
-  if (percents % 2 == 1) cut.remove_suffix(1);
-  return cut;
-}
-
-std::string HexColour(std::uint32_t colorref) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (int shift : {0, 8, 16}) {  // red, green, blue
-    const unsigned byte = (colorref >> shift) & 0xFFu;
-    out.push_back(kDigits[byte >> 4]);
-    out.push_back(kDigits[byte & 0xF]);
-  }
-  return out;
-}
-
-std::string ComposeChatLine(std::string_view typedText, const ComposeSettings& settings, const SenderContext& sender) {
   std::string text;
   text.append(sender.header).append(" ").append(typedText).append(" ").append(sender.footer);
-  const std::string escaped = EscapeChatText(text);
-  const std::string body = ReplaceByte(CutChatText(escaped), '|', "%%7C");
+  const std::vector<Unit> units = Units(text);
+  std::size_t counted = 0;
+  for (const Unit& unit : units) counted += unit.counted;
+  const std::size_t countLimit = counted > kMaxChatTextBytes ? kCutChatTextBytes : counted;
+  const std::size_t prefix = line.Wire().size();
+  const std::size_t wireLimit = maxWireBytes > prefix ? maxWireBytes - prefix : 0;
 
-  std::string line;
-  line.append(StyleLetters(settings.style)).append("|");
-  line.append(HexColour(settings.textColour)).append("|");
-  line.append(std::to_string(settings.size)).append("|");
-  line.append(FaceName(settings.face)).append("|");
-  line.append(HexColour(settings.backColour)).append("|");
-  line.append(IconField(sender.iconNo)).append("|");
-  line.append(FieldText(sender.nick)).append("|");
-  line.append(body);
-  return line;
+  std::size_t kept = 0;
+  counted = 0;
+  for (const Unit& unit : units) {
+    if (counted + unit.counted > countLimit || line.text.size() + unit.wire.size() > wireLimit) break;
+    counted += unit.counted;
+    line.text.append(unit.wire);
+    ++kept;
+  }
+  for (std::size_t i = kept; i < units.size() && !out.cut; ++i) out.cut = !units[i].wire.empty();
+  return out;
 }
 
 }  // namespace orvinta::compose

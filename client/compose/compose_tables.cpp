@@ -44,4 +44,15 @@ std::string StyleLetters(int styleBits) {
   return letters;
 }
 
+std::string HexColour(std::uint32_t colorref) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string out;
+  for (int shift : {0, 8, 16}) {  // red, green, blue
+    const unsigned byte = (colorref >> shift) & 0xFFu;
+    out.push_back(kDigits[byte >> 4]);
+    out.push_back(kDigits[byte & 0xF]);
+  }
+  return out;
+}
+
 }  // namespace orvinta::compose

@@ -1,6 +1,6 @@
 #pragma once
 // Which emoticon each picture object of the input line shows. The codes are
-// the keywords of the client's emoticon table (client/window/emoticons.h);
+// the keywords of the client's emoticon table (emoticons.h);
 // the map keeps views of the table's own texts.
 #include <cstdint>
 #include <map>
@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "client/window/emoticons.h"
+#include "client/compose/emoticons.h"
 
 namespace orvinta::compose {
 
@@ -16,7 +16,7 @@ using EmoticonObjectId = std::uint64_t;
 
 class EmoticonCodeMap {
  public:
-  explicit EmoticonCodeMap(std::span<const window::Emoticon> table) : table_(table) {}
+  explicit EmoticonCodeMap(std::span<const Emoticon> table) : table_(table) {}
 
   // Position of `code` in the table; nullopt for an empty or unknown code.
   std::optional<std::size_t> IndexOf(std::string_view code) const;
@@ -31,7 +31,7 @@ class EmoticonCodeMap {
   std::size_t Size() const { return objects_.size(); }
 
  private:
-  std::span<const window::Emoticon> table_;
+  std::span<const Emoticon> table_;
   std::map<EmoticonObjectId, std::string_view> objects_;
 };
 

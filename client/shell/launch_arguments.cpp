@@ -1,5 +1,6 @@
 #include "client/shell/launch_arguments.h"
 
+#include "client/shell/room_key_rule.h"
 #include "text/text_util.h"
 #include "protocol/zup_chat_main.h"
 
@@ -50,7 +51,7 @@ std::optional<LaunchSettings> ParseLaunchText(std::string_view commandLine, std:
   s.UserId = NormaliseUserId(fields[3]);
   s.Nick = fields[4];
   s.IconNo = fields[5];
-  s.RoomKey = fields[6];
+  if (IsUsableRoomKey(fields[6])) s.RoomKey = fields[6];  // otherwise there is no room to enter
   s.RoomTitle = CleanRoomTitle(fields[7]);
   s.DebugMonitor = IsTrue(text::TrimRight(text::ToUpper(fields[8]), "/"));
   s.PeerId = NormaliseUserId(fields[9]);

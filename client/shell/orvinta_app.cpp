@@ -18,7 +18,7 @@ std::string COrvintaApp::DirectoryOf(std::string_view executablePath) {
 
 StartupResult COrvintaApp::InitInstance(std::string_view commandLine, std::string_view executablePath,
                                         StartupPorts ports) {
-  return GuardedOr(StartupResult::Stop, [&] {
+  return GuardedOr("start-up", StartupResult::Stop, [&] {
     AppDirectory = DirectoryOf(executablePath);
 
     auto parsed = ParseLaunchText(commandLine, DefaultServerAddress());

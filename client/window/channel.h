@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "client/compose/compose_tables.h"
 #include "client/compose/send_history.h"
 #include "client/window/chat_dlg.h"
 #include "client/window/member.h"
@@ -29,16 +30,18 @@ struct Channel {
   ChannelKind kind = ChannelKind::Room;
   compose::SendHistory history;      // lines sent here, at most 100, with the recall cursor
   std::vector<std::string> ignored;  // member ids whose lines are dropped here
-  std::int32_t fontFace = 1;         // 1 굴림, 2 바탕, 3 돋움, 4 궁서
-  std::int32_t style = 0;            // 1 bold, 2 italic, 4 underline
-  std::int32_t fontSize = 9;
-  std::uint32_t textColour = 0x212121;
-  std::uint32_t backColour = 0xFFFFFF;
+  std::int32_t fontFace = compose::kDefaultFace;  // 1 굴림, 2 바탕, 3 돋움, 4 궁서
+  std::int32_t style = 0;                         // 1 bold, 2 italic, 4 underline
+  std::int32_t fontSize = compose::kDefaultSize;
+  std::uint32_t textColour = compose::kDefaultTextColour;
+  std::uint32_t backColour = compose::kDefaultBackColour;
   std::int32_t voteRequested = 0;
   std::int32_t voteActive = 0;
   std::string voteTarget;
   std::array<std::int32_t, 2> voteCounters{0, 0};
   std::int32_t statusIndex = 0;
+
+  bool Ignores(std::string_view id) const;
 };
 
 }  // namespace orvinta::window

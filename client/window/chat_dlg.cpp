@@ -3,7 +3,6 @@
 #include <array>
 
 #include "client/window/resource_address.h"
-#include "protocol/guarded.h"
 
 namespace orvinta::window {
 namespace {
@@ -67,33 +66,27 @@ void CChatDlg::NavigateTo(const std::string& address) {
 }
 
 void CChatDlg::OnTimer(int local) {
-  Guarded([&] {
-    timers_->Kill(local);  // every loading timer fires once
-    if (local == kHomeNavigate) {
-      if (home_) NavigateTo(LauncherPageAddress());
-      return;
-    }
-    for (const LoadStep& step : kTranscriptSteps) {
-      if (step.timer != local) continue;
-      if (!step.onlyWhileUnloaded || !page_.loaded()) NavigateTo(TranscriptAddress());
-    }
-  });
+  timers_->Kill(local);  // every loading timer fires once
+  if (local == kHomeNavigate) {
+    if (home_) NavigateTo(LauncherPageAddress());
+    return;
+  }
+  for (const LoadStep& step : kTranscriptSteps) {
+    if (step.timer != local) continue;
+    if (!step.onlyWhileUnloaded || !page_.IsLoaded()) NavigateTo(TranscriptAddress());
+  }
 }
 
 void CChatDlg::OnNavigateComplete(platform::FrameHandle frame) {
-  Guarded([&] { context_.latch.OnNavigateComplete(this, frame); });
+  context_.latch.OnNavigateComplete(this, frame);
 }
 
 void CChatDlg::OnDocumentComplete(platform::FrameHandle frame) {
-  Guarded([&] {
-    if (context_.latch.TakeIfKept(frame)) page_.MarkLoaded();
-  });
+  if (context_.latch.TakeIfKept(frame)) page_.MarkLoaded();
 }
 
 void CChatDlg::OnLeftButtonUp() {
-  Guarded([&] {
-    if (home_ && onHomeClick_) onHomeClick_();
-  });
+  if (home_ && onHomeClick_) onHomeClick_();
 }
 
 }  // namespace orvinta::window

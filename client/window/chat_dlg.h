@@ -40,9 +40,8 @@ class CChatDlg final : public platform::HtmlViewListener {
   // The home view's refresh: not loaded, queues emptied, the launcher again.
   void Reload();
 
-  bool IsHome() const { return home_; }
-  PageQueue& page() { return page_; }
-  platform::HtmlView& view() { return *view_; }
+  PageQueue& Page() { return page_; }
+  platform::HtmlView& View() { return *view_; }
   void Show(bool visible) { view_->Show(visible); }
 
   // HtmlViewListener.

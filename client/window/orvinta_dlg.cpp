@@ -1,17 +1,14 @@
-// The main window's life: start, timers, connection state and closing.
 #include "client/window/orvinta_dlg.h"
 
+#include "client/window/window_dialogs.h"
 #include "protocol/guarded.h"
-#include "protocol/ui_text.h"
 
 namespace orvinta::window {
 namespace {
 
-constexpr std::string_view kCannotConnect = "서버에 접속할 수 없습니다.";
 constexpr std::string_view kEndAll = "모든 오르빈타을 종료하시겠습니까?  ";
 constexpr std::string_view kEndConversation = "대화를 종료하시겠습니까?  ";
-constexpr int kMinWidth = 600;
-constexpr int kMinHeight = 415;
+constexpr std::string_view kLeftLine = "<BR><B>☆☆ %s님이 퇴장하셨습니다 ☆☆</B><BR><BR>";
 
 }  // namespace
 
@@ -20,114 +17,62 @@ COrvintaDlg::COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConf
       ports_(ports),
       portal_(std::move(portal)),
       router_(ports.timers),
-      timers_(router_.OpenBlock([this](int id) { OnTimer(id); })),
+      timers_(router_.OpenBlock([this](int id) { startup_.OnTimer(id); })),
       viewContext_{ports.views, ports.host, router_, transcriptLatch_, portal_, settings_},
-      welcomePane_(std::make_unique<CPortalPane>(ports.views, platform::HtmlViewRole::Welcome, ports.shell)),
-      navigationPane_(std::make_unique<CPortalPane>(ports.views, platform::HtmlViewRole::NavigationBar, ports.shell)),
-      userPane_(std::make_unique<CUserDlg>(ports.views, portal_, [this] {
-        // Sets queued before the page loaded land after the queued rows and
-        // would leave the list empty: draw it again from the model.
-        if (current_) RefreshNickList(*current_);
-      })),
       session_(std::make_unique<protocol::CZupChatMain>(
-          *this, settings, protocol::SessionPorts{ports.transports, ports.boxes, ports.monitor})) {}
+          *this, settings, protocol::SessionPorts{ports.transports, ports.boxes, ports.monitor})),
+      welcomePane_(ports.views, platform::HtmlViewRole::Welcome, ports.shell),
+      navigationPane_(ports.views, platform::HtmlViewRole::NavigationBar, ports.shell),
+      members_(channels_, ports.views, portal_, settings_, *session_),
+      tabs_(channels_, viewContext_, flags_, members_, welcomePane_,
+            {.showComposeSettings = [this](const Channel& channel) { composing_.ShowSettingsOf(channel); },
+             .homeClicked = [this] { homePage_.OnHomePageClick(); }}),
+      transcript_(channels_, tabs_, ports.host, ports.boxes, portal_),
+      homePage_(channels_, tabs_, flags_, settings_, *session_, ports.shell, portal_),
+      composing_(channels_, flags_, settings_, *session_, ports.host, ports.input, transcript_),
+      prompts_(channels_, tabs_, transcript_, flags_, settings_, *session_, *timers_, ports.notifier),
+      startup_(channels_, tabs_, prompts_, flags_, settings_, *session_, ports.host, ports.boxes, *timers_,
+               {.connect = [this] { OnBnClickedButConnect(); }, .endProgram = [this] { EndProgram(); }}) {}
 
 COrvintaDlg::~COrvintaDlg() {
-  Guarded([&] {
-    if (connected_) session_->Disconnect(true);
-    DeleteAllChannel();
+  Guarded("closing the main window", [&] {
+    if (flags_.connected) session_->Disconnect(true);
+    tabs_.DeleteAllChannel();
   });
 }
 
 void COrvintaDlg::OnInitDialog() {
-  Guarded([&] {
-    const platform::WindowRect saved = ports_.config ? ports_.config->LoadConfig() : platform::WindowRect{};
-    connected_ = false;
-    loggedIn_ = false;
-    ports_.host.ShowToolbarState(platform::ToolbarState{"굴림", "9"});
+  const platform::WindowRect saved = ports_.config ? ports_.config->LoadConfig() : platform::WindowRect{};
+  flags_.connected = false;
+  flags_.loggedIn = false;
+  composing_.ShowSettingsOf(Channel{});  // a new room's settings until a room is shown
 
-    ports_.host.PlaceView(platform::HtmlViewRole::NavigationBar, navigationPane_->view());
-    ports_.host.PlaceView(platform::HtmlViewRole::Welcome, welcomePane_->view());
-    ports_.host.PlaceView(platform::HtmlViewRole::UserList, userPane_->view());
-    navigationPane_->Start(portal_.navigationBarPage);
-    welcomePane_->Start(portal_.welcomePage);
-    userPane_->Start();
+  ports_.host.PlaceView(platform::HtmlViewRole::NavigationBar, navigationPane_.View());
+  ports_.host.PlaceView(platform::HtmlViewRole::Welcome, welcomePane_.View());
+  ports_.host.PlaceView(platform::HtmlViewRole::UserList, members_.Pane().View());
+  navigationPane_.Start(portal_.navigationBarPage);
+  welcomePane_.Start(portal_.welcomePage);
+  members_.Pane().Start();
 
-    AddChannel(WaitingRoomName(), ChannelKind::WaitingRoom);
-    current_ = channels_.empty() ? nullptr : channels_.front().get();
-    SelectAndSwitch(0);
-    ports_.host.SelectStatus(0);
+  tabs_.AddChannel(WaitingRoomName(), ChannelKind::WaitingRoom);
+  channels_.SetCurrent(channels_.Home());
+  tabs_.SelectAndSwitch(0);
+  ports_.host.SelectStatus(0);
 
-    if (saved.width >= kMinWidth && saved.height >= kMinHeight) {
-      ports_.host.MoveWindow(saved);
-    } else {
-      ports_.host.ResizeWindow(kMinWidth, kMinHeight);
-    }
-  });
-}
-
-void COrvintaDlg::StartStartupTimers() {
-  Guarded([&] {
-    launchLock_ = true;
-    timers_->Set(kStartTimer, kStartDelayMs);
-    timers_->Set(kLoginWatchdog, kLoginWatchdogMs);
-  });
-}
-
-void COrvintaDlg::OnTimer(int id) {
-  Guarded([&] {
-    switch (id) {
-      case kVoteTimer: OnVoteTimer(); break;
-      case kStartTimer: OnStartTimer(); break;
-      case kLoginWatchdog: OnLoginWatchdog(); break;
-      case kInviteTimer: StopInviteTimer(); break;
-      default: timers_->Kill(id);
-    }
-  });
-}
-
-void COrvintaDlg::OnStartTimer() {
-  timers_->Kill(kStartTimer);
-  launchLock_ = false;
-  OnBnClickedButConnect();
-}
-
-void COrvintaDlg::OnLoginWatchdog() {
-  timers_->Kill(kLoginWatchdog);
-  if (loggedIn_) return;
-  Tell(kCannotConnect);
-  EndProgram();
-}
-
-void COrvintaDlg::StopLoginWatchdog() {
-  Guarded([&] { timers_->Kill(kLoginWatchdog); });
-}
-
-void COrvintaDlg::StartInviteTimer() {
-  Guarded([&] { timers_->Set(kInviteTimer, kInviteWaitMs); });
-}
-
-void COrvintaDlg::StopInviteTimer() {
-  Guarded([&] {
-    timers_->Kill(kInviteTimer);
-    settings_.InvitePending = false;
-  });
+  if (saved.width >= platform::kMinWindowWidth && saved.height >= platform::kMinWindowHeight) {
+    ports_.host.MoveWindow(saved);
+  } else {
+    ports_.host.ResizeWindow(platform::kMinWindowWidth, platform::kMinWindowHeight);
+  }
 }
 
 void COrvintaDlg::SetConnectStatus(bool connected) {
-  connected_ = connected;
-  if (!connected) loggedIn_ = false;
+  flags_.connected = connected;
+  if (!connected) flags_.loggedIn = false;
 }
 
-bool COrvintaDlg::IsMinimised() const { return minimised_ || ports_.host.IsMinimised(); }
-
-bool COrvintaDlg::Ask(std::string_view text) {
-  return ports_.boxes.Show(std::string(text), std::string(ui_text::BoxCaption()), platform::BoxButtons::YesNo) ==
-         platform::BoxAnswer::Yes;
-}
-
-void COrvintaDlg::Tell(std::string_view text) {
-  ports_.boxes.Show(std::string(text), std::string(ui_text::BoxCaption()), platform::BoxButtons::Ok);
+void COrvintaDlg::RemoveNick(std::string_view channel, std::string_view id) {
+  if (const auto nick = members_.RemoveNick(channel, id)) transcript_.AddInfoLine(channel, kLeftLine, {*nick});
 }
 
 void COrvintaDlg::EndProgram() {
@@ -137,82 +82,69 @@ void COrvintaDlg::EndProgram() {
 }
 
 void COrvintaDlg::OnBnClickedButConnect() {
-  Guarded([&] {
-    if (!connected_) {
-      session_->Connect();
-      return;
-    }
-    const int selected = ports_.host.SelectedTab();
-    if (selected <= 0) {
-      if (ports_.host.TabCount() >= 2 && !Ask(kEndAll)) return;
-      EndProgram();
-      return;
-    }
-    AskAndClose(selected);
-  });
+  if (!flags_.connected) {
+    session_->Connect();
+    return;
+  }
+  const int selected = ports_.host.SelectedTab();
+  if (selected <= 0) {
+    if (ports_.host.TabCount() >= 2 && !Ask(ports_.boxes, kEndAll)) return;
+    EndProgram();
+    return;
+  }
+  AskAndClose(selected);
 }
 
 void COrvintaDlg::OnCloseTab(int tabIndex) {
-  Guarded([&] {
-    AskAndClose(tabIndex);
-    ports_.host.RepaintTabArea();
-  });
+  AskAndClose(tabIndex);
+  ports_.host.RepaintTabArea();
 }
 
 void COrvintaDlg::AskAndClose(int tabIndex) {
-  const Channel* asked = ChannelAtTab(tabIndex);
+  const Channel* asked = channels_.AtTab(tabIndex);
   if (!asked) return;
   const std::string name = asked->name;
-  if (!Ask(kEndConversation)) return;
+  if (!Ask(ports_.boxes, kEndConversation)) return;
   // While the question was open the room may have gone or moved to another tab.
-  const Channel* channel = FindChannelByName(name);
-  if (channel) Closechat(TabIndexOf(channel));
+  const Channel* channel = channels_.FindByName(name);
+  if (channel) Closechat(channels_.TabIndexOf(channel));
 }
 
 void COrvintaDlg::Closechat(int tabIndex) {
-  Guarded([&] {
-    if (tabIndex == -1) tabIndex = ports_.host.SelectedTab();
-    const Channel* channel = ChannelAtTab(tabIndex);
-    if (!channel || channel->kind == ChannelKind::WaitingRoom) return;
-    const std::string name = channel->name;
-    if (connected_) {
-      session_->SendChatOut(name);  // the tab goes when the leave is reported
-    } else {
-      RemoveChannel(name);
-    }
-  });
+  if (tabIndex == -1) tabIndex = ports_.host.SelectedTab();
+  const Channel* channel = channels_.AtTab(tabIndex);
+  if (!channel || channel->kind == ChannelKind::WaitingRoom) return;
+  const std::string name = channel->name;
+  if (flags_.connected) {
+    session_->SendChatOut(name);  // the tab goes when the leave is reported
+  } else {
+    tabs_.RemoveChannel(name);
+  }
 }
 
 bool COrvintaDlg::OnSysCommand(SysCommand command) {
-  return GuardedOr(false, [&] {
-    switch (command) {
-      case SysCommand::Minimize:
-        minimised_ = true;
-        return true;
-      case SysCommand::Restore:
-        minimised_ = false;
-        return true;
-      case SysCommand::Close:
-        if (ports_.host.TabCount() > 1 && !Ask(kEndAll)) return false;
-        OnClose();
-        return true;
-    }
-    return true;
-  });
+  switch (command) {
+    case SysCommand::Minimize:
+      flags_.minimised = true;
+      return true;
+    case SysCommand::Restore:
+      flags_.minimised = false;
+      return true;
+    case SysCommand::Close:
+      if (ports_.host.TabCount() > 1 && !Ask(ports_.boxes, kEndAll)) return false;
+      OnClose();
+      return true;
+  }
+  return true;
 }
 
 void COrvintaDlg::OnClose() {
-  Guarded([&] {
-    if (closed_) return;
-    closed_ = true;
-    if (ports_.config) ports_.config->SaveConfig(ports_.host.GetWindowRect());
-    Closechat(-1);
-    timers_->Kill(kVoteTimer);
-    timers_->Kill(kStartTimer);
-    timers_->Kill(kLoginWatchdog);
-    timers_->Kill(kInviteTimer);
-    ports_.host.CloseWindow();
-  });
+  if (flags_.closed) return;
+  flags_.closed = true;
+  if (ports_.config) ports_.config->SaveConfig(ports_.host.GetWindowRect());
+  Closechat(-1);
+  startup_.KillAll();
+  ports_.host.CloseWindow();
 }
 
 }  // namespace orvinta::window

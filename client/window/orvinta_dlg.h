@@ -1,22 +1,27 @@
 #pragma once
-// The client's main window logic: room tabs and channels, the transcript
-// and member views, the session's window operations, start-up timers, the
-// hand-over from a second launch, and closing. Widgets stay behind WindowHost.
-#include <cstdint>
-#include <deque>
+// The client's main window logic. COrvintaDlg coordinates: it owns the
+// channel list, the session and one object per role, answers the session's
+// window operations by handing them to the role they belong to, and runs the
+// window's life (start, the connect button, closing). Widgets reach the
+// roles through the accessors; everything outside goes through WindowPorts.
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "client/compose/compose_texts.h"
-#include "client/window/channel.h"
+#include "client/window/channel_list.h"
+#include "client/window/channel_tabs.h"
 #include "client/window/chat_dlg.h"
+#include "client/window/compose_and_send.h"
+#include "client/window/home_page_actions.h"
+#include "client/window/member_lists.h"
 #include "client/window/portal_config.h"
 #include "client/window/portal_pane.h"
+#include "client/window/prompts_and_votes.h"
+#include "client/window/startup_and_timers.h"
 #include "client/window/timer_router.h"
-#include "client/window/user_dlg.h"
+#include "client/window/transcript_presenter.h"
+#include "client/window/window_flags.h"
 #include "client/window/window_ports.h"
 #include "platform/single_instance.h"
 #include "protocol/chat_window.h"
@@ -27,24 +32,8 @@ namespace orvinta::window {
 
 class COrvintaDlg final : public protocol::ChatWindow {
  public:
-  // The main window's timers.
-  enum Timer { kVoteTimer = 1, kStartTimer = 2, kLoginWatchdog = 3, kInviteTimer = 4 };
-  static constexpr int kStartDelayMs = 600;
-  static constexpr int kLoginWatchdogMs = 8000;
-  static constexpr int kInviteWaitMs = 15000;
-  static constexpr int kVoteWaitMs = 15000;
-  // Identifiers of the copy-data messages the window answers.
-  static constexpr std::uint32_t kHandOver = 0x502;
-  static constexpr std::uint32_t kInviteAnswer = 0x505;
-  static constexpr std::uint32_t kVoteAnswer = 0x506;
   static constexpr int kEntrySound = 200;
-
   enum class SysCommand { Minimize, Restore, Close };
-  // Keys the window's keyboard filter tells apart.
-  enum class Key { Enter, Escape, Up, Down, Other };
-  // Controls of the composing toolbar that report a colour.
-  static constexpr int kTextColourButton = 1015;
-  static constexpr int kBackColourButton = 1018;
 
   COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConfig portal = {});
   ~COrvintaDlg() override;
@@ -53,9 +42,8 @@ class COrvintaDlg final : public protocol::ChatWindow {
 
   // Life of the window.
   void OnInitDialog();
-  // Timer 2 (connect after 600 ms, with the launch lock) and timer 3 (login watchdog).
-  void StartStartupTimers();
-  void OnCopyData(const platform::CopyData& data);
+  void StartStartupTimers() { startup_.StartStartupTimers(); }
+  void OnCopyData(const platform::CopyData& data) { startup_.OnCopyData(data); }
   // Minimise and restore are noted; close asks when rooms are open. Returns
   // false when the command is dropped; for Close, true means the window has
   // run OnClose and is gone.
@@ -63,145 +51,96 @@ class COrvintaDlg final : public protocol::ChatWindow {
   // Stores the placement, saves the configuration, leaves the selected room
   // and closes the window (the program ends). Runs once.
   void OnClose();
-
-  // User actions.
-  void OnTcnSelchangeTabChannel();  // the tab selection changed (also after every programmatic selection)
-  void OnCloseTab(int tabIndex);    // the close mark of a tab was clicked
   void OnBnClickedButConnect();
-  void OnStatusSelected(int index);  // the own-status combo
-  void OnStatusMenuCommand(int command);  // 32786-32792
-  void OnClearScreen();
-  // Left button released over the waiting room's page. The home view reports
-  // its own clicks here through HtmlViewListener::OnLeftButtonUp.
-  void OnHomePageClick();
+  void OnCloseTab(int tabIndex);  // the close mark of a tab was clicked
+  void Closechat(int tabIndex);   // -1: the selected tab
 
-  // Composing and sending (the input line and its toolbar).
-  void OnBnClickedChatsend();  // the send button and Enter in the input line
-  void OnFaceChosen(int face);         // face code 1-4
-  void OnSizeChosen(int size);         // point size
-  void OnStyleChanged(int styleBits);  // 1 bold, 2 italic, 4 underline
-  void OnColourChosen(std::uint32_t colour, int controlId);  // a colour button's choice (0x7EC)
-  void OnColourDroppedDown();                                // a colour picker opened (0x7EA)
-  void OnEmoticonChosen(int index);                          // the emoticon picker (0x8014); -1: none
-  // The keyboard filter: true when the key is consumed.
-  bool PreTranslateKey(Key key, bool inInputLine);
-  void OnFunctionKey(int n);  // F1..F10
-  // The header, footer and shortcut texts of the configuration.
-  compose::ComposeTexts& Texts() { return texts_; }
-
-  // Channels.
-  Channel* AddChannel(std::string_view name, ChannelKind kind);
-  Channel* FindChannelByName(std::string_view name);
-  void Closechat(int tabIndex);  // -1: the selected tab
-  void DeleteAllChannel();
-  void SetTitle(std::string_view channelName, std::string_view title);
-  void SetActivity(std::string_view channelName, bool active);
-  Channel* CurrentChannel() const { return current_; }
-  const std::vector<std::unique_ptr<Channel>>& Channels() const { return channels_; }
-
-  // Transcript lines. `html` is program markup whose received parts are escaped already.
-  void AddInfoLineHtml(std::string_view channelName, std::string_view html);
-
-  // Members.
-  Member* FindMember(std::string_view channelName, std::string_view id);
-  void DeleteAllNick(std::string_view channelName);
-  void RefreshNickList(std::string_view channelName);
-  void RefreshNickList(Channel& channel);
-  void UpdateNickCount();
-
-  // Ignore list of a channel (member ids, compared exactly).
-  void AddIgnore(std::string_view channelName, std::string_view id);
-  void RemoveIgnore(std::string_view channelName, std::string_view id);
-  bool IsIgnored(std::string_view channelName, std::string_view id);
-
-  // The user asks to expel a member of the current room.
-  void RequestExpulsion(std::string_view targetId, std::string_view targetNick);
-
-  bool IsLoggedIn() const { return loggedIn_; }
-  bool IsLaunchLocked() const { return launchLock_; }
-  bool IsMinimised() const;
-  protocol::CZupChatMain& Session() { return *session_; }
-  CUserDlg& UserPane() { return *userPane_; }
+  // The roles.
+  ChannelList& Channels() { return channels_; }
+  ChannelTabs& Tabs() { return tabs_; }
+  MemberLists& Members() { return members_; }
+  TranscriptPresenter& Transcript() { return transcript_; }
+  ComposeAndSend& Composing() { return composing_; }
+  PromptsAndVotes& Prompts() { return prompts_; }
+  const WindowFlags& Flags() const { return flags_; }
 
   // protocol::ChatWindow.
-  bool IsConnected() const override { return connected_; }
+  bool IsConnected() const override { return flags_.connected; }
   void SetConnectStatus(bool connected) override;
-  void SetLoggedIn() override { loggedIn_ = true; }
-  void StopLoginWatchdog() override;
-  void StartInviteTimer() override;
-  void StopInviteTimer() override;
+  void SetLoggedIn() override { flags_.loggedIn = true; }
+  void StopLoginWatchdog() override { startup_.StopLoginWatchdog(); }
+  void StartInviteTimer() override { prompts_.StartInviteTimer(); }
+  void StopInviteTimer() override { prompts_.StopInviteTimer(); }
   void CloseClient() override { OnClose(); }
-  bool IsChannelOpen(std::string_view channel) override { return FindChannelByName(channel) != nullptr; }
-  void RemoveChannel(std::string_view channel) override;
-  void BringChannelToFront(std::string_view channel) override;
+  bool IsChannelOpen(std::string_view channel) override { return channels_.FindByName(channel) != nullptr; }
+  void RemoveChannel(std::string_view channel) override { tabs_.RemoveChannel(channel); }
+  void BringChannelToFront(std::string_view channel) override { tabs_.BringChannelToFront(channel); }
   void AddInfoLine(std::string_view channel, std::string_view templ,
-                   std::initializer_list<std::string_view> args) override;
-  void AddMessage(std::string_view channel, std::string_view senderId, std::string_view text) override;
-  void SetBanVoteRunning(std::string_view channel, bool running) override;
-  void NewNick(std::string_view channel, std::string_view entry, int status) override;
-  std::optional<std::string> FindNickByName(std::string_view channel, std::string_view id) override;
+                   std::initializer_list<std::string_view> args) override {
+    transcript_.AddInfoLine(channel, templ, args);
+  }
+  void AddMessage(std::string_view channel, std::string_view senderId, std::string_view text) override {
+    transcript_.AddMessage(channel, senderId, text);
+  }
+  void SetBanVoteRunning(std::string_view channel, bool running) override {
+    prompts_.SetBanVoteRunning(channel, running);
+  }
+  void NewNick(std::string_view channel, std::string_view entry, int status) override {
+    members_.NewNick(channel, entry, status);
+  }
+  std::optional<std::string> FindNickByName(std::string_view channel, std::string_view id) override {
+    return members_.FindNickByName(channel, id);
+  }
   void SetMemberDetails(std::string_view channel, std::string_view id, std::string_view nick, std::string_view icon,
-                        std::string_view status) override;
-  void SetMemberStatus(std::string_view channel, std::string_view id, std::string_view status) override;
+                        std::string_view status) override {
+    members_.SetMemberDetails(channel, id, nick, icon, status);
+  }
+  void SetMemberStatus(std::string_view channel, std::string_view id, std::string_view status) override {
+    members_.SetMemberStatus(channel, id, status);
+  }
   void RemoveNick(std::string_view channel, std::string_view id) override;
-  std::size_t MemberCount(std::string_view channel) override;
-  void AddRoomDetailEntry(std::string_view entry) override;
+  std::size_t MemberCount(std::string_view channel) override { return members_.MemberCount(channel); }
+  void AddRoomDetailEntry(std::string_view entry) override { homePage_.AddRoomDetailEntry(entry); }
   void PlayEntrySound() override { ports_.sound.Play(kEntrySound); }
-  void ShowInvitation(std::string_view channel, std::string_view inviterId, std::string_view inviterNick) override;
-  void ShowInviteRefused(std::string_view channel, std::string_view memberId, std::string_view nick) override;
-  void ShowIgnoreNotice(std::string_view channel, std::string_view memberId, std::string_view nick) override;
+  void ShowInvitation(std::string_view channel, std::string_view inviterId, std::string_view inviterNick) override {
+    prompts_.ShowInvitation(channel, inviterId, inviterNick);
+  }
+  void ShowInviteRefused(std::string_view channel, std::string_view /*memberId*/, std::string_view nick) override {
+    prompts_.ShowInviteRefused(channel, nick);
+  }
+  void ShowIgnoreNotice(std::string_view channel, std::string_view memberId, std::string_view nick) override {
+    prompts_.ShowIgnoreNotice(channel, memberId, nick);
+  }
   void ShowVotePrompt(std::string_view channel, std::string_view targetId, std::string_view targetNick,
-                      std::string_view requesterNick) override;
-  void ShowExpelledNotice() override;
+                      std::string_view /*requesterNick*/) override {
+    prompts_.ShowVotePrompt(channel, targetId, targetNick);
+  }
+  void ShowExpelledNotice() override { prompts_.ShowExpelledNotice(); }
 
  private:
-  void OnTimer(int id);
-  void OnStartTimer();
-  void OnLoginWatchdog();
-  void OnVoteTimer();
   void EndProgram();  // disconnect, close every room tab, close the window
-  bool Ask(std::string_view text);
   void AskAndClose(int tabIndex);
-  void Tell(std::string_view text);
-  int TabIndexOf(const Channel* channel) const;
-  Channel* ChannelAtTab(int index) const;
-  void SelectAndSwitch(int index);
-  void ShowToolbarOf(const Channel& channel);
-  void ApplyInputFormat(const Channel& channel);
-  void OnHandOver(std::string_view payload);
-  void OnInviteAnswer(std::string_view payload);
-  void OnVoteAnswer(std::string_view payload);
-  void SetOwnStatus(int status, bool fromCombo);
-  void ShowVoteNotifier(std::string_view channel, std::string_view targetId, std::string_view targetNick);
-  void RunHomeAction(std::size_t step);
-  void EnterRoomFromHome(const std::string& key, const std::string& title);
-  void ShowRoomDetails(const std::string& key);
-  Channel* ChannelForLine(std::string_view name);
-  void AfterLine(Channel& channel, bool flashWhenMinimised);
 
   LaunchSettings& settings_;
   WindowPorts ports_;
   const PortalConfig portal_;
+  WindowFlags flags_;
   TimerRouter router_;
-  std::unique_ptr<TimerBlock> timers_;
+  std::unique_ptr<TimerBlock> timers_;  // the window's own ids 1-4
   FrameLatch transcriptLatch_;
   const ViewContext viewContext_;
-
-  std::unique_ptr<CPortalPane> welcomePane_;
-  std::unique_ptr<CPortalPane> navigationPane_;
-  std::unique_ptr<CUserDlg> userPane_;
-  std::vector<std::unique_ptr<Channel>> channels_;
-  Channel* current_ = nullptr;
-  std::deque<std::string> voteQueue_;
-  compose::ComposeTexts texts_;
-
-  bool connected_ = false;
-  bool loggedIn_ = false;
-  bool minimised_ = false;
-  bool launchLock_ = false;
-  bool closed_ = false;
-
   std::unique_ptr<protocol::CZupChatMain> session_;
+
+  CPortalPane welcomePane_;
+  CPortalPane navigationPane_;
+  ChannelList channels_;
+  MemberLists members_;
+  ChannelTabs tabs_;
+  TranscriptPresenter transcript_;
+  HomePageActions homePage_;
+  ComposeAndSend composing_;
+  PromptsAndVotes prompts_;
+  StartupAndTimers startup_;
 };
 
 }  // namespace orvinta::window

@@ -32,9 +32,7 @@ class PageQueue {
   void Reset();
   // Loaded: the waiting insertions, then the waiting sets.
   void MarkLoaded();
-  bool loaded() const { return loaded_; }
-  std::size_t pendingInsertions() const { return insertions_.size(); }
-  std::size_t pendingSets() const { return sets_.size(); }
+  bool IsLoaded() const { return loaded_; }
 
  private:
   using Pending = std::pair<std::string, std::string>;
@@ -70,7 +68,6 @@ class FrameLatch {
       owner_ = nullptr;
     }
   }
-  bool holding() const { return frame_ != 0; }
 
  private:
   platform::FrameHandle frame_ = 0;

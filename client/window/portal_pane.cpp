@@ -1,7 +1,6 @@
 #include "client/window/portal_pane.h"
 
 #include "client/window/text_filters.h"
-#include "protocol/guarded.h"
 #include "text/text_util.h"
 
 namespace orvinta::window {
@@ -14,10 +13,8 @@ CPortalPane::CPortalPane(platform::HtmlViewFactory& views, platform::HtmlViewRol
 CPortalPane::~CPortalPane() { view_->SetListener(nullptr); }
 
 void CPortalPane::OnLeftButtonUp() {
-  Guarded([&] {
-    view_->GetElementHtml("GO_URL", [this](const std::string& html) {
-      Guarded([&] { OpenPageAddress(shell_, html); });
-    });
+  view_->GetElementHtml("GO_URL", [this](const std::string& html) {
+    OpenPageAddress(shell_, html);
   });
 }
 

@@ -18,7 +18,7 @@ class CPortalPane final : public platform::HtmlViewListener {
   CPortalPane& operator=(const CPortalPane&) = delete;
 
   void Start(const std::string& address) { view_->Navigate(address); }
-  platform::HtmlView& view() { return *view_; }
+  platform::HtmlView& View() { return *view_; }
   void Show(bool visible) { view_->Show(visible); }
 
   void OnNavigateComplete(platform::FrameHandle) override {}

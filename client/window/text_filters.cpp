@@ -9,6 +9,12 @@ constexpr char kColourCode = 0x03;
 
 bool StartsWith(const std::string& s, char c) { return !s.empty() && s.front() == c; }
 
+// The byte a code takes with it goes only when it is a character of its own:
+// half of a double-byte character would leave an invalid sequence behind.
+bool StartsWithDoubleByte(std::string_view s) {
+  return s.size() >= 2 && text::IsLeadByte(static_cast<unsigned char>(s.front()));
+}
+
 // Drops the digits at the front that come in ascending order, each tested once.
 void DropAscendingDigits(std::string& rest) {
   for (char d = '0'; d <= '9'; ++d) {
@@ -19,7 +25,7 @@ void DropAscendingDigits(std::string& rest) {
 // After a comma the byte that follows goes with it, then the digit pass.
 bool DropBackgroundPart(std::string& rest) {
   if (!StartsWith(rest, ',') || rest.size() <= 2) return false;
-  rest.erase(0, 2);
+  rest.erase(0, StartsWithDoubleByte(std::string_view(rest).substr(1)) ? 1 : 2);
   DropAscendingDigits(rest);
   return true;
 }
@@ -34,7 +40,11 @@ std::string StripMessageOfColorCodes(std::string_view input) {
     const std::size_t n = text.size() - p;
     if (n < 2) return text;
     const std::string left = text.substr(0, p);
-    std::string rest = text.substr(p + 2);  // the code byte and the one after it go unconditionally
+    if (StartsWithDoubleByte(std::string_view(text).substr(p + 1))) {
+      text = left + text.substr(p + 1);  // only the code byte goes
+      continue;
+    }
+    std::string rest = text.substr(p + 2);  // the code byte and the one after it go
     if (n < 4) return left + rest;
     if (!DropBackgroundPart(rest)) {
       for (char d = '0'; d <= '9'; ++d) {
@@ -94,16 +104,6 @@ std::string RemoveWordIgnoreCase(std::string_view text, std::string_view word) {
     i += width;
   }
   return out;
-}
-
-bool IsUsableRoomKey(std::string_view key) {
-  if (key.empty() || key.size() > kMaxRoomKeyBytes) return false;
-  for (char c : key) {
-    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("/|<>\"'&#").find(c) != std::string_view::npos) {
-      return false;
-    }
-  }
-  return true;
 }
 
 std::string CollapseDoublePercent(std::string_view text) { return ReplaceAll(text, "%%", "%"); }

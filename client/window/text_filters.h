@@ -27,10 +27,4 @@ std::string RemoveWordIgnoreCase(std::string_view text, std::string_view word);
 // "%%" becomes "%", every other byte stays as it is.
 std::string CollapseDoublePercent(std::string_view text);
 
-// A room key that came from outside (a page, a launch): it travels inside a
-// "/"-separated frame and names a channel, so separators, markup characters
-// and control bytes are refused, and it is at most kMaxRoomKeyBytes long.
-inline constexpr std::size_t kMaxRoomKeyBytes = 128;
-bool IsUsableRoomKey(std::string_view key);
-
 }  // namespace orvinta::window

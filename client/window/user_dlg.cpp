@@ -1,7 +1,6 @@
 #include "client/window/user_dlg.h"
 
 #include "client/window/resource_address.h"
-#include "protocol/guarded.h"
 
 namespace orvinta::window {
 
@@ -18,11 +17,9 @@ CUserDlg::~CUserDlg() { view_->SetListener(nullptr); }
 void CUserDlg::Start() { view_->Navigate(ResourceAddress(portal_, kMemberListPage)); }
 
 void CUserDlg::OnDocumentComplete(platform::FrameHandle frame) {
-  Guarded([&] {
-    if (page_.loaded() || !latch_.TakeIfKept(frame)) return;  // the flag never turns off again
-    page_.MarkLoaded();
-    if (onLoaded_) onLoaded_();
-  });
+  if (page_.IsLoaded() || !latch_.TakeIfKept(frame)) return;  // the flag never turns off again
+  page_.MarkLoaded();
+  if (onLoaded_) onLoaded_();
 }
 
 }  // namespace orvinta::window

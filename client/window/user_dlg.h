@@ -19,8 +19,8 @@ class CUserDlg final : public platform::HtmlViewListener {
 
   // Navigates to the member-list page.
   void Start();
-  PageQueue& page() { return page_; }
-  platform::HtmlView& view() { return *view_; }
+  PageQueue& Page() { return page_; }
+  platform::HtmlView& View() { return *view_; }
   void Show(bool visible) { view_->Show(visible); }
 
   void OnNavigateComplete(platform::FrameHandle frame) override { latch_.OnNavigateComplete(this, frame); }

@@ -19,7 +19,7 @@ struct WindowPorts {
   platform::WindowHost& host;
   platform::HtmlViewFactory& views;
   // The main window's timers. Ids 1-4 are the window's own; each HTML view
-  // gets a block of ids of its own above kViewTimerBase (see view_timer_ids.h).
+  // gets a block of ids of its own above kViewTimerBase (see timer_router.h).
   platform::Timers& timers;
   platform::MessageBoxes& boxes;
   platform::Sound& sound;

@@ -5,6 +5,8 @@
 #include <QtEndian>
 #include <unistd.h>
 
+#include "protocol/guarded.h"
+
 namespace orvinta::platform::qt {
 namespace {
 
@@ -30,7 +32,7 @@ void ServeConnection(QLocalSocket* socket, const SingleInstance::Receiver& recei
     socket->flush();
     socket->disconnectFromServer();
     buffer->clear();
-    if (receiver) receiver(message);
+    if (receiver) Guarded("a hand-over", [&] { receiver(message); });
   });
   QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
 }

@@ -1,13 +1,17 @@
 #include "platform/qt/qt_timers.h"
 
+#include "protocol/guarded.h"
+
 namespace orvinta::platform::qt {
 
 void QtTimers::Set(int id, int milliseconds) {
-  auto& timer = timers_[id];
+  QTimer*& timer = timers_[id];
   if (!timer) {
-    timer = std::make_unique<QTimer>();
-    QObject::connect(timer.get(), &QTimer::timeout, [this, id] {
-      if (handler_) handler_(id);
+    timer = new QTimer(this);
+    QObject::connect(timer, &QTimer::timeout, this, [this, id] {
+      Guarded("timer", [&] {
+        if (handler_) handler_(id);
+      });
     });
   }
   timer->start(milliseconds);
@@ -15,7 +19,11 @@ void QtTimers::Set(int id, int milliseconds) {
 
 void QtTimers::Kill(int id) {
   const auto it = timers_.find(id);
-  if (it != timers_.end()) it->second->stop();
+  if (it == timers_.end()) return;
+  it->second->stop();
+  // Later: the timer may be the one whose expiry is running now.
+  it->second->deleteLater();
+  timers_.erase(it);
 }
 
 bool QtTimers::IsRunning(int id) const {

@@ -1,15 +1,16 @@
 #pragma once
-// Window timers by id over QTimer.
+// Window timers by id over QTimer. A killed timer is freed: views come and
+// go with their own ids, and their timers must go with them.
 #include <QObject>
 #include <QTimer>
 #include <map>
-#include <memory>
 
 #include "platform/timers.h"
 
 namespace orvinta::platform::qt {
 
-class QtTimers final : public Timers {
+// The running timers are this object's children.
+class QtTimers final : public QObject, public Timers {
  public:
   void SetHandler(Expiry handler) override { handler_ = std::move(handler); }
   void Set(int id, int milliseconds) override;
@@ -18,7 +19,7 @@ class QtTimers final : public Timers {
 
  private:
   Expiry handler_;
-  std::map<int, std::unique_ptr<QTimer>> timers_;
+  std::map<int, QTimer*> timers_;
 };
 
 }  // namespace orvinta::platform::qt

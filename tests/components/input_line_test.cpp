@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 
+#include "client/app/key_filter.h"
 #include "client/components/input/chat_input_edit.h"
 #include "platform/qt/qt_text.h"
 
@@ -129,16 +131,37 @@ TEST_F(InputLineTest, EnterSendsInsteadOfBreakingTheLine) {
   EXPECT_EQ(edit.toPlainText(), QStringLiteral("hi"));
 }
 
-TEST_F(InputLineTest, FunctionKeysInsertTheirShortcutTexts) {
+// Counts the function keys that get past the application's key filter.
+class FunctionKeyCounter final : public QObject {
+ public:
+  int passed = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      passed += key >= Qt::Key_F1 && key <= Qt::Key_F10;
+    }
+    return false;
+  }
+};
+
+TEST_F(InputLineTest, FunctionKeysReachTheWindowAndGoOnUnlessConsumed) {
   std::array<std::string, 10> texts;
   texts[0] = Cp("안녕하세요");
   texts[9] = "bye http://x";
-  edit.SetShortcutTexts(texts);
+  app::KeyFilter filter(edit, edit, {.preTranslate = {}, .functionKey = [&](int n) {
+                                       if (!texts[n - 1].empty()) edit.InsertText(texts[n - 1]);
+                                       return n == 10;
+                                     }});
+  qApp->installEventFilter(&filter);
+  FunctionKeyCounter counter;
+  edit.installEventFilter(&counter);
   QTest::keyClick(&edit, Qt::Key_F1);
   QTest::keyClick(&edit, Qt::Key_F2);  // empty: nothing
   QTest::keyClick(&edit, Qt::Key_F10);
+  qApp->removeEventFilter(&filter);
   EXPECT_EQ(edit.toPlainText(), QStringLiteral("안녕하세요bye http://x"));
   EXPECT_TRUE(FormatAt(edit, 10).isAnchor());
+  EXPECT_EQ(counter.passed, 2);  // F1 and F2 go on to their usual handling, F10 does not
 }
 
 }  // namespace

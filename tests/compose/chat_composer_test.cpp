@@ -4,15 +4,18 @@
 
 #include "client/compose/compose_tables.h"
 #include "client/compose/send_history.h"
-#include "text/text_util.h"
 
 namespace orvinta::compose {
 namespace {
 
 constexpr SenderContext kPlainSender{"", "", "1203", "벨보"};
+// The TALL body is "id/key/" + line, at most 999 bytes.
+constexpr std::size_t kLineBytes = 999 - 10;
 
-// The eighth field of a composed line.
-std::string TextField(const std::string& line) { return std::string(text::SplitFields(line, '|', 8)[7]); }
+ComposedLine Compose(std::string_view typed, const ComposeSettings& settings = {},
+                     const SenderContext& sender = kPlainSender, std::size_t maxWireBytes = kLineBytes) {
+  return ComposeChatLine(typed, settings, sender, maxWireBytes);
+}
 
 struct LineCase {
   const char* name;
@@ -24,9 +27,14 @@ struct LineCase {
 
 class ComposeChatLineTest : public testing::TestWithParam<LineCase> {};
 
-TEST_P(ComposeChatLineTest, BuildsTheEightFields) {
+TEST_P(ComposeChatLineTest, BuildsTheEightFieldsAndReceiversReadThemBack) {
   const LineCase& c = GetParam();
-  EXPECT_EQ(ComposeChatLine(c.typed, c.settings, c.sender), c.expected);
+  const ComposedLine composed = Compose(c.typed, c.settings, c.sender);
+  EXPECT_EQ(composed.line.Wire(), c.expected);
+  EXPECT_FALSE(composed.cut);
+  // What a receiver parses is what the sender's own echo renders.
+  const ChatLine parsed = ParseChatLine(composed.line.Wire());
+  EXPECT_EQ(parsed.Wire(), composed.line.Wire());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -52,40 +60,54 @@ TEST(ComposeChatLine, TypedTextIsTrimmed) {
   EXPECT_EQ(TypedText("  hi there \r\n"), "hi there");
 }
 
-TEST(ComposeChatLine, FourHundredBytesAreKept) {
-  const std::string typed(398, 'a');  // with the two spaces: 400
-  EXPECT_EQ(TextField(ComposeChatLine(typed, {}, kPlainSender)), " " + typed + " ");
+// Long texts: the cut keeps characters and escapes whole, and the line fits
+// the body the session sends.
+struct CutCase {
+  const char* name;
+  std::string typed;
+  std::size_t maxWireBytes;
+  std::string text;  // the text field
+  bool cut;
+};
+
+std::string Repeat(std::string_view piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
 }
 
-TEST(ComposeChatLine, LongerTextIsCutTo399Bytes) {
-  const std::string field = TextField(ComposeChatLine(std::string(500, 'a'), {}, kPlainSender));
-  EXPECT_EQ(field, " " + std::string(398, 'a'));
+class ComposeCut : public testing::TestWithParam<CutCase> {};
+
+TEST_P(ComposeCut, KeepsWholeCharactersAndEscapes) {
+  const CutCase& c = GetParam();
+  const ComposedLine composed = Compose(c.typed, {}, kPlainSender, c.maxWireBytes);
+  EXPECT_EQ(composed.line.text, c.text);
+  EXPECT_EQ(composed.cut, c.cut);
+  if (!composed.line.text.empty()) {
+    EXPECT_LE(composed.line.Wire().size(), c.maxWireBytes);
+  }
 }
 
-TEST(ComposeChatLine, CutNeverSplitsADoubleByteCharacter) {
-  std::string typed = "a";
-  for (int i = 0; i < 250; ++i) typed += "가";
-  // " a" then characters: byte 399 would be the lead byte of a character.
-  const std::string field = TextField(ComposeChatLine(typed, {}, kPlainSender));
-  EXPECT_EQ(field.size(), 398u);
-  EXPECT_EQ(field.substr(field.size() - 2), "가");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ComposeCut,
+    testing::Values(
+        CutCase{"FourHundredBytesAreKept", std::string(398, 'a'), kLineBytes, " " + std::string(398, 'a') + " ", false},
+        CutCase{"LongerTextIsCutTo399Bytes", std::string(500, 'a'), kLineBytes, " " + std::string(398, 'a'), true},
+        // " a" then characters: byte 399 would be the lead byte of a character.
+        CutCase{"DoubleByteCharacterWhole", "a" + Repeat("가", 250), kLineBytes, " a" + Repeat("가", 198), true},
+        CutCase{"DoubledPercentWhole", std::string(397, 'a') + "%", kLineBytes, " " + std::string(397, 'a'), true},
+        CutCase{"MarkupEscapeWhole", std::string(100, '<'), kLineBytes, " " + Repeat("&lt;", 99), true},
+        // 399 bars count 401 bytes before they are spelled "%%7C": the wire bound cuts them.
+        CutCase{"BarsFitTheBody", std::string(399, '|'), kLineBytes, " " + Repeat("%%7C", 239), true},
+        CutCase{"NoRoomForText", "hello", 20, "", true}),
+    [](const testing::TestParamInfo<CutCase>& info) { return std::string(info.param.name); });
 
-TEST(ComposeChatLine, CutNeverSplitsADoubledPercent) {
-  const std::string typed = std::string(397, 'a') + "%";  // escaped: " " + 397 a + "%%" + " " = 401 bytes
-  const std::string field = TextField(ComposeChatLine(typed, {}, kPlainSender));
-  EXPECT_EQ(field, " " + std::string(397, 'a'));
-  EXPECT_EQ(CutChatText(" " + std::string(396, 'a') + "%%%%"), " " + std::string(396, 'a') + "%%");
-}
-
-TEST(ComposeChatLine, CutAppliesToTheEscapedTextBeforeBarsAreSpelled) {
-  // Escaping makes it long; an escape sequence may still be cut in the middle.
-  const std::string field = TextField(ComposeChatLine(std::string(100, '<'), {}, kPlainSender));
-  EXPECT_EQ(field.size(), 399u);
-  EXPECT_EQ(field.substr(field.size() - 3), ";&l");
-
-  const std::string bars = TextField(ComposeChatLine(std::string(450, '|'), {}, kPlainSender));
-  EXPECT_EQ(bars.size(), 1 + 398 * 4u);  // " " + 398 bars as "%%7C"
+TEST(ChatLine, FieldsThatAreNotWhatTheyMustBeTakeDefaults) {
+  const ChatLine line = ParseChatLine("B|red';x:|9pt|Comic'>|#000|12ab|n|t");
+  EXPECT_EQ(line.Wire(), "B|212121|9|굴림|FFFFFF|0|n|t");
+  const ChatLine good = ParseChatLine("|00ff00|15|궁서| 000000 |7|n|t|u");
+  EXPECT_EQ(good.Wire(), "|00ff00|15|궁서|000000|7|n|t|u");
+  EXPECT_EQ(ShownField("a%%7Cb %%s 100%%"), "a|b %s 100%");
 }
 
 TEST(ComposeTables, NamesAreCodePage949) {

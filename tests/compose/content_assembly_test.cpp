@@ -9,7 +9,7 @@ namespace {
 
 class ContentAssemblyTest : public testing::Test {
  protected:
-  EmoticonCodeMap codes{window::kEmoticons};
+  EmoticonCodeMap codes{kEmoticons};
 };
 
 TEST_F(ContentAssemblyTest, KnownCodesAreRecordedUnknownOnesAreNot) {

@@ -26,14 +26,14 @@ TEST(HandOver, SecondLaunchDeliversItsRoomByteExact) {
   environment.insert("QT_QPA_PLATFORM", "offscreen");
   second.setProcessEnvironment(environment);
   second.start(ORVINTA_CLIENT_BINARY,
-               {QString::fromUtf8("orvinta://TRUE\n127.0.0.1:1\nkey\nAlice\n앨리스\n1001\nroom|7\n방|제목\nFALSE\nBob\n밥\n")});
+               {QString::fromUtf8("orvinta://TRUE\n127.0.0.1:1\nkey\nAlice\n앨리스\n1001\nroom&7\n방|제목\nFALSE\nBob\n밥\n")});
   ASSERT_TRUE(WaitFor([&] { return !received.empty(); }, 20000));
   ASSERT_TRUE(WaitFor([&] { return second.state() == QProcess::NotRunning; }, 10000));
   EXPECT_EQ(second.exitCode(), 0);
 
   EXPECT_EQ(received[0].dwData, 0x502u);
-  // alice \n room|7 \n 방제목 \n bob \n 밥, in code page 949, with the terminating zero.
-  const std::string expected("alice\nroom|7\n\xB9\xE6\xC1\xA6\xB8\xF1\nbob\n\xB9\xE4\0", 27);
+  // alice \n room&7 \n 방제목 \n bob \n 밥, in code page 949, with the terminating zero.
+  const std::string expected("alice\nroom&7\n\xB9\xE6\xC1\xA6\xB8\xF1\nbob\n\xB9\xE4\0", 27);
   EXPECT_EQ(received[0].bytes, expected);
 }
 

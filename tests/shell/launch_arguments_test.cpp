@@ -1,5 +1,7 @@
 #include "client/shell/launch_arguments.h"
 
+#include "client/shell/room_key_rule.h"
+
 #include <gtest/gtest.h>
 
 namespace orvinta::shell {
@@ -87,6 +89,20 @@ TEST(LaunchText, RoomTitleLosesBarsAndIsCutPast260Bytes) {
   std::string korean;
   for (int i = 0; i < 131; ++i) korean += "가";
   EXPECT_EQ(CleanRoomTitle("x" + korean).size(), 249u);
+}
+
+TEST(RoomKeyRule, RefusesSeparatorsMarkupAndControlBytesOnly) {
+  for (const char* good : {"room1", "Pchatalice^bob", "미렐_7", "a&b", "#a"}) EXPECT_TRUE(IsUsableRoomKey(good)) << good;
+  for (const char* bad : {"", "a/b", "a|b", "<b>", "a\"b", "a'b", "a\nb", "a\x7f"}) {
+    EXPECT_FALSE(IsUsableRoomKey(bad)) << bad;
+  }
+  EXPECT_TRUE(IsUsableRoomKey(std::string(kMaxRoomKeyBytes, 'k')));
+  EXPECT_FALSE(IsUsableRoomKey(std::string(kMaxRoomKeyBytes + 1, 'k')));
+}
+
+TEST(LaunchText, AnUnusableRoomKeyLeavesNoRoomToEnter) {
+  EXPECT_EQ(Parse("TRUE\n\nk\nalice\nA\n1\nfan&club#2\nT")->RoomKey, "fan&club#2");
+  EXPECT_EQ(Parse("TRUE\n\nk\nalice\nA\n1\nroom/CHOT\nT")->RoomKey, "");
 }
 
 }  // namespace

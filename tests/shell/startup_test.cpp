@@ -85,10 +85,10 @@ TEST_F(StartupTest, OldPlatformShowsTheBoxAndStops) {
 
 TEST_F(StartupTest, SecondLaunchHandsTheRoomOverByteExact) {
   instances.running = true;
-  EXPECT_EQ(Start("TRUE\n\nk\nAlice\n앨리스\n1\nroom|1\n방|제목\n\nBob\n밥"), StartupResult::HandedOver);
+  EXPECT_EQ(Start("TRUE\n\nk\nAlice\n앨리스\n1\nroom&1\n방|제목\n\nBob\n밥"), StartupResult::HandedOver);
   ASSERT_EQ(instances.sent.size(), 1u);
   EXPECT_EQ(instances.sent[0].dwData, 0x502u);
-  constexpr char expected[] = "alice\nroom|1\n방제목\nbob\n밥";
+  constexpr char expected[] = "alice\nroom&1\n방제목\nbob\n밥";
   EXPECT_EQ(instances.sent[0].bytes, std::string(expected, sizeof expected));  // with its zero byte
   EXPECT_TRUE(boxes.shown.empty());  // the platform is not checked for a hand-over
 }

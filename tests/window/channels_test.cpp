@@ -9,7 +9,7 @@ using platform::BoxAnswer;
 class ChannelsTest : public WindowTest {
  protected:
   void SetUp() override { Create(); }
-  std::string CurrentName() const { return dlg->CurrentChannel() ? dlg->CurrentChannel()->name : "<none>"; }
+  std::string CurrentName() const { return dlg->Channels().Current() ? dlg->Channels().Current()->name : "<none>"; }
 };
 
 TEST_F(ChannelsTest, StartShowsTheWaitingRoomAndThePanes) {
@@ -63,7 +63,7 @@ TEST_F(ChannelsTest, MinimisedWindowIsRestoredForANewRoom) {
   dlg->OnSysCommand(COrvintaDlg::SysCommand::Minimize);
   OpenRoom("abc");
   EXPECT_EQ(host.restores, 1);
-  EXPECT_FALSE(dlg->IsMinimised());
+  EXPECT_FALSE(dlg->Tabs().IsMinimised());
 }
 
 struct CloseCase {
@@ -101,27 +101,27 @@ TEST_F(ChannelsTest, WaitingRoomCannotBeRemovedOrClosed) {
 
 TEST_F(ChannelsTest, FindTrimsSpacesAndIgnoresCase) {
   OpenRoom("abc");
-  EXPECT_NE(dlg->FindChannelByName("  #ABC "), nullptr);
-  EXPECT_EQ(dlg->FindChannelByName("abc"), nullptr);
+  EXPECT_NE(dlg->Channels().FindByName("  #ABC "), nullptr);
+  EXPECT_EQ(dlg->Channels().FindByName("abc"), nullptr);
 }
 
 TEST_F(ChannelsTest, TitleLineDropsSpacesAndColonsButRecordKeepsThem) {
   OpenRoom("abc");
-  dlg->SetTitle("#abc", " ::오늘's 방:: ");
-  EXPECT_EQ(dlg->CurrentChannel()->title, " ::오늘s 방:: ");
+  dlg->Tabs().SetTitle("#abc", " ::오늘's 방:: ");
+  EXPECT_EQ(dlg->Channels().Current()->title, " ::오늘s 방:: ");
   EXPECT_EQ(host.title, "오늘s 방");
-  dlg->SetTitle("#gone", "x");
+  dlg->Tabs().SetTitle("#gone", "x");
   EXPECT_EQ(host.title, "");
-  dlg->SetTitle("오르빈타 홈", "x");
+  dlg->Tabs().SetTitle("오르빈타 홈", "x");
   EXPECT_EQ(host.title, "오르빈타 대기실입니다");
 }
 
 TEST_F(ChannelsTest, TitleOfAnotherRoomLeavesTheLineEmpty) {
   OpenRoom("a");
   OpenRoom("b");
-  dlg->SetTitle("#a", "새 제목");
+  dlg->Tabs().SetTitle("#a", "새 제목");
   EXPECT_EQ(host.title, "");
-  EXPECT_EQ(dlg->FindChannelByName("#a")->title, "새 제목");
+  EXPECT_EQ(dlg->Channels().FindByName("#a")->title, "새 제목");
 }
 
 TEST_F(ChannelsTest, ActivityMarksFollowLinesAndSwitching) {
@@ -134,7 +134,7 @@ TEST_F(ChannelsTest, ActivityMarksFollowLinesAndSwitching) {
   EXPECT_EQ(host.tabs[2].image, 0);
   dlg->BringChannelToFront("#a");
   EXPECT_EQ(host.tabs[1].image, 0);
-  dlg->SetActivity("#nowhere", true);
+  dlg->Tabs().SetActivity("#nowhere", true);
   EXPECT_EQ(host.tabs[0].image, 1);
 }
 
@@ -183,7 +183,7 @@ TEST_F(ChannelsTest, RoomThatMovedWhileAskingIsTheOneClosed) {
   boxes.onShow = [&] { dlg->RemoveChannel("#a"); };  // the server takes "#a" away meanwhile
   dlg->OnCloseTab(2);
   EXPECT_EQ(host.TabCount(), 1);
-  EXPECT_EQ(dlg->FindChannelByName("#b"), nullptr);
+  EXPECT_EQ(dlg->Channels().FindByName("#b"), nullptr);
 }
 
 TEST_F(ChannelsTest, ClosingWhileDisconnectedRemovesTheTabAtOnce) {

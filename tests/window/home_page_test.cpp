@@ -41,7 +41,7 @@ TEST_F(HomePageTest, ChosenRoomThatIsOpenIsOnlySelected) {
   transport().ClearSent();
   Click("<SPAN ID=MIREL_KEY>room9</SPAN>");
   EXPECT_TRUE(SentFrames().empty());
-  EXPECT_EQ(dlg->CurrentChannel()->name, "#room9");
+  EXPECT_EQ(dlg->Channels().Current()->name, "#room9");
 }
 
 TEST_F(HomePageTest, LongTitleIsCut) {

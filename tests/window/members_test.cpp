@@ -29,7 +29,7 @@ TEST_F(MembersTest, SameIdTwiceIsOneMemberAndPrefixMarksAreKept) {
   dlg->NewNick("#a", "bob", 0);
   dlg->NewNick("#a", "+bob", 0);
   ASSERT_EQ(dlg->MemberCount("#a"), 1u);
-  const Member* bob = dlg->FindMember("#a", "bob");
+  const Member* bob = dlg->Channels().FindMember("#a", "bob");
   ASSERT_NE(bob, nullptr);
   EXPECT_EQ(bob->prefixMarks[3], "@");
   EXPECT_EQ(dlg->FindNickByName("#a", "bob"), std::optional<std::string>(""));
@@ -55,7 +55,7 @@ TEST_F(MembersTest, ListShowsIdsWithoutUnderscoresAndStatusPictures) {
   Join("#a", "__12ab", "하나");
   Join("#a", "carol", "캐럴");
   dlg->SetMemberStatus("#a", "carol", "6");
-  EXPECT_NE(dlg->FindMember("#a", "__12ab"), nullptr);
+  EXPECT_NE(dlg->Channels().FindMember("#a", "__12ab"), nullptr);
   EXPECT_NE(List().find("하나(12ab)</span>"), std::string::npos);
   EXPECT_NE(List().find("s6.gif' title='식사중'"), std::string::npos);
   dlg->SetMemberStatus("#a", "carol", "7");
@@ -97,28 +97,28 @@ TEST_F(MembersTest, ListDrawnBeforeThePaneLoadedIsShownOnceItHas) {
 }
 
 TEST_F(MembersTest, OwnStatusFromTheComboIsSentAndRemembered) {
-  dlg->Session().SendChatIn("a");
+  EnterRoom("a");
   transport().ClearSent();
-  dlg->OnStatusSelected(3);
+  dlg->Members().OnCbnSelchangeComboStatus(3);
   EXPECT_EQ(SentFrames(), std::vector<std::string>{"IFAL:alice/a/3"});
-  EXPECT_EQ(dlg->CurrentChannel()->statusIndex, 3);
-  EXPECT_EQ(dlg->FindMember("#a", "alice")->status, 3);
+  EXPECT_EQ(dlg->Channels().Current()->statusIndex, 3);
+  EXPECT_EQ(dlg->Channels().FindMember("#a", "alice")->status, 3);
 }
 
 TEST_F(MembersTest, OwnStatusFromTheMenuLeavesTheComboChoice) {
-  dlg->Session().SendChatIn("a");
+  EnterRoom("a");
   transport().ClearSent();
-  dlg->OnStatusMenuCommand(32792);
-  dlg->OnStatusMenuCommand(32793);
+  dlg->Members().OnStatusMenuCommand(32792);
+  dlg->Members().OnStatusMenuCommand(32793);
   EXPECT_EQ(SentFrames(), std::vector<std::string>{"IFAL:alice/a/6"});
-  EXPECT_EQ(dlg->CurrentChannel()->statusIndex, 0);
+  EXPECT_EQ(dlg->Channels().Current()->statusIndex, 0);
 }
 
 TEST_F(MembersTest, NoStatusIsSentFromTheWaitingRoomOrOutOfRange) {
-  dlg->OnStatusSelected(2);
+  dlg->Members().OnCbnSelchangeComboStatus(2);
   OpenRoom("a");
-  dlg->OnStatusSelected(7);
-  dlg->OnStatusSelected(-1);
+  dlg->Members().OnCbnSelchangeComboStatus(7);
+  dlg->Members().OnCbnSelchangeComboStatus(-1);
   transport().ClearSent();
   EXPECT_TRUE(SentFrames().empty());
 }
@@ -127,9 +127,9 @@ TEST_F(MembersTest, OwnEntryUnderTheLoginIdGetsTheStatus) {
   settings.UserId = "a.lice";
   Create();
   StartAndLogin();
-  dlg->Session().SendChatIn("r");
-  dlg->OnStatusSelected(5);
-  EXPECT_EQ(dlg->FindMember("#r", "alice")->status, 5);
+  EnterRoom("r");
+  dlg->Members().OnCbnSelchangeComboStatus(5);
+  EXPECT_EQ(dlg->Channels().FindMember("#r", "alice")->status, 5);
 }
 
 TEST_F(MembersTest, RoomDetailsGoBeforeTheDetailMarker) {

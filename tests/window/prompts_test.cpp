@@ -28,13 +28,13 @@ TEST_F(PromptsTest, InvitationShowsThePromptAndDeclineSendsOnlyTheRefusal) {
   EXPECT_EQ(notifier.prompts[0].kind, PromptKind::Invitation);
   EXPECT_EQ(notifier.prompts[0].text, "<밥>님이 초대했습니다.\n1:1 대화에 참여 하시려면\n참여 버튼을 누르세요");
   EXPECT_EQ(notifier.prompts[0].data[4], "#Pchatalice^bob");
-  Answer(COrvintaDlg::kInviteAnswer, "FALSE|||bob|<밥>|#Pchatalice^bob");
+  Answer(StartupAndTimers::kInviteAnswer, "FALSE|||bob|<밥>|#Pchatalice^bob");
   EXPECT_EQ(SentFrames(), std::vector<std::string>{"DNIV:alice/bob/앨리스"});
   EXPECT_EQ(host.TabCount(), 1);
 }
 
 TEST_F(PromptsTest, AcceptedInvitationEntersTheRoomNamedAfterTheInviter) {
-  Answer(COrvintaDlg::kInviteAnswer, "true | | | bob | 밥 | #Pchatalice^bob ");
+  Answer(StartupAndTimers::kInviteAnswer, "true | | | bob | 밥 | #Pchatalice^bob ");
   EXPECT_EQ(SentFrames(), std::vector<std::string>{"CHIN:alice/Pchatalice^bob"});
   EXPECT_EQ(settings.RoomKey, "Pchatalice^bob");
   EXPECT_EQ(settings.RoomTitle, "밥님과의 1:1 대화방입니다");
@@ -46,17 +46,17 @@ TEST_F(PromptsTest, RefusalNoticeStopsTheInvitationTimer) {
   dlg->StartInviteTimer();
   settings.InvitePending = true;
   ReceiveFrame("DNIV", "bob/alice/<밥>");
-  EXPECT_FALSE(timers.IsRunning(COrvintaDlg::kInviteTimer));
+  EXPECT_FALSE(timers.IsRunning(PromptsAndVotes::kInviteTimer));
   EXPECT_FALSE(settings.InvitePending);
   EXPECT_NE(Lines("#Pchatalice^bob").find("▷ &lt;밥&gt;님이 대화 참여를 거부하였습니다 ◁"), std::string::npos);
 }
 
 TEST_F(PromptsTest, IgnoreNoticeIsNotShownForAnIgnoredMember) {
   RoomWith("a", {"bob"});
-  dlg->AddIgnore("#a", "bob");
+  dlg->Prompts().AddIgnore("#a", "bob");
   ReceiveFrame("IGNR", "bob/a/alice/밥");
   EXPECT_EQ(Lines("#a").find("메세지 수신을 거부하였습니다"), std::string::npos);
-  dlg->RemoveIgnore("#a", "bob");
+  dlg->Prompts().RemoveIgnore("#a", "bob");
   ReceiveFrame("IGNR", "bob/a/alice/밥");
   EXPECT_NE(Lines("#a").find("▷ 밥님이 메세지 수신을 거부하였습니다 ◁"), std::string::npos);
 }
@@ -75,7 +75,7 @@ TEST_F(PromptsTest, VoteNeedsThreeMembersAndRunsOncePerRoom) {
   EXPECT_EQ(Occurrences(Lines("#a"), "[찬성] 또는 [반대]를 선택하세요"), 1);
   EXPECT_NE(Lines("#a").find("<FONT COLOR='#FA8A12'>[찬성]"), std::string::npos);
   timers.Advance(15000);
-  EXPECT_EQ(dlg->FindChannelByName("#a")->voteRequested, 0);
+  EXPECT_EQ(dlg->Channels().FindByName("#a")->voteRequested, 0);
   ReceiveFrame("RQBN", "carol/a/bob");
   EXPECT_EQ(notifier.prompts.size(), 2u);
 }
@@ -85,7 +85,7 @@ TEST_F(PromptsTest, TargetSeesTheAnnouncementButNoPrompt) {
   dlg->NewNick("#a", "alice", 0);
   ReceiveFrame("RQBN", "bob/a/alice");
   EXPECT_TRUE(notifier.prompts.empty());
-  const Channel* a = dlg->FindChannelByName("#a");
+  const Channel* a = dlg->Channels().FindByName("#a");
   EXPECT_EQ(a->voteActive, 1);
   EXPECT_EQ(a->voteTarget, "alice");
   EXPECT_NE(Lines("#a").find("강제 추방이 진행중입니다"), std::string::npos);
@@ -94,21 +94,21 @@ TEST_F(PromptsTest, TargetSeesTheAnnouncementButNoPrompt) {
 
 TEST_F(PromptsTest, VoteAnswerIsSentOnlyWhileTheTargetIsThere) {
   RoomWith("a", {"bob", "carol"});
-  Answer(COrvintaDlg::kVoteAnswer, "TRUE|bob|bob님|alice|앨리스|#a");
+  Answer(StartupAndTimers::kVoteAnswer, "TRUE|bob|bob님|alice|앨리스|#a");
   dlg->RemoveNick("#a", "bob");
-  Answer(COrvintaDlg::kVoteAnswer, "FALSE|bob|bob님|alice|앨리스|#a");
+  Answer(StartupAndTimers::kVoteAnswer, "FALSE|bob|bob님|alice|앨리스|#a");
   EXPECT_EQ(SentFrames(), std::vector<std::string>{"VTBN:alice/a/bob/T"});
 }
 
 TEST_F(PromptsTest, UsersOwnRequestStartsAVote) {
   RoomWith("a", {"bob", "carol", "dave"});
-  dlg->RequestExpulsion("bob", "bob님");
-  dlg->RequestExpulsion("bob", "bob님");
+  dlg->Prompts().RequestExpulsion("bob", "bob님");
+  dlg->Prompts().RequestExpulsion("bob", "bob님");
   EXPECT_EQ(SentFrames(), std::vector<std::string>{"RQBN:alice/a/bob"});
   EXPECT_EQ(notifier.prompts.size(), 1u);
-  EXPECT_TRUE(timers.IsRunning(COrvintaDlg::kVoteTimer));
+  EXPECT_TRUE(timers.IsRunning(PromptsAndVotes::kVoteTimer));
   ReceiveFrame("RSBN", "a/bob/3/0");
-  EXPECT_EQ(dlg->FindChannelByName("#a")->voteRequested, 0);
+  EXPECT_EQ(dlg->Channels().FindByName("#a")->voteRequested, 0);
   EXPECT_NE(Lines("#a").find("[찬성] : 3 명"), std::string::npos);
 }
 

@@ -2,13 +2,14 @@
 // toolbar, emoticons, shortcut keys and the keyboard filter.
 #include <functional>
 
+#include "client/window/line_html.h"
 #include "tests/window/window_fixture.h"
 
 namespace orvinta::window {
 namespace {
 
 using Format = fakes::FakeInputLine::Format;
-using Key = COrvintaDlg::Key;
+using Key = ComposeAndSend::Key;
 
 class SendingTest : public WindowTest {
  protected:
@@ -19,7 +20,7 @@ class SendingTest : public WindowTest {
   void Type(const std::string& text) { input.text = text; }
   void TypeAndSend(const std::string& text) {
     Type(text);
-    dlg->OnBnClickedChatsend();
+    dlg->Composing().OnBnClickedChatsend();
   }
   std::vector<std::string> TallFrames() {
     std::vector<std::string> out;
@@ -28,7 +29,7 @@ class SendingTest : public WindowTest {
     }
     return out;
   }
-  Channel& Room(std::string_view name) { return *dlg->FindChannelByName(name); }
+  Channel& Room(std::string_view name) { return *dlg->Channels().FindByName(name); }
 };
 
 struct NotSentCase {
@@ -48,7 +49,7 @@ TEST_P(NotSent, LineIsClearedAndNothingGoesOut) {
   EXPECT_EQ(input.text, "");
   EXPECT_EQ(input.clears, 1);
   EXPECT_TRUE(TallFrames().empty());
-  for (const auto& channel : dlg->Channels()) EXPECT_TRUE(channel->history.Lines().empty()) << channel->name;
+  for (const auto& channel : dlg->Channels().All()) EXPECT_TRUE(channel->history.Lines().empty()) << channel->name;
   EXPECT_EQ(Occurrences(ViewOf("#abc").Inner("CHAT_MAIN"), "<TD WIDTH=35"), 0);  // no chat line shown
 }
 
@@ -72,14 +73,37 @@ TEST_F(SendingTest, PercentBarAndMarkupTravelEscapedAndShowAsTyped) {
   EXPECT_EQ(Room("#abc").history.Lines(), std::vector<std::string>{"50% a|b <b>x</b>"});
 }
 
+// What goes on the wire and the user's own echo are the same line, and a
+// receiver never gets a broken escape: 399 "|" escape to far more than the
+// body the session sends.
+TEST_F(SendingTest, ALongLineIsCutWhileComposingAndTheEchoIsWhatWasSent) {
+  auto& view = LoadTranscript("#abc");
+  TypeAndSend(std::string(399, '|'));
+  const auto frames = TallFrames();
+  ASSERT_EQ(frames.size(), 1u);
+  const std::string body = frames[0].substr(std::string("TALL:").size());
+  EXPECT_LE(body.size(), protocol::kMaxOutgoingBody);
+  const std::string line = body.substr(std::string("alice/abc/").size());
+  const std::string text = line.substr(line.rfind('|') + 1);
+  EXPECT_EQ(text.size() % 4, 1u) << text;  // " " and whole "%%7C"s
+  EXPECT_EQ(text.substr(text.size() - 4), "%%7C");
+
+  const std::string shown = view.Inner("CHAT_MAIN");
+  EXPECT_NE(shown.find(*RenderChatLine(compose::ParseChatLine(line), portal)), std::string::npos);
+  EXPECT_NE(shown.find("▷ 글이 길어 앞부분만 보냈습니다 ◁"), std::string::npos);
+
+  TypeAndSend("short");  // a line that fits says nothing more
+  EXPECT_EQ(Occurrences(view.Inner("CHAT_MAIN"), "앞부분만"), 1);
+}
+
 TEST_F(SendingTest, ToolbarChoicesHeaderAndFooterShapeTheLine) {
-  dlg->Texts().Header = "[머리]";
-  dlg->Texts().Footer = "~꼬리|";
-  dlg->OnFaceChosen(3);
-  dlg->OnSizeChosen(13);
-  dlg->OnStyleChanged(1 | 4);
-  dlg->OnColourChosen(0x212121, COrvintaDlg::kTextColourButton);  // the automatic choice
-  dlg->OnColourChosen(0x0000FF, COrvintaDlg::kBackColourButton);  // red
+  dlg->Composing().Texts().Header = "[머리]";
+  dlg->Composing().Texts().Footer = "~꼬리|";
+  dlg->Composing().OnFaceChosen(3);
+  dlg->Composing().OnSizeChosen(13);
+  dlg->Composing().OnStyleChanged(1 | 4);
+  dlg->Composing().OnColourChosen(0x212121, ComposeAndSend::kTextColourButton);  // the automatic choice
+  dlg->Composing().OnColourChosen(0x0000FF, ComposeAndSend::kBackColourButton);  // red
   TypeAndSend("hi");
   EXPECT_EQ(TallFrames(), std::vector<std::string>{"TALL:alice/abc/BU|212121|13|돋움|FF0000|1234|앨리스|[머리] hi ~꼬리%%7C"});
 }
@@ -99,10 +123,10 @@ TEST_F(SendingTest, HistoryKeepsTheLast100LinesOfEachRoom) {
 }
 
 TEST_F(SendingTest, EachRoomKeepsItsSettingsAndTheSwitchAppliesThemToTheInputLine) {
-  dlg->OnFaceChosen(2);
-  dlg->OnSizeChosen(11);
-  dlg->OnStyleChanged(2);
-  dlg->OnColourChosen(0x0000FF, COrvintaDlg::kTextColourButton);
+  dlg->Composing().OnFaceChosen(2);
+  dlg->Composing().OnSizeChosen(11);
+  dlg->Composing().OnStyleChanged(2);
+  dlg->Composing().OnColourChosen(0x0000FF, ComposeAndSend::kTextColourButton);
   EXPECT_EQ(input.format, (Format{11, 0x0000FF, 2, 2}));
   OpenRoom("b");
   EXPECT_EQ(input.format, (Format{9, 0x212121, 0, 1}));  // a new room starts with the defaults
@@ -141,39 +165,40 @@ TEST_P(Toolbar, StoresInTheCurrentRoomAndFormatsTheInputLine) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Toolbar,
     ::testing::Values(
-        ToolbarCase{"Face", [](COrvintaDlg& d) { d.OnFaceChosen(4); }, {9, 0x212121, 0, 4}, 0xFFFFFF, 1, 0},
-        ToolbarCase{"UnknownFaceIsTheFirst", [](COrvintaDlg& d) { d.OnFaceChosen(7); }, {9, 0x212121, 0, 1},
+        ToolbarCase{"Face", [](COrvintaDlg& d) { d.Composing().OnFaceChosen(4); }, {9, 0x212121, 0, 4}, 0xFFFFFF, 1, 0},
+        ToolbarCase{"UnknownFaceIsTheFirst", [](COrvintaDlg& d) { d.Composing().OnFaceChosen(7); }, {9, 0x212121, 0, 1},
                     0xFFFFFF, 1, 0},
-        ToolbarCase{"Size", [](COrvintaDlg& d) { d.OnSizeChosen(15); }, {15, 0x212121, 0, 1}, 0xFFFFFF, 1, 0},
-        ToolbarCase{"StyleKeepsItsThreeBits", [](COrvintaDlg& d) { d.OnStyleChanged(0xFF); }, {9, 0x212121, 7, 1},
+        ToolbarCase{"Size", [](COrvintaDlg& d) { d.Composing().OnSizeChosen(15); }, {15, 0x212121, 0, 1}, 0xFFFFFF, 1, 0},
+        ToolbarCase{"StyleKeepsItsThreeBits", [](COrvintaDlg& d) { d.Composing().OnStyleChanged(0xFF); }, {9, 0x212121, 7, 1},
                     0xFFFFFF, 1, 0},
-        ToolbarCase{"TextColour", [](COrvintaDlg& d) { d.OnColourChosen(0x00FF00, 1015); }, {9, 0x00FF00, 0, 1},
+        ToolbarCase{"TextColour", [](COrvintaDlg& d) { d.Composing().OnColourChosen(0x00FF00, 1015); }, {9, 0x00FF00, 0, 1},
                     0xFFFFFF, 1, 1},
-        ToolbarCase{"BackColourOnlyRepaints", [](COrvintaDlg& d) { d.OnColourChosen(0x123456, 1018); },
+        ToolbarCase{"BackColourOnlyRepaints", [](COrvintaDlg& d) { d.Composing().OnColourChosen(0x123456, 1018); },
                     {9, 0x212121, 0, 1}, 0x123456, 0, 1},
-        ToolbarCase{"OtherButtonIsIgnored", [](COrvintaDlg& d) { d.OnColourChosen(0x123456, 1016); },
+        ToolbarCase{"OtherButtonIsIgnored", [](COrvintaDlg& d) { d.Composing().OnColourChosen(0x123456, 1016); },
                     {9, 0x212121, 0, 1}, 0xFFFFFF, 0, 0},
-        ToolbarCase{"PickerDropDownRepaints", [](COrvintaDlg& d) { d.OnColourDroppedDown(); }, {9, 0x212121, 0, 1},
+        ToolbarCase{"PickerDropDownRepaints", [](COrvintaDlg& d) { d.Composing().OnColourDroppedDown(); }, {9, 0x212121, 0, 1},
                     0xFFFFFF, 0, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SendingTest, EmoticonChoiceReplacesTheSelectionWithItsKeyword) {
-  for (int index : {-1, 32, 1000}) dlg->OnEmoticonChosen(index);
+  for (int index : {-1, 32, 1000}) dlg->Composing().OnEmoticonChosen(index);
   EXPECT_TRUE(input.replaced.empty());
   EXPECT_EQ(input.focuses, 0);
-  dlg->OnEmoticonChosen(0);
-  dlg->OnEmoticonChosen(31);
+  dlg->Composing().OnEmoticonChosen(0);
+  dlg->Composing().OnEmoticonChosen(31);
   EXPECT_EQ(input.replaced, (std::vector<std::string>{"/미소", "/선물"}));
   EXPECT_EQ(input.focuses, 2);
 }
 
 TEST_F(SendingTest, FunctionKeysInsertTheirShortcutTexts) {
-  dlg->Texts().Shortcut[0] = "안녕하세요";
-  dlg->Texts().Shortcut[9] = "잘 가요";
-  for (int n : {0, 2, 11, -1}) dlg->OnFunctionKey(n);  // no key, an empty shortcut, no such keys
+  dlg->Composing().Texts().Shortcut[0] = "안녕하세요";
+  dlg->Composing().Texts().Shortcut[9] = "잘 가요";
+  for (int n : {0, 2, 11, -1}) dlg->Composing().OnFunctionKey(n);  // no key, an empty shortcut, no such keys
   EXPECT_TRUE(input.inserted.empty());
-  dlg->OnFunctionKey(1);
-  dlg->OnFunctionKey(10);
+  // F1-F9 go on to their usual handling; F10 is consumed so that it opens no window menu.
+  EXPECT_FALSE(dlg->Composing().OnFunctionKey(1));
+  EXPECT_TRUE(dlg->Composing().OnFunctionKey(10));
   EXPECT_EQ(input.inserted, (std::vector<std::string>{"안녕하세요", "잘 가요"}));
   EXPECT_EQ(input.focuses, 2);
   EXPECT_TRUE(TallFrames().empty());  // inserted, not sent
@@ -192,7 +217,7 @@ class KeyFilter : public SendingTest, public ::testing::WithParamInterface<KeyCa
 
 TEST_P(KeyFilter, ConsumesEnterAndEscapeAndSendsFromTheInputLine) {
   Type("hi");
-  EXPECT_EQ(dlg->PreTranslateKey(GetParam().key, GetParam().inInputLine), GetParam().consumed);
+  EXPECT_EQ(dlg->Composing().PreTranslateMessage(GetParam().key, GetParam().inInputLine), GetParam().consumed);
   EXPECT_EQ(TallFrames().size(), GetParam().sends ? 1u : 0u);
   EXPECT_EQ(input.text, GetParam().sends ? "" : "hi");
   EXPECT_EQ(input.repaints, GetParam().repaints);
@@ -215,13 +240,13 @@ TEST_F(SendingTest, WithoutAnInputLineComposingDoesNothing) {
   dlg = std::make_unique<COrvintaDlg>(
       settings, WindowPorts{host, views, timers, boxes, sound, shell, transports, nullptr, &notifier, &config}, portal);
   dlg->OnInitDialog();
-  dlg->OnBnClickedChatsend();
-  dlg->OnFaceChosen(2);
-  dlg->OnColourChosen(0x0000FF, COrvintaDlg::kTextColourButton);
-  dlg->OnEmoticonChosen(0);
-  dlg->OnFunctionKey(1);
-  EXPECT_TRUE(dlg->PreTranslateKey(Key::Enter, true));
-  EXPECT_EQ(dlg->CurrentChannel()->fontFace, 2);  // the settings are still kept
+  dlg->Composing().OnBnClickedChatsend();
+  dlg->Composing().OnFaceChosen(2);
+  dlg->Composing().OnColourChosen(0x0000FF, ComposeAndSend::kTextColourButton);
+  dlg->Composing().OnEmoticonChosen(0);
+  dlg->Composing().OnFunctionKey(1);
+  EXPECT_TRUE(dlg->Composing().PreTranslateMessage(Key::Enter, true));
+  EXPECT_EQ(dlg->Channels().Current()->fontFace, 2);  // the settings are still kept
   EXPECT_EQ(input.clears + input.formats + input.focuses + input.repaints, 0);
 }
 

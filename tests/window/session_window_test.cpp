@@ -21,7 +21,7 @@ class SessionWindowTest : public WindowTest {
 TEST_F(SessionWindowTest, LoginEntersTheRoomAndTrafficReachesThePages) {
   EXPECT_EQ(SentFrames(), std::vector<std::string>{"USER:alice/sk1/앨리스/1234"});
   ReceiveFrame("USRP", "");
-  EXPECT_TRUE(dlg->IsLoggedIn());
+  EXPECT_TRUE(dlg->Flags().loggedIn);
   ASSERT_EQ(host.TabCount(), 2);
   EXPECT_EQ(host.tabs[1].text, "로비");
   EXPECT_EQ(sound.played, std::vector<int>{200});
@@ -53,14 +53,14 @@ TEST_F(SessionWindowTest, LoginEntersTheRoomAndTrafficReachesThePages) {
 
   ReceiveFrame("CHOT", "alice/lobby");  // the user was taken out
   EXPECT_EQ(host.TabCount(), 1);
-  EXPECT_EQ(dlg->CurrentChannel()->name, "오르빈타 홈");
+  EXPECT_EQ(dlg->Channels().Current()->name, "오르빈타 홈");
 }
 
 TEST_F(SessionWindowTest, SystemMessageBringsARoomToTheFront) {
   ReceiveFrame("USRP", "");
   dlg->BringChannelToFront("오르빈타 홈");
   ReceiveFrame("SYST", "8/lobby");
-  EXPECT_EQ(dlg->CurrentChannel()->name, "#lobby");
+  EXPECT_EQ(dlg->Channels().Current()->name, "#lobby");
   ReceiveFrame("SYST", "6/lobby");
   EXPECT_EQ(host.TabCount(), 1);
 }
@@ -72,6 +72,19 @@ TEST_F(SessionWindowTest, LostConnectionEndsTheProgramAfterTheBox) {
   EXPECT_EQ(boxes.shown.back().text, "서버와의 접속이 끊어졌습니다.");
   EXPECT_EQ(host.closes, 1);
   EXPECT_FALSE(dlg->IsConnected());
+}
+
+TEST_F(WindowTest, LoginWithoutARoomTitleEntersNoRoomAndForgetsTheKey) {
+  settings.AutoEnter = true;
+  settings.RoomKey = "lobby";
+  settings.RoomTitle.clear();
+  Create();
+  dlg->StartStartupTimers();
+  timers.Advance(600);
+  transport().AcceptConnect();
+  ReceiveFrame("USRP", "");
+  EXPECT_EQ(host.TabCount(), 1);
+  EXPECT_EQ(settings.RoomKey, "");
 }
 
 }  // namespace

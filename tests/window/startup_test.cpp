@@ -8,7 +8,7 @@ namespace {
 using platform::BoxAnswer;
 using platform::CopyData;
 
-CopyData HandOver(const std::string& text) { return CopyData{COrvintaDlg::kHandOver, text + std::string(1, '\0')}; }
+CopyData HandOver(const std::string& text) { return CopyData{StartupAndTimers::kHandOver, text + std::string(1, '\0')}; }
 
 class StartupTest : public WindowTest {
  protected:
@@ -17,18 +17,18 @@ class StartupTest : public WindowTest {
 
 TEST_F(StartupTest, ConnectsAfter600MsAndThenAcceptsHandOvers) {
   dlg->StartStartupTimers();
-  EXPECT_TRUE(dlg->IsLaunchLocked());
+  EXPECT_TRUE(dlg->Flags().launchLock);
   timers.Advance(599);
   EXPECT_EQ(transports.count(), 0u);
   dlg->OnCopyData(HandOver("alice\nroom1\n방\n\n"));
   EXPECT_EQ(host.flashes, 0);  // ignored under the launch lock
   EXPECT_EQ(settings.RoomKey, "");
   timers.Advance(1);
-  EXPECT_FALSE(dlg->IsLaunchLocked());
+  EXPECT_FALSE(dlg->Flags().launchLock);
   ASSERT_EQ(transports.count(), 1u);
   EXPECT_EQ(transport().host(), "127.0.0.1");
   EXPECT_EQ(transport().port(), 7000);
-  EXPECT_FALSE(timers.IsRunning(COrvintaDlg::kStartTimer));
+  EXPECT_FALSE(timers.IsRunning(StartupAndTimers::kStartTimer));
 }
 
 TEST_F(StartupTest, WatchdogEndsTheProgramWithoutALogin) {
@@ -52,14 +52,14 @@ TEST_F(StartupTest, WatchdogIsQuietAfterTheLogin) {
   timers.Advance(10000);
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(host.closes, 0);
-  EXPECT_TRUE(dlg->IsLoggedIn());
+  EXPECT_TRUE(dlg->Flags().loggedIn);
 }
 
 TEST_F(StartupTest, LostConnectionClearsBothFlags) {
   StartAndLogin();
   dlg->SetConnectStatus(false);
   EXPECT_FALSE(dlg->IsConnected());
-  EXPECT_FALSE(dlg->IsLoggedIn());
+  EXPECT_FALSE(dlg->Flags().loggedIn);
 }
 
 TEST_F(StartupTest, EndButtonWithOnlyTheWaitingRoomEndsWithoutAsking) {
@@ -117,7 +117,7 @@ TEST_P(HandOverTest, ActsAsTheLaunchAsks) {
   EXPECT_EQ(commands, GetParam().frames);
   EXPECT_EQ(host.flashes > 0, GetParam().flashes);
   EXPECT_EQ(settings.InvitePending, GetParam().invitePending);
-  EXPECT_EQ(timers.IsRunning(COrvintaDlg::kInviteTimer), GetParam().invitePending);
+  EXPECT_EQ(timers.IsRunning(PromptsAndVotes::kInviteTimer), GetParam().invitePending);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -139,7 +139,7 @@ TEST_F(StartupTest, HandOverSelectsTheOpenRoomAndKeepsTitle) {
   OpenRoom("room1");
   OpenRoom("room2");
   dlg->OnCopyData(HandOver("alice\nroom1\n새|방\n\n"));
-  EXPECT_EQ(dlg->CurrentChannel()->name, "#room1");
+  EXPECT_EQ(dlg->Channels().Current()->name, "#room1");
   EXPECT_EQ(settings.RoomKey, "room1");
   EXPECT_EQ(settings.RoomTitle, "새방");
 }
@@ -151,23 +151,23 @@ TEST_F(StartupTest, InvitationTimerClearsThePendingMarkAfter15s) {
   EXPECT_TRUE(settings.InvitePending);
   timers.Advance(1);
   EXPECT_FALSE(settings.InvitePending);
-  EXPECT_FALSE(timers.IsRunning(COrvintaDlg::kInviteTimer));
+  EXPECT_FALSE(timers.IsRunning(PromptsAndVotes::kInviteTimer));
 }
 
 TEST_F(StartupTest, PeerArrivingStopsTheInvitationTimer) {
   StartAndLogin();
   dlg->OnCopyData(HandOver("alice\nPchatalice^bob\n방\nbob\n밥"));
-  ASSERT_TRUE(timers.IsRunning(COrvintaDlg::kInviteTimer));
+  ASSERT_TRUE(timers.IsRunning(PromptsAndVotes::kInviteTimer));
   ReceiveFrame("CHIN", "bob/Pchatalice^bob/밥/1001");
-  EXPECT_FALSE(timers.IsRunning(COrvintaDlg::kInviteTimer));
+  EXPECT_FALSE(timers.IsRunning(PromptsAndVotes::kInviteTimer));
   EXPECT_FALSE(settings.InvitePending);
 }
 
 TEST_F(StartupTest, CloseCommandAsksWhenRoomsAreOpen) {
   EXPECT_TRUE(dlg->OnSysCommand(COrvintaDlg::SysCommand::Minimize));
-  EXPECT_TRUE(dlg->IsMinimised());
+  EXPECT_TRUE(dlg->Tabs().IsMinimised());
   EXPECT_TRUE(dlg->OnSysCommand(COrvintaDlg::SysCommand::Restore));
-  EXPECT_FALSE(dlg->IsMinimised());
+  EXPECT_FALSE(dlg->Tabs().IsMinimised());
   OpenRoom("a");
   boxes.answers = {BoxAnswer::No};
   EXPECT_FALSE(dlg->OnSysCommand(COrvintaDlg::SysCommand::Close));

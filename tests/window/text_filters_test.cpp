@@ -28,7 +28,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCase{"DescendingDigitSurvives", "\x03" "532word", "2word"},
                       FilterCase{"AscendingDigitsGo", "\x03" "123word", "word"},
                       FilterCase{"EveryCodeGoes", "a\x03" "4,12b\x03" "4,12c", "abc"},
-                      FilterCase{"CommaAfterDigit", "\x03" "11,05x", "x"}),
+                      FilterCase{"CommaAfterDigit", "\x03" "11,05x", "x"},
+                      FilterCase{"DoubleByteAfterCodeStaysWhole", "\x03한글", "한글"},
+                      FilterCase{"DoubleByteAfterCommaStaysWhole", "\x03" "4,한글", "한글"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SanitizeText, RemovesControlBytesAndApostrophes) {
@@ -48,14 +50,6 @@ TEST(RemoveWordIgnoreCase, RemovesEveryCaseInOnePass) {
 
 TEST(CollapseDoublePercent, TurnsOnlyDoubledPercentIntoOne) {
   EXPECT_EQ(CollapseDoublePercent("100%% %s%n %%7C %d"), "100% %s%n %7C %d");
-}
-
-TEST(IsUsableRoomKey, RefusesSeparatorsMarkupAndControlBytes) {
-  for (const char* good : {"room1", "Pchatalice^bob", "미렐_7"}) EXPECT_TRUE(IsUsableRoomKey(good)) << good;
-  for (const char* bad : {"", "a/b", "a|b", "<b>", "a\"b", "a'b", "a&b", "#a", "a\nb"}) {
-    EXPECT_FALSE(IsUsableRoomKey(bad)) << bad;
-  }
-  EXPECT_FALSE(IsUsableRoomKey(std::string(kMaxRoomKeyBytes + 1, 'k')));
 }
 
 struct IconCase {

@@ -85,9 +85,9 @@ TEST_F(TranscriptTest, InfoLineArgumentsBecomeVisibleText) {
 
 TEST_F(TranscriptTest, LinesOpenRoomsButNotOtherNames) {
   dlg->AddInfoLine("#new", "x", {});
-  EXPECT_NE(dlg->FindChannelByName("#new"), nullptr);
+  EXPECT_NE(dlg->Channels().FindByName("#new"), nullptr);
   dlg->AddMessage("#msg", "bob", "|212121|9|굴림|FFFFFF|0|밥|hi");
-  EXPECT_NE(dlg->FindChannelByName("#msg"), nullptr);
+  EXPECT_NE(dlg->Channels().FindByName("#msg"), nullptr);
   dlg->AddInfoLine("plain", "x", {});
   dlg->AddMessage("plain", "bob", "|212121|9|굴림|FFFFFF|0|밥|hi");
   dlg->AddMessage("#nosender", "", "|212121|9|굴림|FFFFFF|0|밥|hi");
@@ -107,12 +107,12 @@ TEST_F(TranscriptTest, MinimisedWindowFlashesExceptForLeaveLines) {
 TEST_F(TranscriptTest, IgnoredMembersLinesAreDropped) {
   OpenRoom("a");
   LoadTranscript("#a");
-  dlg->AddIgnore("#a", "bob");
+  dlg->Prompts().AddIgnore("#a", "bob");
   dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥|hidden");
   dlg->AddMessage("#a", "carol", "|212121|9|굴림|FFFFFF|0|캐럴|shown");
   EXPECT_EQ(Lines("#a").find("hidden"), std::string::npos);
   EXPECT_NE(Lines("#a").find("shown"), std::string::npos);
-  dlg->RemoveIgnore("#a", "bob");
+  dlg->Prompts().RemoveIgnore("#a", "bob");
   dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥|back");
   EXPECT_NE(Lines("#a").find("back"), std::string::npos);
 }
@@ -138,9 +138,9 @@ TEST_F(TranscriptTest, ClearScreenAsksAndLeavesTwoNotices) {
   LoadTranscript("#a");
   dlg->AddInfoLine("#a", "old line", {});
   boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
-  dlg->OnClearScreen();
+  dlg->Transcript().OnClearScreen();
   EXPECT_NE(Lines("#a").find("old line"), std::string::npos);
-  dlg->OnClearScreen();
+  dlg->Transcript().OnClearScreen();
   const std::string lines = Lines("#a");
   EXPECT_EQ(lines.find("old line"), std::string::npos);
   EXPECT_LT(lines.find("▶ 채팅 화면을 청소하였습니다. ◀"), lines.find("▷ 청소된 내용은 저장할 수 없습니다. ◁"));
@@ -151,7 +151,7 @@ TEST_F(TranscriptTest, ClearScreenAsksAndLeavesTwoNotices) {
 }
 
 TEST_F(TranscriptTest, WaitingRoomCannotBeCleared) {
-  dlg->OnClearScreen();
+  dlg->Transcript().OnClearScreen();
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, "대기실 화면은 지울 수 없습니다  ");
   EXPECT_EQ(boxes.shown[0].buttons, platform::BoxButtons::Ok);

@@ -90,11 +90,11 @@ class WindowTest : public ::testing::Test {
   }
 
   fakes::FakeHtmlView& ViewOf(std::string_view channel) {
-    Channel* c = dlg->FindChannelByName(channel);
+    Channel* c = dlg->Channels().FindByName(channel);
     EXPECT_NE(c, nullptr) << channel;
-    return static_cast<fakes::FakeHtmlView&>(c->view->view());
+    return static_cast<fakes::FakeHtmlView&>(c->view->View());
   }
-  fakes::FakeHtmlView& UserView() { return static_cast<fakes::FakeHtmlView&>(dlg->UserPane().view()); }
+  fakes::FakeHtmlView& UserView() { return static_cast<fakes::FakeHtmlView&>(dlg->Members().Pane().View()); }
   // Loads the transcript page of a channel.
   fakes::FakeHtmlView& LoadTranscript(std::string_view channel) {
     auto& view = ViewOf(channel);
@@ -102,8 +102,12 @@ class WindowTest : public ::testing::Test {
     return view;
   }
   void LoadUserList() { UserView().FinishLoad(kUserListSkeleton); }
+  // The user enters a room as a second launch would have it enter.
+  void EnterRoom(std::string_view key) {
+    dlg->OnCopyData({StartupAndTimers::kHandOver, settings.UserId + "\n" + std::string(key) + "\n\n\n"});
+  }
   // Opens a room tab the way the session's entry line does.
-  Channel* OpenRoom(std::string_view key) { return dlg->AddChannel("#" + std::string(key), ChannelKind::Room); }
+  Channel* OpenRoom(std::string_view key) { return dlg->Tabs().AddChannel("#" + std::string(key), ChannelKind::Room); }
 
   LaunchSettings settings;
   PortalConfig portal;

@@ -11,7 +11,7 @@
 
 #include "client/components/input/emoticon_art.h"
 #include "client/compose/content_assembly.h"
-#include "client/window/emoticons.h"
+#include "client/compose/emoticons.h"
 #include "platform/qt/qt_text.h"
 
 namespace orvinta::components {
@@ -38,7 +38,7 @@ compose::ContentPiece TextPiece(QString text) {
 
 }  // namespace
 
-CChatInputEdit::CChatInputEdit(QWidget* parent) : CRichEdit2(parent), codes_(window::kEmoticons) {}
+CChatInputEdit::CChatInputEdit(QWidget* parent) : CRichEdit2(parent), codes_(compose::kEmoticons) {}
 
 bool CChatInputEdit::InsertEmoticon(std::string_view code, int selectionStart, int selectionEnd) {
   const auto index = codes_.IndexOf(code);
@@ -93,27 +93,12 @@ void CChatInputEdit::ClearText() {
   codes_.Clear();
 }
 
-void CChatInputEdit::InsertShortcut(int index) {
-  if (index < 0 || index >= static_cast<int>(shortcuts_.size())) return;
-  const std::string& text = shortcuts_[static_cast<std::size_t>(index)];
-  if (text.empty()) return;
-  InsertText(text);
-  setFocus();
-}
-
 void CChatInputEdit::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     event->accept();  // the line is sent, never broken
     emit sendRequested();
     return;
-  }
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F10) {
-    InsertShortcut(key - Qt::Key_F1);
-    if (key == Qt::Key_F10) {  // consumed, so that it does not reach the window menu
-      event->accept();
-      return;
-    }
   }
   if (key == Qt::Key_Up || key == Qt::Key_Down) viewport()->update();
   CRichEdit2::keyPressEvent(event);

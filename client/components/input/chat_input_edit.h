@@ -1,13 +1,11 @@
 #pragma once
 // The message input line: a CRichEdit2 that also holds emoticon pictures,
-// hands its content back as text with emoticon codes, sends on Enter and
-// inserts the shortcut texts on F1..F10.
-#include <array>
+// hands its content back as text with emoticon codes and sends on Enter. The
+// shortcut texts of F1..F10 are the window's (its key filter inserts them).
 #include <string>
 #include <string_view>
 
 #include "client/components/input/rich_edit2.h"
-#include "client/compose/compose_texts.h"
 #include "client/compose/emoticon_codes.h"
 
 namespace orvinta::components {
@@ -28,10 +26,6 @@ class CChatInputEdit : public CRichEdit2 {
   // Empties the line and forgets its pictures.
   void ClearText();
 
-  void SetShortcutTexts(const std::array<std::string, compose::kShortcutCount>& texts) { shortcuts_ = texts; }
-  // Inserts shortcut `index` (0 for F1) at the caret and gives the line the focus.
-  void InsertShortcut(int index);
-
  signals:
   void sendRequested();
 
@@ -41,7 +35,6 @@ class CChatInputEdit : public CRichEdit2 {
  private:
   compose::EmoticonCodeMap codes_;
   compose::EmoticonObjectId nextObject_ = 1;
-  std::array<std::string, compose::kShortcutCount> shortcuts_;
 };
 
 }  // namespace orvinta::components

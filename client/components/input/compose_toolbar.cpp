@@ -82,6 +82,19 @@ ComposeToolbar::ComposeToolbar(QWidget* parent) : QWidget(parent) {
   connect(emoticon_, &QToolButton::clicked, this, &ComposeToolbar::OpenEmoticonPicker);
   row->addWidget(emoticon_);
 
+  // The transcript's commands: clearing works now; the settings and saving
+  // buttons hold their places until those parts give them their actions.
+  clearScreen_ = AddCommandButton(kClearScreenId, QStringLiteral("clearScreenButton"), QStringLiteral("지우기"),
+                                  QStringLiteral("화면지우기"));
+  connect(clearScreen_, &QToolButton::clicked, this, &ComposeToolbar::clearScreenClicked);
+  shortcutSettings_ = AddCommandButton(kShortcutSettingsId, QStringLiteral("shortcutSettingsButton"),
+                                       QStringLiteral("설정"), QStringLiteral("입력 단축키를 설정합니다"));
+  connect(shortcutSettings_, &QToolButton::clicked, this, &ComposeToolbar::shortcutSettingsClicked);
+  saveTranscript_ = AddCommandButton(kSaveTranscriptId, QStringLiteral("saveTranscriptButton"),
+                                     QStringLiteral("저장"), QStringLiteral("채팅 내용을 저장합니다"));
+  connect(saveTranscript_, &QToolButton::clicked, this, &ComposeToolbar::saveTranscriptClicked);
+  for (QToolButton* button : {clearScreen_, shortcutSettings_, saveTranscript_}) row->addWidget(button);
+
   row->addStretch(1);
   send_ = new QToolButton(this);
   send_->setObjectName(QStringLiteral("sendButton"));
@@ -91,7 +104,8 @@ ComposeToolbar::ComposeToolbar(QWidget* parent) : QWidget(parent) {
   row->addWidget(send_);
 
   ShowState(platform::ToolbarState{std::string(compose::FaceName(compose::kDefaultFace)),
-                                   std::to_string(compose::kDefaultSize)});
+                                   std::to_string(compose::kDefaultSize), compose::kDefaultTextColour,
+                                   compose::kDefaultBackColour});
 }
 
 ColourButton* ComposeToolbar::AddColourButton(int controlId, const QString& name, const QString& tip,
@@ -106,6 +120,16 @@ ColourButton* ComposeToolbar::AddColourButton(int controlId, const QString& name
     button->SetColour(colour);
     emit colourChosen(colour, controlId);
   });
+  return button;
+}
+
+QToolButton* ComposeToolbar::AddCommandButton(int controlId, const QString& name, const QString& text,
+                                              const QString& tip) {
+  auto* button = new QToolButton(this);
+  button->setObjectName(name);
+  button->setProperty("controlId", controlId);
+  button->setText(text);
+  button->setToolTip(tip);
   return button;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // The composing toolbar under the transcript: face and size, text and
-// background colour, bold / italic / underline, emoticons and send. It shows
+// background colour, bold / italic / underline, emoticons, the transcript's
+// commands (clear, shortcut settings, save) and send. It shows
 // a room's settings without reporting them and reports what the user changes.
 #include <QWidget>
 #include <cstdint>
 
+#include "client/compose/compose_tables.h"
 #include "platform/window_host.h"
 
 class QComboBox;
@@ -21,8 +23,12 @@ class ComposeToolbar : public QWidget {
   static constexpr int kSizeComboId = 1014;
   static constexpr int kTextColourId = 1015;
   static constexpr int kBackColourId = 1018;
-  static constexpr std::uint32_t kAutomaticTextColour = 0x212121;
-  static constexpr std::uint32_t kAutomaticBackColour = 0xFFFFFF;
+  static constexpr int kClearScreenId = 1058;
+  static constexpr int kShortcutSettingsId = 1059;
+  static constexpr int kSaveTranscriptId = 1060;
+  // What the colour buttons' automatic choice means.
+  static constexpr std::uint32_t kAutomaticTextColour = compose::kDefaultTextColour;
+  static constexpr std::uint32_t kAutomaticBackColour = compose::kDefaultBackColour;
 
   explicit ComposeToolbar(QWidget* parent = nullptr);
 
@@ -37,9 +43,13 @@ class ComposeToolbar : public QWidget {
   void styleChanged(int styleBits);
   void emoticonChosen(int index);  // -1 when the picker closed without a choice
   void sendClicked();
+  void clearScreenClicked();
+  void shortcutSettingsClicked();  // nothing listens yet: the settings part will
+  void saveTranscriptClicked();    // nothing listens yet: the saving part will
 
  private:
   ColourButton* AddColourButton(int controlId, const QString& name, const QString& tip, std::uint32_t automatic);
+  QToolButton* AddCommandButton(int controlId, const QString& name, const QString& text, const QString& tip);
   QToolButton* AddStyleButton(const QString& name, const QString& text, const QString& tip);
   void ReportStyle();
   void OpenEmoticonPicker();
@@ -52,6 +62,9 @@ class ComposeToolbar : public QWidget {
   QToolButton* italic_;
   QToolButton* underline_;
   QToolButton* emoticon_;
+  QToolButton* clearScreen_;
+  QToolButton* shortcutSettings_;
+  QToolButton* saveTranscript_;
   QToolButton* send_;
 };
 

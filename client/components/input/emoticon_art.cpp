@@ -1,12 +1,12 @@
 #include "client/components/input/emoticon_art.h"
 
-#include "client/window/emoticons.h"
+#include "client/compose/emoticons.h"
 #include "platform/qt/qt_text.h"
 
 namespace orvinta::components {
 namespace {
 
-using window::kEmoticons;
+using compose::kEmoticons;
 
 // ":/emoticons/icon_01.png" for the table's "icon_01.gif": the client's
 // pictures carry the portal's names, so both show the same drawing.

@@ -1,10 +1,10 @@
 #pragma once
 // The 32 emoticon keywords, in picker order; entry i shows icon_<i+1>.gif.
+// Keywords travel as text; receivers turn them into pictures.
 #include <array>
-#include <string>
 #include <string_view>
 
-namespace orvinta::window {
+namespace orvinta::compose {
 
 struct Emoticon {
   std::string_view keyword;
@@ -13,7 +13,4 @@ struct Emoticon {
 
 extern const std::array<Emoticon, 32> kEmoticons;
 
-// Each keyword, in table order, replaced by its image tag under `base`.
-std::string ReplaceEmoticons(std::string_view text, const std::string& base);
-
-}  // namespace orvinta::window
+}  // namespace orvinta::compose

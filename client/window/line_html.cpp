@@ -1,33 +1,16 @@
-#include "client/window/chat_line.h"
+#include "client/window/line_html.h"
 
 #include <array>
 #include <cstdlib>
 
-#include "client/window/emoticons.h"
+#include "client/compose/emoticons.h"
 #include "client/window/icon_url.h"
 #include "client/window/text_filters.h"
-#include "text/text_util.h"
 
 namespace orvinta::window {
 namespace {
 
-constexpr std::array<std::string_view, 4> kFaces = {"굴림", "바탕", "돋움", "궁서"};
 constexpr std::string_view kTableOpen = "<TABLE BORDER=0 WIDTH=100% CELLPADDING=0 CELLSPACING=0 CLASS=fixed>";
-
-bool IsFontSize(std::string_view s) {
-  if (s.empty() || s.size() > 2) return false;
-  for (char c : s) {
-    if (c < '0' || c > '9') return false;
-  }
-  return std::atoi(std::string(s).c_str()) > 0;
-}
-
-bool IsFace(std::string_view s) {
-  for (std::string_view face : kFaces) {
-    if (s == face) return true;
-  }
-  return false;
-}
 
 // Two or three of the colour's bytes below 0x80.
 bool IsDark(std::string_view hex) {
@@ -35,6 +18,16 @@ bool IsDark(std::string_view hex) {
   int low = 0;
   for (int shift = 0; shift <= 16; shift += 8) low += ((value >> shift) & 0xFF) < 0x80;
   return low >= 2;
+}
+
+// Each keyword, in table order, replaced by its image tag under `base`.
+std::string ReplaceEmoticons(std::string_view text, const std::string& base) {
+  std::string out(text);
+  for (const compose::Emoticon& e : compose::kEmoticons) {
+    if (out.find(e.keyword) == std::string::npos) continue;
+    out = ReplaceAll(out, e.keyword, "<IMG WIDTH=20 HEIGHT=20 ALIGN=ABSMIDDLE SRC=" + base + std::string(e.image) + ">");
+  }
+  return out;
 }
 
 struct StyleTag {
@@ -45,33 +38,8 @@ constexpr std::array<StyleTag, 3> kStyleTags = {{{'B', "<B>", "</B>"}, {'I', "<I
 
 }  // namespace
 
-bool IsHexColour(std::string_view text) {
-  if (text.size() != 6) return false;
-  for (char c : text) {
-    const bool hex = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-    if (!hex) return false;
-  }
-  return true;
-}
-
-ChatLine ParseChatLine(std::string_view wire) {
-  const std::string line = CollapseDoublePercent(wire);
-  const auto f = text::SplitFields(line, '|', 8);
-  ChatLine out;
-  out.style = std::string(f[0]);
-  if (IsHexColour(f[1])) out.textColour = std::string(f[1]);
-  if (IsFontSize(f[2])) out.size = std::string(f[2]);
-  out.face = IsFace(f[3]) ? std::string(f[3]) : std::string(kFaces[0]);
-  const std::string_view back = text::Trim(f[4]);
-  if (IsHexColour(back)) out.backColour = std::string(back);
-  out.icon = ParseIconNumber(f[5]);
-  out.nick = ReplaceAll(f[6], "%7C", "|");
-  out.text = ReplaceAll(f[7], "%7C", "|");
-  return out;
-}
-
-std::optional<std::string> RenderChatLine(const ChatLine& line, const PortalConfig& portal) {
-  std::string body = ReplaceAll(ReplaceAll(line.text, "<", "&lt;"), ">", "&gt;");
+std::optional<std::string> RenderChatLine(const compose::ChatLine& line, const PortalConfig& portal) {
+  std::string body = ReplaceAll(ReplaceAll(compose::ShownField(line.text), "<", "&lt;"), ">", "&gt;");
   body = ReplaceEmoticons(body, portal.emoticonBase);
   body = RemoveWordIgnoreCase(RemoveWordIgnoreCase(body, "vbscript"), "script");
   if (line.nick.empty() || body.empty()) return std::nullopt;
@@ -87,10 +55,10 @@ std::optional<std::string> RenderChatLine(const ChatLine& line, const PortalConf
 
   const bool dark = IsDark(line.backColour);
   const std::string& b = line.backColour;
-  const std::string nick = EscapeHtml(line.nick);
+  const std::string nick = EscapeHtml(compose::ShownField(line.nick));
   std::string html(kTableOpen);
   html += "<TR>";
-  html += "<TD WIDTH=35 ALIGN=CENTER CLASS=fixed><IMG WIDTH=19 HEIGHT=19 SRC='" + IconUrl(portal, line.icon, false) +
+  html += "<TD WIDTH=35 ALIGN=CENTER CLASS=fixed><IMG WIDTH=19 HEIGHT=19 SRC='" + IconUrl(portal, ParseIconNumber(line.icon), false) +
           "'></TD>";
   html += "<TD WIDTH=5 BGCOLOR='#" + b + "'></TD>";
   html += "<TD WIDTH=95 CLASS=ellips BGCOLOR='#" + b;

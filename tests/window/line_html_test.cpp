@@ -1,4 +1,4 @@
-#include "client/window/chat_line.h"
+#include "client/window/line_html.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,8 @@
 
 namespace orvinta::window {
 namespace {
+
+using compose::ParseChatLine;
 
 PortalConfig TestPortal() {
   PortalConfig portal;
@@ -75,21 +77,6 @@ TEST(RenderChatLine, DropsLinesWithoutNickOrText) {
   EXPECT_FALSE(RenderChatLine(ParseChatLine("|212121|9|굴림|FFFFFF|0|nick|"), TestPortal()));
   EXPECT_FALSE(RenderChatLine(ParseChatLine("|212121|9|굴림|FFFFFF|0|nick|script"), TestPortal()));
   EXPECT_FALSE(RenderChatLine(ParseChatLine("just text"), TestPortal()));
-}
-
-TEST(ParseChatLine, FieldsThatAreNotWhatTheyMustBeTakeDefaults) {
-  const ChatLine line = ParseChatLine("B|red';x:|9pt|Comic'>|#000|12ab|n|t");
-  EXPECT_EQ(line.textColour, "212121");
-  EXPECT_EQ(line.size, "9");
-  EXPECT_EQ(line.face, "굴림");
-  EXPECT_EQ(line.backColour, "FFFFFF");
-  EXPECT_EQ(line.icon, 0);
-  const ChatLine good = ParseChatLine("|00ff00|15|궁서| 000000 |7|n|t");
-  EXPECT_EQ(good.textColour, "00ff00");
-  EXPECT_EQ(good.size, "15");
-  EXPECT_EQ(good.face, "궁서");
-  EXPECT_EQ(good.backColour, "000000");
-  EXPECT_EQ(good.icon, 7);
 }
 
 TEST(RenderChatLine, HostileLineStaysVisibleText) {

@@ -1,8 +1,6 @@
-#include "client/window/emoticons.h"
+#include "client/compose/emoticons.h"
 
-#include "client/window/text_filters.h"
-
-namespace orvinta::window {
+namespace orvinta::compose {
 
 const std::array<Emoticon, 32> kEmoticons = {{
     {"/미소", "icon_01.gif"},   {"/감탄", "icon_02.gif"}, {"/울음", "icon_03.gif"},       {"/반함", "icon_04.gif"},
@@ -15,13 +13,4 @@ const std::array<Emoticon, 32> kEmoticons = {{
     {"/고리", "icon_29.gif"},   {"/음표", "icon_30.gif"}, {"/폭탄", "icon_31.gif"},       {"/선물", "icon_32.gif"},
 }};
 
-std::string ReplaceEmoticons(std::string_view text, const std::string& base) {
-  std::string out(text);
-  for (const Emoticon& e : kEmoticons) {
-    if (out.find(e.keyword) == std::string::npos) continue;
-    out = ReplaceAll(out, e.keyword, "<IMG WIDTH=20 HEIGHT=20 ALIGN=ABSMIDDLE SRC=" + base + std::string(e.image) + ">");
-  }
-  return out;
-}
-
-}  // namespace orvinta::window
+}  // namespace orvinta::compose

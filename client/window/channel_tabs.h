@@ -1,0 +1,53 @@
+#pragma once
+// Room tabs: opening, finding, switching and removing channels, titles and
+// activity marks. What a switch shows besides the tabs (the member list, the
+// panes, the composing settings) is told through the hooks.
+#include <functional>
+#include <string_view>
+
+#include "client/window/channel_list.h"
+#include "client/window/chat_dlg.h"
+#include "client/window/member_lists.h"
+#include "client/window/portal_pane.h"
+#include "client/window/window_flags.h"
+#include "platform/window_host.h"
+#include "protocol/launch_settings.h"
+
+namespace orvinta::window {
+
+struct ChannelTabHooks {
+  std::function<void(const Channel&)> showComposeSettings;  // the switched-to room's toolbar and input format
+  std::function<void()> homeClicked;                        // the waiting room's page was clicked
+};
+
+class ChannelTabs {
+ public:
+  ChannelTabs(ChannelList& channels, const ViewContext& views, WindowFlags& flags, MemberLists& members,
+              CPortalPane& welcomePane, ChannelTabHooks hooks);
+
+  // A new tab, selected and switched to; nullptr when no more tabs may open.
+  Channel* AddChannel(std::string_view name, ChannelKind kind);
+  // The waiting room stays.
+  void RemoveChannel(std::string_view name);
+  void DeleteAllChannel();
+  // The tab selection changed (the user's, and after every selection by program).
+  void OnTcnSelchangeTabChannel();
+  void SelectAndSwitch(int index);
+  void SetTitle(std::string_view channelName, std::string_view title);
+  void SetActivity(std::string_view channelName, bool active);
+  void BringChannelToFront(std::string_view channelName);
+
+  bool IsMinimised() const;
+
+ private:
+  ChannelList& channels_;
+  const ViewContext& views_;
+  platform::WindowHost& host_;
+  const LaunchSettings& settings_;
+  WindowFlags& flags_;
+  MemberLists& members_;
+  CPortalPane& welcomePane_;
+  ChannelTabHooks hooks_;
+};
+
+}  // namespace orvinta::window

@@ -1,0 +1,55 @@
+#pragma once
+// The member lists of the rooms, the member-list pane that shows the current
+// room's list, and the user's own status.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "client/window/channel_list.h"
+#include "client/window/portal_config.h"
+#include "client/window/user_dlg.h"
+#include "platform/html_view.h"
+#include "protocol/launch_settings.h"
+#include "protocol/zup_chat_main.h"
+
+namespace orvinta::window {
+
+class MemberLists {
+ public:
+  MemberLists(ChannelList& channels, platform::HtmlViewFactory& views, const PortalConfig& portal,
+              const LaunchSettings& settings, protocol::CZupChatMain& session);
+
+  // The session's member operations (see protocol::ChatWindow).
+  void NewNick(std::string_view channelName, std::string_view entry, int status);
+  std::optional<std::string> FindNickByName(std::string_view channelName, std::string_view id);
+  void SetMemberDetails(std::string_view channelName, std::string_view id, std::string_view nick,
+                        std::string_view icon, std::string_view status);
+  void SetMemberStatus(std::string_view channelName, std::string_view id, std::string_view status);
+  // The member's nick when it was listed.
+  std::optional<std::string> RemoveNick(std::string_view channelName, std::string_view id);
+  std::size_t MemberCount(std::string_view channelName);
+  void DeleteAllNick(std::string_view channelName);
+
+  // The pane.
+  void RefreshNickList(Channel& channel);
+  void ClearNickList();
+  void UpdateNickCount();
+  void ShowPane(bool visible) { pane_.Show(visible); }
+  CUserDlg& Pane() { return pane_; }
+
+  // The own-status combo (entries 0-6) and the status menu (32786-32792).
+  void OnCbnSelchangeComboStatus(int index);
+  void OnStatusMenuCommand(int command);
+
+ private:
+  void SetOwnStatus(int status, bool fromCombo);
+  void RefreshIfCurrent(std::string_view channelName);
+
+  ChannelList& channels_;
+  const PortalConfig& portal_;
+  const LaunchSettings& settings_;
+  protocol::CZupChatMain& session_;
+  CUserDlg pane_;
+};
+
+}  // namespace orvinta::window

@@ -1,0 +1,115 @@
+#include "client/window/startup_and_timers.h"
+
+#include "client/shell/room_key_rule.h"
+#include "client/window/window_dialogs.h"
+#include "protocol/room_key.h"
+#include "text/text_util.h"
+
+namespace orvinta::window {
+namespace {
+
+constexpr std::string_view kCannotConnect = "서버에 접속할 수 없습니다.";
+constexpr std::size_t kMaxHandOverBytes = 4096;
+constexpr std::size_t kMaxTitleBytes = 260;
+constexpr std::size_t kCutTitleBytes = 250;
+// user id, room key, room title, peer id, peer nick
+constexpr std::size_t kHandOverFields = 5;
+
+}  // namespace
+
+StartupAndTimers::StartupAndTimers(ChannelList& channels, ChannelTabs& tabs, PromptsAndVotes& prompts,
+                                   WindowFlags& flags, LaunchSettings& settings, protocol::CZupChatMain& session,
+                                   platform::WindowHost& host, platform::MessageBoxes& boxes, TimerBlock& timers,
+                                   StartupHooks hooks)
+    : channels_(channels),
+      tabs_(tabs),
+      prompts_(prompts),
+      flags_(flags),
+      settings_(settings),
+      session_(session),
+      host_(host),
+      boxes_(boxes),
+      timers_(timers),
+      hooks_(std::move(hooks)) {}
+
+void StartupAndTimers::StartStartupTimers() {
+  flags_.launchLock = true;
+  timers_.Set(kStartTimer, kStartDelayMs);
+  timers_.Set(kLoginWatchdog, kLoginWatchdogMs);
+}
+
+void StartupAndTimers::OnTimer(int id) {
+  switch (id) {
+    case PromptsAndVotes::kVoteTimer: prompts_.OnVoteTimer(); break;
+    case kStartTimer: OnStartTimer(); break;
+    case kLoginWatchdog: OnLoginWatchdog(); break;
+    case PromptsAndVotes::kInviteTimer: prompts_.StopInviteTimer(); break;
+    default: timers_.Kill(id);
+  }
+}
+
+void StartupAndTimers::OnStartTimer() {
+  timers_.Kill(kStartTimer);
+  flags_.launchLock = false;
+  if (hooks_.connect) hooks_.connect();
+}
+
+void StartupAndTimers::OnLoginWatchdog() {
+  timers_.Kill(kLoginWatchdog);
+  if (flags_.loggedIn) return;
+  Tell(boxes_, kCannotConnect);
+  if (hooks_.endProgram) hooks_.endProgram();
+}
+
+void StartupAndTimers::StopLoginWatchdog() { timers_.Kill(kLoginWatchdog); }
+
+void StartupAndTimers::KillAll() {
+  for (int id : {int(PromptsAndVotes::kVoteTimer), int(kStartTimer), int(kLoginWatchdog),
+                 int(PromptsAndVotes::kInviteTimer)}) {
+    timers_.Kill(id);
+  }
+}
+
+void StartupAndTimers::OnCopyData(const platform::CopyData& data) {
+  std::string_view payload(data.bytes);
+  payload = payload.substr(0, payload.find('\0'));  // the terminating zero and anything after it
+  if (payload.size() > kMaxHandOverBytes) return;
+  switch (data.dwData) {
+    case kHandOver: OnHandOver(payload); break;
+    case kInviteAnswer: prompts_.OnInviteAnswer(payload); break;
+    case kVoteAnswer: prompts_.OnVoteAnswer(payload); break;
+    default: break;
+  }
+}
+
+void StartupAndTimers::OnHandOver(std::string_view payload) {
+  if (flags_.launchLock || payload.empty()) return;
+  auto parts = text::Split(payload, '\n');
+  parts.resize(kHandOverFields);
+  for (auto& part : parts) part = text::Trim(part);
+  const std::string_view userId = parts[0], roomKey = parts[1], peerId = parts[3], peerNick = parts[4];
+  if (userId != settings_.UserId) return;  // another user's launch
+  std::string title = text::RemoveChars(parts[2], "|");
+  if (title.size() > kMaxTitleBytes) title = std::string(text::LeftBytes(title, kCutTitleBytes));
+  // Without a usable room key there is no room to enter or to invite into.
+  const bool usable = shell::IsUsableRoomKey(roomKey);
+  settings_.RoomKey = usable ? std::string(roomKey) : std::string();
+  settings_.RoomTitle = title;
+  if (peerId != settings_.UserId && usable) {
+    const std::string channelName = protocol::ChannelName(roomKey);
+    if (const Channel* open = channels_.FindByName(channelName)) {
+      const int index = channels_.TabIndexOf(open);
+      if (index >= 1) tabs_.SelectAndSwitch(index);
+    } else {
+      session_.SendChatIn(roomKey);
+    }
+    if (!peerId.empty() && !peerNick.empty() && !channels_.FindMember(channelName, peerId)) {
+      session_.SendInvite(peerId);
+      settings_.InvitePending = true;
+      prompts_.StartInviteTimer();
+    }
+  }
+  host_.FlashOnce();
+}
+
+}  // namespace orvinta::window

@@ -1,0 +1,64 @@
+#pragma once
+// Start-up and the window's timers: timer 2 connects 600 ms after start
+// (hand-overs wait until then), timer 3 ends the program when no login reply
+// came, and the copy-data messages: the hand-over of a room from a second
+// launch and the notifier's answers.
+#include <functional>
+#include <string_view>
+
+#include "client/window/channel_list.h"
+#include "client/window/channel_tabs.h"
+#include "client/window/prompts_and_votes.h"
+#include "client/window/timer_router.h"
+#include "client/window/window_flags.h"
+#include "platform/single_instance.h"
+#include "platform/window_host.h"
+#include "protocol/launch_settings.h"
+#include "protocol/zup_chat_main.h"
+
+namespace orvinta::window {
+
+struct StartupHooks {
+  std::function<void()> connect;     // what the connect button does
+  std::function<void()> endProgram;  // disconnect, close every room, close the window
+};
+
+class StartupAndTimers {
+ public:
+  enum Timer { kStartTimer = 2, kLoginWatchdog = 3 };
+  static constexpr int kStartDelayMs = 600;
+  static constexpr int kLoginWatchdogMs = 8000;
+  // Identifiers of the copy-data messages the window answers.
+  static constexpr std::uint32_t kHandOver = 0x502;
+  static constexpr std::uint32_t kInviteAnswer = 0x505;
+  static constexpr std::uint32_t kVoteAnswer = 0x506;
+
+  StartupAndTimers(ChannelList& channels, ChannelTabs& tabs, PromptsAndVotes& prompts, WindowFlags& flags,
+                   LaunchSettings& settings, protocol::CZupChatMain& session, platform::WindowHost& host,
+                   platform::MessageBoxes& boxes, TimerBlock& timers, StartupHooks hooks);
+
+  // Timers 2 and 3, with the launch lock.
+  void StartStartupTimers();
+  void OnTimer(int id);
+  void StopLoginWatchdog();
+  void KillAll();
+  void OnCopyData(const platform::CopyData& data);
+
+ private:
+  void OnStartTimer();
+  void OnLoginWatchdog();
+  void OnHandOver(std::string_view payload);
+
+  ChannelList& channels_;
+  ChannelTabs& tabs_;
+  PromptsAndVotes& prompts_;
+  WindowFlags& flags_;
+  LaunchSettings& settings_;
+  protocol::CZupChatMain& session_;
+  platform::WindowHost& host_;
+  platform::MessageBoxes& boxes_;
+  TimerBlock& timers_;
+  StartupHooks hooks_;
+};
+
+}  // namespace orvinta::window

@@ -1,0 +1,104 @@
+#include "client/window/transcript_presenter.h"
+
+#include <vector>
+
+#include "client/window/line_html.h"
+#include "client/window/text_filters.h"
+#include "client/window/window_dialogs.h"
+
+namespace orvinta::window {
+namespace {
+
+constexpr std::string_view kEndLine = "END_LINE";
+constexpr std::string_view kLeftLine = "퇴장하셨습니다";
+constexpr std::string_view kCannotClearHome = "대기실 화면은 지울 수 없습니다  ";
+constexpr std::string_view kAskClear =
+    "현재 채팅창의 화면을 모두 지웁니다.(지우신 내용은 저장 하실 수 없습니다)  \n\n"
+    "                                   화면을 지우시겠습니까?";
+
+// Fills the "%s" and "%d" marks of a program template in order; "%%" gives "%".
+std::string FillTemplate(std::string_view templ, const std::vector<std::string>& args) {
+  std::string out;
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < templ.size(); ++i) {
+    if (templ[i] == '%' && i + 1 < templ.size()) {
+      const char kind = templ[i + 1];
+      if (kind == '%' || kind == 's' || kind == 'd') {
+        if (kind == '%') out.push_back('%');
+        else if (next < args.size()) out += args[next++];
+        ++i;
+        continue;
+      }
+    }
+    out.push_back(templ[i]);
+  }
+  return out;
+}
+
+}  // namespace
+
+TranscriptPresenter::TranscriptPresenter(ChannelList& channels, ChannelTabs& tabs, platform::WindowHost& host,
+                                         platform::MessageBoxes& boxes, const PortalConfig& portal)
+    : channels_(channels), tabs_(tabs), host_(host), boxes_(boxes), portal_(portal) {}
+
+Channel* TranscriptPresenter::ChannelForLine(std::string_view name) {
+  if (Channel* channel = channels_.FindByName(name)) return channel;
+  if (!name.empty() && name.front() == '#') return tabs_.AddChannel(name, ChannelKind::Room);
+  return nullptr;
+}
+
+void TranscriptPresenter::AfterLine(Channel& channel, bool flashWhenMinimised) {
+  channel.view->Page().ScrollToMarker(std::string(kEndLine));
+  if (&channel != channels_.Current()) tabs_.SetActivity(channel.name, true);
+  if (flashWhenMinimised && tabs_.IsMinimised()) host_.FlashOnce();
+}
+
+void TranscriptPresenter::AddInfoLine(std::string_view channelName, std::string_view templ,
+                                      std::initializer_list<std::string_view> args) {
+  std::vector<std::string> safe;
+  for (std::string_view arg : args) safe.push_back(EscapeHtml(SanitizeText(arg)));
+  AddInfoLineHtml(channelName, FillTemplate(templ, safe));
+}
+
+void TranscriptPresenter::AddInfoLineHtml(std::string_view channelName, std::string_view html) {
+  if (channelName.empty()) return;
+  Channel* channel = ChannelForLine(channelName);
+  if (!channel) return;
+  const std::string text = SanitizeText(html);
+  channel->view->Page().AppendBeforeMarker(std::string(kEndLine), RenderInfoLine(text));
+  AfterLine(*channel, text.find(kLeftLine) == std::string::npos);
+}
+
+void TranscriptPresenter::AddMessage(std::string_view channelName, std::string_view senderId, std::string_view text) {
+  ShowChatLine(channelName, senderId, compose::ParseChatLine(text));
+}
+
+void TranscriptPresenter::ShowChatLine(std::string_view channelName, std::string_view senderId,
+                                       const compose::ChatLine& line) {
+  if (channelName.empty() || senderId.empty()) return;
+  Channel* channel = ChannelForLine(channelName);
+  if (!channel || channel->Ignores(senderId)) return;
+  const auto html = RenderChatLine(line, portal_);
+  if (!html) return;
+  channel->view->Page().AppendBeforeMarker(std::string(kEndLine), *html);
+  AfterLine(*channel, true);
+}
+
+void TranscriptPresenter::OnClearScreen() {
+  const Channel* current = channels_.Current();
+  if (!current) return;
+  if (current->kind == ChannelKind::WaitingRoom) {
+    Tell(boxes_, kCannotClearHome);
+    return;
+  }
+  const std::string name = current->name;
+  if (!Ask(boxes_, kAskClear)) return;
+  Channel* channel = channels_.FindByName(name);  // it may have closed while the question was open
+  if (!channel) return;
+  PageQueue& page = channel->view->Page();
+  page.SetElementHtml("CHAT_MAIN", "<SPAN ID=END_LINE></SPAN>");
+  page.AppendBeforeMarker(std::string(kEndLine), std::string(ClearedNoticeHtml()));
+  page.AppendBeforeMarker(std::string(kEndLine), std::string(ClearedWarningHtml()));
+}
+
+}  // namespace orvinta::window

@@ -1,0 +1,44 @@
+#pragma once
+// Lines in the rooms' transcripts: chat lines, system lines, clearing the
+// screen. A line for a room that is not open opens its tab.
+#include <initializer_list>
+#include <string_view>
+
+#include "client/compose/chat_line.h"
+#include "client/window/channel_list.h"
+#include "client/window/channel_tabs.h"
+#include "client/window/portal_config.h"
+#include "platform/message_box.h"
+#include "platform/window_host.h"
+
+namespace orvinta::window {
+
+class TranscriptPresenter {
+ public:
+  TranscriptPresenter(ChannelList& channels, ChannelTabs& tabs, platform::WindowHost& host,
+                      platform::MessageBoxes& boxes, const PortalConfig& portal);
+
+  // `templ` is program markup whose "%s" and "%d" take `args`, which are
+  // other people's text and shown as text.
+  void AddInfoLine(std::string_view channelName, std::string_view templ, std::initializer_list<std::string_view> args);
+  // `html` is program markup whose received parts are escaped already.
+  void AddInfoLineHtml(std::string_view channelName, std::string_view html);
+  // A received line in its wire form.
+  void AddMessage(std::string_view channelName, std::string_view senderId, std::string_view text);
+  // A line from its fields: the user's own line is shown from what was sent.
+  void ShowChatLine(std::string_view channelName, std::string_view senderId, const compose::ChatLine& line);
+  // Button 1058.
+  void OnClearScreen();
+
+ private:
+  Channel* ChannelForLine(std::string_view name);
+  void AfterLine(Channel& channel, bool flashWhenMinimised);
+
+  ChannelList& channels_;
+  ChannelTabs& tabs_;
+  platform::WindowHost& host_;
+  platform::MessageBoxes& boxes_;
+  const PortalConfig& portal_;
+};
+
+}  // namespace orvinta::window
