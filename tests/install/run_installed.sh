@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The second half of installed_programs_test.sh: runs inside the private mount
 # namespace under Xvfb, with only WORK (the prefix and the test page) to go by.
+# For an installed package, name its prefix and a scratch folder holding
+# control_page.html:  xvfb-run -a run_installed.sh SCRATCH /usr
 set -euo pipefail
 work=$1
-prefix="$work/prefix"
+prefix=${2:-$work/prefix}
 bin="$prefix/bin"
 log="$work/server.log"
 pids=()
