@@ -40,15 +40,4 @@ Result GuardedOr(std::string_view where, Result fallback, Body&& body) noexcept 
   return fallback;
 }
 
-// Unnamed forms, still used by code that guards each operation on its own;
-// they go once every entry from the event loop is guarded by name.
-template <typename Body>
-void Guarded(Body&& body) noexcept {
-  Guarded("an operation", std::forward<Body>(body));
-}
-template <typename Result, typename Body>
-Result GuardedOr(Result fallback, Body&& body) noexcept {
-  return GuardedOr("an operation", std::move(fallback), std::forward<Body>(body));
-}
-
 }  // namespace orvinta
