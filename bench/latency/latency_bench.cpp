@@ -159,8 +159,8 @@ int main(int argc, char** argv) {
                                                         .sound = sound, .shell = shell, .transports = transports});
   dlg.OnInitDialog();
   widgets.show();
-  dlg.Session().Connect();
-  if (!Spin([&] { return dlg.FindChannelByName("#bench") != nullptr; }, 10000)) return 1;
+  dlg.OnBnClickedButConnect();  // not connected yet: it connects
+  if (!Spin([&] { return dlg.Channels().FindByName("#bench") != nullptr; }, 10000)) return 1;
   Spin([] { return false; }, 3000);  // the room's page loads
 
   QTcpSocket sender;
