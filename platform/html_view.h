@@ -24,6 +24,10 @@ class HtmlViewListener {
   virtual void OnDocumentComplete(FrameHandle frame) = 0;
   // The left mouse button was released over the page or its view.
   virtual void OnLeftButtonUp() {}
+  // The right mouse button was released over the page (reported by the member-list view).
+  virtual void OnRightButtonUp() {}
+  // The page asked for a new window on `address`; the view itself never opens one.
+  virtual void OnNewWindowRequested(const std::string& /*address*/) {}
 };
 
 class HtmlView {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "server/blog_page.h"
 #include "server/http_request.h"
 #include "server/portal_signin.h"
 #include "server/rooms_json.h"
@@ -119,6 +120,7 @@ std::string HttpSite::Respond(std::string_view head, std::string_view peer) cons
     return Response(200, "text/plain; version=0.0.4; charset=utf-8", metrics_());
   }
   if (request->path == "/signin") return SignInPage(*request, peer);
+  if (auto blog = BlogPage(request->path)) return Response(200, "text/html; charset=euc-kr", *blog);
   if (auto avatar = AvatarPicture(request->path)) return StaticFile(*avatar);
   return StaticFile(request->path);
 }

@@ -1,6 +1,8 @@
 #include "client/components/web_view.h"
 
+#include <QChildEvent>
 #include <QTimer>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -16,6 +18,42 @@ namespace {
 
 constexpr qsizetype kMaxPendingScript = 512 * 1024;
 constexpr auto kLeftButtonUpMessage = "orvinta:left-button-up";
+constexpr auto kRightButtonUpMessage = "orvinta:right-button-up";
+
+// The portal's panes never take keyboard input: keys go to the window, not the page.
+class KeyBlocker final : public QObject {
+ public:
+  using QObject::QObject;
+
+  static void Install(QWidget* widget) {
+    auto* blocker = new KeyBlocker(widget);
+    widget->installEventFilter(blocker);
+    for (QWidget* child : widget->findChildren<QWidget*>()) child->installEventFilter(blocker);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::ChildAdded:
+        // The browser's render widget comes and goes with its pages.
+        if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child())) {
+          child->installEventFilter(this);
+        }
+        return false;
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::InputMethod:
+        return true;
+      default:
+        return QObject::eventFilter(watched, event);
+    }
+  }
+};
+
+bool IsPortalPane(platform::HtmlViewRole role) {
+  return role == platform::HtmlViewRole::Welcome || role == platform::HtmlViewRole::NavigationBar;
+}
 
 // A hidden view scrolls when it is shown again.
 QString ScrollScript(const QString& markerLiteral) {
@@ -47,8 +85,9 @@ QWebEngineProfile* ViewProfile() {
     mouseUp.setInjectionPoint(QWebEngineScript::DocumentCreation);
     mouseUp.setWorldId(QWebEngineScript::ApplicationWorld);
     mouseUp.setSourceCode(QStringLiteral(
-        "document.addEventListener('mouseup', function (e) { if (e.button === 0) console.log('%1'); }, true);")
-                              .arg(kLeftButtonUpMessage));
+        "document.addEventListener('mouseup', function (e) { if (e.button === 0) console.log('%1');"
+        " else if (e.button === 2) console.log('%2'); }, true);")
+                              .arg(kLeftButtonUpMessage, kRightButtonUpMessage));
     p->scripts()->insert(mouseUp);
     return p;
   }();
@@ -58,6 +97,7 @@ QWebEngineProfile* ViewProfile() {
 void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
                                        const QString&) {
   if (message == QLatin1String(kLeftButtonUpMessage)) emit leftButtonUp();
+  if (message == QLatin1String(kRightButtonUpMessage)) emit rightButtonUp();
 }
 
 WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngineView) {
@@ -86,6 +126,25 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
       if (listener_) listener_->OnLeftButtonUp();
     });
   });
+  QObject::connect(page_, &WebPage::rightButtonUp, view_, [this] {
+    Guarded("a right click on a page", [&] {
+      if (listener_) listener_->OnRightButtonUp();
+    });
+  });
+  // A window the page asks for is never opened here; the pane decides what
+  // becomes of its address.
+  QObject::connect(page_, &QWebEnginePage::newWindowRequested, view_, [this](QWebEngineNewWindowRequest& request) {
+    Guarded("a page's new window", [&] {
+      if (listener_) listener_->OnNewWindowRequested(platform::qt::ToCp949(request.requestedUrl().toString()));
+    });
+  });
+  if (IsPortalPane(role_)) {
+    // A page that fails to load keeps what it showed: no error page replaces it.
+    page_->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    // Windows the page opens come to the pane, which hands them on or refuses them.
+    page_->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    KeyBlocker::Install(view_);
+  }
 }
 
 WebView::~WebView() {

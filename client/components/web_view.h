@@ -25,6 +25,7 @@ class WebPage final : public QWebEnginePage {
 
  signals:
   void leftButtonUp();
+  void rightButtonUp();
 
  protected:
   void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,

@@ -6,7 +6,7 @@
 namespace orvinta::window {
 
 CPortalPane::CPortalPane(platform::HtmlViewFactory& views, platform::HtmlViewRole role, platform::Shell& shell)
-    : shell_(shell), view_(views.Create(role)) {
+    : role_(role), shell_(shell), view_(views.Create(role)) {
   view_->SetListener(this);
 }
 
@@ -18,6 +18,10 @@ void CPortalPane::OnLeftButtonUp() {
   });
 }
 
+void CPortalPane::OnNewWindowRequested(const std::string& address) {
+  if (role_ == platform::HtmlViewRole::Welcome) OpenPageAddress(shell_, address);
+}
+
 bool OpenPageAddress(platform::Shell& shell, const std::string& address) {
   // The element's inner HTML: an address with "&" reads back as "&amp;".
   const std::string decoded = ReplaceAll(address, "&amp;", "&");
@@ -27,7 +31,8 @@ bool OpenPageAddress(platform::Shell& shell, const std::string& address) {
   const bool web = text::StartsWithIgnoreCase(url, "http://") || text::StartsWithIgnoreCase(url, "https://");
   if (url.empty() || text::EqualsIgnoreCase(url, "http") || !web) return false;
   if (url.find_first_of(std::string_view("\0\r\n\t \"<>", 8)) != std::string_view::npos) return false;
-  return shell.OpenUrl(std::string(url));
+  const std::string target(url);
+  return shell.OpenUrl(target) || shell.OpenProgram(kFallbackBrowser, target);
 }
 
 }  // namespace orvinta::window

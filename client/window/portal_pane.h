@@ -24,14 +24,20 @@ class CPortalPane final : public platform::HtmlViewListener {
   void OnNavigateComplete(platform::FrameHandle) override {}
   void OnDocumentComplete(platform::FrameHandle) override {}
   void OnLeftButtonUp() override;
+  // The welcome pane hands a new window's address to the desktop's browser;
+  // the navigation bar refuses it.
+  void OnNewWindowRequested(const std::string& address) override;
 
  private:
+  const platform::HtmlViewRole role_;
   platform::Shell& shell_;
   std::unique_ptr<platform::HtmlView> view_;
 };
 
 // Opens an address a page asked for: only web addresses, never the page's
-// "http" placeholder. True when it was handed to the browser.
+// "http" placeholder; when the desktop cannot open it, the system's browser
+// program is started with it. True when it was handed to a browser.
 bool OpenPageAddress(platform::Shell& shell, const std::string& address);
+inline constexpr const char* kFallbackBrowser = "x-www-browser";
 
 }  // namespace orvinta::window

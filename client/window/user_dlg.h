@@ -22,13 +22,22 @@ class CUserDlg final : public platform::HtmlViewListener {
   PageQueue& Page() { return page_; }
   platform::HtmlView& View() { return *view_; }
   void Show(bool visible) { view_->Show(visible); }
+  // Runs on every left- and right-button release over the list (the member menu).
+  void SetButtonUpHandler(std::function<void()> handler) { onButtonUp_ = std::move(handler); }
 
   void OnNavigateComplete(platform::FrameHandle frame) override { latch_.OnNavigateComplete(this, frame); }
   void OnDocumentComplete(platform::FrameHandle frame) override;
+  void OnLeftButtonUp() override { ButtonUp(); }
+  void OnRightButtonUp() override { ButtonUp(); }
 
  private:
+  void ButtonUp() {
+    if (onButtonUp_) onButtonUp_();
+  }
+
   const PortalConfig& portal_;
   std::function<void()> onLoaded_;
+  std::function<void()> onButtonUp_;
   std::unique_ptr<platform::HtmlView> view_;
   PageQueue page_;
   FrameLatch latch_;

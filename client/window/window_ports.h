@@ -6,6 +6,7 @@
 #include "platform/html_view.h"
 #include "platform/input_line.h"
 #include "platform/message_box.h"
+#include "platform/popup_menu.h"
 #include "platform/shell.h"
 #include "platform/sound.h"
 #include "platform/timers.h"
@@ -29,6 +30,7 @@ struct WindowPorts {
   PromptNotifier* notifier = nullptr;         // popup prompts; none: prompts are not shown
   WindowConfigStore* config = nullptr;        // the configuration file; none: nothing is kept
   platform::InputLine* input = nullptr;       // the message input line; none: composing does nothing
+  platform::PopupMenus* menus = nullptr;      // popup menus; none: the member menu is not shown
 };
 
 }  // namespace orvinta::window
