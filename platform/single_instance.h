@@ -4,8 +4,12 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace orvinta::platform {
+
+// The launch hand-over of a room: the one message another process may send.
+inline constexpr std::uint32_t kHandOverId = 0x502;
 
 struct CopyData {
   std::uint32_t dwData = 0;
@@ -16,10 +20,15 @@ class SingleInstance {
  public:
   using Receiver = std::function<void(const CopyData&)>;
   virtual ~SingleInstance() = default;
-  // Sends to the running instance; false when there is none.
-  virtual bool SendToRunning(const CopyData& message) = 0;
-  // Becomes the running instance; messages arrive on the event loop.
-  virtual bool Listen(Receiver receiver) = 0;
+  // An endpoint is named per logged-in user (a file name: no "/"), so each
+  // user's launches find only that user's running instance.
+  // Sends to the instance running on `endpoint`; true only when it confirmed
+  // receipt, false when there is none or it did not answer.
+  virtual bool SendToRunning(std::string_view endpoint, const CopyData& message) = 0;
+  // Becomes the running instance on `endpoint`; messages arrive on the event
+  // loop. Only kHandOverId is taken from another process: anything else is
+  // refused unread.
+  virtual bool Listen(std::string_view endpoint, Receiver receiver) = 0;
 };
 
 }  // namespace orvinta::platform

@@ -2,20 +2,35 @@
 // object decides; steps that only mean something on the original desktop
 // (common controls, rich edit libraries, sockets start-up) have no work here.
 #include <QApplication>
+#include <cstdio>
 #include <memory>
 
 #include "client/app/client_ports.h"
+#include "client/app/command_line.h"
+#include "client/app/korean_dialogs.h"
+#include "client/app/quiet_output.h"
 #include "client/app/key_filter.h"
 #ifdef ORVINTA_TEST_PORT
 #include "client/app/test_port.h"
 #endif
 #include "client/app/portal_settings.h"
+#include "client/app/settings_and_saving.h"
+#include "client/components/config/atomic_file.h"
+#include "client/components/config/config_path.h"
+#include "client/components/config/config_store.h"
 #include "client/components/debug_dlg.h"
 #include "client/components/main_window.h"
+#include "client/components/menus/qt_popup_menus.h"
+#include "client/components/notifier/qt_prompt_popups.h"
 #include "client/components/resource_scheme.h"
 #include "client/components/web_view.h"
+#include "client/shell/hand_over.h"
 #include "client/shell/orvinta_app.h"
+#include "client/window/box_queue.h"
 #include "client/window/orvinta_dlg.h"
+#include "client/window/transcript_source.h"
+#include "client/window/window_config_store.h"
+#include "platform/cp949.h"
 #include "protocol/guarded.h"
 
 namespace {
@@ -86,20 +101,25 @@ void WireMainWindow(components::MainWindow& widgets, window::COrvintaDlg& dlg) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto exitStatus = app::AnswerCommandLine(argc, argv)) return *exitStatus;
+  app::QuietStandardError();
   app::PrepareProcessEnvironment(argv[0]);
   components::ShareRendererProcesses();
   components::RegisterResourceScheme();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Orvinta"));
+  app::LoadKoreanDialogTexts(application);
 
   app::ClientPorts ports;
   shell::COrvintaApp orvinta;
   const auto started = orvinta.InitInstance(app::LaunchText(argc, argv), app::ExecutablePath(argv[0]),
                                             {ports.platform, ports.boxes, ports.instances});
   if (started == shell::StartupResult::HandedOver) {
-    qInfo("orvinta: the running client took over the room");
+    std::printf("orvinta: the client already running for %s took over the room\n",
+                platform::Cp949ToUtf8Lossy(orvinta.Settings.UserId).c_str());
     return 0;
   }
+  if (started == shell::StartupResult::BadLaunchText) return app::ReportBadLaunchText();
   if (started == shell::StartupResult::Stop) return 1;
 
   components::InstallResourceScheme();
@@ -109,21 +129,54 @@ int main(int argc, char** argv) {
     monitor->show();
   }
 
+  // Orvinta.cfg: read as the window initialises, written when a setting changes and on close.
+  config::ConfigStore configStore(config::ConfigPathFor(config::FolderOf(app::ExecutablePath(argv[0]))));
+  window::FileWindowConfigStore windowConfig(configStore);
+
   components::MainWindow widgets;
+  components::QtPopupMenus menus(&widgets);
+  widgets.KeepCustomColoursBesideConfig();
   ports.boxes.SetParent(&widgets);
+  // The session's boxes wait until its handler has returned (see box_queue.h).
+  window::BoxQueue queuedBoxes(ports.boxes);
+  // Made before the window logic and so outlives it; the logic stops their answers as it goes.
+  components::QtPromptPopups popups(&widgets);
   window::COrvintaDlg dlg(orvinta.Settings,
                           window::WindowPorts{.host = widgets,
                                               .views = ports.views,
                                               .timers = ports.timers,
-                                              .boxes = ports.boxes,
+                                              .boxes = queuedBoxes,
                                               .sound = ports.sound,
                                               .shell = ports.shell,
                                               .transports = ports.transports,
                                               .monitor = monitor.get(),
-                                              .input = &widgets.InputLine()},
+                                              .notifier = &popups.popups(),
+                                              .config = &windowConfig,
+                                              .input = &widgets.InputLine(),
+                                              .menus = &menus},
                           app::PortalFromEnvironment());
   WireMainWindow(widgets, dlg);
-  ports.instances.Listen([&dlg](const platform::CopyData& message) { dlg.OnCopyData(message); });
+  widgets.SetStatusMenuHook(Entry("the status menu", [&dlg, &menus, &orvinta](QPoint at) {
+    const int command = menus.Track(platform::MenuIcons::Status, window::StatusMenuItems(window::OwnStatusIn(dlg.Channels(), orvinta.Settings.UserId)),
+                                    {at.x(), at.y()});
+    if (command != 0) dlg.Members().OnStatusMenuCommand(command);
+  }));
+
+  window::WindowTranscripts transcripts(dlg.Channels());
+  app::SettingsAndSaving settingsAndSaving(
+      {.mainWindow = widgets,
+       .host = widgets,
+       .boxes = ports.boxes,
+       .store = configStore,
+       .transcripts = transcripts,
+       .currentRoom = [&transcripts] { return transcripts.CurrentTarget(); },
+       .textsChanged = [&dlg](const config::ConfigValues& values) { dlg.Composing().TakeTexts(values); }});
+  QObject::connect(&widgets.Toolbar(), &components::ComposeToolbar::shortcutSettingsClicked,
+                   Entry("the settings button", [&settingsAndSaving] { settingsAndSaving.OnSettingsClicked(); }));
+  QObject::connect(&widgets.Toolbar(), &components::ComposeToolbar::saveTranscriptClicked,
+                   Entry("the save button", [&settingsAndSaving] { settingsAndSaving.OnBnClickedButtonSave(); }));
+  ports.instances.Listen(shell::HandOverEndpoint(orvinta.Settings.UserId),
+                         [&dlg](const platform::CopyData& message) { dlg.OnCopyData(message); });
 
 #ifdef ORVINTA_TEST_PORT
   app::TestPort testPort(widgets, dlg);
@@ -133,6 +186,7 @@ int main(int argc, char** argv) {
   Guarded("starting the main window", [&] {
     dlg.OnInitDialog();
     widgets.show();
+    if (monitor) monitor->PlaceBeside(widgets);
     dlg.StartStartupTimers();
   });
 

@@ -22,10 +22,12 @@ StartupResult COrvintaApp::InitInstance(std::string_view commandLine, std::strin
     AppDirectory = DirectoryOf(executablePath);
 
     auto parsed = ParseLaunchText(commandLine, DefaultServerAddress());
-    if (!parsed) return StartupResult::Stop;
+    if (!parsed) return StartupResult::BadLaunchText;
     Settings = std::move(*parsed);
-    // Whatever the running instance answers, this one ends.
-    if (ports.instances.SendToRunning(MakeHandOver(Settings))) return StartupResult::HandedOver;
+    // Only a running client of the same user that confirmed the room ends this launch.
+    if (ports.instances.SendToRunning(HandOverEndpoint(Settings.UserId), MakeHandOver(Settings))) {
+      return StartupResult::HandedOver;
+    }
 
     const platform::OsVersion os = ports.platform.Os();
     WindowsVersionCode = static_cast<std::uint16_t>(os.major << 8 | os.minor);

@@ -19,9 +19,10 @@ struct StartupPorts {
 };
 
 enum class StartupResult {
-  Run,        // go on: create the windows
-  Stop,       // invalid launch text or a failed platform check
-  HandedOver  // a running client took the room; this one ends
+  Run,            // go on: create the windows
+  Stop,           // a failed platform check (its box was shown)
+  BadLaunchText,  // empty, or no user id of 2 to 21 bytes
+  HandedOver      // the user's running client took the room; this one ends
 };
 
 class COrvintaApp {

@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QLocalSocket>
 #include <QtEndian>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include "protocol/guarded.h"
 
@@ -22,7 +25,8 @@ void ServeConnection(QLocalSocket* socket, const SingleInstance::Receiver& recei
     if (buffer->size() < kHeaderSize) return;
     const quint32 dwData = qFromLittleEndian<quint32>(buffer->constData());
     const quint32 size = qFromLittleEndian<quint32>(buffer->constData() + 4);
-    if (size > kMaxPayload) {
+    // Popup answers are in-process: a local process must not vote or join rooms.
+    if (dwData != kHandOverId || size > kMaxPayload) {
       socket->abort();
       return;
     }
@@ -50,33 +54,57 @@ QByteArray EncodeCopyData(const CopyData& message) {
 QtSingleInstance::QtSingleInstance() = default;
 QtSingleInstance::~QtSingleInstance() = default;
 
-QString QtSingleInstance::SocketPath() {
+bool QtSingleInstance::IsPrivateFolder(const QString& path) {
+  struct stat info {};
+  if (lstat(QFile::encodeName(path).constData(), &info) != 0) return false;
+  return S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 0777) == 0700;
+}
+
+QString QtSingleInstance::EndpointFolder() {
   QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
   if (dir.isEmpty() || !QDir(dir).exists()) {
     dir = QStringLiteral("/tmp/orvinta-%1").arg(getuid());
-    QDir().mkpath(dir);
-    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // Created private, or else found: another user may have made it first to read our hand-overs.
+    mkdir(QFile::encodeName(dir).constData(), 0700);
   }
-  return dir + QStringLiteral("/orvinta-class");
+  if (IsPrivateFolder(dir)) return dir;
+  static bool said = false;
+  if (!said) {
+    std::fprintf(stderr, "orvinta: %s is not a folder of this user alone (mode 0700); no hand-over\n",
+                 QFile::encodeName(dir).constData());
+    said = true;
+  }
+  return {};
 }
 
-bool QtSingleInstance::SendToRunning(const CopyData& message) {
+QString QtSingleInstance::SocketPath(std::string_view endpoint) {
+  if (endpoint.empty() || endpoint.find('/') != std::string_view::npos) return {};
+  const QString dir = EndpointFolder();
+  if (dir.isEmpty()) return {};
+  return dir + QLatin1Char('/') + QString::fromLatin1(endpoint.data(), static_cast<qsizetype>(endpoint.size()));
+}
+
+bool QtSingleInstance::SendToRunning(std::string_view endpoint, const CopyData& message) {
   if (message.bytes.size() > kMaxPayload) return false;
+  const QString path = SocketPath(endpoint);
+  if (path.isEmpty()) return false;
   QLocalSocket socket;
-  socket.connectToServer(SocketPath());
+  socket.connectToServer(path);
   if (!socket.waitForConnected(kSendTimeoutMs)) return false;
   socket.write(EncodeCopyData(message));
   socket.waitForBytesWritten(kSendTimeoutMs);
-  // Whatever the running client answers, the hand-over is done.
-  socket.waitForReadyRead(kSendTimeoutMs);
-  return true;
+  // Only the receipt proves a running client took the message.
+  char receipt = 0;
+  if (!socket.waitForReadyRead(kSendTimeoutMs) && socket.bytesAvailable() == 0) return false;
+  return socket.read(&receipt, 1) == 1 && receipt == '\x01';
 }
 
-bool QtSingleInstance::Listen(Receiver receiver) {
+bool QtSingleInstance::Listen(std::string_view endpoint, Receiver receiver) {
+  const QString path = SocketPath(endpoint);
+  if (path.isEmpty()) return false;
   receiver_ = std::move(receiver);
   server_ = std::make_unique<QLocalServer>();
   server_->setSocketOptions(QLocalServer::UserAccessOption);
-  const QString path = SocketPath();
   if (!server_->listen(path)) {
     // A file left by a client that crashed: nobody answered on it.
     QLocalServer::removeServer(path);

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "client/shell/hand_over.h"
 #include "platform/qt/qt_single_instance.h"
 #include "tests/integration/server_process.h"
 
@@ -18,7 +19,8 @@ TEST(HandOver, SecondLaunchDeliversItsRoomByteExact) {
   // This test stands in for the running client.
   platform::qt::QtSingleInstance running;
   std::vector<platform::CopyData> received;
-  ASSERT_TRUE(running.Listen([&](const platform::CopyData& m) { received.push_back(m); }));
+  ASSERT_TRUE(running.Listen(shell::HandOverEndpoint("alice"),
+                            [&](const platform::CopyData& m) { received.push_back(m); }));
 
   QProcess second;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -17,15 +17,16 @@ struct FakePlatform final : platform::PlatformInfo {
   std::optional<std::string> BrowserVersion() const override { return browser; }
 };
 
+// One running client per endpoint, as the real one listens per user.
 struct FakeInstances final : platform::SingleInstance {
-  bool running = false;
+  std::string runningEndpoint;
   std::vector<platform::CopyData> sent;
-  bool SendToRunning(const platform::CopyData& m) override {
-    if (!running) return false;
+  bool SendToRunning(std::string_view endpoint, const platform::CopyData& m) override {
+    if (runningEndpoint.empty() || endpoint != runningEndpoint) return false;
     sent.push_back(m);
     return true;
   }
-  bool Listen(Receiver) override { return true; }
+  bool Listen(std::string_view, Receiver) override { return true; }
 };
 
 TEST(PlatformCheck, OperatingSystems) {
@@ -69,9 +70,9 @@ TEST_F(StartupTest, ValidTextRunsAndKeepsTheSettings) {
   EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(StartupTest, InvalidTextStopsSilently) {
-  EXPECT_EQ(Start(""), StartupResult::Stop);
-  EXPECT_EQ(Start("\n\n\nx"), StartupResult::Stop);
+TEST_F(StartupTest, InvalidTextIsABadLaunchWithoutABox) {
+  EXPECT_EQ(Start(""), StartupResult::BadLaunchText);
+  EXPECT_EQ(Start("\n\n\nx"), StartupResult::BadLaunchText);
   EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -84,13 +85,26 @@ TEST_F(StartupTest, OldPlatformShowsTheBoxAndStops) {
 }
 
 TEST_F(StartupTest, SecondLaunchHandsTheRoomOverByteExact) {
-  instances.running = true;
+  instances.runningEndpoint = HandOverEndpoint("alice");
   EXPECT_EQ(Start("TRUE\n\nk\nAlice\n앨리스\n1\nroom&1\n방|제목\n\nBob\n밥"), StartupResult::HandedOver);
   ASSERT_EQ(instances.sent.size(), 1u);
   EXPECT_EQ(instances.sent[0].dwData, 0x502u);
   constexpr char expected[] = "alice\nroom&1\n방제목\nbob\n밥";
   EXPECT_EQ(instances.sent[0].bytes, std::string(expected, sizeof expected));  // with its zero byte
   EXPECT_TRUE(boxes.shown.empty());  // the platform is not checked for a hand-over
+}
+
+TEST_F(StartupTest, AnotherUsersRunningClientIsNotReached) {
+  instances.runningEndpoint = HandOverEndpoint("alice");
+  EXPECT_EQ(Start("TRUE\n\nk\nbob\n밥\n1\nlobby"), StartupResult::Run);
+  EXPECT_TRUE(instances.sent.empty());
+}
+
+TEST(HandOverEndpoint, IsAFileNamePerUser) {
+  EXPECT_EQ(HandOverEndpoint("alice"), "orvinta-class-616c696365");
+  EXPECT_NE(HandOverEndpoint("alice"), HandOverEndpoint("alicf"));
+  // Any byte of a code page 949 id stays inside the name.
+  EXPECT_EQ(HandOverEndpoint("\xB9\xE4/."), "orvinta-class-b9e42f2e");
 }
 
 TEST(AppDirectory, IsTheExecutablesFolder) {
