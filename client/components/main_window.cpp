@@ -2,12 +2,23 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHBoxLayout>
+#include <QResizeEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
+#include <QScreen>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
+#include <QTextDocument>
+#include <algorithm>
 
+#include "client/components/colour_picker/qt_settings_store.h"
+#include "client/components/config/config_path.h"
 #include "client/components/input/static_input_line.h"
+#include "client/components/input/static_line.h"
+#include "client/components/main_window_layout.h"
+#include "client/components/resize/resize_helper.h"
+#include "client/components/room_tabs/room_tab_ctrl.h"
 #include "client/components/status_icons.h"
 #include "client/components/web_view.h"
 #include "platform/qt/qt_text.h"
@@ -15,188 +26,202 @@
 namespace orvinta::components {
 namespace {
 
-constexpr int kGnbHeight = 28;
-constexpr QSize kMinimumWindowSize(platform::kMinWindowWidth, platform::kMinWindowHeight);
-constexpr int kRightPaneWidth = 190;
-constexpr QSize kTabSize(120, 25);
+using main_layout::Slot;
 
-QIcon TabIcon(bool active) {
-  QPixmap pixmap(12, 12);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(active ? QColor(0xFA, 0x8A, 0x12) : QColor(0xBB, 0xBB, 0xBB));
-  painter.drawEllipse(2, 2, 8, 8);
-  return QIcon(pixmap);
-}
+const QColor kWindowBackground(0xFC, 0xFC, 0xFC);
+constexpr int kTitlePadding = 6;  // each side, as the style sheet pads it
 
-QGridLayout* Cell(QWidget* owner) {
-  auto* grid = new QGridLayout(owner);
-  grid->setContentsMargins(0, 0, 0, 0);
-  return grid;
-}
+// Frame pieces of the bands, by the decoration they stand for.
+constexpr int kLeftEdgeStyle = 1;
+constexpr int kRightEdgeStyle = 2;
+constexpr int kGreyStripStyle = 4;
+
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 }  // namespace
 
 MainWindow::MainWindow()
-    : tabs_(new QTabBar(this)),
+    : tabs_(new CRoomTabCtrl(this)),
       title_(new QLabel(this)),
+      viewArea_(new QWidget(this)),
+      paneArea_(new QWidget(this)),
+      navigationArea_(new QWidget(this)),
       toolbar_(new ComposeToolbar(this)),
       input_(new CChatInputEdit(this)),
       inputLine_(*input_) {
   setWindowTitle(QStringLiteral("벨보 오르빈타"));
   setObjectName(QStringLiteral("OrvintaMainWindow"));
-  setMinimumSize(kMinimumWindowSize);
-  setAutoFillBackground(true);
   setStyleSheet(QStringLiteral(
       "QWidget#OrvintaMainWindow { background: #FCFCFC; }"
       "QLabel { color: #333333; background: #F3F3F3; }"
+      "QWidget#composeToolbar QLabel { background: transparent; }"
       "QLabel#statusLabel { background: #E3E3E3; font-family: '굴림'; font-size: 12px; font-weight: bold; }"
-      "QLabel#titleLine { padding: 3px 6px; font-weight: bold; }"
-      "QTabBar::tab { width: 120px; height: 25px; }"));
+      "QLabel#titleLine { padding: 0px 6px; font-weight: bold; }"));
+  // Every control is placed by hand at the designed size; the resize helper
+  // then keeps each one on its anchors.
+  resize(main_layout::kDesigned.width, main_layout::kDesigned.height);
 
-  auto* top = new QWidget(this);
-  top->setFixedHeight(kGnbHeight);
-  topBar_ = Cell(top);
-
-  tabs_->setObjectName(QStringLiteral("roomTabs"));
-  tabs_->setExpanding(false);
-  tabs_->setTabsClosable(true);
-  tabs_->setIconSize(QSize(12, 12));
-  tabs_->setElideMode(Qt::ElideRight);
-  tabs_->setUsesScrollButtons(true);
-  connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
+  tabs_->SetStripBackground(kWindowBackground);
+  connect(tabs_, &CRoomTabCtrl::tabSelected, this, [this](int index) {
     if (hooks_.tabSelected) hooks_.tabSelected(index);
   });
-  connect(tabs_, &QTabBar::tabCloseRequested, this, [this](int index) {
+  connect(tabs_, &CRoomTabCtrl::closeRequested, this, [this](int index) {
     if (hooks_.tabCloseClicked) hooks_.tabCloseClicked(index);
   });
+  Place(tabs_, Slot::Tabs);
 
   title_->setObjectName(QStringLiteral("titleLine"));
   title_->setTextFormat(Qt::PlainText);  // room titles come from other people
+  Place(title_, Slot::Title);
 
-  auto* views = new QWidget(this);
-  viewArea_ = Cell(views);
-  auto* right = new QWidget(this);
-  right->setFixedWidth(kRightPaneWidth);
-  rightPane_ = Cell(right);
+  viewArea_->setObjectName(QStringLiteral("viewArea"));
+  paneArea_->setObjectName(QStringLiteral("paneArea"));
+  navigationArea_->setObjectName(QStringLiteral("navigationArea"));
+  for (QWidget* area : {viewArea_, paneArea_, navigationArea_}) area->hide();
+  Place(navigationArea_, Slot::NavigationBar);
+  Place(viewArea_, Slot::Views);
+  Place(paneArea_, Slot::Pane);
 
-  auto* middle = new QHBoxLayout;
-  middle->setSpacing(4);
-  middle->addWidget(views, 1);
-  middle->addWidget(right);
+  toolbar_->setObjectName(QStringLiteral("composeToolbar"));
+  Place(toolbar_, Slot::Toolbar);
+  BuildInputLine();
+  BuildStatusRow();
+  BuildBands();
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(6, 4, 6, 6);
-  layout->setSpacing(3);
-  layout->addWidget(top);
-  layout->addWidget(tabs_);
-  layout->addWidget(title_);
-  layout->addLayout(middle, 1);
-  layout->addWidget(BuildComposer());
-  layout->addWidget(BuildStatusBar());
-  resize(kMinimumWindowSize);
+  resize_ = new CResizeHelper(*this);
+  for (const auto& [widget, slot] : placed_) {
+    const main_layout::Placement& p = main_layout::PlacementOf(slot);
+    resize_->AddAnchor(widget, p.topLeft, p.bottomRight);
+  }
+  placed_.clear();
 }
 
-QWidget* MainWindow::BuildComposer() {
-  auto* box = new QWidget(this);
-  auto* column = new QVBoxLayout(box);
-  column->setContentsMargins(0, 2, 0, 0);
-  column->setSpacing(2);
-  column->addWidget(toolbar_);
-  column->addWidget(BuildInputFrame());
-  return box;
+MainWindow::~MainWindow() = default;
+
+void MainWindow::Place(QWidget* widget, Slot slot) {
+  placed_.emplace_back(widget, slot);
+  widget->setGeometry(ToQRect(main_layout::PlacementOf(slot).rect));
 }
 
-QWidget* MainWindow::BuildInputFrame() {
-  // The input line sits borderless on the painted rounded field, clear of its
-  // right strip; a thin line sets the field off from the window.
-  auto* border = new QWidget(this);
-  border->setObjectName(QStringLiteral("inputBorder"));
-  border->setStyleSheet(QStringLiteral("QWidget#inputBorder { border: 1px solid #D4D4D4; }"));
-  border->setAttribute(Qt::WA_StyledBackground);
-  border->setFixedHeight(46);
-  auto* frame = new QHBoxLayout(border);
-  frame->setContentsMargins(1, 1, 1, 1);
-  auto* field = new CStaticInputLine(border);
-  frame->addWidget(field);
-  auto* inset = new QHBoxLayout(field);
-  inset->setContentsMargins(4, 2, kInputStripWidth + 2, 2);
+void MainWindow::BuildInputLine() {
+  // The input line sits borderless on the painted rounded field, clear of its right strip.
+  auto* field = new CStaticInputLine(this);
+  field->setObjectName(QStringLiteral("inputField"));
+  Place(field, Slot::InputField);
   input_->setObjectName(QStringLiteral("chatInput"));
   input_->setFrameShape(QFrame::NoFrame);
   input_->viewport()->setAutoFillBackground(false);
   input_->setStyleSheet(QStringLiteral("QTextEdit#chatInput { background: transparent; }"));
-  inset->addWidget(input_);
-  return border;
+  Place(input_, Slot::Input);
+  field->stackUnder(input_);
 }
 
-QWidget* MainWindow::BuildStatusBar() {
-  auto* bar = new QWidget(this);
-  auto* row = new QHBoxLayout(bar);
-  row->setContentsMargins(0, 0, 0, 0);
-  auto* label = new QLabel(QStringLiteral("내 현재 상태"), bar);
+void MainWindow::BuildBands() {
+  const struct {
+    Slot slot;
+    int style;
+    const char* name;
+  } bands[] = {{Slot::LeftBand, kLeftEdgeStyle, "leftBand"},
+               {Slot::RightBand, kRightEdgeStyle, "rightBand"},
+               {Slot::ComposerBand, kGreyStripStyle, "composerBand"}};
+  for (const auto& b : bands) {
+    auto* band = new CStaticLine(this);
+    band->setObjectName(QLatin1String(b.name));
+    band->SetStyle(b.style);
+    Place(band, b.slot);
+    band->lower();  // decoration: behind every control
+  }
+}
+
+void MainWindow::BuildStatusRow() {
+  auto* label = new QLabel(QStringLiteral("내 현재 상태"), this);
   label->setObjectName(QStringLiteral("statusLabel"));
-  status_ = new QComboBox(bar);
+  label->setAlignment(Qt::AlignCenter);
+  Place(label, Slot::StatusLabel);
+  status_ = new QComboBox(this);
   status_->setObjectName(QStringLiteral("statusCombo"));
   status_->setIconSize(QSize(16, 16));
   for (int i = 0; i < kStatusCount; ++i) status_->addItem(StatusIcon(i), StatusText(i));
   connect(status_, &QComboBox::activated, this, [this](int index) {
     if (hooks_.statusChosen) hooks_.statusChosen(index);
   });
-  auto* end = new QPushButton(QStringLiteral("대화종료"), bar);
+  status_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(status_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    if (statusMenuHook_) statusMenuHook_(status_->mapToGlobal(at));
+  });
+  Place(status_, Slot::StatusCombo);
+  auto* end = new QPushButton(QStringLiteral("대화종료"), this);
   end->setObjectName(QStringLiteral("connectButton"));
   end->setToolTip(QStringLiteral("대화를 종료합니다"));
   connect(end, &QPushButton::clicked, this, [this] {
     if (hooks_.connectClicked) hooks_.connectClicked();
   });
-  row->addWidget(label);
-  row->addWidget(status_);
-  row->addStretch(1);
-  row->addWidget(end);
-  return bar;
+  Place(end, Slot::EndButton);
 }
 
-void MainWindow::InsertTab(const std::string& text) {
-  const QSignalBlocker quiet(tabs_);
-  const QString shown = platform::qt::FromCp949(text);
-  // Room titles are other people's text: an "&" in one is a character, not a mnemonic.
-  QString literal = shown;
-  const int index = tabs_->addTab(TabIcon(false), literal.replace(QLatin1Char('&'), QStringLiteral("&&")));
-  tabs_->setTabToolTip(index, shown);
-  // The waiting room cannot be closed.
-  if (index == 0) tabs_->setTabButton(0, QTabBar::RightSide, nullptr);
+void MainWindow::KeepCustomColoursBesideConfig() {
+  const std::string config = config::ConfigPathFor(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+  if (config.empty()) return;
+  const QString folder = QFileInfo(QFile::decodeName(config.c_str())).absolutePath();
+  customColours_ = std::make_unique<QtSettingsStore>(QDir(folder).filePath(QStringLiteral("orvinta.conf")));
+  toolbar_->SetColourStore(customColours_.get());
 }
 
-void MainWindow::DeleteTab(int index) {
-  const QSignalBlocker quiet(tabs_);
-  tabs_->removeTab(index);
+void MainWindow::InsertTab(const std::string& text) { tabs_->AddTab(text); }
+
+void MainWindow::DeleteTab(int index) { tabs_->DeleteTab(index); }
+
+void MainWindow::SelectTab(int index) { tabs_->SelectTab(index); }
+
+int MainWindow::SelectedTab() const { return tabs_->SelectedTab(); }
+
+int MainWindow::TabCount() const { return tabs_->TabCount(); }
+
+void MainWindow::SetTabImage(int index, int image) { tabs_->SetTabImage(index, image); }
+
+void MainWindow::FocusTabStrip() { tabs_->setFocus(); }
+
+void MainWindow::RepaintTabArea() {
+  update(ToQRect(TabBandRect(width())));
+  tabs_->update();
 }
 
-void MainWindow::SelectTab(int index) {
-  const QSignalBlocker quiet(tabs_);
-  tabs_->setCurrentIndex(index);
+void MainWindow::SetTitleText(const std::string& text) {
+  titleText_ = text;
+  ShowTitle();
 }
 
-void MainWindow::SetTabImage(int index, int image) { tabs_->setTabIcon(index, TabIcon(image == 1)); }
-
-void MainWindow::SetTitleText(const std::string& text) { title_->setText(platform::qt::FromCp949(text)); }
+void MainWindow::ShowTitle() {
+  // A title too long for the line is cut with an ellipsis and shown whole in the tooltip.
+  title_->ensurePolished();
+  const QString whole = platform::qt::FromCp949(titleText_);
+  const int room = std::max(0, title_->width() - 2 * kTitlePadding);
+  const QString shown = title_->fontMetrics().elidedText(whole, Qt::ElideRight, room);
+  title_->setText(shown);
+  title_->setToolTip(shown == whole ? QString() : Qt::convertFromPlainText(whole, Qt::WhiteSpaceNoWrap));
+}
 
 void MainWindow::PlaceView(platform::HtmlViewRole role, platform::HtmlView& view) {
   auto* web = dynamic_cast<WidgetView*>(&view);
   if (!web || !web->Widget()) return;
   using Role = platform::HtmlViewRole;
-  QGridLayout* target = role == Role::NavigationBar                    ? topBar_
-                        : role == Role::UserList || role == Role::Welcome ? rightPane_
-                                                                          : viewArea_;
-  target->addWidget(web->Widget(), 0, 0);
+  const Slot slot = role == Role::NavigationBar                        ? Slot::NavigationBar
+                    : role == Role::UserList || role == Role::Welcome ? Slot::Pane
+                                                                      : Slot::Views;
+  QWidget* area = slot == Slot::NavigationBar ? navigationArea_ : slot == Slot::Pane ? paneArea_ : viewArea_;
+  QWidget* widget = web->Widget();
+  widget->setParent(this);
+  widget->setGeometry(area->geometry());
+  const main_layout::Placement& p = main_layout::PlacementOf(slot);
+  resize_->AddAnchor(widget, p.topLeft, p.bottomRight);
   // The navigation bar is always there; the other views are shown by the logic.
-  if (role == Role::NavigationBar) web->Widget()->show();
+  if (role == Role::NavigationBar) widget->show();
 }
 
 void MainWindow::ReleaseView(platform::HtmlView& view) {
   auto* web = dynamic_cast<WidgetView*>(&view);
   if (!web || !web->Widget()) return;
+  resize_->RemoveAnchor(web->Widget());
   web->Widget()->hide();
   web->Widget()->setParent(nullptr);
 }
@@ -222,6 +247,21 @@ platform::WindowRect MainWindow::GetWindowRect() const {
   return {r.left(), r.top(), r.width(), r.height()};
 }
 
+platform::WindowRect MainWindow::GetNormalRect() const {
+  // Maximised or minimised, the window keeps the rectangle it returns to.
+  const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
+  return {r.left(), r.top(), r.width(), r.height()};
+}
+
+std::vector<platform::WindowRect> MainWindow::ScreenRects() const {
+  std::vector<platform::WindowRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect r = screen->availableGeometry();
+    screens.push_back({r.left(), r.top(), r.width(), r.height()});
+  }
+  return screens;
+}
+
 void MainWindow::MoveWindow(const platform::WindowRect& rect) { setGeometry(rect.left, rect.top, rect.width, rect.height); }
 
 void MainWindow::CloseWindow() {
@@ -238,9 +278,30 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
 }
 
+void MainWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), kWindowBackground);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Window managers keep the window at its designed size or more; where none
+  // does, it asks for that size back once, and never argues further.
+  const QSize least = minimumSize();
+  const auto below = [&least](QSize s) {
+    return s.isValid() && (s.width() < least.width() || s.height() < least.height());
+  };
+  if (below(size()) && !below(event->oldSize())) {
+    QMetaObject::invokeMethod(this, [this] { resize(size().expandedTo(minimumSize())); }, Qt::QueuedConnection);
+  }
+  ShowTitle();  // the helper has already placed the title line
+}
+
 void MainWindow::changeEvent(QEvent* event) {
   if (event->type() == QEvent::WindowStateChange && hooks_.minimisedChanged) hooks_.minimisedChanged(isMinimized());
   QWidget::changeEvent(event);
+  // Back in the window, typing goes to the input line.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && input_) input_->setFocus();
 }
 
 }  // namespace orvinta::components

@@ -4,19 +4,25 @@
 // User actions go to the window logic through the hooks; the logic drives the
 // widgets through the WindowHost port.
 #include <QComboBox>
-#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QTabBar>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "client/components/input/chat_input_edit.h"
 #include "client/components/input/compose_toolbar.h"
+#include "client/components/main_window_slots.h"
 #include "platform/input_line.h"
 #include "platform/window_host.h"
 
 namespace orvinta::components {
+
+class CResizeHelper;
+class CRoomTabCtrl;
+class QtSettingsStore;
 
 struct MainWindowHooks {
   std::function<void(int)> tabSelected;      // the user chose a tab
@@ -49,20 +55,27 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   Q_OBJECT
  public:
   MainWindow();
+  ~MainWindow() override;
   void SetHooks(MainWindowHooks hooks) { hooks_ = std::move(hooks); }
+  // A right click on the status area asks for the status menu at this screen point.
+  void SetStatusMenuHook(std::function<void(QPoint)> hook) { statusMenuHook_ = std::move(hook); }
   ComposeToolbar& Toolbar() { return *toolbar_; }
   CChatInputEdit& Input() { return *input_; }
   platform::InputLine& InputLine() { return inputLine_; }
+  CRoomTabCtrl& Tabs() { return *tabs_; }
+  // The colour pickers' custom colours are kept in orvinta.conf beside
+  // Orvinta.cfg; without a place for it they last until the program ends.
+  void KeepCustomColoursBesideConfig();
 
   // WindowHost
   void InsertTab(const std::string& text) override;
   void DeleteTab(int index) override;
   void SelectTab(int index) override;
-  int SelectedTab() const override { return tabs_->currentIndex(); }
-  int TabCount() const override { return tabs_->count(); }
+  int SelectedTab() const override;
+  int TabCount() const override;
   void SetTabImage(int index, int image) override;
-  void FocusTabStrip() override { tabs_->setFocus(); }
-  void RepaintTabArea() override { tabs_->update(); }
+  void FocusTabStrip() override;
+  void RepaintTabArea() override;
   void SetTitleText(const std::string& text) override;
   void PlaceView(platform::HtmlViewRole role, platform::HtmlView& view) override;
   void ReleaseView(platform::HtmlView& view) override;
@@ -73,6 +86,8 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   void BringToForeground() override;
   bool IsMinimised() const override { return isMinimized(); }
   platform::WindowRect GetWindowRect() const override;
+  platform::WindowRect GetNormalRect() const override;
+  std::vector<platform::WindowRect> ScreenRects() const override;
   void MoveWindow(const platform::WindowRect& rect) override;
   void ResizeWindow(int width, int height) override { resize(width, height); }
   void CloseWindow() override;
@@ -84,23 +99,34 @@ class MainWindow final : public QWidget, public platform::WindowHost {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
-  QWidget* BuildStatusBar();
-  QWidget* BuildComposer();
-  QWidget* BuildInputFrame();
+  void BuildStatusRow();
+  void BuildBands();
+  void BuildInputLine();
+  void Place(QWidget* widget, main_layout::Slot slot);
+  void ShowTitle();
 
   MainWindowHooks hooks_;
-  QTabBar* tabs_;
+  std::function<void(QPoint)> statusMenuHook_;
+  CRoomTabCtrl* tabs_;
   QLabel* title_;
-  QGridLayout* viewArea_;   // every transcript in one cell; only the current one shows
-  QGridLayout* rightPane_;  // member list or welcome page
-  QGridLayout* topBar_;     // the navigation bar
+  std::string titleText_;  // code page 949, as the logic gave it
+  // Hidden stand-ins for the places the HTML views take: each view is laid
+  // on its stand-in's rectangle and follows the same anchors.
+  QWidget* viewArea_;
+  QWidget* paneArea_;
+  QWidget* navigationArea_;
   QComboBox* status_ = nullptr;
   ComposeToolbar* toolbar_ = nullptr;
   CChatInputEdit* input_ = nullptr;
   InputLineAdapter inputLine_;
   bool closingByProgram_ = false;
+  std::vector<std::pair<QWidget*, main_layout::Slot>> placed_;  // until the helper takes them
+  CResizeHelper* resize_ = nullptr;  // a child object of the window
+  std::unique_ptr<QtSettingsStore> customColours_;
 };
 
 }  // namespace orvinta::components

@@ -23,16 +23,21 @@ COrvintaDlg::COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConf
           *this, settings, protocol::SessionPorts{ports.transports, ports.boxes, ports.monitor})),
       welcomePane_(ports.views, platform::HtmlViewRole::Welcome, ports.shell),
       navigationPane_(ports.views, platform::HtmlViewRole::NavigationBar, ports.shell),
-      members_(channels_, ports.views, portal_, settings_, *session_),
+      members_(channels_, ports.views, router_, portal_, settings_, *session_),
       tabs_(channels_, viewContext_, flags_, members_, welcomePane_,
             {.showComposeSettings = [this](const Channel& channel) { composing_.ShowSettingsOf(channel); },
-             .homeClicked = [this] { homePage_.OnHomePageClick(); }}),
+             .homeClicked = [this] { homePage_.OnHomePageClick(); },
+             .focusInput = [input = ports.input] { if (input) input->Focus(); }}),
       transcript_(channels_, tabs_, ports.host, ports.boxes, portal_),
       homePage_(channels_, tabs_, flags_, settings_, *session_, ports.shell, portal_),
       composing_(channels_, flags_, settings_, *session_, ports.host, ports.input, transcript_),
       prompts_(channels_, tabs_, transcript_, flags_, settings_, *session_, *timers_, ports.notifier),
       startup_(channels_, tabs_, prompts_, flags_, settings_, *session_, ports.host, ports.boxes, *timers_,
-               {.connect = [this] { OnBnClickedButConnect(); }, .endProgram = [this] { EndProgram(); }}) {}
+               ports.config, {.connect = [this] { OnBnClickedButConnect(); }, .endProgram = [this] { EndProgram(); }}),
+      memberMenu_(channels_, tabs_, members_, prompts_, flags_, settings_, *session_, portal_,
+                  {ports.menus, ports.shell, ports.boxes}) {
+  members_.Pane().SetButtonUpHandler([this] { memberMenu_.OnMemberListClicked(); });
+}
 
 COrvintaDlg::~COrvintaDlg() {
   Guarded("closing the main window", [&] {
@@ -42,7 +47,8 @@ COrvintaDlg::~COrvintaDlg() {
 }
 
 void COrvintaDlg::OnInitDialog() {
-  const platform::WindowRect saved = ports_.config ? ports_.config->LoadConfig() : platform::WindowRect{};
+  const config::ConfigValues& stored = startup_.LoadConfig();
+  composing_.TakeTexts(stored);
   flags_.connected = false;
   flags_.loggedIn = false;
   composing_.ShowSettingsOf(Channel{});  // a new room's settings until a room is shown
@@ -59,11 +65,7 @@ void COrvintaDlg::OnInitDialog() {
   tabs_.SelectAndSwitch(0);
   ports_.host.SelectStatus(0);
 
-  if (saved.width >= platform::kMinWindowWidth && saved.height >= platform::kMinWindowHeight) {
-    ports_.host.MoveWindow(saved);
-  } else {
-    ports_.host.ResizeWindow(platform::kMinWindowWidth, platform::kMinWindowHeight);
-  }
+  startup_.PlaceWindow(stored);
 }
 
 void COrvintaDlg::SetConnectStatus(bool connected) {
@@ -141,7 +143,7 @@ bool COrvintaDlg::OnSysCommand(SysCommand command) {
 void COrvintaDlg::OnClose() {
   if (flags_.closed) return;
   flags_.closed = true;
-  if (ports_.config) ports_.config->SaveConfig(ports_.host.GetWindowRect());
+  startup_.SaveConfig();
   Closechat(-1);
   startup_.KillAll();
   ports_.host.CloseWindow();

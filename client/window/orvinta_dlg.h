@@ -15,6 +15,7 @@
 #include "client/window/compose_and_send.h"
 #include "client/window/home_page_actions.h"
 #include "client/window/member_lists.h"
+#include "client/window/member_menu.h"
 #include "client/window/portal_config.h"
 #include "client/window/portal_pane.h"
 #include "client/window/prompts_and_votes.h"
@@ -62,6 +63,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   TranscriptPresenter& Transcript() { return transcript_; }
   ComposeAndSend& Composing() { return composing_; }
   PromptsAndVotes& Prompts() { return prompts_; }
+  MemberMenu& MemberContextMenu() { return memberMenu_; }
   const WindowFlags& Flags() const { return flags_; }
 
   // protocol::ChatWindow.
@@ -73,6 +75,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   void StopInviteTimer() override { prompts_.StopInviteTimer(); }
   void CloseClient() override { OnClose(); }
   bool IsChannelOpen(std::string_view channel) override { return channels_.FindByName(channel) != nullptr; }
+  void EnterChannel(std::string_view channel) override { tabs_.OpenForUser(channel); }
   void RemoveChannel(std::string_view channel) override { tabs_.RemoveChannel(channel); }
   void BringChannelToFront(std::string_view channel) override { tabs_.BringChannelToFront(channel); }
   void AddInfoLine(std::string_view channel, std::string_view templ,
@@ -141,6 +144,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   ComposeAndSend composing_;
   PromptsAndVotes prompts_;
   StartupAndTimers startup_;
+  MemberMenu memberMenu_;
 };
 
 }  // namespace orvinta::window
