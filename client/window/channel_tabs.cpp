@@ -102,6 +102,7 @@ void ChannelTabs::OnTcnSelchangeTabChannel() {
   if (hooks_.showComposeSettings) hooks_.showComposeSettings(*channel);
   if (channel->statusIndex >= 0 && channel->statusIndex <= kLastStatusIndex) host_.SelectStatus(channel->statusIndex);
   host_.RepaintTabArea();
+  if (hooks_.focusInput) hooks_.focusInput();
 }
 
 void ChannelTabs::SetTitle(std::string_view channelName, std::string_view title) {

@@ -18,6 +18,7 @@ namespace orvinta::window {
 struct ChannelTabHooks {
   std::function<void(const Channel&)> showComposeSettings;  // the switched-to room's toolbar and input format
   std::function<void()> homeClicked;                        // the waiting room's page was clicked
+  std::function<void()> focusInput;                         // after a switch, so the user can type at once
 };
 
 class ChannelTabs {
