@@ -134,6 +134,7 @@ int main(int argc, char** argv) {
   window::FileWindowConfigStore windowConfig(configStore);
 
   components::MainWindow widgets;
+  widgets.KeepCustomColoursBesideConfig();
   components::QtPopupMenus menus(&widgets);
   widgets.KeepCustomColoursBesideConfig();
   ports.boxes.SetParent(&widgets);

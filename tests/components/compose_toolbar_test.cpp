@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QColorDialog>
 #include <QComboBox>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <memory>
 #include <vector>
 
-#include "client/components/input/colour_button.h"
+#include "client/components/colour_picker/colour_picker_xp.h"
 #include "client/components/input/compose_toolbar.h"
 #include "client/components/input/emoticon_picker.h"
 #include "platform/qt/qt_text.h"
@@ -52,7 +50,8 @@ TEST_F(ComposeToolbarTest, OffersTheFacesAndSizes) {
   EXPECT_EQ(face->itemText(3), QStringLiteral("궁서"));
   EXPECT_EQ(size->count(), 6);
   EXPECT_EQ(size->currentText(), QStringLiteral("9"));
-  EXPECT_EQ(Child<QToolButton>("textColourButton")->toolTip(), QStringLiteral("글자색 선택"));
+  EXPECT_EQ(Child<CColourPickerXP>("textColourButton")->toolTip(), QStringLiteral("글자색 선택"));
+  EXPECT_EQ(Child<CColourPickerXP>("backColourButton")->ControlId(), 1018);
   EXPECT_EQ(Child<QToolButton>("sendButton")->toolTip(), QStringLiteral("메세지 전송"));
 }
 
@@ -118,28 +117,33 @@ TEST_F(ComposeToolbarTest, TranscriptCommandsSitInTheRowWithTheirTips) {
   EXPECT_EQ(clears.count(), 1);
 }
 
-TEST_F(ComposeToolbarTest, ColourChoicesReportTheColourAndTheButton) {
+TEST_F(ComposeToolbarTest, ColourPickersReportTheDropDownAndTheAcceptedColourOnly) {
   QSignalSpy colours(&toolbar, &ComposeToolbar::colourChosen);
   QSignalSpy drops(&toolbar, &ComposeToolbar::colourDroppedDown);
-  auto* text = Child<ColourButton>("textColourButton");
-  text->OpenDialog();
-  auto* dialog = text->findChild<QColorDialog*>();
-  ASSERT_NE(dialog, nullptr);
-  dialog->setCurrentColor(QColor(255, 0, 0));
-  dialog->accept();
+  auto* text = Child<CColourPickerXP>("textColourButton");
+  auto* back = Child<CColourPickerXP>("backColourButton");
+  emit text->dropDown(0x212121, 1015);
+  emit text->selChange(0x0000FF, 1015);
+  emit text->closeUp(0x0000FF, 1015);
+  emit text->selEndOk(0x0000FF, 1015);
+  emit back->dropDown(0xFFFFFF, 1018);
+  emit back->selEndCancel(0xFFFFFF, 1018);
+  ASSERT_EQ(drops.count(), 2);
+  EXPECT_EQ(drops.at(1).at(0).toInt(), 1018);
   ASSERT_EQ(colours.count(), 1);
   EXPECT_EQ(colours.at(0).at(0).toUInt(), 0x0000FFu);
   EXPECT_EQ(colours.at(0).at(1).toInt(), 1015);
-  EXPECT_EQ(drops.count(), 1);
+  EXPECT_EQ(toolbar.State().textColour, 0x0000FFu);
 
-  // The automatic entries resolve to the defaults of each button.
-  text->menu()->actions().at(0)->trigger();
-  Child<ColourButton>("backColourButton")->menu()->actions().at(0)->trigger();
+  // The automatic choice means each button's own default, and the button shows it.
+  emit text->selEndOk(kAutomaticColour, 1015);
+  emit back->selEndOk(kAutomaticColour, 1018);
   ASSERT_EQ(colours.count(), 3);
   EXPECT_EQ(colours.at(1).at(0).toUInt(), 0x212121u);
   EXPECT_EQ(colours.at(2).at(0).toUInt(), 0xFFFFFFu);
   EXPECT_EQ(colours.at(2).at(1).toInt(), 1018);
   EXPECT_EQ(toolbar.State().textColour, 0x212121u);
+  EXPECT_EQ(toolbar.State().backColour, 0xFFFFFFu);
 }
 
 TEST_F(ComposeToolbarTest, EmoticonPickerReportsTheIndexOrMinusOne) {

@@ -8,7 +8,7 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "client/components/input/colour_button.h"
+#include "client/components/colour_picker/colour_picker_xp.h"
 #include "client/components/input/emoticon_art.h"
 #include "client/components/input/emoticon_picker.h"
 #include "client/compose/compose_tables.h"
@@ -108,19 +108,27 @@ ComposeToolbar::ComposeToolbar(QWidget* parent) : QWidget(parent) {
                                    compose::kDefaultBackColour});
 }
 
-ColourButton* ComposeToolbar::AddColourButton(int controlId, const QString& name, const QString& tip,
-                                              std::uint32_t automatic) {
-  auto* button = new ColourButton(this);
+CColourPickerXP* ComposeToolbar::AddColourButton(int controlId, const QString& name, const QString& tip,
+                                                 std::uint32_t automatic) {
+  auto* button = new CColourPickerXP(controlId, this);
   button->setObjectName(name);
   button->setToolTip(tip);
-  button->SetColour(automatic);
-  connect(button, &ColourButton::droppedDown, this, [this, controlId] { emit colourDroppedDown(controlId); });
-  connect(button, &ColourButton::colourAccepted, this, [this, button, controlId, automatic](std::uint32_t colour) {
-    if (colour == ColourButton::kAutomatic) colour = automatic;
-    button->SetColour(colour);
-    emit colourChosen(colour, controlId);
+  button->SetDefaultColor(automatic);
+  button->SetColor(automatic);
+  // The window acts on the drop-down and the accepted choice only; previews
+  // while tracking and cancellations restore themselves in the button.
+  connect(button, &CColourPickerXP::dropDown, this, [this](std::uint32_t, int id) { emit colourDroppedDown(id); });
+  connect(button, &CColourPickerXP::selEndOk, this, [this, button, automatic](std::uint32_t colour, int id) {
+    if (colour == kAutomaticColour) colour = automatic;
+    button->SetColor(colour);
+    emit colourChosen(colour, id);
   });
   return button;
+}
+
+void ComposeToolbar::SetColourStore(SettingsStore* store) {
+  textColour_->SetSettingsStore(store);
+  backColour_->SetSettingsStore(store);
 }
 
 QToolButton* ComposeToolbar::AddCommandButton(int controlId, const QString& name, const QString& text,
@@ -162,8 +170,8 @@ void ComposeToolbar::ShowState(const platform::ToolbarState& state) {
       blockUnderline(underline_), blockText(textColour_), blockBack(backColour_);
   face_->setCurrentIndex(compose::FaceCode(state.faceName) - 1);
   if (const int entry = size_->findText(FromCp949(state.sizeText)); entry >= 0) size_->setCurrentIndex(entry);
-  textColour_->SetColour(state.textColour);
-  backColour_->SetColour(state.backColour);
+  textColour_->SetColor(state.textColour);
+  backColour_->SetColor(state.backColour);
   bold_->setChecked(state.bold);
   italic_->setChecked(state.italic);
   underline_->setChecked(state.underline);
@@ -173,8 +181,8 @@ platform::ToolbarState ComposeToolbar::State() const {
   platform::ToolbarState state;
   state.faceName = std::string(compose::FaceNames()[static_cast<std::size_t>(std::max(0, face_->currentIndex()))]);
   state.sizeText = platform::qt::ToCp949(size_->currentText());
-  state.textColour = textColour_->Colour();
-  state.backColour = backColour_->Colour();
+  state.textColour = textColour_->GetColor();
+  state.backColour = backColour_->GetColor();
   state.bold = bold_->isChecked();
   state.italic = italic_->isChecked();
   state.underline = underline_->isChecked();

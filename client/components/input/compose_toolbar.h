@@ -14,7 +14,8 @@ class QToolButton;
 
 namespace orvinta::components {
 
-class ColourButton;
+class CColourPickerXP;
+class SettingsStore;
 
 class ComposeToolbar : public QWidget {
   Q_OBJECT
@@ -34,6 +35,8 @@ class ComposeToolbar : public QWidget {
 
   void ShowState(const platform::ToolbarState& state);
   platform::ToolbarState State() const;
+  // Where both colour pickers keep the custom colours of "More Colors...".
+  void SetColourStore(SettingsStore* store);
 
  signals:
   void faceChosen(int faceCode);
@@ -48,7 +51,7 @@ class ComposeToolbar : public QWidget {
   void saveTranscriptClicked();    // nothing listens yet: the saving part will
 
  private:
-  ColourButton* AddColourButton(int controlId, const QString& name, const QString& tip, std::uint32_t automatic);
+  CColourPickerXP* AddColourButton(int controlId, const QString& name, const QString& tip, std::uint32_t automatic);
   QToolButton* AddCommandButton(int controlId, const QString& name, const QString& text, const QString& tip);
   QToolButton* AddStyleButton(const QString& name, const QString& text, const QString& tip);
   void ReportStyle();
@@ -56,8 +59,8 @@ class ComposeToolbar : public QWidget {
 
   QComboBox* face_;
   QComboBox* size_;
-  ColourButton* textColour_;
-  ColourButton* backColour_;
+  CColourPickerXP* textColour_;
+  CColourPickerXP* backColour_;
   QToolButton* bold_;
   QToolButton* italic_;
   QToolButton* underline_;

@@ -1,6 +1,7 @@
 #include "client/components/resize/resize_helper.h"
 
 #include <QEvent>
+#include <algorithm>
 
 namespace orvinta::components {
 namespace {
@@ -42,7 +43,11 @@ void CResizeHelper::Forget(QObject* child) {
 }
 
 void CResizeHelper::ArrangeLayout() {
-  const auto batch = layout_.Arrange(SizeOf(window_), [this](std::uintptr_t key) {
+  // A window forced below its design (a desktop without a window manager
+  // ignores the minimum) keeps the designed arrangement, clipped, rather than
+  // pushing its controls over each other.
+  const Size client{std::max(window_.width(), designed_.width()), std::max(window_.height(), designed_.height())};
+  const auto batch = layout_.Arrange(client, [this](std::uintptr_t key) {
     const QWidget* child = children_.value(key);
     return child ? RectOf(*child) : Rect{};
   });
