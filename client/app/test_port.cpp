@@ -67,7 +67,7 @@ struct TestPort::Verb {
 };
 
 const TestPort::Verb TestPort::kVerbs[] = {
-    {QLatin1String("state"), &TestPort::State},   // connected=0|1 loggedin=0|1 tabs=N current=<channel>
+    {QLatin1String("state"), &TestPort::State},   // connected=0|1 loggedin=0|1 tabs=N focus=input|other|none current=<channel>
     {QLatin1String("type"), &TestPort::Type},     // type <text>: into the input line at the caret
     {QLatin1String("key"), &TestPort::PressKey},  // key enter|escape|up|down|f1..f10
     {QLatin1String("face"), &TestPort::Face},     // face <code 1-4>
@@ -87,10 +87,14 @@ void TestPort::Execute(QLocalSocket* socket, const QString& line) {
 
 void TestPort::State(QLocalSocket* socket, const QString&) {
   const auto* current = dlg_.Channels().Current();
-  Reply(socket, QStringLiteral("connected=%1 loggedin=%2 tabs=%3 current=%4")
+  // The window's focus widget: where typing goes while, or as soon as, the window is active.
+  const QWidget* focus = widgets_.focusWidget();
+  const char* focusName = !focus ? "none" : focus == &widgets_.Input() ? "input" : "other";
+  Reply(socket, QStringLiteral("connected=%1 loggedin=%2 tabs=%3 focus=%4 current=%5")
                     .arg(dlg_.IsConnected())
                     .arg(dlg_.Flags().loggedIn)
                     .arg(widgets_.TabCount())
+                    .arg(QLatin1String(focusName))
                     .arg(current ? platform::qt::FromCp949(current->name) : QString()));
 }
 

@@ -6,13 +6,15 @@
 
 namespace orvinta::integration {
 
-ClientProcess::ClientProcess(const QString& launch, const QString& portal) {
+ClientProcess::ClientProcess(const QString& launch, const QString& portal, const QString& runtime,
+                             const QString& configHome) {
   socketPath_ = runtime_.path() + QStringLiteral("/test.sock");
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("XDG_RUNTIME_DIR", runtime_.path());
+  environment.insert("XDG_RUNTIME_DIR", runtime.isEmpty() ? runtime_.path() : runtime);
   environment.insert("ORVINTA_TEST_SOCKET", socketPath_);
   environment.insert("ORVINTA_UNATTENDED", "1");
   environment.insert("ORVINTA_PORTAL", portal);
+  environment.insert("XDG_CONFIG_HOME", configHome.isEmpty() ? runtime_.path() + QStringLiteral("/config") : configHome);
   if (!environment.contains("QT_QPA_PLATFORM")) environment.insert("QT_QPA_PLATFORM", "offscreen");
   environment.insert("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
   process_.setProcessEnvironment(environment);
@@ -26,6 +28,11 @@ ClientProcess::~ClientProcess() {
   process_.terminate();
   if (!process_.waitForFinished(5000)) process_.kill();
   process_.waitForFinished(2000);
+}
+
+int ClientProcess::ExitCode(int timeoutMs) {
+  if (!WaitFor([&] { return process_.state() == QProcess::NotRunning; }, timeoutMs)) return -1;
+  return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
 QString ClientProcess::Command(const QString& line, int timeoutMs) {

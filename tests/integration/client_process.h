@@ -8,8 +8,12 @@ namespace orvinta::integration {
 
 class ClientProcess {
  public:
-  // `launch` is the launch text (UTF-8); `portal` the portal base address.
-  ClientProcess(const QString& launch, const QString& portal);
+  // `launch` is the launch text (UTF-8); `portal` the portal base address;
+  // `runtime` a hand-over folder shared with other clients (default: its own);
+  // `configHome` its XDG_CONFIG_HOME (default: a folder of its own, so that no
+  // test reads or writes the user's settings).
+  ClientProcess(const QString& launch, const QString& portal, const QString& runtime = {},
+                const QString& configHome = {});
   ~ClientProcess();
 
   bool running() const { return process_.state() == QProcess::Running; }
@@ -18,6 +22,8 @@ class ClientProcess {
   // Repeats `line` until its reply contains `expected` or the time is up.
   QString WaitForReply(const QString& line, const QString& expected, int timeoutMs = 60000);
   QString Output() { return QString::fromUtf8(process_.readAll()); }
+  // Waits for the end of a launch that hands over and ends; -1 when it does not end.
+  int ExitCode(int timeoutMs);
 
  private:
   QTemporaryDir runtime_;  // its own runtime folder: no hand-over to another client
