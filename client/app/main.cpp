@@ -134,7 +134,6 @@ int main(int argc, char** argv) {
   window::FileWindowConfigStore windowConfig(configStore);
 
   components::MainWindow widgets;
-  widgets.KeepCustomColoursBesideConfig();
   components::QtPopupMenus menus(&widgets);
   widgets.KeepCustomColoursBesideConfig();
   ports.boxes.SetParent(&widgets);
@@ -158,8 +157,8 @@ int main(int argc, char** argv) {
                           app::PortalFromEnvironment());
   WireMainWindow(widgets, dlg);
   widgets.SetStatusMenuHook(Entry("the status menu", [&dlg, &menus, &orvinta](QPoint at) {
-    const int command = menus.Track(platform::MenuIcons::Status, window::StatusMenuItems(window::OwnStatusIn(dlg.Channels(), orvinta.Settings.UserId)),
-                                    {at.x(), at.y()});
+    const auto items = window::StatusMenuItems(window::OwnStatusIn(dlg.Channels(), orvinta.Settings.UserId));
+    const int command = menus.Track(platform::MenuIcons::Status, items, {at.x(), at.y()});
     if (command != 0) dlg.Members().OnStatusMenuCommand(command);
   }));
 

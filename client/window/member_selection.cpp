@@ -70,7 +70,10 @@ std::optional<SelectedMember> ParseSelectedMember(std::string_view html) {
   // The page may leave blanks around the closing bracket.
   const std::string_view inside = text::TrimRight(html.substr(open + 1), ") \t\r\n");
   member.id = DecodeHtmlEntities(text::Trim(inside));
-  if (!member.id.empty() && member.id.front() >= '0' && member.id.front() <= '9') member.id = std::string("_") + member.id;
+  // Ids that begin with a digit are kept with "_" in front in the room's list.
+  if (!member.id.empty() && member.id.front() >= '0' && member.id.front() <= '9') {
+    member.id = std::string("_") + member.id;
+  }
   return member;
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "client/window/page_queue.h"
 #include "platform/html_view.h"
 #include "platform/shell.h"
 
@@ -21,8 +22,13 @@ class CPortalPane final : public platform::HtmlViewListener {
   platform::HtmlView& View() { return *view_; }
   void Show(bool visible) { view_->Show(visible); }
 
-  void OnNavigateComplete(platform::FrameHandle) override {}
-  void OnDocumentComplete(platform::FrameHandle) override {}
+  // Loaded once the top-level frame's document has completed; never unloaded again.
+  bool IsLoaded() const { return loaded_; }
+
+  void OnNavigateComplete(platform::FrameHandle frame) override { latch_.OnNavigateComplete(this, frame); }
+  void OnDocumentComplete(platform::FrameHandle frame) override {
+    if (latch_.TakeIfKept(frame)) loaded_ = true;
+  }
   void OnLeftButtonUp() override;
   // The welcome pane hands a new window's address to the desktop's browser;
   // the navigation bar refuses it.
@@ -32,6 +38,8 @@ class CPortalPane final : public platform::HtmlViewListener {
   const platform::HtmlViewRole role_;
   platform::Shell& shell_;
   std::unique_ptr<platform::HtmlView> view_;
+  FrameLatch latch_;
+  bool loaded_ = false;
 };
 
 // Opens an address a page asked for: only web addresses, never the page's

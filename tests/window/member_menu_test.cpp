@@ -10,7 +10,8 @@ namespace {
 class FakePopupMenus final : public platform::PopupMenus {
  public:
   platform::ScreenPoint CursorPosition() const override { return cursor; }
-  int Track(platform::MenuIcons icons, const std::vector<platform::MenuItem>& items, platform::ScreenPoint at) override {
+  int Track(platform::MenuIcons icons, const std::vector<platform::MenuItem>& items,
+            platform::ScreenPoint at) override {
     shown.push_back({icons, items, at});
     return choice;
   }
@@ -167,7 +168,8 @@ TEST_F(MemberMenuTest, BlogOpensTheMembersAddressWithoutUnderscore) {
 TEST_F(MemberMenuTest, PrivateChatJoinsInvitesAndWaits) {
   RoomWith("a", {"alice", "bob"});
   Open("&lt;밥&gt;(bob)", kPrivateChatCommand);
-  EXPECT_EQ(SentFrames(), (std::vector<std::string>{"CHIN:alice/Pchatalice^bob", "INVT:alice/bob/Pchatalice^bob/앨리스"}));
+  EXPECT_EQ(SentFrames(),
+            (std::vector<std::string>{"CHIN:alice/Pchatalice^bob", "INVT:alice/bob/Pchatalice^bob/앨리스"}));
   EXPECT_EQ(settings.RoomTitle, "<밥>님과의 1:1 대화방입니다");
   EXPECT_TRUE(settings.InvitePending);
   EXPECT_TRUE(timers.IsRunning(PromptsAndVotes::kInviteTimer));

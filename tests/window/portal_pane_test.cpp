@@ -53,5 +53,18 @@ TEST(OpenPageAddress, FallsBackToTheBrowserProgram) {
   EXPECT_EQ(shell.programs, std::vector<std::string>{std::string(kFallbackBrowser) + " http://a.example/?a=1&b=2"});
 }
 
+TEST(CPortalPane, LoadedByTheTopFramesDocumentOnly) {
+  fakes::FakeHtmlViewFactory views;
+  fakes::FakeShell shell;
+  CPortalPane pane(views, platform::HtmlViewRole::Welcome, shell);
+  auto& view = static_cast<fakes::FakeHtmlView&>(pane.View());
+  view.FireNavigateComplete(1);  // the top-level frame comes first
+  view.FireNavigateComplete(2);  // an inner frame
+  view.FireDocumentComplete(2);
+  EXPECT_FALSE(pane.IsLoaded());
+  view.FireDocumentComplete(1);
+  EXPECT_TRUE(pane.IsLoaded());
+}
+
 }  // namespace
 }  // namespace orvinta::window
