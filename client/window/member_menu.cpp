@@ -50,8 +50,11 @@ void MemberMenu::ShowFor(std::string_view selectUserHtml, platform::ScreenPoint 
   const auto member = ParseSelectedMember(selectUserHtml);
   // The id goes into "/"-separated bodies: only a member the room lists is acted on.
   if (!member || !IsListedInCurrentRoom(member->id)) return;
+  const std::string room = current->name;
   const int command = ports_.menus->Track(platform::MenuIcons::Member, MemberMenuItems(StateFor(*member)), at);
-  if (command != 0) Act(command, *member);
+  // The menu is modal: a choice made after the shown room changed belongs to no room.
+  const Channel* now = channels_.Current();
+  if (command != 0 && now && now->name == room) Act(command, *member);
 }
 
 MemberMenuState MemberMenu::StateFor(const SelectedMember& member) const {

@@ -2,6 +2,8 @@
 // offers for it, and what each item does, through the fakes.
 #include "client/window/member_menu.h"
 
+#include <functional>
+
 #include "tests/window/window_fixture.h"
 
 namespace orvinta::window {
@@ -13,6 +15,7 @@ class FakePopupMenus final : public platform::PopupMenus {
   int Track(platform::MenuIcons icons, const std::vector<platform::MenuItem>& items,
             platform::ScreenPoint at) override {
     shown.push_back({icons, items, at});
+    if (onTrack) onTrack();
     return choice;
   }
   struct Shown {
@@ -22,6 +25,7 @@ class FakePopupMenus final : public platform::PopupMenus {
   };
   platform::ScreenPoint cursor{10, 20};
   int choice = 0;
+  std::function<void()> onTrack;  // what happens while the menu is open
   std::vector<Shown> shown;
 };
 
@@ -213,6 +217,18 @@ TEST_F(MemberMenuTest, IgnoreAsksAndNotifiesOnlyOnYesThenAllows) {
   boxes.answers = {platform::BoxAnswer::Yes};
   Open("bob님(bob)", kIgnoreCommand);
   EXPECT_EQ(SentFrames(), std::vector<std::string>{"IGNR:alice/a/bob/앨리스"});
+}
+
+TEST_F(MemberMenuTest, ChoiceIsDroppedWhenTheRoomChangedWhileTheMenuWasOpen) {
+  RoomWith("b", {"alice", "bob"});
+  RoomWith("a", {"alice", "bob"});
+  menus.onTrack = [this] {
+    dlg->Tabs().SelectAndSwitch(dlg->Channels().TabIndexOf(dlg->Channels().FindByName("#b")));
+  };
+  Open("bob님(bob)", kIgnoreCommand);
+  EXPECT_FALSE(dlg->Prompts().IsIgnored("#a", "bob"));
+  EXPECT_FALSE(dlg->Prompts().IsIgnored("#b", "bob"));
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(MemberMenuTest, StatusMenuListsTheSevenStatesWithTheOwnChecked) {
