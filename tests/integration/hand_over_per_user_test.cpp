@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QTemporaryDir>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,7 +56,7 @@ TEST(HandOverPerUser, EachUserGetsAWindowAndOnlyTheirOwnHandOvers) {
   EXPECT_FALSE(bob.Command("state").contains("#garden"));
 }
 
-TEST(HandOverPerUser, ALaunchWithNobodyListeningIsNotAHandOver) {
+TEST(HandOverPerUser, ALaunchNobodyConfirmedIsNotAHandOver) {
   QTemporaryDir runtime;
   ASSERT_TRUE(runtime.isValid());
   qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
@@ -67,6 +68,12 @@ TEST(HandOverPerUser, ALaunchWithNobodyListeningIsNotAHandOver) {
   stale.close();
   EXPECT_FALSE(launch.SendToRunning(shell::HandOverEndpoint("carol"), {platform::kHandOverId, std::string("x", 2)}));
   EXPECT_FALSE(launch.Listen("a/b", nullptr));  // an endpoint is a name, never a path
+
+  // Someone listens but never confirms (a client of an older build, or a hung one).
+  QFile::remove(stale.fileName());
+  QLocalServer silent;
+  ASSERT_TRUE(silent.listen(stale.fileName()));
+  EXPECT_FALSE(launch.SendToRunning(shell::HandOverEndpoint("carol"), {platform::kHandOverId, std::string("x", 2)}));
 }
 
 TEST(HandOverPerUser, OnlyAFolderOfOursAloneHoldsTheEndpoints) {
