@@ -26,6 +26,9 @@ class ChatWindow {
 
   // Channels.
   virtual bool IsChannelOpen(std::string_view channel) = 0;
+  // The user enters the room (its lines may arrive before the server answers):
+  // a window that tells the user's tabs from those traffic opened hears it here.
+  virtual void EnterChannel(std::string_view /*channel*/) {}
   virtual void RemoveChannel(std::string_view channel) = 0;
   virtual void BringChannelToFront(std::string_view channel) = 0;
   // `templ` is a fixed text of the program whose "%s" marks the window fills,

@@ -1,5 +1,6 @@
 // The connection's state, login, keep-alive and the server's system messages.
 #include <array>
+#include <functional>
 
 #include "protocol/room_key.h"
 #include "protocol/wire_commands.h"
@@ -68,14 +69,12 @@ void CZupChatMain::OnConnected() {
 void CZupChatMain::OnConnectFailed(int /*error*/) {
   // Said at once: the login watchdog is for a server that accepts and never answers.
   Window.StopLoginWatchdog();
-  ShowBox(kCannotConnect);
-  Window.CloseClient();
+  ShowBox(kCannotConnect, [this] { Window.CloseClient(); });
 }
 
 void CZupChatMain::OnClosed() {
   Window.SetConnectStatus(false);
-  ShowBox(kConnectionLost);
-  Window.CloseClient();
+  ShowBox(kConnectionLost, [this] { Window.CloseClient(); });
 }
 
 void CZupChatMain::SendLogin() {
@@ -118,7 +117,10 @@ void CZupChatMain::ProcSystemMessage(std::string_view body) {
   const std::string_view argument = entry->argument == BoxArgument::Value  ? value
                                     : entry->argument == BoxArgument::Nick ? std::string_view(Settings.Nick)
                                                                            : std::string_view{};
-  const auto box = [&] { ShowBox(text::FormatText(entry->text, {argument})); };
+  const auto box = [&](std::function<void()> then = {}) {
+    ShowBox(text::FormatText(entry->text, {argument}), std::move(then));
+  };
+  const auto closeClient = [this] { Window.CloseClient(); };
   const std::string channel = ChannelName(value);
 
   switch (entry->effect) {
@@ -132,15 +134,13 @@ void CZupChatMain::ProcSystemMessage(std::string_view body) {
     case SystemEffect::AlreadyOnline:
       Window.StopLoginWatchdog();
       if (Window.IsConnected()) Disconnect(false);
-      box();
-      Window.CloseClient();
+      box(closeClient);
       break;
     case SystemEffect::Box:
       box();
       break;
     case SystemEffect::BoxThenLeave:
-      box();
-      Window.RemoveChannel(channel);
+      box([this, channel] { Window.RemoveChannel(channel); });
       break;
     case SystemEffect::Leave:
       Window.RemoveChannel(channel);
@@ -150,12 +150,10 @@ void CZupChatMain::ProcSystemMessage(std::string_view body) {
       break;
     case SystemEffect::BoxThenClose:
       Window.StopLoginWatchdog();
-      box();
-      Window.CloseClient();
+      box(closeClient);
       break;
     case SystemEffect::BoxThenCloseOnly:
-      box();
-      Window.CloseClient();
+      box(closeClient);
       break;
   }
 }

@@ -25,6 +25,7 @@ void CZupChatMain::SendChatIn(std::string_view room) {
   SendFields(wire::kChatIn, {Settings.UserId, key});
   // The entry shows at once, without waiting for the server.
   const std::string channel = ChannelName(key);
+  Window.EnterChannel(channel);
   ShowEntry(channel, Settings.Nick);
   Window.NewNick(channel, LoginId, 0);
   Window.SetMemberDetails(channel, LoginId, Settings.Nick, Settings.IconNo, "0");

@@ -82,8 +82,14 @@ void CZupChatMain::SendFields(std::string_view command, std::initializer_list<st
   Socket.Send(command, text::LeftBytes(body, kMaxOutgoingBody));
 }
 
-void CZupChatMain::ShowBox(std::string_view text) {
-  Boxes.Show(std::string(text), std::string(ui_text::BoxCaption()), platform::BoxButtons::Ok);
+void CZupChatMain::ShowBox(std::string_view text, std::function<void()> then) {
+  // The window may show the box after this handler has returned (so that the
+  // connection is read meanwhile): what follows the box waits for its answer.
+  const std::weak_ptr<bool> alive = Alive;
+  Boxes.Open(std::string(text), std::string(ui_text::BoxCaption()), platform::BoxButtons::Ok,
+             [alive, then = std::move(then)](platform::BoxAnswer) {
+               if (then && !alive.expired()) then();
+             });
 }
 
 }  // namespace orvinta::protocol

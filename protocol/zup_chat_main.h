@@ -2,7 +2,9 @@
 // The client's session with the chat server: connect, login, keep-alive,
 // system messages, and the room and moderation traffic. Incoming commands are
 // turned into calls on the main window; the connection itself is ChatConnection.
+#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -91,7 +93,8 @@ class CZupChatMain final : private ConnectionListener {
 
   // Joins the fields with "/" and sends one frame of that command.
   void SendFields(std::string_view command, std::initializer_list<std::string_view> fields);
-  void ShowBox(std::string_view text);
+  // An OK box; `then` runs once it has been answered, if this session still exists.
+  void ShowBox(std::string_view text, std::function<void()> then = {});
   void ShowEntry(std::string_view channel, std::string_view nick);
   bool IsPrivateChannelWith(std::string_view channel, std::string_view memberId) const;
 
@@ -101,6 +104,7 @@ class CZupChatMain final : private ConnectionListener {
   SwitchedTrafficLog MonitorLog;
   ChatConnection Socket;
   std::string LoginId;
+  std::shared_ptr<bool> Alive = std::make_shared<bool>(true);  // boxes' answers outlive no session
 };
 
 }  // namespace orvinta::protocol

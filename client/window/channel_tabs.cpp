@@ -22,7 +22,8 @@ ChannelTabs::ChannelTabs(ChannelList& channels, const ViewContext& views, Window
       flags_(flags),
       members_(members),
       welcomePane_(welcomePane),
-      hooks_(std::move(hooks)) {}
+      hooks_(std::move(hooks)),
+      clock_(views.timers.OpenBlock([](int) {})) {}
 
 bool ChannelTabs::IsMinimised() const { return flags_.minimised || host_.IsMinimised(); }
 
@@ -62,9 +63,23 @@ Channel* ChannelTabs::AddChannel(std::string_view name, ChannelKind kind) {
   return added;
 }
 
+void ChannelTabs::OpenForUser(std::string_view name) {
+  trafficRooms_.NoteUserEntered(name);
+  if (!channels_.FindByName(name) && !name.empty() && name.front() == '#') AddChannel(name, ChannelKind::Room);
+}
+
+Channel* ChannelTabs::OpenForTraffic(std::string_view name) {
+  if (Channel* channel = channels_.FindByName(name)) return channel;
+  if (name.empty() || name.front() != '#' || !trafficRooms_.MayOpenForTraffic(name, clock_->NowMs())) return nullptr;
+  Channel* added = AddChannel(name, ChannelKind::Room);
+  if (added) trafficRooms_.NoteOpenedByTraffic(name);
+  return added;
+}
+
 void ChannelTabs::RemoveChannel(std::string_view name) {
   Channel* channel = channels_.FindByName(name);
   if (!channel || channel->kind == ChannelKind::WaitingRoom) return;
+  trafficRooms_.NoteClosed(channel->name, clock_->NowMs());
   const int index = channels_.TabIndexOf(channel);
   const bool wasCurrent = channel == channels_.Current();
   host_.DeleteTab(index);

@@ -9,6 +9,8 @@
 #include "client/window/chat_dlg.h"
 #include "client/window/member_lists.h"
 #include "client/window/portal_pane.h"
+#include "client/window/timer_router.h"
+#include "client/window/traffic_rooms.h"
 #include "client/window/window_flags.h"
 #include "platform/window_host.h"
 #include "protocol/launch_settings.h"
@@ -28,6 +30,11 @@ class ChannelTabs {
 
   // A new tab, selected and switched to; nullptr when no more tabs may open.
   Channel* AddChannel(std::string_view name, ChannelKind kind);
+  // The user enters the room: its tab opens now when it is not open yet.
+  void OpenForUser(std::string_view name);
+  // The tab for a line that arrived; nullptr when the line is to be dropped
+  // (no such room, the room was just left, or traffic has opened its share).
+  Channel* OpenForTraffic(std::string_view name);
   // The waiting room stays.
   void RemoveChannel(std::string_view name);
   void DeleteAllChannel();
@@ -49,6 +56,8 @@ class ChannelTabs {
   MemberLists& members_;
   CPortalPane& welcomePane_;
   ChannelTabHooks hooks_;
+  std::unique_ptr<TimerBlock> clock_;  // only for the time of day
+  TrafficRooms trafficRooms_;
 };
 
 }  // namespace orvinta::window

@@ -2,6 +2,7 @@
 // One member of a room's list, the status vocabulary, and the HTML that the
 // member-list page and the waiting room's detail list show for a member.
 #include <array>
+#include <list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,9 @@ std::optional<int> StatusForMenuCommand(int command);
 
 // One row of the member list.
 std::string RenderMemberRow(const Member& member, const PortalConfig& portal);
+// The rows of every member with a nick, in list order, each followed by a line
+// feed (what inserting them one by one in front of a marker leaves).
+std::string RenderMemberList(const std::list<Member>& members, const PortalConfig& portal);
 
 // One entry of the waiting room's room-detail list from "x|x|nick|icon".
 std::string RenderDetailEntry(std::string_view entry, const PortalConfig& portal);

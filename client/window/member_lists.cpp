@@ -9,7 +9,8 @@
 namespace orvinta::window {
 namespace {
 
-// Members beyond this are not listed: the list is redrawn whole on each change.
+// Members beyond this are not listed: a hostile server could otherwise grow
+// the list (and each redraw) without end.
 constexpr std::size_t kMaxMembers = 2000;
 constexpr std::string_view kEmptyList = "<SPAN ID=END_LINE></SPAN>";
 
@@ -20,8 +21,8 @@ int ParseStatus(std::string_view text) {
 
 }  // namespace
 
-MemberLists::MemberLists(ChannelList& channels, platform::HtmlViewFactory& views, const PortalConfig& portal,
-                         const LaunchSettings& settings, protocol::CZupChatMain& session)
+MemberLists::MemberLists(ChannelList& channels, platform::HtmlViewFactory& views, TimerRouter& timers,
+                         const PortalConfig& portal, const LaunchSettings& settings, protocol::CZupChatMain& session)
     : channels_(channels),
       portal_(portal),
       settings_(settings),
@@ -30,7 +31,10 @@ MemberLists::MemberLists(ChannelList& channels, platform::HtmlViewFactory& views
         // Sets queued before the page loaded land after the queued rows and
         // would leave the list empty: draw it again from the model.
         if (Channel* current = channels_.Current()) RefreshNickList(*current);
-      }) {}
+      }),
+      redraw_(timers.OpenBlock([this](int local) {
+        if (local == kRedrawTimer) OnRedrawTimer();
+      })) {}
 
 void MemberLists::NewNick(std::string_view channelName, std::string_view entry, int status) {
   Channel* channel = channels_.FindByName(channelName);
@@ -76,7 +80,7 @@ std::optional<std::string> MemberLists::RemoveNick(std::string_view channelName,
     if (it->id != id) continue;
     std::string nick = std::move(it->nick);
     channel->members.erase(it);
-    if (channel == channels_.Current()) RefreshNickList(*channel);
+    RefreshIfCurrent(channelName);
     return nick;
   }
   return std::nullopt;
@@ -92,18 +96,23 @@ void MemberLists::DeleteAllNick(std::string_view channelName) {
 }
 
 void MemberLists::RefreshIfCurrent(std::string_view channelName) {
-  Channel* channel = channels_.FindByName(channelName);
-  if (channel && channel == channels_.Current()) RefreshNickList(*channel);
+  const Channel* channel = channels_.FindByName(channelName);
+  if (!channel || channel != channels_.Current() || RedrawPending()) return;
+  redraw_->Set(kRedrawTimer, kRedrawDelayMs);
+}
+
+void MemberLists::OnRedrawTimer() {
+  redraw_->Kill(kRedrawTimer);
+  if (Channel* current = channels_.Current()) RefreshNickList(*current);
 }
 
 void MemberLists::RefreshNickList(Channel& channel) {
+  redraw_->Kill(kRedrawTimer);
+  // One set of the whole list, as the rows inserted one by one in front of
+  // the marker would leave it, instead of a page operation per row.
   PageQueue& page = pane_.Page();
-  page.SetElementHtml("USER_LIST", std::string(kEmptyList));
-  for (const Member& member : channel.members) {
-    if (member.nick.empty()) continue;
-    page.AppendBeforeMarker("END_LINE", RenderMemberRow(member, portal_));
-    page.SetElementHtml("SELECT_USER", "");
-  }
+  page.SetElementHtml("USER_LIST", RenderMemberList(channel.members, portal_) + std::string(kEmptyList));
+  page.SetElementHtml("SELECT_USER", "");
   UpdateNickCount();
 }
 

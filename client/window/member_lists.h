@@ -1,12 +1,16 @@
 #pragma once
 // The member lists of the rooms, the member-list pane that shows the current
-// room's list, and the user's own status.
+// room's list, and the user's own status. A change to the current room's
+// members only marks the pane stale; it is redrawn at most once per frame, so
+// a busy or hostile room costs a constant per message, not a redraw each.
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "client/window/channel_list.h"
 #include "client/window/portal_config.h"
+#include "client/window/timer_router.h"
 #include "client/window/user_dlg.h"
 #include "platform/html_view.h"
 #include "protocol/launch_settings.h"
@@ -16,8 +20,11 @@ namespace orvinta::window {
 
 class MemberLists {
  public:
-  MemberLists(ChannelList& channels, platform::HtmlViewFactory& views, const PortalConfig& portal,
-              const LaunchSettings& settings, protocol::CZupChatMain& session);
+  // Milliseconds between two redraws of the pane: one frame.
+  static constexpr int kRedrawDelayMs = 16;
+
+  MemberLists(ChannelList& channels, platform::HtmlViewFactory& views, TimerRouter& timers,
+              const PortalConfig& portal, const LaunchSettings& settings, protocol::CZupChatMain& session);
 
   // The session's member operations (see protocol::ChatWindow).
   void NewNick(std::string_view channelName, std::string_view entry, int status);
@@ -30,8 +37,10 @@ class MemberLists {
   std::size_t MemberCount(std::string_view channelName);
   void DeleteAllNick(std::string_view channelName);
 
-  // The pane.
+  // The pane. RefreshNickList redraws at once (a tab switch); member changes
+  // go through the frame timer.
   void RefreshNickList(Channel& channel);
+  bool RedrawPending() const { return redraw_->IsRunning(kRedrawTimer); }
   void ClearNickList();
   void UpdateNickCount();
   void ShowPane(bool visible) { pane_.Show(visible); }
@@ -44,12 +53,16 @@ class MemberLists {
  private:
   void SetOwnStatus(int status, bool fromCombo);
   void RefreshIfCurrent(std::string_view channelName);
+  void OnRedrawTimer();
+
+  static constexpr int kRedrawTimer = 1;
 
   ChannelList& channels_;
   const PortalConfig& portal_;
   const LaunchSettings& settings_;
   protocol::CZupChatMain& session_;
   CUserDlg pane_;
+  std::unique_ptr<TimerBlock> redraw_;
 };
 
 }  // namespace orvinta::window

@@ -41,11 +41,7 @@ TranscriptPresenter::TranscriptPresenter(ChannelList& channels, ChannelTabs& tab
                                          platform::MessageBoxes& boxes, const PortalConfig& portal)
     : channels_(channels), tabs_(tabs), host_(host), boxes_(boxes), portal_(portal) {}
 
-Channel* TranscriptPresenter::ChannelForLine(std::string_view name) {
-  if (Channel* channel = channels_.FindByName(name)) return channel;
-  if (!name.empty() && name.front() == '#') return tabs_.AddChannel(name, ChannelKind::Room);
-  return nullptr;
-}
+Channel* TranscriptPresenter::ChannelForLine(std::string_view name) { return tabs_.OpenForTraffic(name); }
 
 void TranscriptPresenter::AfterLine(Channel& channel, bool flashWhenMinimised) {
   channel.view->Page().ScrollToMarker(std::string(kEndLine));

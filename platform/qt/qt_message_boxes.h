@@ -11,6 +11,9 @@ class QtMessageBoxes final : public MessageBoxes {
  public:
   void SetParent(QWidget* parent) { parent_ = parent; }
   BoxAnswer Show(const std::string& text, const std::string& caption, BoxButtons buttons) override;
+  // A window-modal box shown with open(): the event loop, and the connection
+  // with it, goes on while the box is up.
+  void Open(const std::string& text, const std::string& caption, BoxButtons buttons, Answered answered) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -14,9 +14,14 @@ class MembersTest : public WindowTest {
     dlg->NewNick(channel, id, 0);
     dlg->SetMemberDetails(channel, id, nick, icon, "0");
   }
-  std::string List() { return UserView().Inner("USER_LIST"); }
+  // The pane as it shows once the frame's redraw has run.
+  std::string List() {
+    timers.Advance(MemberLists::kRedrawDelayMs);
+    return UserView().Inner("USER_LIST");
+  }
   // The pane writes every value with a line feed after it.
   std::string Count() {
+    timers.Advance(MemberLists::kRedrawDelayMs);
     std::string count = UserView().Inner("USER_COUNT");
     while (!count.empty() && count.back() == '\n') count.pop_back();
     return count;

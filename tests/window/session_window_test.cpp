@@ -41,6 +41,7 @@ TEST_F(SessionWindowTest, LoginEntersTheRoomAndTrafficReachesThePages) {
             std::string::npos);
   EXPECT_EQ(sound.played.size(), 2u);
 
+  timers.Advance(MemberLists::kRedrawDelayMs);  // the member list redraws once per frame
   const std::string list = UserView().Inner("USER_LIST");
   EXPECT_NE(list.find("앨리스(alice)</span>"), std::string::npos);
   EXPECT_NE(list.find("&lt;밥&gt;(bob)</span>"), std::string::npos);
@@ -49,6 +50,7 @@ TEST_F(SessionWindowTest, LoginEntersTheRoomAndTrafficReachesThePages) {
 
   ReceiveFrame("CHOT", "bob/lobby");
   EXPECT_NE(room.Inner("CHAT_MAIN").find("&lt;밥&gt;님이 퇴장하셨습니다"), std::string::npos);
+  timers.Advance(MemberLists::kRedrawDelayMs);
   EXPECT_EQ(UserView().Inner("USER_COUNT"), "1\n");
 
   ReceiveFrame("CHOT", "alice/lobby");  // the user was taken out
