@@ -1,21 +1,14 @@
 #pragma once
-// The popup that asks the user about an invitation or an expulsion vote. It
-// answers later through the main window's OnCopyData with 0x505 (invitation)
-// or 0x506 (vote): "TRUE|" or "FALSE|" followed by the five data strings
-// joined with "|".
-#include <array>
-#include <string>
+// The popups that ask the user about an invitation or an expulsion vote, and
+// tell him he was expelled. Their answers come back in-process, as a
+// structure, through the handler the window sets.
+#include "client/components/notifier/prompt_port.h"
 
 namespace orvinta::window {
 
-enum class PromptKind { Invitation = 1, Vote = 2 };
-
-class PromptNotifier {
- public:
-  virtual ~PromptNotifier() = default;
-  virtual void ShowPrompt(PromptKind kind, const std::string& text, const std::array<std::string, 5>& data) = 0;
-  // A popup without answer buttons (the expulsion notice).
-  virtual void ShowNotice(const std::string& text) = 0;
-};
+using PromptNotifier = components::PromptPort;
+using PromptKind = components::NotifierKind;
+using PromptAnswer = components::NotifierAnswer;
+using PromptData = components::NotifierData;
 
 }  // namespace orvinta::window

@@ -1,8 +1,8 @@
 #include "client/window/prompts_and_votes.h"
 
 #include <algorithm>
-#include <vector>
 
+#include "protocol/guarded.h"
 #include "text/text_util.h"
 
 namespace orvinta::window {
@@ -17,18 +17,10 @@ constexpr std::string_view kVoteChoiceLine = "[찬성] 또는 [반대]를 선택
 constexpr std::string_view kVotePromptText = "님의\n강제추방이 진행중입니다.\n찬성 또는 반대를 선택하세요.";
 constexpr std::string_view kExpelledText = "강제추방 당하셨습니다\n강퇴는 과반수 이상 동의하면\n 자동으로 이루어집니다.";
 constexpr std::size_t kMaxIgnored = 500;
-constexpr std::size_t kMaxQueuedVotes = 100;
 // A vote needs the target, the requester and someone to decide.
 constexpr std::size_t kMinVoteMembers = 3;
 
-// "TRUE|a|b|c|d|e" from the notifier: six trimmed fields.
-std::vector<std::string> AnswerFields(std::string_view payload) {
-  auto parts = text::Split(payload, '|');
-  parts.resize(6);
-  std::vector<std::string> fields;
-  for (auto part : parts) fields.emplace_back(text::Trim(part));
-  return fields;
-}
+std::string Trimmed(const std::string& field) { return std::string(text::Trim(field)); }
 
 }  // namespace
 
@@ -42,7 +34,21 @@ PromptsAndVotes::PromptsAndVotes(ChannelList& channels, ChannelTabs& tabs, Trans
       settings_(settings),
       session_(session),
       timers_(timers),
-      notifier_(notifier) {}
+      notifier_(notifier) {
+  if (notifier_) notifier_->SetAnswerHandler([this](const PromptAnswer& answer) { OnAnswer(answer); });
+}
+
+PromptsAndVotes::~PromptsAndVotes() {
+  // A popup that hides later must not answer into a window that is gone.
+  if (notifier_) notifier_->SetAnswerHandler(nullptr);
+}
+
+void PromptsAndVotes::OnAnswer(const PromptAnswer& answer) {
+  Guarded("a popup's answer", [&] {
+    if (answer.kind == PromptKind::Invitation) OnInviteAnswer(answer);
+    if (answer.kind == PromptKind::Vote) OnVoteAnswer(answer);
+  });
+}
 
 void PromptsAndVotes::AddIgnore(std::string_view channelName, std::string_view id) {
   Channel* channel = channels_.FindByName(channelName);
@@ -69,18 +75,17 @@ void PromptsAndVotes::ShowInvitation(std::string_view channel, std::string_view 
                         {"", "", std::string(inviterId), std::string(inviterNick), std::string(channel)});
 }
 
-void PromptsAndVotes::OnInviteAnswer(std::string_view payload) {
-  if (payload.empty()) return;
-  const auto f = AnswerFields(payload);
-  if (!text::EqualsIgnoreCase(f[0], "TRUE")) {
-    session_.SendDenyInvite(f[3]);
+void PromptsAndVotes::OnInviteAnswer(const PromptAnswer& answer) {
+  const std::string inviterId = Trimmed(answer.data[2]);
+  if (!answer.accepted) {
+    if (!inviterId.empty()) session_.SendDenyInvite(inviterId);
     return;
   }
-  const std::string& channelName = f[5];
+  const std::string channelName = Trimmed(answer.data[4]);
   if (channelName.size() < 2) return;  // no room to enter
   const std::string key = channelName.substr(1);
   settings_.RoomKey = key;
-  settings_.RoomTitle = f[4] + std::string(kPrivateRoomTitle);
+  settings_.RoomTitle = Trimmed(answer.data[3]) + std::string(kPrivateRoomTitle);
   if (const Channel* open = channels_.FindByName(channelName)) tabs_.SelectAndSwitch(channels_.TabIndexOf(open));
   session_.SendChatIn(key);
 }
@@ -115,17 +120,42 @@ void PromptsAndVotes::ShowVoteNotifier(std::string_view channel, std::string_vie
                          std::string(channel)});
 }
 
+bool PromptsAndVotes::StartVoteClock(std::string_view channel) {
+  const auto same = [channel](const VoteDeadline& vote) { return text::EqualsIgnoreCase(vote.channel, channel); };
+  // A new vote in a room replaces the deadline of its last one.
+  votes_.erase(std::remove_if(votes_.begin(), votes_.end(), same), votes_.end());
+  if (votes_.size() >= kMaxRunningVotes) {
+    const auto closed = [this](const VoteDeadline& vote) { return channels_.FindByName(vote.channel) == nullptr; };
+    votes_.erase(std::remove_if(votes_.begin(), votes_.end(), closed), votes_.end());
+  }
+  if (votes_.size() >= kMaxRunningVotes) return false;
+  votes_.push_back({std::string(channel), timers_.NowMs() + kVoteWaitMs});
+  ArmVoteTimer();
+  return true;
+}
+
+void PromptsAndVotes::ArmVoteTimer() {
+  if (votes_.empty()) {
+    timers_.Kill(kVoteTimer);
+    return;
+  }
+  const auto earliest = std::min_element(votes_.begin(), votes_.end(), [](const auto& a, const auto& b) {
+    return a.dueMs < b.dueMs;
+  });
+  const std::int64_t wait = std::clamp<std::int64_t>(earliest->dueMs - timers_.NowMs(), 1, kVoteWaitMs);
+  timers_.Set(kVoteTimer, static_cast<int>(wait));
+}
+
 void PromptsAndVotes::RequestExpulsion(std::string_view targetId, std::string_view targetNick) {
   Channel* current = channels_.Current();
   if (!flags_.connected || !current || current->members.size() < kMinVoteMembers || current->voteRequested != 0) {
     return;
   }
   const std::string channel = current->name;
+  if (!StartVoteClock(channel)) return;
   current->voteRequested = 1;
-  if (voteQueue_.size() < kMaxQueuedVotes) voteQueue_.push_back(channel);
   session_.SendRequestBan(channel, targetId);
   ShowVoteNotifier(channel, targetId, targetNick);
-  timers_.Set(kVoteTimer, kVoteWaitMs);
   transcript_.AddInfoLine(channel, kVoteRunningLine, {targetNick});
   if (targetId != settings_.UserId) transcript_.AddInfoLine(channel, kVoteChoiceLine, {});
 }
@@ -135,8 +165,7 @@ void PromptsAndVotes::ShowVotePrompt(std::string_view channelName, std::string_v
   Channel* channel = channels_.FindByName(channelName);
   if (!channel || channel->members.size() < kMinVoteMembers || channel->voteRequested == 1) return;
   const std::string name = channel->name;
-  if (voteQueue_.size() < kMaxQueuedVotes) voteQueue_.push_back(name);
-  timers_.Set(kVoteTimer, kVoteWaitMs);
+  if (!StartVoteClock(name)) return;
   channel->voteRequested = 1;
   transcript_.AddInfoLine(name, kVoteRunningLine, {targetNick});
   if (targetId == settings_.UserId) {
@@ -150,21 +179,30 @@ void PromptsAndVotes::ShowVotePrompt(std::string_view channelName, std::string_v
   transcript_.AddInfoLine(name, kVoteChoiceLine, {});
 }
 
-void PromptsAndVotes::OnVoteAnswer(std::string_view payload) {
-  if (payload.empty()) return;
-  const auto f = AnswerFields(payload);
-  if (!channels_.FindMember(f[5], f[1])) return;  // the member has left the room
-  session_.SendVoteBan(f[5], f[1], text::EqualsIgnoreCase(f[0], "TRUE"));
+void PromptsAndVotes::OnVoteAnswer(const PromptAnswer& answer) {
+  const std::string target = Trimmed(answer.data[0]);
+  const std::string channel = Trimmed(answer.data[4]);
+  if (!channels_.FindMember(channel, target)) return;  // the member has left the room
+  session_.SendVoteBan(channel, target, answer.accepted);
 }
 
 void PromptsAndVotes::OnVoteTimer() {
-  timers_.Kill(kVoteTimer);
-  if (voteQueue_.empty()) return;
-  const std::string name = voteQueue_.front();
-  voteQueue_.pop_front();
-  if (Channel* channel = channels_.FindByName(name)) {
-    channel->voteRequested = 0;
-    channel->voteActive = 0;
+  const std::int64_t now = timers_.NowMs();
+  std::deque<VoteDeadline> due;
+  for (auto it = votes_.begin(); it != votes_.end();) {
+    if (it->dueMs <= now) {
+      due.push_back(std::move(*it));
+      it = votes_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  ArmVoteTimer();
+  for (const auto& vote : due) {
+    if (Channel* channel = channels_.FindByName(vote.channel)) {
+      channel->voteRequested = 0;
+      channel->voteActive = 0;
+    }
   }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Invitations to 1:1 rooms, expulsion votes, refusal notices and the ignore
-// lists of the rooms. Prompts go to the popup notifier, which answers through
-// the window's copy-data messages 0x505 and 0x506.
+// lists of the rooms. Prompts go to the popups, whose answers come back
+// in-process as a structure (never as a "|"-joined text).
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -23,35 +24,51 @@ class PromptsAndVotes {
   enum Timer { kVoteTimer = 1, kInviteTimer = 4 };
   static constexpr int kInviteWaitMs = 15000;
   static constexpr int kVoteWaitMs = 15000;
+  // Rooms with a running vote; beyond this no further vote starts.
+  static constexpr std::size_t kMaxRunningVotes = 64;
 
+  // Takes the notifier's answers until it is destroyed.
   PromptsAndVotes(ChannelList& channels, ChannelTabs& tabs, TranscriptPresenter& transcript,
                   const WindowFlags& flags, LaunchSettings& settings, protocol::CZupChatMain& session,
                   TimerBlock& timers, PromptNotifier* notifier);
+  ~PromptsAndVotes();
+  PromptsAndVotes(const PromptsAndVotes&) = delete;
+  PromptsAndVotes& operator=(const PromptsAndVotes&) = delete;
 
   // Ignore list of a channel (member ids, compared exactly).
   void AddIgnore(std::string_view channelName, std::string_view id);
   void RemoveIgnore(std::string_view channelName, std::string_view id);
   bool IsIgnored(std::string_view channelName, std::string_view id) const;
 
-  // Invitations.
+  // Invitations. The data of an invitation prompt: two pass-through strings
+  // (kept empty), the inviter's id, the inviter's nick, the 1:1 channel.
   void ShowInvitation(std::string_view channel, std::string_view inviterId, std::string_view inviterNick);
-  void OnInviteAnswer(std::string_view payload);  // 0x505
+  void OnInviteAnswer(const PromptAnswer& answer);
   void ShowInviteRefused(std::string_view channel, std::string_view nick);
   void StartInviteTimer();
   void StopInviteTimer();  // also timer 4's expiry
 
   void ShowIgnoreNotice(std::string_view channel, std::string_view memberId, std::string_view nick);
 
-  // Expulsion votes.
+  // Expulsion votes. The data of a vote prompt: target id, target nick, own
+  // id, own nick, channel.
   void RequestExpulsion(std::string_view targetId, std::string_view targetNick);  // the user asks
   void SetBanVoteRunning(std::string_view channel, bool running);
   void ShowVotePrompt(std::string_view channel, std::string_view targetId, std::string_view targetNick);
-  void OnVoteAnswer(std::string_view payload);  // 0x506
+  void OnVoteAnswer(const PromptAnswer& answer);
   void OnVoteTimer();
   void ShowExpelledNotice();
 
  private:
+  struct VoteDeadline {
+    std::string channel;
+    std::int64_t dueMs;
+  };
+  void OnAnswer(const PromptAnswer& answer);
   void ShowVoteNotifier(std::string_view channel, std::string_view targetId, std::string_view targetNick);
+  // Gives the channel's vote its 15 s from now; false when no room is left.
+  bool StartVoteClock(std::string_view channel);
+  void ArmVoteTimer();
 
   ChannelList& channels_;
   ChannelTabs& tabs_;
@@ -61,7 +78,7 @@ class PromptsAndVotes {
   protocol::CZupChatMain& session_;
   TimerBlock& timers_;
   PromptNotifier* notifier_;
-  std::deque<std::string> voteQueue_;  // rooms whose vote timer runs, oldest first
+  std::deque<VoteDeadline> votes_;  // one per room, earliest deadline first
 };
 
 }  // namespace orvinta::window

@@ -76,8 +76,6 @@ void StartupAndTimers::OnCopyData(const platform::CopyData& data) {
   if (payload.size() > kMaxHandOverBytes) return;
   switch (data.dwData) {
     case kHandOver: OnHandOver(payload); break;
-    case kInviteAnswer: prompts_.OnInviteAnswer(payload); break;
-    case kVoteAnswer: prompts_.OnVoteAnswer(payload); break;
     default: break;
   }
 }

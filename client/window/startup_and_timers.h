@@ -1,8 +1,8 @@
 #pragma once
 // Start-up and the window's timers: timer 2 connects 600 ms after start
 // (hand-overs wait until then), timer 3 ends the program when no login reply
-// came, and the copy-data messages: the hand-over of a room from a second
-// launch and the notifier's answers.
+// came, and the copy-data message of a second launch that hands over a room
+// (the popups answer in-process, never through it).
 #include <functional>
 #include <string_view>
 
@@ -28,10 +28,8 @@ class StartupAndTimers {
   enum Timer { kStartTimer = 2, kLoginWatchdog = 3 };
   static constexpr int kStartDelayMs = 600;
   static constexpr int kLoginWatchdogMs = 8000;
-  // Identifiers of the copy-data messages the window answers.
+  // The one copy-data message the window answers.
   static constexpr std::uint32_t kHandOver = 0x502;
-  static constexpr std::uint32_t kInviteAnswer = 0x505;
-  static constexpr std::uint32_t kVoteAnswer = 0x506;
 
   StartupAndTimers(ChannelList& channels, ChannelTabs& tabs, PromptsAndVotes& prompts, WindowFlags& flags,
                    LaunchSettings& settings, protocol::CZupChatMain& session, platform::WindowHost& host,

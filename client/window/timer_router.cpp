@@ -18,6 +18,8 @@ void TimerBlock::Kill(int local) {
 
 bool TimerBlock::IsRunning(int local) const { return router_.timers_.IsRunning(GlobalId(local)); }
 
+std::int64_t TimerBlock::NowMs() const { return router_.timers_.NowMs(); }
+
 TimerRouter::TimerRouter(platform::Timers& timers) : timers_(timers) {
   timers_.SetHandler([this](int id) { Dispatch(id); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Shares the window's one Timers port among the window and its views: each
 // owner gets a block of ids of its own and sees only its local ids.
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -26,6 +27,7 @@ class TimerBlock {
   void Set(int local, int milliseconds);
   void Kill(int local);
   bool IsRunning(int local) const;
+  std::int64_t NowMs() const;  // the timers' own clock
 
  private:
   friend class TimerRouter;

@@ -16,6 +16,7 @@ class FakeTimers final : public platform::Timers {
   }
   void Kill(int id) override { running_.erase(id); }
   bool IsRunning(int id) const override { return running_.count(id) > 0; }
+  std::int64_t NowMs() const override { return now_; }
 
   // Moves the clock forward, firing every expiry on the way in time order
   // (a repeating timer fires once per period until it is killed).

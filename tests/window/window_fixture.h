@@ -11,6 +11,7 @@
 #include "tests/fakes/fake_html_view.h"
 #include "tests/fakes/fake_input_line.h"
 #include "tests/fakes/fake_ports.h"
+#include "tests/fakes/fake_prompt_port.h"
 #include "tests/fakes/fake_shell.h"
 #include "tests/fakes/fake_timers.h"
 #include "tests/fakes/fake_transport.h"
@@ -24,20 +25,7 @@ inline constexpr const char* kUserListSkeleton =
     "<SPAN ID=USER_COUNT>0</SPAN><SPAN ID=USER_LIST><SPAN ID=END_LINE></SPAN></SPAN>"
     "<SPAN ID=SELECT_USER style='display:none'></SPAN>";
 
-class FakeNotifier final : public PromptNotifier {
- public:
-  struct Prompt {
-    PromptKind kind;
-    std::string text;
-    std::array<std::string, 5> data;
-  };
-  void ShowPrompt(PromptKind kind, const std::string& text, const std::array<std::string, 5>& data) override {
-    prompts.push_back({kind, text, data});
-  }
-  void ShowNotice(const std::string& text) override { notices.push_back(text); }
-  std::vector<Prompt> prompts;
-  std::vector<std::string> notices;
-};
+using FakeNotifier = fakes::FakePromptPort;
 
 class FakeConfigStore final : public WindowConfigStore {
  public:
