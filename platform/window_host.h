@@ -5,6 +5,7 @@
 // markup (tab texts and titles come from other people); colours are 0x00BBGGRR.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/html_view.h"
 
@@ -69,6 +70,10 @@ class WindowHost {
   virtual void BringToForeground() = 0;
   virtual bool IsMinimised() const = 0;
   virtual WindowRect GetWindowRect() const = 0;
+  // The rectangle the window has when neither maximised nor minimised.
+  virtual WindowRect GetNormalRect() const { return GetWindowRect(); }
+  // The usable area of each screen; none when unknown.
+  virtual std::vector<WindowRect> ScreenRects() const { return {}; }
   virtual void MoveWindow(const WindowRect& rect) = 0;
   virtual void ResizeWindow(int width, int height) = 0;  // keeps the position
   // Destroys the main window; the program ends with it.

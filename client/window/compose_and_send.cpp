@@ -1,5 +1,7 @@
 #include "client/window/compose_and_send.h"
 
+#include <algorithm>
+
 #include "client/compose/chat_composer.h"
 #include "client/compose/compose_tables.h"
 #include "client/compose/emoticons.h"
@@ -119,6 +121,13 @@ void ComposeAndSend::OnEmoticonChosen(int index) {
   if (!input_ || index < 0 || static_cast<std::size_t>(index) >= compose::kEmoticons.size()) return;
   input_->ReplaceSelection(std::string(compose::kEmoticons[static_cast<std::size_t>(index)].keyword));
   input_->Focus();
+}
+
+void ComposeAndSend::TakeTexts(const config::ConfigValues& values) {
+  static_assert(config::kShortcutCount == compose::kShortcutCount);
+  texts_.Header = values.Header;
+  texts_.Footer = values.Footer;
+  std::copy(values.Shortcut.begin(), values.Shortcut.end(), texts_.Shortcut.begin());
 }
 
 bool ComposeAndSend::OnFunctionKey(int n) {

@@ -4,6 +4,7 @@
 // window's keyboard filter. Each room keeps its own composing settings.
 #include <cstdint>
 
+#include "client/components/config/config_values.h"
 #include "client/compose/compose_texts.h"
 #include "client/window/channel_list.h"
 #include "client/window/transcript_presenter.h"
@@ -45,6 +46,9 @@ class ComposeAndSend {
   void ShowSettingsOf(const Channel& channel);
   // The header, footer and shortcut texts of the configuration.
   compose::ComposeTexts& Texts() { return texts_; }
+  // Takes them again from the settings: after loading and whenever the
+  // settings dialog saves or resets them.
+  void TakeTexts(const config::ConfigValues& values);
 
  private:
   void ApplyInputFormat(const Channel& channel);

@@ -1,5 +1,6 @@
 #include "client/window/startup_and_timers.h"
 
+#include "client/components/config/window_placement.h"
 #include "client/shell/room_key_rule.h"
 #include "client/window/window_dialogs.h"
 #include "protocol/room_key.h"
@@ -20,7 +21,7 @@ constexpr std::size_t kHandOverFields = 5;
 StartupAndTimers::StartupAndTimers(ChannelList& channels, ChannelTabs& tabs, PromptsAndVotes& prompts,
                                    WindowFlags& flags, LaunchSettings& settings, protocol::CZupChatMain& session,
                                    platform::WindowHost& host, platform::MessageBoxes& boxes, TimerBlock& timers,
-                                   StartupHooks hooks)
+                                   WindowConfigStore* config, StartupHooks hooks)
     : channels_(channels),
       tabs_(tabs),
       prompts_(prompts),
@@ -30,7 +31,21 @@ StartupAndTimers::StartupAndTimers(ChannelList& channels, ChannelTabs& tabs, Pro
       host_(host),
       boxes_(boxes),
       timers_(timers),
+      config_(config),
       hooks_(std::move(hooks)) {}
+
+const config::ConfigValues& StartupAndTimers::LoadConfig() {
+  static const config::ConfigValues kNothingKept;
+  return config_ ? config_->LoadConfig() : kNothingKept;
+}
+
+void StartupAndTimers::PlaceWindow(const config::ConfigValues& stored) {
+  host_.MoveWindow(config::PlaceMainWindow(stored, host_.GetWindowRect(), host_.ScreenRects()));
+}
+
+void StartupAndTimers::SaveConfig() {
+  if (config_) config_->SaveConfig(host_.GetNormalRect());
+}
 
 void StartupAndTimers::StartStartupTimers() {
   flags_.launchLock = true;

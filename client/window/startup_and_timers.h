@@ -10,6 +10,7 @@
 #include "client/window/channel_tabs.h"
 #include "client/window/prompts_and_votes.h"
 #include "client/window/timer_router.h"
+#include "client/window/window_config_store.h"
 #include "client/window/window_flags.h"
 #include "platform/single_instance.h"
 #include "platform/window_host.h"
@@ -33,7 +34,16 @@ class StartupAndTimers {
 
   StartupAndTimers(ChannelList& channels, ChannelTabs& tabs, PromptsAndVotes& prompts, WindowFlags& flags,
                    LaunchSettings& settings, protocol::CZupChatMain& session, platform::WindowHost& host,
-                   platform::MessageBoxes& boxes, TimerBlock& timers, StartupHooks hooks);
+                   platform::MessageBoxes& boxes, TimerBlock& timers, WindowConfigStore* config, StartupHooks hooks);
+
+  // Reads the configuration file; once, before the window is placed. The
+  // defaults when nothing is kept.
+  const config::ConfigValues& LoadConfig();
+  // The stored rectangle when it is at least 600 x 415, else the current
+  // position at that size; moved onto the nearest screen when off all of them.
+  void PlaceWindow(const config::ConfigValues& stored);
+  // On close: the normal rectangle, then every setting.
+  void SaveConfig();
 
   // Timers 2 and 3, with the launch lock.
   void StartStartupTimers();
@@ -56,6 +66,7 @@ class StartupAndTimers {
   platform::WindowHost& host_;
   platform::MessageBoxes& boxes_;
   TimerBlock& timers_;
+  WindowConfigStore* config_;
   StartupHooks hooks_;
 };
 

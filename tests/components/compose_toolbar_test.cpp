@@ -103,18 +103,22 @@ TEST_F(ComposeToolbarTest, TranscriptCommandsSitInTheRowWithTheirTips) {
     const char* name;
     int id;
     QString tip;
-  } buttons[] = {{"clearScreenButton", 1058, QStringLiteral("화면지우기")},
-                 {"shortcutSettingsButton", 1059, QStringLiteral("입력 단축키를 설정합니다")},
-                 {"saveTranscriptButton", 1060, QStringLiteral("채팅 내용을 저장합니다")}};
+  } buttons[] = {{"clearButton", 1058, QStringLiteral("화면지우기")},
+                 {"settingsButton", 1059, QStringLiteral("입력 단축키를 설정합니다")},
+                 {"saveButton", 1060, QStringLiteral("채팅 내용을 저장합니다")}};
   for (const auto& b : buttons) {
-    auto* button = Child<QToolButton>(b.name);
+    auto* button = Child<QAbstractButton>(b.name);
     ASSERT_NE(button, nullptr) << b.name;
     EXPECT_EQ(button->property("controlId").toInt(), b.id);
     EXPECT_EQ(button->toolTip(), b.tip);
   }
   QSignalSpy clears(&toolbar, &ComposeToolbar::clearScreenClicked);
-  QTest::mouseClick(Child<QToolButton>("clearScreenButton"), Qt::LeftButton);
+  QSignalSpy settings(&toolbar, &ComposeToolbar::shortcutSettingsClicked);
+  QSignalSpy saves(&toolbar, &ComposeToolbar::saveTranscriptClicked);
+  for (const auto& b : buttons) QTest::mouseClick(Child<QAbstractButton>(b.name), Qt::LeftButton);
   EXPECT_EQ(clears.count(), 1);
+  EXPECT_EQ(settings.count(), 1);
+  EXPECT_EQ(saves.count(), 1);
 }
 
 TEST_F(ComposeToolbarTest, ColourPickersReportTheDropDownAndTheAcceptedColourOnly) {

@@ -2,6 +2,7 @@
 // The main window's widgets as plain state: a tab list, a title line, the
 // toolbar's last state and counters of window actions.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,8 @@ class FakeWindowHost final : public platform::WindowHost {
   void BringToForeground() override { ++foregrounds; }
   bool IsMinimised() const override { return minimised; }
   platform::WindowRect GetWindowRect() const override { return rect; }
+  platform::WindowRect GetNormalRect() const override { return normalRect.value_or(rect); }
+  std::vector<platform::WindowRect> ScreenRects() const override { return screens; }
   void MoveWindow(const platform::WindowRect& r) override { rect = r; }
   void ResizeWindow(int width, int height) override {
     rect.width = width;
@@ -67,6 +70,8 @@ class FakeWindowHost final : public platform::WindowHost {
   int tabFocus = 0, tabRepaints = 0, flashes = 0, restores = 0, foregrounds = 0, closes = 0;
   bool minimised = false;
   platform::WindowRect rect{10, 20, 300, 200};
+  std::optional<platform::WindowRect> normalRect;  // set while "maximised"
+  std::vector<platform::WindowRect> screens;
 };
 
 }  // namespace orvinta::fakes

@@ -33,11 +33,11 @@ TEST_F(ChannelsTest, StartShowsTheWaitingRoomAndThePanes) {
 }
 
 TEST_F(ChannelsTest, SavedPlacementIsUsedWhenLargeEnough) {
-  config.stored = {5, 6, 700, 500};
+  config.Keep({5, 6, 700, 500});
   Create();
   EXPECT_EQ(host.rect.left, 5);
   EXPECT_EQ(host.rect.width, 700);
-  config.stored = {5, 6, 599, 500};
+  config.Keep({5, 6, 599, 500});
   host.rect = {1, 2, 3, 4};
   Create();
   EXPECT_EQ(host.rect.left, 1);

@@ -176,7 +176,7 @@ TEST_F(StartupTest, CloseCommandAsksWhenRoomsAreOpen) {
   EXPECT_TRUE(dlg->OnSysCommand(COrvintaDlg::SysCommand::Close));
   EXPECT_EQ(host.closes, 1);
   EXPECT_EQ(config.saves, 1);
-  EXPECT_EQ(config.stored.width, host.rect.width);
+  EXPECT_EQ(config.stored.WindowWidth, host.rect.width);
   dlg->OnClose();
   EXPECT_EQ(host.closes, 1);  // once only
 }

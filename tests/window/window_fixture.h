@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "client/components/config/window_placement.h"
 #include "client/window/orvinta_dlg.h"
 #include "tests/fakes/fake_html_view.h"
 #include "tests/fakes/fake_input_line.h"
@@ -29,12 +30,18 @@ using FakeNotifier = fakes::FakePromptPort;
 
 class FakeConfigStore final : public WindowConfigStore {
  public:
-  platform::WindowRect LoadConfig() override { return stored; }
-  void SaveConfig(const platform::WindowRect& placement) override {
-    stored = placement;
+  const config::ConfigValues& LoadConfig() override {
+    ++loads;
+    return stored;
+  }
+  void SaveConfig(const platform::WindowRect& normalRect) override {
+    config::StoreWindowRect(normalRect, stored);
     ++saves;
   }
-  platform::WindowRect stored{};
+  // A rectangle as a closing window would have stored it.
+  void Keep(const platform::WindowRect& rect) { config::StoreWindowRect(rect, stored); }
+  config::ConfigValues stored;
+  int loads = 0;
   int saves = 0;
 };
 

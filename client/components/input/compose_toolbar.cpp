@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "client/components/colour_picker/colour_picker_xp.h"
+#include "client/components/buttons/toolbar_buttons.h"
 #include "client/components/input/emoticon_art.h"
 #include "client/components/input/emoticon_picker.h"
 #include "client/compose/compose_tables.h"
@@ -82,18 +83,11 @@ ComposeToolbar::ComposeToolbar(QWidget* parent) : QWidget(parent) {
   connect(emoticon_, &QToolButton::clicked, this, &ComposeToolbar::OpenEmoticonPicker);
   row->addWidget(emoticon_);
 
-  // The transcript's commands: clearing works now; the settings and saving
-  // buttons hold their places until those parts give them their actions.
-  clearScreen_ = AddCommandButton(kClearScreenId, QStringLiteral("clearScreenButton"), QStringLiteral("지우기"),
-                                  QStringLiteral("화면지우기"));
-  connect(clearScreen_, &QToolButton::clicked, this, &ComposeToolbar::clearScreenClicked);
-  shortcutSettings_ = AddCommandButton(kShortcutSettingsId, QStringLiteral("shortcutSettingsButton"),
-                                       QStringLiteral("설정"), QStringLiteral("입력 단축키를 설정합니다"));
-  connect(shortcutSettings_, &QToolButton::clicked, this, &ComposeToolbar::shortcutSettingsClicked);
-  saveTranscript_ = AddCommandButton(kSaveTranscriptId, QStringLiteral("saveTranscriptButton"),
-                                     QStringLiteral("저장"), QStringLiteral("채팅 내용을 저장합니다"));
-  connect(saveTranscript_, &QToolButton::clicked, this, &ComposeToolbar::saveTranscriptClicked);
-  for (QToolButton* button : {clearScreen_, shortcutSettings_, saveTranscript_}) row->addWidget(button);
+  // The transcript's commands: clear, the settings dialog and saving, as image buttons.
+  clearScreen_ = AddImageButton(kClearScreenId, &ComposeToolbar::clearScreenClicked);
+  shortcutSettings_ = AddImageButton(kShortcutSettingsId, &ComposeToolbar::shortcutSettingsClicked);
+  saveTranscript_ = AddImageButton(kSaveTranscriptId, &ComposeToolbar::saveTranscriptClicked);
+  for (QAbstractButton* button : {clearScreen_, shortcutSettings_, saveTranscript_}) row->addWidget(button);
 
   row->addStretch(1);
   send_ = new QToolButton(this);
@@ -131,13 +125,10 @@ void ComposeToolbar::SetColourStore(SettingsStore* store) {
   backColour_->SetSettingsStore(store);
 }
 
-QToolButton* ComposeToolbar::AddCommandButton(int controlId, const QString& name, const QString& text,
-                                              const QString& tip) {
-  auto* button = new QToolButton(this);
-  button->setObjectName(name);
+QAbstractButton* ComposeToolbar::AddImageButton(int controlId, void (ComposeToolbar::*clicked)()) {
+  QAbstractButton* button = buttons::MakeToolbarButton(controlId, this);
   button->setProperty("controlId", controlId);
-  button->setText(text);
-  button->setToolTip(tip);
+  connect(button, &QAbstractButton::clicked, this, clicked);
   return button;
 }
 

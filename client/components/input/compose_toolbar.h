@@ -9,6 +9,7 @@
 #include "client/compose/compose_tables.h"
 #include "platform/window_host.h"
 
+class QAbstractButton;
 class QComboBox;
 class QToolButton;
 
@@ -47,12 +48,12 @@ class ComposeToolbar : public QWidget {
   void emoticonChosen(int index);  // -1 when the picker closed without a choice
   void sendClicked();
   void clearScreenClicked();
-  void shortcutSettingsClicked();  // nothing listens yet: the settings part will
-  void saveTranscriptClicked();    // nothing listens yet: the saving part will
+  void shortcutSettingsClicked();  // opens the settings dialog
+  void saveTranscriptClicked();    // saves the shown room's transcript
 
  private:
   CColourPickerXP* AddColourButton(int controlId, const QString& name, const QString& tip, std::uint32_t automatic);
-  QToolButton* AddCommandButton(int controlId, const QString& name, const QString& text, const QString& tip);
+  QAbstractButton* AddImageButton(int controlId, void (ComposeToolbar::*clicked)());
   QToolButton* AddStyleButton(const QString& name, const QString& text, const QString& tip);
   void ReportStyle();
   void OpenEmoticonPicker();
@@ -65,9 +66,9 @@ class ComposeToolbar : public QWidget {
   QToolButton* italic_;
   QToolButton* underline_;
   QToolButton* emoticon_;
-  QToolButton* clearScreen_;
-  QToolButton* shortcutSettings_;
-  QToolButton* saveTranscript_;
+  QAbstractButton* clearScreen_;
+  QAbstractButton* shortcutSettings_;
+  QAbstractButton* saveTranscript_;
   QToolButton* send_;
 };
 
