@@ -20,7 +20,7 @@ constexpr qsizetype kMaxPendingScript = 512 * 1024;
 constexpr auto kLeftButtonUpMessage = "orvinta:left-button-up";
 constexpr auto kRightButtonUpMessage = "orvinta:right-button-up";
 
-// The portal's panes never take keyboard input: keys go to the window, not the page.
+// The portal's panes never take keyboard input: key events stop at the view.
 class KeyBlocker final : public QObject {
  public:
   using QObject::QObject;

@@ -4,6 +4,12 @@
 #include "text/text_util.h"
 
 namespace orvinta::window {
+namespace {
+
+// Longer addresses are not links a page hands out for a person to read.
+constexpr std::size_t kMaxPageAddress = 4096;
+
+}  // namespace
 
 CPortalPane::CPortalPane(platform::HtmlViewFactory& views, platform::HtmlViewRole role, platform::Shell& shell)
     : role_(role), shell_(shell), view_(views.Create(role)) {
@@ -29,7 +35,7 @@ bool OpenPageAddress(platform::Shell& shell, const std::string& address) {
   // A page may name any address; only web pages go to the browser, so a
   // page cannot make the desktop open files or other programs.
   const bool web = text::StartsWithIgnoreCase(url, "http://") || text::StartsWithIgnoreCase(url, "https://");
-  if (url.empty() || text::EqualsIgnoreCase(url, "http") || !web) return false;
+  if (url.empty() || url.size() > kMaxPageAddress || text::EqualsIgnoreCase(url, "http") || !web) return false;
   if (url.find_first_of(std::string_view("\0\r\n\t \"<>", 8)) != std::string_view::npos) return false;
   const std::string target(url);
   return shell.OpenUrl(target) || shell.OpenProgram(kFallbackBrowser, target);

@@ -34,6 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
         PaneCase{"WelcomeHandsOnHttps", platform::HtmlViewRole::Welcome, "https://a.example/", "https://a.example/"},
         PaneCase{"WelcomeRefusesFiles", platform::HtmlViewRole::Welcome, "file:///etc/passwd", ""},
         PaneCase{"WelcomeRefusesPlaceholder", platform::HtmlViewRole::Welcome, "http", ""},
+        PaneCase{"WelcomeRefusesSpaces", platform::HtmlViewRole::Welcome, "http://a.example/ x", ""},
         PaneCase{"NavigationBarRefuses", platform::HtmlViewRole::NavigationBar, "http://a.example/x", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
