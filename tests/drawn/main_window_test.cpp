@@ -3,10 +3,15 @@
 // pictures at 1x and 2x.
 #include <gtest/gtest.h>
 
+#include <QColorDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "client/components/colour_picker/colour_picker_xp.h"
+#include "client/components/colour_picker/colour_popup.h"
 #include "client/components/input/static_line.h"
 #include "client/components/main_window.h"
 #include "client/components/room_tabs/room_tab_ctrl.h"
@@ -130,6 +135,25 @@ TEST_F(MainWindowTest, DrawsTheStripAndTheBandsAtOneAndTwoTimes) {
   }
   // A 1:1 room's title is shown whole in its tab at the designed width.
   EXPECT_FALSE(window_.Tabs().IsTextCut(1));
+}
+
+TEST_F(MainWindowTest, CustomColoursAreKeptInOrvintaConfBesideTheConfiguration) {
+  QTemporaryDir home;
+  qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+  window_.KeepCustomColoursBesideConfig();
+  qunsetenv("XDG_CONFIG_HOME");
+  auto* picker = Child<CColourPickerXP>("textColourButton");
+  picker->DropDown();
+  ColourPopup* popup = picker->findChild<ColourPopup*>();
+  ASSERT_NE(popup, nullptr);
+  const Rect more = popup->Layout().MoreRect();
+  QTest::mouseRelease(popup, Qt::LeftButton, {}, QPoint((more.left + more.right) / 2, (more.top + more.bottom) / 2));
+  auto* dialog = window_.findChild<QColorDialog*>(QStringLiteral("moreColoursDialog"));
+  ASSERT_NE(dialog, nullptr);
+  QColorDialog::setCustomColor(3, QColor(1, 2, 3));
+  dialog->reject();
+  const QSettings kept(home.filePath(QStringLiteral("orvinta/orvinta.conf")), QSettings::IniFormat);
+  EXPECT_EQ(kept.value(QStringLiteral("RGB/CUSTOM_COLOR_3")).toUInt(), 0x030201u);
 }
 
 }  // namespace
