@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "client/shell/command_line.h"
 
 namespace orvinta::shell {
@@ -10,6 +12,9 @@ struct CommandLineCase {
   std::vector<std::string_view> arguments;
   CommandLineAction action;
 };
+
+// Listed by name: the case's bytes would change from one listing to the next.
+void PrintTo(const CommandLineCase& c, std::ostream* out) { *out << c.name; }
 
 class CommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
 
@@ -31,14 +36,14 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandLineCase{"TextSplitByTheShell", {"TRUE", "x"}, CommandLineAction::Launch}),
     [](const ::testing::TestParamInfo<CommandLineCase>& info) { return std::string(info.param.name); });
 
-TEST(CommandLineTest, EchoedOptionCannotCarryTerminalEscapes) {
+TEST(CommandLine, EchoedOptionCannotCarryTerminalEscapes) {
   const CommandLine line = ReadCommandLine({"-\x1b]0;owned\x07"});
   EXPECT_EQ(line.action, CommandLineAction::Bad);
   EXPECT_EQ(line.problem.find('\x1b'), std::string::npos);
   EXPECT_EQ(line.problem.find('\x07'), std::string::npos);
 }
 
-TEST(CommandLineTest, UsageNamesEveryLaunchFieldAndThePortal) {
+TEST(CommandLine, UsageNamesEveryLaunchFieldAndThePortal) {
   const std::string usage = UsageText();
   for (const char* field : {"auto-enter", "server", "session key", "user id", "nick", "icon number", "room key",
                             "room title", "debug monitor", "peer id", "peer nick", "page token", "Pchat",
