@@ -75,6 +75,7 @@ const TestPort::Verb TestPort::kVerbs[] = {
     {QLatin1String("style"), &TestPort::Style},   // style <bits: 1 bold, 2 italic, 4 underline>
     {QLatin1String("colour"), &TestPort::Colour}, // colour RRGGBB: the text colour
     {QLatin1String("html"), &TestPort::Html},     // html <channel> <element id>: its inner HTML
+    {QLatin1String("tab"), &TestPort::ChooseTab}, // tab <index>: the user chooses it; the strip takes the focus
 };
 
 void TestPort::Execute(QLocalSocket* socket, const QString& line) {
@@ -133,6 +134,17 @@ void TestPort::Colour(QLocalSocket* socket, const QString& rest) {
   const unsigned rgb = rest.toUInt(nullptr, 16);
   dlg_.Composing().OnColourChosen(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF),
                                   window::ComposeAndSend::kTextColourButton);
+  Reply(socket, "ok");
+}
+
+void TestPort::ChooseTab(QLocalSocket* socket, const QString& rest) {
+  bool ok = false;
+  const int index = rest.trimmed().toInt(&ok);
+  if (!ok || index < 0 || index >= widgets_.TabCount()) return Reply(socket, "error no such tab");
+  // As a click does: the strip takes the focus, selects, and the window logic hears of the choice.
+  widgets_.FocusTabStrip();
+  widgets_.SelectTab(index);
+  dlg_.Tabs().OnTcnSelchangeTabChannel();
   Reply(socket, "ok");
 }
 

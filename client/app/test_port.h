@@ -37,6 +37,7 @@ class TestPort final : public QObject {
   void Style(QLocalSocket* socket, const QString& rest);
   void Colour(QLocalSocket* socket, const QString& rest);
   void Html(QLocalSocket* socket, const QString& rest);
+  void ChooseTab(QLocalSocket* socket, const QString& rest);
   struct Verb;
   static const Verb kVerbs[];
 

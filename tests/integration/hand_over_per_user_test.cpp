@@ -54,6 +54,10 @@ TEST(HandOverPerUser, EachUserGetsAWindowAndOnlyTheirOwnHandOvers) {
   EXPECT_TRUE(handedOver.contains("tabs=3")) << handedOver.toStdString();
   EXPECT_TRUE(handedOver.contains("focus=input")) << handedOver.toStdString();
   EXPECT_FALSE(bob.Command("state").contains("#garden"));
+
+  // A tab the user chooses gives the keyboard back to the input line.
+  ASSERT_EQ(alice.Command("tab 1"), "ok");
+  EXPECT_TRUE(alice.Command("state").contains("focus=input current=#lobby"));
 }
 
 TEST(HandOverPerUser, ALaunchNobodyConfirmedIsNotAHandOver) {
