@@ -81,6 +81,7 @@ void HomePageActions::ShowRoomDetails(const std::string& key) {
   if (!home) return;
   PageQueue& page = home->view->Page();
   page.SetElementHtml("DETAIL", std::string(kDetailPlaceholder));
+  detailEntries_ = 0;
   if (!flags_.loggedIn) return;
   if (const Channel* open = channels_.FindByName(protocol::ChannelName(key))) {
     for (const Member& member : open->members) {
@@ -92,6 +93,9 @@ void HomePageActions::ShowRoomDetails(const std::string& key) {
 }
 
 void HomePageActions::AddRoomDetailEntry(std::string_view entry) {
+  // A room lists at most its capacity; a server that sends more is not answering.
+  if (detailEntries_ >= kMaxDetailEntries) return;
+  ++detailEntries_;
   if (Channel* home = channels_.Home()) home->view->Page().AppendBeforeMarker("DETAIL_MORE", RenderDetailEntry(entry, portal_));
 }
 

@@ -16,6 +16,9 @@ namespace orvinta::window {
 
 class HomePageActions {
  public:
+  // Entries the room-detail list takes after it was emptied; more are dropped.
+  static constexpr std::size_t kMaxDetailEntries = 500;
+
   HomePageActions(ChannelList& channels, ChannelTabs& tabs, const WindowFlags& flags, LaunchSettings& settings,
                   protocol::CZupChatMain& session, platform::Shell& shell, const PortalConfig& portal);
 
@@ -36,6 +39,7 @@ class HomePageActions {
   protocol::CZupChatMain& session_;
   platform::Shell& shell_;
   const PortalConfig& portal_;
+  std::size_t detailEntries_ = 0;  // entries in the detail list since it was last emptied
 };
 
 }  // namespace orvinta::window

@@ -161,6 +161,15 @@ TEST_F(TrafficTest, HostileFloodOfMemberDetailsStaysBoundedAndCheap) {
   EXPECT_EQ(List().find("<b>h"), std::string::npos);
 }
 
+TEST_F(TrafficTest, DetailsOfAnUnknownRoomFillTheWaitingRoomOnlyUpToItsBound) {
+  auto& home = static_cast<CountingView&>(dlg->Channels().Home()->view->View());
+  home.fake().FinishLoad("<SPAN ID=DETAIL></SPAN><SPAN ID=DETAIL_MORE></SPAN>");
+  home.operations = 0;
+  for (int i = 0; i < 10000; ++i) ReceiveFrame("IFON", "h" + std::to_string(i) + "/elsewhere/h/1001/0");
+  EXPECT_EQ(home.operations, static_cast<int>(HomePageActions::kMaxDetailEntries));
+  EXPECT_FALSE(TabOpen("#elsewhere"));
+}
+
 TEST_F(TrafficTest, LinesInFlightForARoomJustLeftBringNoGhostBack) {
   EnterRoom("lobby");
   dlg->Closechat(1);  // the user leaves; the server has lines on the way
