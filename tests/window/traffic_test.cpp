@@ -253,9 +253,13 @@ TEST(BoxQueueTest, OneBoxAtATimeAnswersInOrderAndFloodsAreBounded) {
   EXPECT_EQ(queue->Waiting(), BoxQueue::kMaxWaiting);
   EXPECT_EQ(ran.size(), 2u + 20 - BoxQueue::kMaxWaiting);  // answered unseen
 
+  // Equal boxes share one up to their bound; the next is answered unseen at once.
+  for (std::size_t i = 0; i < BoxQueue::kMaxAnswersPerBox; ++i) queue->Open("b", "c", platform::BoxButtons::Ok, note("b+"));
+  EXPECT_EQ(ran.size(), 2u + 20 - BoxQueue::kMaxWaiting + 1);
+
   queue.reset();
   held.Answer();  // the box outlived its queue: nothing runs
-  EXPECT_EQ(ran.size(), 2u + 20 - BoxQueue::kMaxWaiting);
+  EXPECT_EQ(ran.size(), 2u + 20 - BoxQueue::kMaxWaiting + 1);
 }
 
 }  // namespace
