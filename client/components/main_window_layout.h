@@ -7,7 +7,7 @@
 
 #include "client/components/main_window_slots.h"
 #include "client/components/resize/anchor_layout.h"
-#include "client/components/resize/rect.h"
+#include "client/components/pixel_geometry.h"
 #include "platform/window_host.h"
 
 namespace orvinta::components::main_layout {

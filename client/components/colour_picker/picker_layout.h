@@ -3,7 +3,7 @@
 // "Automatic" row above them and the "More Colors..." row below them, each
 // shown only when its text is not empty and as wide as the wider text or the
 // swatch area, whichever is larger.
-#include "client/components/resize/rect.h"
+#include "client/components/pixel_geometry.h"
 
 namespace orvinta::components {
 

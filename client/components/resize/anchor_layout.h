@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "client/components/resize/rect.h"
+#include "client/components/pixel_geometry.h"
 
 namespace orvinta::components {
 

@@ -3,12 +3,9 @@
 // is current and whether its room has news the user has not seen.
 #include <cstdint>
 
-namespace orvinta::components {
+#include "client/components/pixel_geometry.h"
 
-struct Rgb {
-  std::uint8_t r = 0, g = 0, b = 0;
-  friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
-};
+namespace orvinta::components {
 
 enum class TabLook { Current, Activity, Background };
 

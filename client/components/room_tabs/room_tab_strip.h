@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "client/components/resize/rect.h"
+#include "client/components/pixel_geometry.h"
 #include "client/components/room_tabs/room_tab_look.h"
 
 namespace orvinta::components {
