@@ -1,5 +1,7 @@
 #include "client/app/client_ports.h"
 
+#include "client/shell/launch_link.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -38,7 +40,7 @@ std::string LaunchText(int argc, char** argv) {
     if (i > 1) text.push_back(' ');
     text.append(argv[i]);
   }
-  return platform::FromLocalText(text);
+  return platform::FromLocalText(shell::DecodeLaunchLink(text));
 }
 
 }  // namespace orvinta::app
