@@ -28,6 +28,7 @@
 #include "client/shell/orvinta_app.h"
 #include "client/window/box_queue.h"
 #include "client/window/orvinta_dlg.h"
+#include "protocol/failure_log.h"
 #include "client/window/transcript_source.h"
 #include "client/window/window_config_store.h"
 #include "platform/cp949.h"
@@ -127,6 +128,7 @@ int main(int argc, char** argv) {
   if (orvinta.Settings.DebugMonitor) {
     monitor = std::make_unique<components::CDebugDlg>();
     monitor->show();
+    protocol::LogFailuresTo(monitor.get());  // caught failures show there too
   }
 
   // Orvinta.cfg: read as the window initialises, written when a setting changes and on close.
@@ -196,6 +198,7 @@ int main(int argc, char** argv) {
     QApplication::quit();
   });
   const int result = application.exec();
+  protocol::LogFailuresTo(nullptr);
   ports.timers.SetHandler(nullptr);
   return result;
 }
