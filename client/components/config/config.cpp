@@ -7,32 +7,29 @@ ConfigValues& CConfig::Values() {
   return values;
 }
 
-void CConfig::Serialize(ConfigReader& ar, ConfigValues& v) {
-  // Each read leaves its field alone on failure and fails every read after it.
-  ar.ReadInt32(v.WindowLeft);
-  ar.ReadInt32(v.WindowTop);
-  ar.ReadInt32(v.WindowWidth);
-  ar.ReadInt32(v.WindowHeight);
-  ar.ReadString(v.SaveFolder);
-  ar.ReadString(v.Header);
-  ar.ReadString(v.Footer);
-  for (std::string& text : v.Shortcut) ar.ReadString(text);
-  for (std::string& text : v.Reserved) ar.ReadString(text);
-  ar.ReadInt32(v.Skin);
+namespace {
+
+// The twenty fields in file order, for reading and for writing alike. A
+// failed read leaves its field alone and fails every read after it.
+template <typename Archive, typename Values>
+void SerializeFields(Archive& ar, Values& v) {
+  ar.Field(v.WindowLeft);
+  ar.Field(v.WindowTop);
+  ar.Field(v.WindowWidth);
+  ar.Field(v.WindowHeight);
+  ar.Field(v.SaveFolder);
+  ar.Field(v.Header);
+  ar.Field(v.Footer);
+  for (auto& text : v.Shortcut) ar.Field(text);
+  for (auto& text : v.Reserved) ar.Field(text);
+  ar.Field(v.Skin);
 }
 
-void CConfig::Serialize(ConfigWriter& ar, const ConfigValues& v) {
-  ar.WriteInt32(v.WindowLeft);
-  ar.WriteInt32(v.WindowTop);
-  ar.WriteInt32(v.WindowWidth);
-  ar.WriteInt32(v.WindowHeight);
-  ar.WriteString(v.SaveFolder);
-  ar.WriteString(v.Header);
-  ar.WriteString(v.Footer);
-  for (const std::string& text : v.Shortcut) ar.WriteString(text);
-  for (const std::string& text : v.Reserved) ar.WriteString(text);
-  ar.WriteInt32(v.Skin);
-}
+}  // namespace
+
+void CConfig::Serialize(ConfigReader& ar, ConfigValues& v) { SerializeFields(ar, v); }
+
+void CConfig::Serialize(ConfigWriter& ar, const ConfigValues& v) { SerializeFields(ar, v); }
 
 std::string StoreConfig(const ConfigValues& values) {
   ConfigWriter writer;

@@ -13,6 +13,9 @@ class ConfigWriter {
   // Always a narrow string: the bytes as they are.
   void WriteString(std::string_view bytes);
   const std::string& Bytes() const { return out_; }
+  // One name for both directions, so the field order is written once.
+  void Field(std::int32_t value) { WriteInt32(value); }
+  void Field(std::string_view bytes) { WriteString(bytes); }
 
  private:
   void WriteLength(std::uint64_t length);
@@ -30,6 +33,8 @@ class ConfigReader {
   // left fails without reserving anything.
   bool ReadString(std::string& value);
   bool Failed() const { return failed_; }
+  void Field(std::int32_t& value) { ReadInt32(value); }
+  void Field(std::string& value) { ReadString(value); }
 
  private:
   bool Take(std::size_t count, std::string_view& bytes);
