@@ -33,6 +33,9 @@
 #include <vector>
 
 #include "bench/server/load_connection.h"
+#include "bench/server/process_cpu.h"
+
+using orvinta::bench::CpuMs;
 
 using orvinta::bench::LoadConnection;
 using orvinta::protocol::Frame;
@@ -128,19 +131,6 @@ std::map<std::string, double> ReadMetrics(int httpPort) {
   }
   close(fd);
   return metrics;
-}
-
-// User and system CPU time of a process, in milliseconds.
-double CpuMs(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-  std::istringstream fields(text.substr(text.rfind(')') + 2));
-  std::string field;
-  double ticks = 0;
-  for (int i = 3; i <= 15 && fields >> field; ++i) {
-    if (i == 14 || i == 15) ticks += std::atof(field.c_str());
-  }
-  return ticks * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 class Load {

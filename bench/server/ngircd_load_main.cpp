@@ -30,6 +30,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "bench/server/process_cpu.h"
+
+using orvinta::bench::CpuMs;
 
 namespace {
 
@@ -44,18 +47,6 @@ struct Options {
   double rate = 1000;
   int seconds = 10;
 };
-
-double CpuMs(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-  std::istringstream fields(text.substr(text.rfind(')') + 2));
-  std::string field;
-  double ticks = 0;
-  for (int i = 3; i <= 15 && fields >> field; ++i) {
-    if (i == 14 || i == 15) ticks += std::atof(field.c_str());
-  }
-  return ticks * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
 
 int FreePort() {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
