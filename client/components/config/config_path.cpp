@@ -32,7 +32,7 @@ std::string ChooseConfigPath(const ConfigPlaces& places) {
     const std::string portable = Join(places.programFolder, kConfigFileName);
     if (places.isWritableFile && places.isWritableFile(portable)) return portable;
   }
-  // The base directory specification ignores relative values.
+  // XDG base directories must be absolute: a relative XDG_CONFIG_HOME is ignored.
   std::string base = places.xdgConfigHome;
   if (base.empty() || base.front() != '/') {
     if (places.home.empty()) return {};
