@@ -13,6 +13,7 @@ constexpr char kScript[] = R"JS(
   'use strict';
   var PER_BLOCK = %1;
   var LIVE_BLOCKS = 3;  // the newest blocks are never frozen
+  var UNREAD_CLASS = 'orvinta-unread';
   var frozen = new WeakMap();  // block -> its lines' HTML while frozen
   var near = new WeakSet();    // blocks the view is near, as last seen
   var observer = new IntersectionObserver(function (entries) {
@@ -55,6 +56,11 @@ constexpr char kScript[] = R"JS(
     frozen.delete(block);
     block.innerHTML = html;
     block.style.height = '';
+    // A marker frozen with its block may have moved on since.
+    var stale = block.getElementsByClassName(UNREAD_CLASS);
+    for (var k = stale.length - 1; k >= 0; --k) {
+      if (stale[k].getAttribute('data-n') !== String(markerGeneration)) stale[k].remove();
+    }
   }
 
   function newBlock(marker) {
@@ -77,6 +83,19 @@ constexpr char kScript[] = R"JS(
     if (!marker) return;
     var block = marker.previousElementSibling;
     if (!isBlock(block) || frozen.has(block)) block = null;
+    if (document.hidden) {
+      if (seen && !markerPending) {
+        if (!block || block.childElementCount >= PER_BLOCK) block = newBlock(marker);
+        placeUnreadMarker(block);
+      }
+    }
+    if (!measured) {
+      // Once a frame, before the lines change the layout: the view is laid
+      // out as the reader left it, so this costs no layout of its own.
+      measured = true;
+      following = atBottom();
+    }
+    if (document.hidden || !following) setArrived(arrived + lines.length);
     for (var i = 0; i < lines.length;) {
       if (!block || block.childElementCount >= PER_BLOCK) block = newBlock(marker);
       var count = Math.max(1, PER_BLOCK - block.childElementCount);
@@ -99,10 +118,117 @@ constexpr char kScript[] = R"JS(
       while (copies[j].firstChild) parent.insertBefore(copies[j].firstChild, copies[j]);
       parent.removeChild(copies[j]);
     }
+    var markers = copy.getElementsByClassName(UNREAD_CLASS);
+    for (var m = markers.length - 1; m >= 0; --m) markers[m].remove();
     return copy.innerHTML;
   }
 
-  window.orvintaTranscript = { append: append, html: html };
+  // The reader's place. Lines follow the newest only while the view was at
+  // the bottom when they came; scrolled up, they are counted on a bar instead.
+  var following = true;
+  var measured = false;     // following is known for this frame's lines
+  var arrived = 0;          // lines the reader has not been shown
+  var followId = 'END_LINE';
+  var bar = null;
+  var seen = false;         // a page never shown has no place to return to
+  var markerBlock = null;   // the block holding the unread marker
+  var markerPending = false;
+  var markerGeneration = 0;
+
+  function atBottom() {
+    var doc = document.scrollingElement || document.documentElement;
+    return doc.scrollTop + window.innerHeight >= doc.scrollHeight - 4;
+  }
+
+  function setArrived(count) {
+    arrived = count;
+    if (count === 0 && !bar) return;
+    if (!bar) {
+      bar = document.createElement('div');
+      bar.className = 'orvinta-newlines';
+      bar.style.cssText = 'position:fixed;left:50%;bottom:6px;transform:translateX(-50%);z-index:10;' +
+          'padding:2px 12px;border-radius:10px;background:#4a6fb5;color:#fff;font-size:12px;' +
+          'cursor:pointer;box-shadow:0 1px 3px rgba(0,0,0,.35);white-space:nowrap;display:none';
+      bar.addEventListener('click', goNewest);
+      document.body.appendChild(bar);
+    }
+    bar.textContent = '\uc0c8 \uba54\uc2dc\uc9c0 ' + count + '\uac1c \u2193';
+    bar.style.display = count > 0 && !document.hidden && !following ? 'block' : 'none';
+  }
+
+  function scrollToNewest() {
+    var end = document.getElementById(followId);
+    if (end) end.scrollIntoView(false);
+  }
+
+  function goNewest() {
+    following = true;
+    scrollToNewest();
+    setArrived(0);
+  }
+
+  function placeUnreadMarker(block) {
+    if (markerBlock) {
+      thaw(markerBlock);
+      var old = markerBlock.getElementsByClassName(UNREAD_CLASS);
+      for (var k = old.length - 1; k >= 0; --k) old[k].remove();
+    }
+    var line = document.createElement('div');
+    line.className = UNREAD_CLASS;
+    line.setAttribute('data-n', String(++markerGeneration));
+    line.style.cssText = 'display:flex;align-items:center;margin:4px 0;color:#d05050;font-size:11px';
+    line.innerHTML = '<span style="flex:1;border-top:1px solid #e08080"></span>' +
+        '<span style="padding:0 6px">\uc5ec\uae30\ubd80\ud130 \uc77d\uc9c0 \uc54a\uc740 \uba54\uc2dc\uc9c0</span>' +
+        '<span style="flex:1;border-top:1px solid #e08080"></span>';
+    block.appendChild(line);
+    markerBlock = block;
+    markerPending = true;
+  }
+
+  // Shown again after lines came in the background: the view starts where
+  // they begin.
+  function showUnread() {
+    markerPending = false;
+    if (!markerBlock || !markerBlock.isConnected) return false;
+    thaw(markerBlock);
+    var line = markerBlock.getElementsByClassName(UNREAD_CLASS)[0];
+    if (!line) return false;
+    line.scrollIntoView(true);
+    following = atBottom();
+    setArrived(following ? 0 : arrived);
+    return true;
+  }
+
+  // Asked for after lines land, once a frame.
+  function follow(id) {
+    followId = id;
+    measured = false;
+    if (markerPending && showUnread()) return;
+    if (!following) return setArrived(arrived);
+    scrollToNewest();
+    setArrived(0);
+  }
+
+  // The reader who scrolls down to the newest line needs the bar no more.
+  window.addEventListener('scroll', function () {
+    if (arrived > 0 && !markerPending && atBottom()) {
+      following = true;
+      setArrived(0);
+    }
+  }, { passive: true });
+
+  document.addEventListener('keydown', function (e) {
+    if (e.key === 'End' && !e.ctrlKey && !e.altKey && !e.shiftKey) goNewest();
+  }, true);
+
+  document.addEventListener('visibilitychange', function () {
+    if (document.hidden) return;
+    seen = true;
+    requestAnimationFrame(function () { follow(followId); });
+  });
+  if (!document.hidden) seen = true;
+
+  window.orvintaTranscript = { append: append, html: html, follow: follow };
 })();
 )JS";
 

@@ -55,11 +55,14 @@ bool IsPortalPane(platform::HtmlViewRole role) {
   return role == platform::HtmlViewRole::Welcome || role == platform::HtmlViewRole::NavigationBar;
 }
 
-// A hidden view scrolls when it is shown again.
+// A hidden view scrolls when it is shown again. A transcript follows the
+// newest line only while its reader is at the bottom.
 QString ScrollScript(const QString& markerLiteral) {
   return QStringLiteral("(function(id){window.orvintaScrollTo=id;if(window.orvintaScrollPending)return;"
                         "window.orvintaScrollPending=true;requestAnimationFrame(function(){"
-                        "window.orvintaScrollPending=false;var e=document.getElementById(window.orvintaScrollTo);"
+                        "window.orvintaScrollPending=false;var t=window.orvintaTranscript;"
+                        "if(t){t.follow(window.orvintaScrollTo);return;}"
+                        "var e=document.getElementById(window.orvintaScrollTo);"
                         "if(e)e.scrollIntoView(false);});})(%1);")
       .arg(markerLiteral);
 }

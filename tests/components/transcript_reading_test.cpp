@@ -1,0 +1,161 @@
+// The reader's place in a real transcript page (page 107) offscreen: lines
+// follow the newest only at the bottom, a bar counts what arrived while the
+// reader was scrolled up, and lines that came while the room was in the
+// background start behind a marker when it is shown again.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QWebEngineScript>
+#include <unistd.h>
+
+#include "client/components/resource_scheme.h"
+#include "client/components/web_view.h"
+#include "client/window/page_queue.h"
+
+namespace orvinta::components {
+namespace {
+
+bool Spin(const std::function<bool()>& done, int timeoutMs = 20000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+class LoadListener final : public platform::HtmlViewListener {
+ public:
+  explicit LoadListener(window::PageQueue& queue) : queue_(queue) {}
+  void OnNavigateComplete(platform::FrameHandle) override {}
+  void OnDocumentComplete(platform::FrameHandle) override { queue_.MarkLoaded(); }
+
+ private:
+  window::PageQueue& queue_;
+};
+
+class TranscriptReadingTest : public ::testing::Test {
+ protected:
+  TranscriptReadingTest() {
+    view.SetListener(&listener);
+    view.Widget()->resize(500, 300);
+    view.Widget()->show();
+    view.Navigate("res://orvinta/107");
+    Spin([&] { return queue.IsLoaded(); });
+  }
+
+  QVariant Evaluate(const QString& script) {
+    QVariant result;
+    bool answered = false;
+    view.Widget()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
+      result = value;
+      answered = true;
+    });
+    Spin([&] { return answered; });
+    return result;
+  }
+  bool Until(const QString& condition) { return Spin([&] { return Evaluate(condition).toBool(); }); }
+
+  // Lines as the presenter sends them: each followed by a scroll to the end.
+  void AddLines(const std::string& stem, int count) {
+    for (int i = 0; i < count; ++i) {
+      queue.AppendBeforeMarker("END_LINE", "<P>" + stem + std::to_string(i) + "</P>");
+      queue.ScrollToMarker("END_LINE");
+    }
+  }
+  // Two frames: whatever the page was going to scroll has scrolled.
+  void Settle() {
+    Evaluate("new Promise(function(r){requestAnimationFrame(function(){requestAnimationFrame(r);});})");
+  }
+  QString BarText() {
+    return Evaluate("(function(){var b=document.querySelector('.orvinta-newlines');"
+                    "return b&&b.style.display!=='none'?b.textContent:'';})()")
+        .toString();
+  }
+  std::string ReadBack() {
+    std::string html;
+    bool answered = false;
+    view.GetElementHtml("CHAT_MAIN", [&](const std::string& h) {
+      html = h;
+      answered = true;
+    });
+    Spin([&] { return answered; });
+    return html;
+  }
+
+  static constexpr auto kAtBottom =
+      "window.scrollY>0&&window.scrollY+window.innerHeight>=document.documentElement.scrollHeight-4";
+
+  WebView view{platform::HtmlViewRole::Transcript};
+  window::PageQueue queue{view};
+  LoadListener listener{queue};
+};
+
+TEST_F(TranscriptReadingTest, ScrolledUpReaderKeepsThePlaceAndTheBarCountsWhatArrived) {
+  AddLines("old", 60);
+  ASSERT_TRUE(Until(kAtBottom)) << "at the bottom, lines follow the newest";
+  Evaluate("window.scrollTo(0, 100)");
+  Settle();
+  AddLines("new", 12);
+  Settle();
+  ASSERT_TRUE(Spin([&] { return BarText() == QStringLiteral("새 메시지 12개 ↓"); })) << BarText().toStdString();
+  EXPECT_EQ(Evaluate("window.scrollY").toInt(), 100);
+  // The bar is no line of the transcript.
+  EXPECT_EQ(ReadBack().find("orvinta-newlines"), std::string::npos);
+
+  Evaluate("document.querySelector('.orvinta-newlines').click()");
+  EXPECT_TRUE(Until(kAtBottom));
+  EXPECT_EQ(BarText(), QString());
+  // Back at the bottom, lines follow again.
+  AddLines("after", 20);
+  EXPECT_TRUE(Until(QStringLiteral("(function(){var p=document.querySelectorAll('#CHAT_MAIN p');"
+                                   "return p[p.length-1].textContent==='after19'&&(%1);})()")
+                        .arg(kAtBottom)));
+}
+
+TEST_F(TranscriptReadingTest, LinesFromTheBackgroundStartBehindAMarkerOnReturn) {
+  AddLines("read", 60);
+  ASSERT_TRUE(Until(kAtBottom));
+  view.Show(false);
+  ASSERT_TRUE(Until("document.hidden"));
+  AddLines("unread", 40);
+  Settle();
+  // The marker is the page's own: the transcript read back has the lines alone.
+  const std::string html = ReadBack();
+  EXPECT_EQ(html.find("orvinta-unread"), std::string::npos);
+  EXPECT_NE(html.find("<p>read59</p>\n<p>unread0</p>"), std::string::npos);
+
+  view.Show(true);
+  ASSERT_TRUE(Until("!document.hidden"));
+  ASSERT_TRUE(Until("(function(){var m=document.querySelector('.orvinta-unread');"
+                    "return !!m&&Math.abs(m.getBoundingClientRect().top)<2;})()"))
+      << "the view starts at the marker";
+  EXPECT_EQ(Evaluate("document.querySelector('.orvinta-unread').nextElementSibling.textContent").toString(),
+            QStringLiteral("unread0"));
+  EXPECT_TRUE(Spin([&] { return BarText() == QStringLiteral("새 메시지 40개 ↓"); })) << BarText().toStdString();
+
+  // A second stay in the background moves the marker to the new first line.
+  view.Show(false);
+  ASSERT_TRUE(Until("document.hidden"));
+  AddLines("later", 5);
+  Settle();
+  view.Show(true);
+  ASSERT_TRUE(Until("(function(){var m=document.querySelectorAll('.orvinta-unread');"
+                    "return m.length===1&&m[0].nextElementSibling.textContent==='later0';})()"));
+}
+
+}  // namespace
+}  // namespace orvinta::components
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  orvinta::components::RegisterResourceScheme();
+  QApplication app(argc, argv);
+  orvinta::components::InstallResourceScheme();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
