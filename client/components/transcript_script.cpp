@@ -14,6 +14,7 @@ constexpr char kScript[] = R"JS(
   var PER_BLOCK = %1;
   var LIVE_BLOCKS = 3;  // the newest blocks are never frozen
   var UNREAD_CLASS = 'orvinta-unread';
+  var MENTION_CLASS = 'orvinta-mention';
   var frozen = new WeakMap();  // block -> its lines' HTML while frozen
   var near = new WeakSet();    // blocks the view is near, as last seen
   var observer = new IntersectionObserver(function (entries) {
@@ -120,6 +121,9 @@ constexpr char kScript[] = R"JS(
     }
     var markers = copy.getElementsByClassName(UNREAD_CLASS);
     for (var m = markers.length - 1; m >= 0; --m) markers[m].remove();
+    // A mention's class is the page's look, not part of the line.
+    var mentions = Array.prototype.slice.call(copy.getElementsByClassName(MENTION_CLASS));
+    for (var n = 0; n < mentions.length; ++n) mentions[n].classList.remove(MENTION_CLASS);
     return copy.innerHTML;
   }
 

@@ -80,6 +80,7 @@ void ChannelTabs::RemoveChannel(std::string_view name) {
   Channel* channel = channels_.FindByName(name);
   if (!channel || channel->kind == ChannelKind::WaitingRoom) return;
   trafficRooms_.NoteClosed(channel->name, clock_->NowMs());
+  mentioned_.erase(channel->name);
   const int index = channels_.TabIndexOf(channel);
   const bool wasCurrent = channel == channels_.Current();
   host_.DeleteTab(index);
@@ -133,8 +134,17 @@ void ChannelTabs::SetTitle(std::string_view channelName, std::string_view title)
 }
 
 void ChannelTabs::SetActivity(std::string_view channelName, bool active) {
+  constexpr int kIdle = 0, kActivity = 1, kMention = 2;
+  const auto mentioned = mentioned_.find(channelName);
+  if (!active && mentioned != mentioned_.end()) mentioned_.erase(mentioned);
   const Channel* channel = channels_.FindByName(channelName);
-  host_.SetTabImage(channel ? channels_.TabIndexOf(channel) : 0, active ? 1 : 0);
+  const int image = !active ? kIdle : mentioned_.count(channelName) ? kMention : kActivity;
+  host_.SetTabImage(channel ? channels_.TabIndexOf(channel) : 0, image);
+}
+
+void ChannelTabs::SetMention(std::string_view channelName) {
+  mentioned_.emplace(channelName);
+  SetActivity(channelName, true);
 }
 
 void ChannelTabs::BringChannelToFront(std::string_view channelName) {

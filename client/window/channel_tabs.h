@@ -3,6 +3,8 @@
 // activity marks. What a switch shows besides the tabs (the member list, the
 // panes, the composing settings) is told through the hooks.
 #include <functional>
+#include <set>
+#include <string>
 #include <string_view>
 
 #include "client/window/channel_list.h"
@@ -43,6 +45,8 @@ class ChannelTabs {
   void SelectAndSwitch(int index);
   void SetTitle(std::string_view channelName, std::string_view title);
   void SetActivity(std::string_view channelName, bool active);
+  // A line named the user: the tab keeps this look over plain activity until it is shown.
+  void SetMention(std::string_view channelName);
   void BringChannelToFront(std::string_view channelName);
 
   bool IsMinimised() const;
@@ -58,6 +62,7 @@ class ChannelTabs {
   ChannelTabHooks hooks_;
   std::unique_ptr<TimerBlock> clock_;  // only for the time of day
   TrafficRooms trafficRooms_;
+  std::set<std::string, std::less<>> mentioned_;  // rooms whose unseen lines name the user
 };
 
 }  // namespace orvinta::window

@@ -28,7 +28,7 @@ COrvintaDlg::COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConf
             {.showComposeSettings = [this](const Channel& channel) { composing_.ShowSettingsOf(channel); },
              .homeClicked = [this] { homePage_.OnHomePageClick(); },
              .focusInput = [input = ports.input] { if (input) input->Focus(); }}),
-      transcript_(channels_, tabs_, ports.host, ports.boxes, portal_),
+      transcript_(channels_, tabs_, ports.host, ports.boxes, portal_, settings_),
       homePage_(channels_, tabs_, flags_, settings_, *session_, ports.shell, portal_),
       composing_(channels_, flags_, settings_, *session_, ports.host, ports.input, transcript_),
       prompts_(channels_, tabs_, transcript_, flags_, settings_, *session_, *timers_, ports.notifier),

@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "client/window/line_html.h"
+#include "client/window/mention.h"
 #include "client/window/text_filters.h"
 #include "client/window/window_dialogs.h"
+#include "text/text_util.h"
 
 namespace orvinta::window {
 namespace {
@@ -38,14 +40,18 @@ std::string FillTemplate(std::string_view templ, const std::vector<std::string>&
 }  // namespace
 
 TranscriptPresenter::TranscriptPresenter(ChannelList& channels, ChannelTabs& tabs, platform::WindowHost& host,
-                                         platform::MessageBoxes& boxes, const PortalConfig& portal)
-    : channels_(channels), tabs_(tabs), host_(host), boxes_(boxes), portal_(portal) {}
+                                         platform::MessageBoxes& boxes, const PortalConfig& portal,
+                                         const LaunchSettings& self)
+    : channels_(channels), tabs_(tabs), host_(host), boxes_(boxes), portal_(portal), self_(self) {}
 
 Channel* TranscriptPresenter::ChannelForLine(std::string_view name) { return tabs_.OpenForTraffic(name); }
 
-void TranscriptPresenter::AfterLine(Channel& channel, bool flashWhenMinimised) {
+void TranscriptPresenter::AfterLine(Channel& channel, bool flashWhenMinimised, bool mention) {
   channel.view->Page().ScrollToMarker(std::string(kEndLine));
-  if (&channel != channels_.Current()) tabs_.SetActivity(channel.name, true);
+  if (&channel != channels_.Current()) {
+    if (mention) tabs_.SetMention(channel.name);
+    else tabs_.SetActivity(channel.name, true);
+  }
   if (flashWhenMinimised && tabs_.IsMinimised()) host_.FlashOnce();
 }
 
@@ -76,8 +82,10 @@ void TranscriptPresenter::ShowChatLine(std::string_view channelName, std::string
   if (!channel || channel->Ignores(senderId)) return;
   const auto html = RenderChatLine(line, portal_);
   if (!html) return;
-  channel->view->Page().AppendBeforeMarker(std::string(kEndLine), *html);
-  AfterLine(*channel, true);
+  const bool mention = !text::EqualsIgnoreCase(senderId, self_.UserId) &&
+                       NamesUser(line.text, OwnNames{self_.UserId, self_.Nick});
+  channel->view->Page().AppendBeforeMarker(std::string(kEndLine), mention ? MarkMention(*html) : *html);
+  AfterLine(*channel, true, mention);
 }
 
 void TranscriptPresenter::OnClearScreen() {

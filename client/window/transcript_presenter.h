@@ -10,13 +10,14 @@
 #include "client/window/portal_config.h"
 #include "platform/message_box.h"
 #include "platform/window_host.h"
+#include "protocol/launch_settings.h"
 
 namespace orvinta::window {
 
 class TranscriptPresenter {
  public:
   TranscriptPresenter(ChannelList& channels, ChannelTabs& tabs, platform::WindowHost& host,
-                      platform::MessageBoxes& boxes, const PortalConfig& portal);
+                      platform::MessageBoxes& boxes, const PortalConfig& portal, const LaunchSettings& self);
 
   // `templ` is program markup whose "%s" and "%d" take `args`, which are
   // other people's text and shown as text.
@@ -32,13 +33,14 @@ class TranscriptPresenter {
 
  private:
   Channel* ChannelForLine(std::string_view name);
-  void AfterLine(Channel& channel, bool flashWhenMinimised);
+  void AfterLine(Channel& channel, bool flashWhenMinimised, bool mention = false);
 
   ChannelList& channels_;
   ChannelTabs& tabs_;
   platform::WindowHost& host_;
   platform::MessageBoxes& boxes_;
   const PortalConfig& portal_;
+  const LaunchSettings& self_;  // whose nick and id make a line a mention
 };
 
 }  // namespace orvinta::window

@@ -146,6 +146,15 @@ TEST_F(TranscriptReadingTest, LinesFromTheBackgroundStartBehindAMarkerOnReturn) 
                     "return m.length===1&&m[0].nextElementSibling.textContent==='later0';})()"));
 }
 
+TEST_F(TranscriptReadingTest, AMentionIsMarkedOnThePageButNotInTheReadBack) {
+  queue.AppendBeforeMarker("END_LINE", "<TABLE CLASS='fixed orvinta-mention'><TR><TD>hi</TD></TR></TABLE>");
+  EXPECT_TRUE(Until("!!document.querySelector('table.orvinta-mention')"));
+  EXPECT_TRUE(Evaluate("getComputedStyle(document.querySelector('table.orvinta-mention')).backgroundColor"
+                       "!=='rgba(0, 0, 0, 0)'").toBool());
+  EXPECT_NE(ReadBack().find("<table class=\"fixed\"><tbody><tr><td>hi</td></tr></tbody></table>"), std::string::npos)
+      << ReadBack();
+}
+
 }  // namespace
 }  // namespace orvinta::components
 

@@ -104,12 +104,14 @@ Rect RoomTabStrip::DrawnRect(int index) const {
 
 TabLook RoomTabStrip::Look(int index) const {
   if (index == selected_) return TabLook::Current;
+  if (Image(index) == kTabImageMention) return TabLook::Mention;
   return Image(index) == kTabImageActivity ? TabLook::Activity : TabLook::Background;
 }
 
 std::optional<CloseIcon> RoomTabStrip::CloseIconOf(int index) const {
   if (index <= 0 || !Valid(index)) return std::nullopt;
-  return Look(index) == TabLook::Activity ? CloseIcon::Activity : CloseIcon::Plain;
+  const TabLook look = Look(index);
+  return look == TabLook::Activity || look == TabLook::Mention ? CloseIcon::Activity : CloseIcon::Plain;
 }
 
 Rect RoomTabStrip::CloseIconRect(int index) const {
