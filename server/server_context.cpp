@@ -94,8 +94,10 @@ void ServerContext::Drop(ConnectionId connection) {
 void ServerContext::Refused(Refusal reason, const Session& session, std::string_view what) {
   metrics.Refused(reason);
   if (Logs(LogLevel::kNormal)) {
-    Log(LogLevel::kNormal, "refused " + std::string(RefusalName(reason)) + " " + Who(session) +
-                               (what.empty() ? std::string() : " " + std::string(what)));
+    std::string line = "refused ";
+    line.append(RefusalName(reason)).append(" ").append(Who(session));
+    if (!what.empty()) line.append(" ").append(what);
+    Log(LogLevel::kNormal, line);
   }
 }
 

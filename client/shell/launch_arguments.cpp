@@ -17,7 +17,7 @@ bool IsTrue(std::string_view field) { return text::ToUpper(field) == "TRUE"; }
 
 std::string NormaliseUserId(std::string_view id) {
   std::string normal = text::ToLower(id);
-  if (!normal.empty() && normal.front() >= '0' && normal.front() <= '9') normal.insert(0, "_");
+  if (!normal.empty() && normal.front() >= '0' && normal.front() <= '9') return "_" + normal;
   return normal;
 }
 

@@ -72,7 +72,8 @@ stop_clients; wait "$alice" 2>/dev/null || true
 
 # An orvinta:// link: the desktop database names the installed client.
 if command -v update-desktop-database >/dev/null && command -v xdg-open >/dev/null; then
-  update-desktop-database "$prefix/share/applications"
+  # An installed package has updated it already; a private prefix needs it here.
+  if [ -w "$prefix/share/applications" ]; then update-desktop-database "$prefix/share/applications"; fi
   xdg-open "orvinta://$(launch TRUE bob 밥 garden 정원)" >"$work/xdg.out" 2>&1 &
   pids+=($!)
   await_entered bob garden 90

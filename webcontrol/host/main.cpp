@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <cstdio>
+#include <string_view>
 
 #include "webcontrol/component/module_exports.h"
 #include "webcontrol/host/host_options.h"
@@ -48,6 +49,14 @@ QUrl PageAddress(const QString& page) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The usage needs no display: answer it before the application starts.
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::printf("%s", qPrintable(orvinta::quendel::host::HostUsage()));
+      return 0;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName("quendel-host");
   QString error;
