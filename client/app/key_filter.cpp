@@ -12,6 +12,10 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != &window_) return false;
+  // A widget that answers its own keys (the transcript's find bar) keeps them.
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    if (w->property("orvintaOwnKeys").toBool()) return false;
+  }
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F10) {
     return hooks_.functionKey && hooks_.functionKey(key->key() - Qt::Key_F1 + 1);

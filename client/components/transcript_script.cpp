@@ -16,6 +16,7 @@ constexpr char kScript[] = R"JS(
   var UNREAD_CLASS = 'orvinta-unread';
   var MENTION_CLASS = 'orvinta-mention';
   var frozen = new WeakMap();  // block -> its lines' HTML while frozen
+  var frozenText = new WeakMap();  // block -> its lines' text while frozen, for finding
   var near = new WeakSet();    // blocks the view is near, as last seen
   var observer = new IntersectionObserver(function (entries) {
     entries.forEach(function (entry) {
@@ -47,6 +48,7 @@ constexpr char kScript[] = R"JS(
     if (frozen.has(block)) return;
     var height = block.offsetHeight;
     frozen.set(block, block.innerHTML);
+    frozenText.set(block, block.textContent);
     block.style.height = height + 'px';
     block.textContent = '';
   }
@@ -55,6 +57,7 @@ constexpr char kScript[] = R"JS(
     var html = frozen.get(block);
     if (html === undefined) return;
     frozen.delete(block);
+    frozenText.delete(block);
     block.innerHTML = html;
     block.style.height = '';
     // A marker frozen with its block may have moved on since.
@@ -232,7 +235,86 @@ constexpr char kScript[] = R"JS(
   });
   if (!document.hidden) seen = true;
 
-  window.orvintaTranscript = { append: append, html: html, follow: follow };
+  // Finding text in every line, frozen or not: matches are counted in each
+  // block's text, and the chosen one's block is thawed to select it.
+  var query = '';
+  var current = -1;
+  var total = 0;
+
+  function blockText(block) {
+    var text = frozenText.get(block);
+    return (text === undefined ? block.textContent : text).toLowerCase();
+  }
+
+  function countIn(text) {
+    var n = 0;
+    for (var at = text.indexOf(query); at >= 0; at = text.indexOf(query, at + query.length)) ++n;
+    return n;
+  }
+
+  function allBlocks() {
+    var main = document.getElementById('CHAT_MAIN');
+    return main ? main.getElementsByClassName('orvinta-lines') : [];
+  }
+
+  // Selects the match'th match in the block and brings it into view.
+  function selectIn(block, match) {
+    thaw(block);
+    var text = block.textContent.toLowerCase();
+    var at = text.indexOf(query);
+    for (var k = 0; k < match && at >= 0; ++k) at = text.indexOf(query, at + query.length);
+    if (at < 0) return;
+    var walker = document.createTreeWalker(block, NodeFilter.SHOW_TEXT);
+    var range = document.createRange();
+    var seen = 0, start = false;
+    for (var node = walker.nextNode(); node; node = walker.nextNode()) {
+      var length = node.nodeValue.length;
+      if (!start && at < seen + length) { range.setStart(node, at - seen); start = true; }
+      if (start && at + query.length <= seen + length) { range.setEnd(node, at + query.length - seen); break; }
+      seen += length;
+    }
+    var selection = window.getSelection();
+    selection.removeAllRanges();
+    selection.addRange(range);
+    var element = range.startContainer.parentElement;
+    if (element) element.scrollIntoView({ block: 'center' });
+    following = atBottom();
+  }
+
+  function show(index) {
+    var blocks = allBlocks();
+    for (var b = 0; b < blocks.length; ++b) {
+      var n = countIn(blockText(blocks[b]));
+      if (index < n) return selectIn(blocks[b], index);
+      index -= n;
+    }
+  }
+
+  // A new query: counts the matches and selects the newest. Returns
+  // [position (1-based, 0: none), count].
+  function find(text) {
+    query = String(text).toLowerCase();
+    total = 0;
+    current = -1;
+    window.getSelection().removeAllRanges();
+    if (!query) return [0, 0];
+    var blocks = allBlocks();
+    for (var b = 0; b < blocks.length; ++b) total += countIn(blockText(blocks[b]));
+    if (total === 0) return [0, 0];
+    current = total - 1;
+    show(current);
+    return [current + 1, total];
+  }
+
+  // The next (step 1) or previous (step -1) match, wrapping around.
+  function findNext(step) {
+    if (total === 0) return [0, 0];
+    current = (current + step + total) % total;
+    show(current);
+    return [current + 1, total];
+  }
+
+  window.orvintaTranscript = { append: append, html: html, follow: follow, find: find, findNext: findNext };
 })();
 )JS";
 

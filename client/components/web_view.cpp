@@ -9,6 +9,7 @@
 #include <QWebEngineSettings>
 
 #include "client/components/js_literal.h"
+#include "client/components/transcript_find_bar.h"
 #include "client/components/transcript_script.h"
 #include "platform/qt/qt_text.h"
 #include "protocol/guarded.h"
@@ -116,6 +117,7 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
     transcript.setWorldId(QWebEngineScript::ApplicationWorld);
     transcript.setSourceCode(TranscriptScript());
     page_->scripts().insert(transcript);
+    new TranscriptFindBar(view_, page_);
   }
   // A load that failed or was replaced by a newer one reports nothing: the
   // lines waiting for the page must go into the page that stays.

@@ -6,12 +6,16 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QWebEngineScript>
 #include <unistd.h>
 
 #include "client/components/resource_scheme.h"
+#include "client/components/transcript_find_bar.h"
 #include "client/components/web_view.h"
 #include "client/window/page_queue.h"
+#include "platform/cp949.h"
 
 namespace orvinta::components {
 namespace {
@@ -153,6 +157,48 @@ TEST_F(TranscriptReadingTest, AMentionIsMarkedOnThePageButNotInTheReadBack) {
                        "!=='rgba(0, 0, 0, 0)'").toBool());
   EXPECT_NE(ReadBack().find("<table class=\"fixed\"><tbody><tr><td>hi</td></tr></tbody></table>"), std::string::npos)
       << ReadBack();
+}
+
+TEST_F(TranscriptReadingTest, FindReachesFrozenLinesAndBringsThemIntoView) {
+  for (int i = 0; i < 1500; ++i) {
+    const std::string word = i == 5 ? "바늘Needle" : i == 1400 ? "needle과 실" : "hay";
+    queue.AppendBeforeMarker("END_LINE", "<P>line" + std::to_string(i) + " " + platform::FromLocalText(word) + "</P>");
+  }
+  queue.ScrollToMarker("END_LINE");
+  ASSERT_TRUE(Until("document.querySelectorAll('#CHAT_MAIN p').length < 1000")) << "old blocks are frozen";
+  // The newest match first, then around to the oldest, in a frozen block.
+  EXPECT_EQ(Evaluate("window.orvintaTranscript.find('NEEDLE').join('/')").toString(), "2/2");
+  EXPECT_EQ(Evaluate("window.getSelection().toString()").toString(), "needle");
+  EXPECT_EQ(Evaluate("window.orvintaTranscript.findNext(1).join('/')").toString(), "1/2");
+  EXPECT_EQ(Evaluate("window.getSelection().toString()").toString(), "Needle");
+  EXPECT_TRUE(Until("(function(){var r=window.getSelection().getRangeAt(0).getBoundingClientRect();"
+                    "return r.top>=0&&r.bottom<=window.innerHeight;})()"))
+      << "the match is in view";
+  // Korean as typed; none found.
+  EXPECT_EQ(Evaluate(QStringLiteral("window.orvintaTranscript.find('바늘').join('/')")).toString(), "1/1");
+  EXPECT_EQ(Evaluate("window.orvintaTranscript.find('nothing').join('/')").toString(), "0/0");
+  EXPECT_EQ(Evaluate("window.orvintaTranscript.findNext(-1).join('/')").toString(), "0/0");
+}
+
+TEST_F(TranscriptReadingTest, FindBarCountsStepsAndCloses) {
+  for (const char* line : {"<P>hello one</P>", "<P>other</P>", "<P>HELLO two</P>"}) queue.AppendBeforeMarker("END_LINE", line);
+  ASSERT_TRUE(Until("document.querySelectorAll('#CHAT_MAIN p').length===3"));
+  auto* bar = view.Widget()->findChild<TranscriptFindBar*>();
+  ASSERT_NE(bar, nullptr);
+  bar->Open();
+  bar->findChild<QLineEdit*>()->setText("hello");
+  EXPECT_TRUE(Spin([&] { return bar->CountText() == "2/2"; })) << bar->CountText().toStdString();
+  const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(bar->findChild<QLineEdit*>(), &event);
+  };
+  press(Qt::Key_Return);  // back in time
+  EXPECT_TRUE(Spin([&] { return bar->CountText() == "1/2"; })) << bar->CountText().toStdString();
+  press(Qt::Key_F3, Qt::ShiftModifier);
+  EXPECT_TRUE(Spin([&] { return bar->CountText() == "2/2"; })) << bar->CountText().toStdString();
+  press(Qt::Key_Escape);
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_TRUE(Until("window.getSelection().rangeCount===0"));
 }
 
 }  // namespace
