@@ -66,6 +66,8 @@ TEST(LaunchText, UserIdRules) {
   EXPECT_FALSE(Parse("\n\n\n" + std::string(22, 'a')));
   EXPECT_FALSE(Parse("\n\n\n1" + std::string(20, 'a')));  // 22 bytes once "_" is added
   EXPECT_FALSE(Parse("\n\n\na"));
+  EXPECT_TRUE(Parse("\n\n\nab"));  // exactly the shortest id
+  EXPECT_TRUE(Parse("\n\n\n1"));   // "_1": two bytes once "_" is added
   EXPECT_FALSE(Parse("\n\n\n"));
   EXPECT_FALSE(Parse("   "));
   EXPECT_FALSE(Parse("orvinta://  "));
