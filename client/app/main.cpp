@@ -2,6 +2,7 @@
 // object decides; steps that only mean something on the original desktop
 // (common controls, rich edit libraries, sockets start-up) have no work here.
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <memory>
 
@@ -109,6 +110,9 @@ int main(int argc, char** argv) {
   components::RegisterResourceScheme();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Orvinta"));
+  // The desktop matches the window to the installed entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("net.belvo.Orvinta"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("orvinta")));
   app::LoadKoreanDialogTexts(application);
 
   app::ClientPorts ports;
