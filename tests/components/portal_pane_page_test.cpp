@@ -13,19 +13,10 @@
 #include "client/components/web_view.h"
 #include "client/window/portal_pane.h"
 #include "tests/fakes/fake_shell.h"
+#include "tests/fakes/qt_spin.h"
 
 namespace orvinta::components {
 namespace {
-
-bool Spin(const std::function<bool()>& done, int timeoutMs = 20000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
 
 void Settle(int ms) {
   QElapsedTimer clock;
@@ -120,12 +111,3 @@ TEST_F(PaneTest, KeysNeverReachThePage) {
 
 }  // namespace
 }  // namespace orvinta::components
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

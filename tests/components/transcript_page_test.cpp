@@ -13,29 +13,11 @@
 #include "client/components/web_view.h"
 #include "client/window/page_queue.h"
 #include "platform/cp949.h"
+#include "tests/fakes/qt_spin.h"
+#include "tests/components/page_load_listener.h"
 
 namespace orvinta::components {
 namespace {
-
-class LoadListener final : public platform::HtmlViewListener {
- public:
-  explicit LoadListener(window::PageQueue& queue) : queue_(queue) {}
-  void OnNavigateComplete(platform::FrameHandle) override {}
-  void OnDocumentComplete(platform::FrameHandle) override { queue_.MarkLoaded(); }
-
- private:
-  window::PageQueue& queue_;
-};
-
-bool Spin(const std::function<bool()>& done, int timeoutMs = 30000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
 
 std::string Read(WebView& view, const std::string& id) {
   std::string html;
@@ -194,14 +176,3 @@ TEST_F(TranscriptPageTest, ClearingTheScreenDropsFrozenLines) {
 
 }  // namespace
 }  // namespace orvinta::components
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  orvinta::components::RegisterResourceScheme();
-  QApplication app(argc, argv);
-  orvinta::components::InstallResourceScheme();
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

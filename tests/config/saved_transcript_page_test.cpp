@@ -16,19 +16,10 @@
 
 #include "client/window/saving/saved_document.h"
 #include "platform/cp949.h"
+#include "tests/fakes/qt_spin.h"
 
 namespace orvinta::saving {
 namespace {
-
-bool Spin(const std::function<bool()>& done, int timeoutMs = 30000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
 
 QVariant Evaluate(QWebEnginePage& page, const QString& script) {
   QVariant result;
