@@ -14,6 +14,8 @@ std::string ChannelName(std::string_view roomKey) { return "#" + std::string(roo
 
 std::string PrivateChannelName(std::string_view a, std::string_view b) { return ChannelName(PrivateRoomKey(a, b)); }
 
+bool IsPrivateRoom(std::string_view room) { return StripChannelMark(room).starts_with("Pchat"); }
+
 std::string_view StripChannelMark(std::string_view room) {
   if (!room.empty() && room.front() == '#') room.remove_prefix(1);
   return room;

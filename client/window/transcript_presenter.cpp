@@ -6,6 +6,7 @@
 #include "client/window/mention.h"
 #include "client/window/text_filters.h"
 #include "client/window/window_dialogs.h"
+#include "protocol/room_key.h"
 #include "text/text_util.h"
 
 namespace orvinta::window {
@@ -17,6 +18,8 @@ constexpr std::string_view kCannotClearHome = "대기실 화면은 지울 수 �
 constexpr std::string_view kAskClear =
     "현재 채팅창의 화면을 모두 지웁니다.(지우신 내용은 저장 하실 수 없습니다)  \n\n"
     "                                   화면을 지우시겠습니까?";
+
+const ReadingPreferences kDefaultPreferences;
 
 // Fills the "%s" and "%d" marks of a program template in order; "%%" gives "%".
 std::string FillTemplate(std::string_view templ, const std::vector<std::string>& args) {
@@ -42,7 +45,13 @@ std::string FillTemplate(std::string_view templ, const std::vector<std::string>&
 TranscriptPresenter::TranscriptPresenter(ChannelList& channels, ChannelTabs& tabs, platform::WindowHost& host,
                                          platform::MessageBoxes& boxes, const PortalConfig& portal,
                                          const LaunchSettings& self)
-    : channels_(channels), tabs_(tabs), host_(host), boxes_(boxes), portal_(portal), self_(self) {}
+    : channels_(channels),
+      tabs_(tabs),
+      host_(host),
+      boxes_(boxes),
+      portal_(portal),
+      self_(self),
+      preferences_(&kDefaultPreferences) {}
 
 Channel* TranscriptPresenter::ChannelForLine(std::string_view name) { return tabs_.OpenForTraffic(name); }
 
@@ -53,6 +62,13 @@ void TranscriptPresenter::AfterLine(Channel& channel, bool flashWhenMinimised, b
     else tabs_.SetActivity(channel.name, true);
   }
   if (flashWhenMinimised && tabs_.IsMinimised()) host_.FlashOnce();
+}
+
+void TranscriptPresenter::TellListeners(const Channel& channel, ShownLine line) const {
+  line.room = channel.name;
+  line.roomTitle = channel.title;
+  line.oneToOne = protocol::IsPrivateRoom(channel.name);
+  for (LineListener* listener : listeners_) listener->OnLineShown(line);
 }
 
 void TranscriptPresenter::AddInfoLine(std::string_view channelName, std::string_view templ,
@@ -69,6 +85,7 @@ void TranscriptPresenter::AddInfoLineHtml(std::string_view channelName, std::str
   const std::string text = SanitizeText(html);
   channel->view->Page().AppendBeforeMarker(std::string(kEndLine), RenderInfoLine(text));
   AfterLine(*channel, text.find(kLeftLine) == std::string::npos);
+  TellListeners(*channel, {.system = true, .text = text});
 }
 
 void TranscriptPresenter::AddMessage(std::string_view channelName, std::string_view senderId, std::string_view text) {
@@ -82,10 +99,15 @@ void TranscriptPresenter::ShowChatLine(std::string_view channelName, std::string
   if (!channel || channel->Ignores(senderId)) return;
   const auto html = RenderChatLine(line, portal_);
   if (!html) return;
-  const bool mention = !text::EqualsIgnoreCase(senderId, self_.UserId) &&
-                       NamesUser(line.text, OwnNames{self_.UserId, self_.Nick});
-  channel->view->Page().AppendBeforeMarker(std::string(kEndLine), mention ? MarkMention(*html) : *html);
-  AfterLine(*channel, true, mention);
+  const bool own = text::EqualsIgnoreCase(senderId, self_.UserId);
+  const bool mention = !own && NamesUser(line.text, OwnNames{self_.UserId, self_.Nick});
+  const bool highlight = mention && preferences_->highlightMentions;
+  channel->view->Page().AppendBeforeMarker(std::string(kEndLine), highlight ? MarkMention(*html) : *html);
+  AfterLine(*channel, true, highlight);
+  if (listeners_.empty()) return;
+  const std::string nick = compose::ShownField(line.nick);
+  const std::string text = compose::ShownField(line.text);
+  TellListeners(*channel, {.senderId = senderId, .senderNick = nick, .text = text, .mention = mention, .own = own});
 }
 
 void TranscriptPresenter::OnClearScreen() {

@@ -3,11 +3,14 @@
 // screen. A line for a room that is not open opens its tab.
 #include <initializer_list>
 #include <string_view>
+#include <vector>
 
 #include "client/compose/chat_line.h"
 #include "client/window/channel_list.h"
 #include "client/window/channel_tabs.h"
+#include "client/window/line_listener.h"
 #include "client/window/portal_config.h"
+#include "client/window/reading_preferences.h"
 #include "platform/message_box.h"
 #include "platform/window_host.h"
 #include "protocol/launch_settings.h"
@@ -31,9 +34,15 @@ class TranscriptPresenter {
   // Button 1058.
   void OnClearScreen();
 
+  // Told of every line after it is shown; the listener outlives the presenter.
+  void AddListener(LineListener& listener) { listeners_.push_back(&listener); }
+  // Read as each line arrives; the preferences outlive the presenter.
+  void UsePreferences(const ReadingPreferences& preferences) { preferences_ = &preferences; }
+
  private:
   Channel* ChannelForLine(std::string_view name);
   void AfterLine(Channel& channel, bool flashWhenMinimised, bool mention = false);
+  void TellListeners(const Channel& channel, ShownLine line) const;
 
   ChannelList& channels_;
   ChannelTabs& tabs_;
@@ -41,6 +50,8 @@ class TranscriptPresenter {
   platform::MessageBoxes& boxes_;
   const PortalConfig& portal_;
   const LaunchSettings& self_;  // whose nick and id make a line a mention
+  const ReadingPreferences* preferences_;
+  std::vector<LineListener*> listeners_;
 };
 
 }  // namespace orvinta::window

@@ -73,6 +73,34 @@ TEST_F(MentionWindowTest, SomeoneElsesLineNamingTheUserMarksLineAndTab) {
   EXPECT_EQ(host.tabs[1].image, 1);
 }
 
+// What listeners hear, and highlighting turned off: the line stays plain but
+// listeners still learn it names the user.
+TEST_F(MentionWindowTest, ListenersHearEachShownLineAndHighlightCanBeOff) {
+  struct Heard : LineListener {
+    std::vector<std::string> lines;
+    void OnLineShown(const ShownLine& l) override {
+      lines.push_back(std::string(l.room) + "|" + std::string(l.senderNick) + "|" + std::string(l.text) + "|" +
+                      (l.mention ? "m" : "") + (l.own ? "o" : "") + (l.system ? "s" : "") + (l.oneToOne ? "1" : ""));
+    }
+  } heard;
+  ReadingPreferences preferences{.highlightMentions = false};
+  dlg->Transcript().AddListener(heard);
+  dlg->Transcript().UsePreferences(preferences);
+  OpenRoom("a");
+  OpenRoom("b");
+  LoadTranscript("#a");
+  dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥%%7C|앨리스 100%%");
+  dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥|몰래");
+  dlg->Prompts().AddIgnore("#a", "bob");
+  dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥|무시됨");
+  dlg->AddMessage("#Pchatalice^bob", "ALICE", "|212121|9|굴림|FFFFFF|0|앨리스|hi");
+  dlg->AddInfoLine("#a", "<B>%s</B>", {"<x>"});
+  EXPECT_EQ(ViewOf("#a").Inner("CHAT_MAIN").find("orvinta-mention"), std::string::npos);
+  EXPECT_EQ(host.tabs[1].image, 1);
+  EXPECT_EQ(heard.lines, (std::vector<std::string>{"#a|밥||앨리스 100%|m", "#a|밥|몰래|",
+                                                    "#Pchatalice^bob|앨리스|hi|o1", "#a||<B>&lt;x&gt;</B>|s"}));
+}
+
 }  // namespace
 }  // namespace orvinta::window
 
