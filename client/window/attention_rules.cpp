@@ -1,0 +1,86 @@
+#include "client/window/attention_rules.h"
+
+#include <vector>
+
+#include "protocol/room_key.h"
+#include "text/text_util.h"
+
+namespace orvinta::window {
+namespace {
+
+constexpr std::string_view kEllipsis = "…";
+constexpr std::string_view kNickSeparator = ": ";
+constexpr std::string_view kInvitedBody = "%s님이 1:1 대화에 초대했습니다.";
+constexpr std::string_view kPrivateRoomTitle = "님과의 1:1 대화방입니다";
+
+// One character of code page 949 text: two bytes behind a lead byte, else one.
+std::size_t CharLength(std::string_view s, std::size_t at) {
+  return text::IsLeadByte(static_cast<unsigned char>(s[at])) && at + 1 < s.size() ? 2 : 1;
+}
+
+bool IsBlank(unsigned char c) { return c < 0x20 || c == ' ' || c == 0x7F; }
+
+// The room's name as people know it: the channel without its leading "#".
+std::string_view RoomName(std::string_view channel) {
+  return !channel.empty() && channel.front() == '#' ? channel.substr(1) : channel;
+}
+
+}  // namespace
+
+std::string FirstWords(std::string_view text, std::size_t maxChars) {
+  if (maxChars == 0) return {};
+  std::string flat;
+  std::vector<std::size_t> starts;  // where each character of flat begins
+  for (std::size_t at = 0; at < text.size() && starts.size() <= maxChars;) {
+    const unsigned char c = static_cast<unsigned char>(text[at]);
+    const std::size_t length = CharLength(text, at);
+    if (IsBlank(c)) {
+      if (!flat.empty() && flat.back() != ' ') {
+        starts.push_back(flat.size());
+        flat += ' ';
+      }
+    } else if (length == 2 || !text::IsLeadByte(c)) {  // a lead byte without its trail is dropped
+      starts.push_back(flat.size());
+      flat.append(text, at, length);
+    }
+    at += length;
+  }
+  if (starts.size() <= maxChars) return std::string(text::TrimRight(flat, " "));
+  // maxChars - 1 characters and the mark; end on a word when one ends in the
+  // second half. A space byte is never part of a double-byte character.
+  std::size_t keep = starts[maxChars - 1];
+  const std::size_t space = flat.rfind(' ', keep);
+  if (space != std::string::npos && space * 2 >= keep) keep = space;
+  flat.resize(keep);
+  return std::string(text::TrimRight(flat, " ")) + std::string(kEllipsis);
+}
+
+bool IsUnseenMention(const ShownLine& line, bool windowActive) {
+  return !windowActive && line.mention && !line.own && !line.system;
+}
+
+std::optional<AttentionNotice> NoticeForLine(const ShownLine& line, bool windowActive,
+                                             const ReadingPreferences& preferences) {
+  if (windowActive || !preferences.notifications || line.own || line.system) return std::nullopt;
+  if (!line.mention && !line.oneToOne) return std::nullopt;
+  std::string_view title = line.roomTitle;
+  if (title.empty()) title = line.oneToOne ? line.senderNick : RoomName(line.room);
+  // Enough of the text for the first words, whatever blanks it holds.
+  std::string body = std::string(text::LeftBytes(line.senderNick, kNoticeBodyChars * 2)) +
+                     std::string(kNickSeparator) + std::string(text::LeftBytes(line.text, kNoticeBodyChars * 8));
+  return AttentionNotice{std::string(line.room), FirstWords(title, kNoticeTitleChars),
+                         FirstWords(body, kNoticeBodyChars)};
+}
+
+std::optional<AttentionNotice> NoticeForInvitation(std::string_view channel, std::string_view inviterNick,
+                                                   bool windowActive, const ReadingPreferences& preferences) {
+  if (windowActive || !preferences.notifications || !protocol::IsPrivateRoom(channel)) {
+    return std::nullopt;
+  }
+  const std::string nick = FirstWords(inviterNick, kNoticeTitleChars);
+  // The room is not open yet: the click shows the window and its popup.
+  return AttentionNotice{"", FirstWords(nick + std::string(kPrivateRoomTitle), kNoticeTitleChars),
+                         FirstWords(text::FormatText(kInvitedBody, {nick}), kNoticeBodyChars)};
+}
+
+}  // namespace orvinta::window
