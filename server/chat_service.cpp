@@ -13,14 +13,15 @@ constexpr Millis kTickEvery = 100;
 constexpr Millis kCloseGrace = 2000;  // to get a last frame (a "SYST") out before closing
 constexpr int kAcceptsPerWake = 128;
 constexpr int kReadsPerWake = 4;  // then other connections get their turn
-// Under load a member's output gathers until it is this old or this large.
-constexpr Millis kGatherMs = 2;
+// Under load a member's output gathers until it is as old as the flush delay
+// or this large.
 constexpr std::size_t kGatherBytes = 4096;
-// Gathering starts when this many frames were queued in the last window or
-// the one before (10 ms each): about 20,000 deliveries a second. Below that a
-// member's lines go out at once.
-constexpr Millis kLoadWindowMs = 10;
-constexpr std::uint64_t kBusyFramesPerWindow = 200;
+// Gathering starts when this many frames were queued in the last window of
+// 100 ms, or already in this one: 30,000 deliveries a second. Below that a
+// member's lines go out at once. A window this long keeps a bursty load from
+// switching gathering on and off.
+constexpr Millis kLoadWindowMs = 100;
+constexpr std::uint64_t kBusyFramesPerWindow = 3000;
 
 }  // namespace
 
@@ -32,7 +33,8 @@ ChatService::ChatService(EventLoop& loop, Listener& listener, const Clock& clock
       core_(clock, *this, limits, services),
       intakeLimits_{limits.maxBadFrames, limits.maxGarbageBytes},
       maxOutput_(limits.maxOutputBytes),
-      outputBudget_(limits.outputBudgetBytes) {}
+      outputBudget_(limits.outputBudgetBytes),
+      flushDelay_(limits.flushDelay) {}
 
 ChatService::~ChatService() {
   connections_.ForEach([this](ConnectionId, const ClientConnection& c) { loop_.Remove(c.token); });
@@ -193,7 +195,7 @@ void ChatService::UpdateInterest(ClientConnection& c) {
 }
 
 bool ChatService::HoldBack(const ClientConnection& c, Millis now) const {
-  return busy_ && !c.closing && c.QueuedBytes() < kGatherBytes && now - c.queuedSince < kGatherMs;
+  return busy_ && !c.closing && c.QueuedBytes() < kGatherBytes && now - c.queuedSince < flushDelay_;
 }
 
 void ChatService::FlushDirty(Millis now) {
@@ -249,12 +251,12 @@ int ChatService::AfterEvents() {
     framesThisWindow_ = 0;
     window_ = window;
   }
-  busy_ = framesLastWindow_ + framesThisWindow_ >= kBusyFramesPerWindow;
+  busy_ = std::max(framesLastWindow_, framesThisWindow_) >= kBusyFramesPerWindow;
   dirty_.swap(held_);
   if (dirty_.empty()) return -1;
-  Millis wake = kGatherMs;
+  Millis wake = flushDelay_;
   for (ConnectionId id : dirty_) {
-    if (const ClientConnection* c = Find(id)) wake = std::min(wake, c->queuedSince + kGatherMs - now);
+    if (const ClientConnection* c = Find(id)) wake = std::min(wake, c->queuedSince + flushDelay_ - now);
   }
   return static_cast<int>(std::max<Millis>(wake, 1));
 }

@@ -60,6 +60,7 @@ class ChatService final : public Outbox {
   IntakeLimits intakeLimits_;
   std::size_t maxOutput_;
   std::size_t outputBudget_;
+  Millis flushDelay_;
   std::size_t queuedTotal_ = 0;
   std::uint64_t droppedSlow_ = 0;
   std::uint64_t droppedBudget_ = 0;

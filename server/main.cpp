@@ -43,6 +43,7 @@ ServerLimits LimitsFor(const ServerOptions& options, std::size_t descriptors) {
   limits.maxRoomsCreatedPerMember = static_cast<std::size_t>(options.roomsCreatedPerMember);
   limits.expulsionBar = static_cast<Millis>(options.expelMinutes) * 60'000;
   limits.outputBudgetBytes = static_cast<std::size_t>(options.outputBudgetMb) * 1024 * 1024;
+  limits.flushDelay = options.flushDelayMs;
   return limits;
 }
 

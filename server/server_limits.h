@@ -44,6 +44,9 @@ struct ServerLimits {
   std::size_t maxGarbageBytes = 4096;
   // All connections together; past it the largest queues are dropped first.
   std::size_t outputBudgetBytes = 256 * 1024 * 1024;
+  // Under load a member's output gathers this long (or until 4 KiB) before
+  // its send(); 0 sends at once always. Quiet servers always send at once.
+  Millis flushDelay = 10;
 };
 
 }  // namespace orvinta::server

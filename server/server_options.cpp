@@ -163,6 +163,7 @@ constexpr OptionRule kRules[] = {
     {"--rooms-per-member", ApplyCount<&ServerOptions::roomsCreatedPerMember, 1, 10000>},
     {"--expel-minutes", ApplyCount<&ServerOptions::expelMinutes, 0, 10080>},
     {"--output-budget-mb", ApplyCount<&ServerOptions::outputBudgetMb, 1, 65536>},
+    {"--flush-delay", ApplyCount<&ServerOptions::flushDelayMs, 0, 50>},
 };
 
 const OptionRule* FindRule(std::string_view name) {
@@ -234,7 +235,9 @@ std::string_view ServerUsage() {
          "  --cap-loopback        apply the per-address caps to 127.0.0.0/8 too\n"
          "  --rooms-per-member N  rooms one member may have opened at a time (8)\n"
          "  --expel-minutes N     an expelled member may not come back for N minutes (10)\n"
-         "  --output-budget-mb N  output queued for all connections together (256)\n";
+         "  --output-budget-mb N  output queued for all connections together (256)\n"
+         "  --flush-delay MS      under load, how long a member's lines gather before they are\n"
+         "                        sent together (10; 0 sends each turn's lines at once)\n";
 }
 
 }  // namespace orvinta::server

@@ -34,6 +34,7 @@ struct ServerOptions {
   int roomsCreatedPerMember = 8;
   int expelMinutes = 10;
   int outputBudgetMb = 256;
+  int flushDelayMs = 10;
 };
 
 struct ParsedOptions {

@@ -34,7 +34,8 @@ TEST(ServerOptions, TakesEveryOptionInBothSpellings) {
 TEST(ServerOptions, TakesTheLimitsKeysAndLogLevel) {
   const auto parsed = Parse({"--auth-secret", "/etc/orvinta/secret", "--verbose", "--rate", "talk=2.5/10", "--rate=flood=1/4",
                              "--max-per-address", "3", "--max-querying-per-address=1", "--max-http-per-address", "5",
-                             "--cap-loopback", "--rooms-per-member", "2", "--expel-minutes", "0", "--output-budget-mb", "64"});
+                             "--cap-loopback", "--rooms-per-member", "2", "--expel-minutes", "0", "--output-budget-mb", "64",
+                             "--flush-delay", "0"});
   ASSERT_TRUE(parsed.options) << parsed.error;
   const ServerOptions& o = *parsed.options;
   EXPECT_EQ(o.authSecretFile, "/etc/orvinta/secret");
@@ -49,6 +50,7 @@ TEST(ServerOptions, TakesTheLimitsKeysAndLogLevel) {
   EXPECT_EQ(o.roomsCreatedPerMember, 2);
   EXPECT_EQ(o.expelMinutes, 0);
   EXPECT_EQ(o.outputBudgetMb, 64);
+  EXPECT_EQ(o.flushDelayMs, 0);
 }
 
 struct BadArgs {
@@ -75,6 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"NegativePort", {"--port", "-1"}, "--port"},
                       BadArgs{"BindNotAnAddress", {"--bind", "localhost"}, "--bind"},
                       BadArgs{"ZeroPingInterval", {"--ping-interval", "0"}, "--ping-interval"},
+                      BadArgs{"FlushDelayOverItsBound", {"--flush-delay", "51"}, "--flush-delay"},
                       BadArgs{"ZeroRoomCapacity", {"--room-capacity=0"}, "--room-capacity"},
                       BadArgs{"EmptyPortalDir", {"--portal-dir="}, "--portal-dir"},
                       BadArgs{"SignKeyWithoutSecret", {"--sign-key", "kim"}, "--auth-secret"},
