@@ -1,6 +1,7 @@
 #include "client/components/web_view.h"
 
 #include <QChildEvent>
+#include <QDesktopServices>
 #include <QTimer>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
@@ -51,6 +52,13 @@ class KeyBlocker final : public QObject {
     }
   }
 };
+
+// Only web addresses with a host leave the program from a transcript.
+bool IsWebAddress(const QUrl& url) {
+  const QString scheme = url.scheme();
+  return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+         !url.host().isEmpty();
+}
 
 bool IsPortalPane(platform::HtmlViewRole role) {
   return role == platform::HtmlViewRole::Welcome || role == platform::HtmlViewRole::NavigationBar;
@@ -104,6 +112,14 @@ void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QStr
   if (message == QLatin1String(kRightButtonUpMessage)) emit rightButtonUp();
 }
 
+bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+  if (type != NavigationTypeLinkClicked || !linkOpener_) {
+    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+  }
+  if (IsWebAddress(url)) Guarded("a link in a transcript", [&] { linkOpener_(url); });
+  return false;
+}
+
 WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngineView) {
   page_ = new WebPage(ViewProfile(), view_);
   view_->setPage(page_);
@@ -118,6 +134,8 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
     transcript.setSourceCode(TranscriptScript());
     page_->scripts().insert(transcript);
     new TranscriptFindBar(view_, page_);
+    // Links in lines open in the user's browser; the transcript stays where it is.
+    page_->OpenLinksWith([](const QUrl& url) { QDesktopServices::openUrl(url); });
   }
   // A load that failed or was replaced by a newer one reports nothing: the
   // lines waiting for the page must go into the page that stays.

@@ -5,6 +5,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <functional>
 #include <memory>
 
 #include "platform/html_view.h"
@@ -23,6 +24,12 @@ class WebPage final : public QWebEnginePage {
  public:
   using QWebEnginePage::QWebEnginePage;
 
+  // Opens a clicked web address outside the program (the user's browser).
+  using LinkOpener = std::function<void(const QUrl&)>;
+  // From now on a clicked link never navigates this page: an http or https
+  // address goes to `opener`, anything else is refused.
+  void OpenLinksWith(LinkOpener opener) { linkOpener_ = std::move(opener); }
+
  signals:
   void leftButtonUp();
   void rightButtonUp();
@@ -30,6 +37,10 @@ class WebPage final : public QWebEnginePage {
  protected:
   void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
                                 const QString& source) override;
+  bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+
+ private:
+  LinkOpener linkOpener_;  // empty: links navigate as in any page
 };
 
 // A view that has a widget the main window can place.

@@ -6,6 +6,7 @@
 #include "client/compose/emoticons.h"
 #include "client/window/icon_url.h"
 #include "client/window/text_filters.h"
+#include "client/window/web_links.h"
 
 namespace orvinta::window {
 namespace {
@@ -43,6 +44,7 @@ std::optional<std::string> RenderChatLine(const compose::ChatLine& line, const P
   body = ReplaceEmoticons(body, portal.emoticonBase);
   body = RemoveWordIgnoreCase(RemoveWordIgnoreCase(body, "vbscript"), "script");
   if (line.nick.empty() || body.empty()) return std::nullopt;
+  body = LinkWebAddresses(body);
 
   std::string open = "<FONT STYLE='COLOR:#" + line.textColour + ";FONT-SIZE:" + line.size +
                      "pt;FONT-FAMILY:" + line.face + "'>";
