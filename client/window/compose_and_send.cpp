@@ -144,15 +144,28 @@ bool ComposeAndSend::PreTranslateMessage(Key key, bool inInputLine) {
   // Enter and Escape never reach the dialog's default handling, which would
   // close the window; that holds even when the send itself fails.
   const bool consumed = key == Key::Enter || key == Key::Escape;
+  // A recalled line keeps the caret at its end: the key goes no further.
+  bool recalled = false;
   Guarded("a key in the window", [&] {
     if (!inInputLine) return;
     if (key == Key::Enter) {
       OnBnClickedChatsend();
     } else if ((key == Key::Up || key == Key::Down) && input_) {
+      recalled = RecallSentLine(key == Key::Up);
       input_->Repaint();
     }
   });
-  return consumed;
+  return consumed || recalled;
+}
+
+bool ComposeAndSend::RecallSentLine(bool older) {
+  Channel* current = channels_.Current();
+  if (!current) return false;
+  const auto line = older ? current->history.Older(input_->Content()) : current->history.Newer();
+  if (!line) return false;
+  input_->Clear();
+  if (!line->empty()) input_->InsertText(*line);
+  return true;
 }
 
 }  // namespace orvinta::window

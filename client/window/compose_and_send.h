@@ -52,6 +52,8 @@ class ComposeAndSend {
 
  private:
   void ApplyInputFormat(const Channel& channel);
+  // Up (older) or Down in the input line: the room's sent line into it. True when one came.
+  bool RecallSentLine(bool older);
 
   ChannelList& channels_;
   const WindowFlags& flags_;
