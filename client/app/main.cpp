@@ -15,6 +15,7 @@
 #include "client/app/test_port.h"
 #endif
 #include "client/app/portal_settings.h"
+#include "client/app/reading_and_attention.h"
 #include "client/app/settings_and_saving.h"
 #include "client/components/config/atomic_file.h"
 #include "client/components/config/config_path.h"
@@ -147,6 +148,8 @@ int main(int argc, char** argv) {
   window::BoxQueue queuedBoxes(ports.boxes);
   // Made before the window logic and so outlives it; the logic stops their answers as it goes.
   components::QtPromptPopups popups(&widgets);
+  // Made below, once the window logic stands; it must outlive that logic, which tells it of lines.
+  std::unique_ptr<app::ReadingAndAttention> reading;
   window::COrvintaDlg dlg(orvinta.Settings,
                           window::WindowPorts{.host = widgets,
                                               .views = ports.views,
@@ -181,6 +184,15 @@ int main(int argc, char** argv) {
                    Entry("the settings button", [&settingsAndSaving] { settingsAndSaving.OnSettingsClicked(); }));
   QObject::connect(&widgets.Toolbar(), &components::ComposeToolbar::saveTranscriptClicked,
                    Entry("the save button", [&settingsAndSaving] { settingsAndSaving.OnBnClickedButtonSave(); }));
+  // Reading choices (orvinta.conf beside Orvinta.cfg), desktop notifications, the tray icon;
+  // the settings dialog gets their page after it opens.
+  reading = std::make_unique<app::ReadingAndAttention>(widgets, dlg,
+                                                       app::ReadingSettingsPathBeside(configStore.Path()));
+  QObject::connect(&widgets.Toolbar(), &components::ComposeToolbar::shortcutSettingsClicked,
+                   Entry("the reading page", [&reading, &settingsAndSaving] {
+                     reading->OfferChoicesIn(settingsAndSaving.Dialog());
+                   }));
+
   ports.instances.Listen(shell::HandOverEndpoint(orvinta.Settings.UserId),
                          [&dlg](const platform::CopyData& message) { dlg.OnCopyData(message); });
 

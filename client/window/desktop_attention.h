@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "client/window/attention_rules.h"
+#include "client/window/invitation_listener.h"
 #include "client/window/line_listener.h"
 #include "client/window/reading_preferences.h"
 #include "platform/desktop_notifications.h"
@@ -24,7 +25,7 @@ struct AttentionParts {
   std::function<void(int unseenMentions)> unseenMentionsChanged;  // may be empty
 };
 
-class DesktopAttention final : public LineListener {
+class DesktopAttention final : public LineListener, public InvitationListener {
  public:
   // Rooms with a notice up at once; the oldest notice goes beyond this.
   static constexpr std::size_t kMaxOpenNotices = 16;
@@ -37,7 +38,7 @@ class DesktopAttention final : public LineListener {
   DesktopAttention& operator=(const DesktopAttention&) = delete;
 
   void OnLineShown(const ShownLine& line) override;
-  void OnInvitation(std::string_view channel, std::string_view inviterNick);
+  void OnInvitation(std::string_view channel, std::string_view inviterNick) override;
   // The user is back: the count goes to 0 and the notices go away.
   void OnWindowActivated();
 

@@ -14,6 +14,7 @@
 #include "client/window/chat_dlg.h"
 #include "client/window/compose_and_send.h"
 #include "client/window/home_page_actions.h"
+#include "client/window/invitation_listener.h"
 #include "client/window/member_lists.h"
 #include "client/window/member_menu.h"
 #include "client/window/portal_config.h"
@@ -65,6 +66,8 @@ class COrvintaDlg final : public protocol::ChatWindow {
   PromptsAndVotes& Prompts() { return prompts_; }
   MemberMenu& MemberContextMenu() { return memberMenu_; }
   const WindowFlags& Flags() const { return flags_; }
+  // Also told of each invitation (the popup shows it in any case); outlives the window.
+  void SetInvitationListener(InvitationListener* listener) { invitationListener_ = listener; }
 
   // protocol::ChatWindow.
   bool IsConnected() const override { return flags_.connected; }
@@ -107,6 +110,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   void PlayEntrySound() override { ports_.sound.Play(kEntrySound); }
   void ShowInvitation(std::string_view channel, std::string_view inviterId, std::string_view inviterNick) override {
     prompts_.ShowInvitation(channel, inviterId, inviterNick);
+    if (invitationListener_) invitationListener_->OnInvitation(channel, inviterNick);
   }
   void ShowInviteRefused(std::string_view channel, std::string_view /*memberId*/, std::string_view nick) override {
     prompts_.ShowInviteRefused(channel, nick);
@@ -145,6 +149,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   PromptsAndVotes prompts_;
   StartupAndTimers startup_;
   MemberMenu memberMenu_;
+  InvitationListener* invitationListener_ = nullptr;
 };
 
 }  // namespace orvinta::window

@@ -1,6 +1,8 @@
 #include "client/components/config/config_dlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QToolButton>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +61,19 @@ buttons::CImageButton* AddImageButton(QWidget* parent, int art, const QString& t
   button->SetTooltip(tip);
   return button;
 }
+
+// The reading page's choices, in its order.
+struct ReadingChoice {
+  const char* name;
+  const char* caption;  // UTF-8
+  bool window::ReadingPreferences::*field;
+};
+constexpr ReadingChoice kReadingChoices[] = {
+    {"highlightMentions", "내 이름이 나온 줄 강조", &window::ReadingPreferences::highlightMentions},
+    {"notifications", "바탕화면 알림", &window::ReadingPreferences::notifications},
+    {"trayIcon", "알림 영역 아이콘", &window::ReadingPreferences::trayIcon},
+    {"roomLog", "대화 기록 파일 남기기 (~/.local/share/orvinta/logs)", &window::ReadingPreferences::roomLog},
+};
 
 }  // namespace
 
@@ -137,6 +152,59 @@ void CConfigDlg::Build() {
   skin_->addItems({QStringLiteral("BLUE"), QStringLiteral("GREEN")});
   skin_->setCurrentText(QString::fromStdString(logic_.SkinText()));
   skin_->hide();
+}
+
+void CConfigDlg::OfferReadingChoices(const window::ReadingPreferences& current, ReadingChanged changed) {
+  reading_ = current;
+  readingChanged_ = std::move(changed);
+  if (!readingPage_) BuildReadingPage();
+  for (std::size_t i = 0; i < readingBoxes_.size(); ++i) {
+    const QSignalBlocker quiet(readingBoxes_[i]);
+    readingBoxes_[i]->setChecked(reading_.*kReadingChoices[i].field);
+  }
+}
+
+void CConfigDlg::BuildReadingPage() {
+  // What the first page shows now is what comes back when it is turned to again.
+  for (QObject* child : children()) {
+    auto* widget = qobject_cast<QWidget*>(child);
+    if (widget && !widget->isHidden()) firstPage_.push_back(widget);
+  }
+  readingPage_ = new QWidget(this);
+  readingPage_->setObjectName(QStringLiteral("readingPage"));
+  readingPage_->setGeometry(0, 0, kClientWidth, kClientHeight - kBottomBand);
+  const int w = kClientWidth - 50;
+  AddTitle(readingPage_, QStringLiteral("읽기 설정"), {25, 25, w, 21}, "titleReading");
+  AddLabel(readingPage_, QStringLiteral("고르면 바로 적용되고 orvinta.conf에 남습니다."), {29, 54, w, 12}, kHelpInk,
+           "helpReading");
+  for (std::size_t i = 0; i < readingBoxes_.size(); ++i) {
+    auto* box = new QCheckBox(QString::fromUtf8(kReadingChoices[i].caption), readingPage_);
+    box->setObjectName(QString::fromLatin1(kReadingChoices[i].name));
+    box->setFont(DialogFont());
+    box->setGeometry(29, 80 + 26 * static_cast<int>(i), w, 20);
+    connect(box, &QCheckBox::toggled, this, [this, i](bool on) {
+      reading_.*kReadingChoices[i].field = on;
+      if (readingChanged_) readingChanged_(reading_);
+    });
+    readingBoxes_[i] = box;
+  }
+  readingPage_->hide();
+
+  pageButton_ = new QToolButton(this);
+  pageButton_->setObjectName(QStringLiteral("readingPageButton"));
+  pageButton_->setAutoRaise(true);
+  pageButton_->setFont(DialogFont());
+  pageButton_->setGeometry(kClientWidth - kSideBand - 70, 426, 70, 22);
+  connect(pageButton_, &QToolButton::clicked, this, [this] { ShowReadingPage(readingPage_->isHidden()); });
+  ShowReadingPage(false);
+  pageButton_->show();
+}
+
+void CConfigDlg::ShowReadingPage(bool shown) {
+  if (!readingPage_) return;
+  for (QWidget* widget : firstPage_) widget->setVisible(!shown);
+  readingPage_->setVisible(shown);
+  pageButton_->setText(shown ? QStringLiteral("◀ 기본 설정") : QStringLiteral("읽기 설정 ▶"));
 }
 
 void CConfigDlg::OnSave() {

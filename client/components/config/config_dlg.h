@@ -5,11 +5,15 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "client/components/config/config_dlg_logic.h"
+#include "client/window/reading_preferences.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QToolButton;
 
 namespace orvinta::buttons {
 class CImageButton;
@@ -34,6 +38,13 @@ class CConfigDlg final : public QDialog {
   static constexpr int kClientWidth = 344;
   static constexpr int kClientHeight = 451;
 
+  // A second page with the reading choices (kept in orvinta.conf): a button in
+  // the bottom band turns between the pages; each tick applies at once and
+  // goes to `changed`. Once per dialog; later calls only refresh the ticks.
+  using ReadingChanged = std::function<void(const window::ReadingPreferences&)>;
+  void OfferReadingChoices(const window::ReadingPreferences& current, ReadingChanged changed);
+  void ShowReadingPage(bool shown);
+
   // Control ids, as the main window and tests know them.
   enum Id { kSave = 1091, kReset = 1092 };
 
@@ -46,9 +57,18 @@ class CConfigDlg final : public QDialog {
   void OnSave();
   void OnReset();
 
+  void BuildReadingPage();
+
   ConfigDlgLogic logic_;
   std::array<QLineEdit*, kEditCount> edits_{};
   QComboBox* skin_ = nullptr;
+  // The reading page.
+  window::ReadingPreferences reading_;
+  ReadingChanged readingChanged_;
+  QWidget* readingPage_ = nullptr;
+  QToolButton* pageButton_ = nullptr;
+  std::vector<QWidget*> firstPage_;  // shown again when the reading page is left
+  std::array<QCheckBox*, 4> readingBoxes_{};
 };
 
 }  // namespace orvinta::config

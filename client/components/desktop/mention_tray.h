@@ -1,0 +1,39 @@
+#pragma once
+// The icon in the desktop's tray (where there is one): the program's icon
+// with the count of unseen mentions on it and in its tooltip; a click
+// restores the window.
+#include <QIcon>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QSystemTrayIcon;
+
+namespace orvinta::components {
+
+// "" for none, the number up to 99, then "99+".
+QString MentionBadgeText(int unseen);
+
+class MentionTray final : public QObject {
+  Q_OBJECT
+ public:
+  explicit MentionTray(std::function<void()> restoreWindow, QObject* parent = nullptr);
+  ~MentionTray() override;
+
+  // The user's choice; the icon shows only when the desktop also has a tray.
+  void SetWanted(bool wanted);
+  void SetUnseen(int unseen);
+  bool IsShown() const;
+  QString ToolTip() const;
+  QIcon CurrentIcon() const;
+
+ private:
+  void Refresh();
+
+  std::function<void()> restoreWindow_;
+  QIcon base_;
+  QSystemTrayIcon* icon_ = nullptr;  // made when first shown
+  int unseen_ = 0;
+};
+
+}  // namespace orvinta::components
