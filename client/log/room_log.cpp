@@ -1,0 +1,68 @@
+#include "client/log/room_log.h"
+
+#include "client/log/room_log_text.h"
+#include "protocol/guarded.h"
+
+namespace orvinta::log {
+
+RoomLog::RoomLog(std::string folder, const window::ReadingPreferences& preferences, RoomLogPorts ports,
+                 FailureReport report)
+    : folder_(std::move(folder)), preferences_(preferences), ports_(ports), report_(std::move(report)) {
+  ports_.timers.SetHandler([this](int id) {
+    if (id == kFlushTimer) Guarded("writing the room log", [&] { Flush(); });
+  });
+}
+
+RoomLog::~RoomLog() {
+  Guarded("writing the room log", [&] { Flush(); });
+  ports_.timers.Kill(kFlushTimer);
+  ports_.timers.SetHandler(nullptr);
+}
+
+void RoomLog::OnLineShown(const window::ShownLine& line) {
+  if (!preferences_.roomLog || line.room.empty()) return;
+  // The chat goes on whatever the log meets.
+  Guarded("the room log", [&] {
+    const std::tm now = ports_.clock.LocalNow();
+    const std::string channel(line.room);
+    Room& room = rooms_[channel];
+    const std::string path = folder_.empty() ? "" : folder_ + "/" + RoomFolderName(channel) + "/" + DayFileName(now);
+    // Past midnight the day's file changes: what waits belongs to the day before.
+    if (path != room.path && !room.buffered.empty()) Write(channel, room);
+    room.path = path;
+    room.buffered += LogLine(line, now);
+
+    const std::int64_t at = ports_.timers.NowMs();
+    if (oldestBufferedAt_ < 0) {
+      oldestBufferedAt_ = at;
+      ports_.timers.Set(kFlushTimer, kFlushMs);
+    }
+    // A burst that keeps the timer from running is written as it goes.
+    if (at - oldestBufferedAt_ >= kFlushMs || room.buffered.size() >= kMaxBuffered) Flush();
+  });
+}
+
+void RoomLog::Flush() {
+  for (auto& [channel, room] : rooms_) {
+    if (!room.buffered.empty()) Write(channel, room);
+  }
+  oldestBufferedAt_ = -1;
+  ports_.timers.Kill(kFlushTimer);
+}
+
+void RoomLog::Write(const std::string& channel, Room& room) {
+  const std::size_t slash = room.path.rfind('/');
+  const bool written = !room.path.empty() && slash != std::string::npos &&
+                       ports_.files.MakeFolders(room.path.substr(0, slash)) &&
+                       ports_.files.Append(room.path, room.buffered);
+  // Lines that cannot be written are dropped: the buffer stays bounded.
+  room.buffered.clear();
+  if (written) {
+    room.failing = false;
+  } else if (!room.failing) {
+    room.failing = true;
+    if (report_) report_(channel, room.path);
+  }
+}
+
+}  // namespace orvinta::log

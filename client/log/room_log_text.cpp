@@ -1,0 +1,192 @@
+#include "client/log/room_log_text.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/cp949.h"
+#include "text/text_util.h"
+
+namespace orvinta::log {
+namespace {
+
+constexpr std::string_view kKeptMarks = "-_.^@+=,()";
+
+struct Entity {
+  std::string_view name;
+  std::string_view text;
+};
+constexpr std::array<Entity, 6> kEntities = {{
+    {"lt", "<"}, {"gt", ">"}, {"amp", "&"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", " "},
+}};
+
+void AppendUtf8(std::string& out, unsigned long cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+// A character that would break the line or cannot stand in a text file.
+bool IsLineBreaking(unsigned long cp) {
+  return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F) || cp == 0x2028 || cp == 0x2029;
+}
+
+// The reference at the start of `rest` ("&...;"): its length, and its text appended; 0 when it is none.
+std::size_t DecodeReference(std::string_view rest, std::string& out) {
+  const std::size_t semicolon = rest.find(';');
+  if (semicolon == std::string_view::npos || semicolon > 10) return 0;
+  const std::string_view body = rest.substr(1, semicolon - 1);
+  if (body.size() > 1 && body[0] == '#') {
+    const bool hex = body[1] == 'x' || body[1] == 'X';
+    const std::string digits(body.substr(hex ? 2 : 1));
+    if (digits.empty() || digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos) {
+      return 0;
+    }
+    const unsigned long cp = std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10);
+    const bool valid = cp != 0 && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
+    if (!valid) return 0;
+    AppendUtf8(out, IsLineBreaking(cp) ? ' ' : cp);
+    return semicolon + 1;
+  }
+  for (const Entity& e : kEntities) {
+    if (text::EqualsIgnoreCase(body, e.name)) {
+      out.append(e.text);
+      return semicolon + 1;
+    }
+  }
+  return 0;
+}
+
+std::string DecodeReferences(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] == '&') {
+      if (const std::size_t used = DecodeReference(text.substr(i), out)) {
+        i += used;
+        continue;
+      }
+    }
+    out.push_back(text[i++]);
+  }
+  return out;
+}
+
+std::string WithoutTags(std::string_view markup) {
+  std::string out;
+  for (std::size_t i = 0; i < markup.size();) {
+    if (markup[i] != '<') {
+      out.push_back(markup[i++]);
+      continue;
+    }
+    const std::size_t close = markup.find('>', i);
+    if (close == std::string_view::npos) break;  // a tag cut short shows nothing
+    if (text::StartsWithIgnoreCase(markup.substr(i), "<br")) out.push_back(' ');
+    i = close + 1;
+  }
+  return out;
+}
+
+std::string ControlsAsSpaces(std::string text) {
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  }
+  return text;
+}
+
+std::string CollapseSpaces(std::string_view text) {
+  std::string out;
+  for (char c : text::Trim(text, " ")) {
+    if (c == ' ' && !out.empty() && out.back() == ' ') continue;
+    out.push_back(c);
+  }
+  return out;
+}
+
+std::string Clock(const std::tm& at) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "[%02d:%02d:%02d] ", at.tm_hour % 100, at.tm_min % 100, at.tm_sec % 100);
+  return buffer;
+}
+
+// FNV-1a: stable from one run to the next, so a room keeps its folder.
+std::string Hash(std::string_view bytes) {
+  std::uint32_t h = 2166136261u;
+  for (unsigned char c : bytes) h = (h ^ c) * 16777619u;
+  char buffer[9];
+  std::snprintf(buffer, sizeof buffer, "%08x", static_cast<unsigned>(h));
+  return buffer;
+}
+
+bool IsAsciiAlnum(unsigned char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+}  // namespace
+
+std::string VisibleText(std::string_view markup) { return CollapseSpaces(DecodeReferences(ControlsAsSpaces(WithoutTags(markup)))); }
+
+std::string LogLine(const window::ShownLine& line, const std::tm& at) {
+  std::string out = Clock(at);
+  const std::string text = platform::Cp949ToUtf8Lossy(line.text);
+  if (line.system) {
+    out += "* " + VisibleText(text);
+  } else {
+    out += ControlsAsSpaces(platform::Cp949ToUtf8Lossy(line.senderNick)) + ": ";
+    // The page shows a chat line's references as the characters they stand for.
+    out += DecodeReferences(ControlsAsSpaces(text));
+  }
+  return out + "\n";
+}
+
+std::string RoomFolderName(std::string_view channelName) {
+  std::string_view name = channelName;
+  if (!name.empty() && name.front() == '#') name.remove_prefix(1);
+  std::string out;
+  bool changed = false;
+  for (std::size_t i = 0; i < name.size();) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    std::string piece;
+    std::size_t used = 1;
+    if (text::IsLeadByte(c) && i + 1 < name.size()) {
+      used = 2;
+      piece = platform::Cp949ToUtf8(name.substr(i, 2)).value_or("");
+    } else if (IsAsciiAlnum(c) || (kKeptMarks.find(static_cast<char>(c)) != std::string_view::npos && c != '.')) {
+      piece.assign(1, static_cast<char>(c));
+    } else if (c == '.' && !out.empty() && out.back() != '.') {
+      piece = ".";
+    }
+    if (piece.empty()) {
+      piece = "_";
+      changed = true;
+    }
+    if (out.size() + piece.size() > kMaxRoomFolder) {
+      changed = true;
+      break;
+    }
+    out += piece;
+    i += used;
+  }
+  if (out.empty() || changed) out += (out.empty() ? "" : "-") + Hash(channelName);
+  return out;
+}
+
+std::string DayFileName(const std::tm& at) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d.log", (at.tm_year + 1900) % 10000, (at.tm_mon + 1) % 100,
+                at.tm_mday % 100);
+  return buffer;
+}
+
+std::string_view WriteFailedNotice() { return "▷ 대화 기록 파일에 쓰지 못했습니다 ◁"; }
+
+}  // namespace orvinta::log
