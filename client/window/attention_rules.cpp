@@ -1,5 +1,8 @@
 #include "client/window/attention_rules.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 #include "protocol/room_key.h"
@@ -23,6 +26,31 @@ bool IsBlank(unsigned char c) { return c < 0x20 || c == ' ' || c == 0x7F; }
 // The room's name as people know it: the channel without its leading "#".
 std::string_view RoomName(std::string_view channel) {
   return !channel.empty() && channel.front() == '#' ? channel.substr(1) : channel;
+}
+
+// A chat line's text reaches the transcript with "<" and ">" spelled as
+// entities by the sender; the notice shows what the transcript shows.
+std::string AsShown(std::string_view text) {
+  static constexpr std::pair<std::string_view, char> kEntities[] = {
+      {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}, {"&#39;", '\''}, {"&nbsp;", ' '}};
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    if (text[at] == '&') {
+      const auto entity = std::find_if(std::begin(kEntities), std::end(kEntities), [&](const auto& e) {
+        return text.substr(at, e.first.size()) == e.first;
+      });
+      if (entity != std::end(kEntities)) {
+        out += entity->second;
+        at += entity->first.size();
+        continue;
+      }
+    }
+    const std::size_t length = CharLength(text, at);
+    out.append(text, at, length);
+    at += length;
+  }
+  return out;
 }
 
 }  // namespace
@@ -67,7 +95,7 @@ std::optional<AttentionNotice> NoticeForLine(const ShownLine& line, bool windowA
   if (title.empty()) title = line.oneToOne ? line.senderNick : RoomName(line.room);
   // Enough of the text for the first words, whatever blanks it holds.
   std::string body = std::string(text::LeftBytes(line.senderNick, kNoticeBodyChars * 2)) +
-                     std::string(kNickSeparator) + std::string(text::LeftBytes(line.text, kNoticeBodyChars * 8));
+                     std::string(kNickSeparator) + AsShown(text::LeftBytes(line.text, kNoticeBodyChars * 8));
   return AttentionNotice{std::string(line.room), FirstWords(title, kNoticeTitleChars),
                          FirstWords(body, kNoticeBodyChars)};
 }

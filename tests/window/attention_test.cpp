@@ -68,6 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"ProgramLine", kOneToOne, "", "<B>앨리스</B>", kMention, From::Program},
         LineCase{"ControlCharactersBecomeOneSpace", "#lobby", "로비", "앨리스\r\n\t  봐", kMention, From::Other,
                  false, true, true, "로비", "밥: 앨리스 봐"},
+        // The sender spells "<" and ">" as entities; the notice shows them as the transcript does.
+        LineCase{"EntitiesAsTheTranscriptShowsThem", "#lobby", "로비", "앨리스 &lt;b&gt; &amp;&quot; & x", kMention,
+                 From::Other, false, true, true, "로비", "밥: 앨리스 <b> &\" & x"},
         // Cut at the last space in reach, then the mark.
         LineCase{"LongLineEndsOnAWord", "#lobby", "로비", "앨리스 " + kSixtyA + " bbbbbbbbbbbbbbbbbbbb", kMention,
                  From::Other, false, true, true, "로비", "밥: 앨리스 " + kSixtyA + "…"},

@@ -175,8 +175,10 @@ void CConfigDlg::BuildReadingPage() {
   readingPage_->setGeometry(0, 0, kClientWidth, kClientHeight - kBottomBand);
   const int w = kClientWidth - 50;
   AddTitle(readingPage_, QStringLiteral("읽기 설정"), {25, 25, w, 21}, "titleReading");
+  // A style sheet of its own: the window's label style would ink it as a caption.
   AddLabel(readingPage_, QStringLiteral("고르면 바로 적용되고 orvinta.conf에 남습니다."), {29, 54, w, 12}, kHelpInk,
-           "helpReading");
+           "helpReading")
+      ->setStyleSheet(QStringLiteral("color: #404040;"));
   for (std::size_t i = 0; i < readingBoxes_.size(); ++i) {
     auto* box = new QCheckBox(QString::fromUtf8(kReadingChoices[i].caption), readingPage_);
     box->setObjectName(QString::fromLatin1(kReadingChoices[i].name));
