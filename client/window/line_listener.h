@@ -6,15 +6,15 @@
 namespace orvinta::window {
 
 struct ShownLine {
-  std::string_view room;       // the channel name: "#" + room key, or the waiting room's name
-  std::string_view roomTitle;  // as the tab's title line shows it; may be empty
+  std::string_view room = {};       // the channel name: "#" + room key, or the waiting room's name
+  std::string_view roomTitle = {};  // as the tab's title line shows it; may be empty
   bool oneToOne = false;       // a 1:1 room
   bool system = false;         // a line of the program's own (entries, departures, notices)
-  std::string_view senderId;   // empty for system lines
-  std::string_view senderNick; // as shown ("%%" undone)
+  std::string_view senderId = {};   // empty for system lines
+  std::string_view senderNick = {}; // as shown ("%%" undone)
   // Chat lines: the text as shown ("%%" undone). System lines: their markup,
   // whose received parts are escaped already. Code page 949 bytes.
-  std::string_view text;
+  std::string_view text = {};
   bool mention = false;  // someone else's line naming the user
   bool own = false;      // the user's own line
 };
