@@ -87,6 +87,8 @@ void DBusNotifications::OnNotifyAnswer(platform::NotificationId id, QDBusPending
   const auto it = tracked_.find(id);
   if (it == tracked_.end()) return;
   if (reply.isError() || reply.value() == 0) {
+    // Gone: nothing more is sent until the watcher sees a service again.
+    if (reply.isError() && reply.error().type() == QDBusError::ServiceUnknown) present_ = false;
     Forget(id, true);
     return;
   }
