@@ -1,5 +1,6 @@
 #include "client/components/desktop/window_activation.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QWidget>
 
@@ -12,7 +13,14 @@ WindowActivation::WindowActivation(QWidget& window, std::function<void()> activa
   window_.installEventFilter(this);
 }
 
-bool WindowActivation::IsActive() const { return window_.isActiveWindow() && !window_.isMinimized(); }
+bool WindowActivation::IsActive() const {
+  if (window_.isMinimized()) return false;
+  // The window's own dialogs (settings, saving) count as the window.
+  for (const QWidget* w = QApplication::activeWindow(); w; w = w->parentWidget()) {
+    if (w == &window_) return true;
+  }
+  return false;
+}
 
 bool WindowActivation::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &window_ && event->type() == QEvent::WindowActivate && activated_) {

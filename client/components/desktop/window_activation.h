@@ -11,6 +11,7 @@ namespace orvinta::components {
 class WindowActivation final : public QObject {
  public:
   WindowActivation(QWidget& window, std::function<void()> activated);
+  // The window or one of its dialogs has the focus, and it is not minimised.
   bool IsActive() const;
 
  protected:
