@@ -16,6 +16,7 @@
 #endif
 #include "client/app/portal_settings.h"
 #include "client/app/reading_and_attention.h"
+#include "client/log/room_log_service.h"
 #include "client/app/settings_and_saving.h"
 #include "client/components/config/atomic_file.h"
 #include "client/components/config/config_path.h"
@@ -150,6 +151,7 @@ int main(int argc, char** argv) {
   components::QtPromptPopups popups(&widgets);
   // Made below, once the window logic stands; it must outlive that logic, which tells it of lines.
   std::unique_ptr<app::ReadingAndAttention> reading;
+  std::unique_ptr<log::RoomLogService> roomLog;
   window::COrvintaDlg dlg(orvinta.Settings,
                           window::WindowPorts{.host = widgets,
                                               .views = ports.views,
@@ -192,6 +194,8 @@ int main(int argc, char** argv) {
                    Entry("the reading page", [&reading, &settingsAndSaving] {
                      reading->OfferChoicesIn(settingsAndSaving.Dialog());
                    }));
+  // Every room's lines to a UTF-8 file while the user has it on.
+  roomLog = std::make_unique<log::RoomLogService>(dlg.Transcript(), reading->Preferences());
 
   ports.instances.Listen(shell::HandOverEndpoint(orvinta.Settings.UserId),
                          [&dlg](const platform::CopyData& message) { dlg.OnCopyData(message); });

@@ -1,8 +1,6 @@
 #include "client/log/room_log_service.h"
 
-#include <QPointer>
 #include <QTimer>
-#include <list>
 
 #include "client/log/posix_log_files.h"
 #include "client/log/room_log.h"
@@ -11,24 +9,6 @@
 #include "protocol/guarded.h"
 
 namespace orvinta::log {
-namespace {
-
-// The transcript keeps its listeners to its end, which may come after this
-// service's: it holds a relay that outlives both and goes quiet with the service.
-class Relay final : public window::LineListener {
- public:
-  void OnLineShown(const window::ShownLine& line) override {
-    if (log) log->OnLineShown(line);
-  }
-  RoomLog* log = nullptr;
-};
-
-Relay& NewRelay() {
-  static std::list<Relay> relays;
-  return relays.emplace_back();
-}
-
-}  // namespace
 
 struct RoomLogService::Parts {
   Parts(window::TranscriptPresenter& transcript, const window::ReadingPreferences& preferences)
@@ -47,16 +27,13 @@ struct RoomLogService::Parts {
   SystemWallClock clock;
   platform::qt::QtTimers timers;
   RoomLog log;
-  Relay* relay = nullptr;
 };
 
 RoomLogService::RoomLogService(window::TranscriptPresenter& transcript, const window::ReadingPreferences& preferences)
     : parts_(std::make_unique<Parts>(transcript, preferences)) {
-  parts_->relay = &NewRelay();
-  parts_->relay->log = &parts_->log;
-  transcript.AddListener(*parts_->relay);
+  transcript.AddListener(parts_->log);
 }
 
-RoomLogService::~RoomLogService() { parts_->relay->log = nullptr; }
+RoomLogService::~RoomLogService() = default;
 
 }  // namespace orvinta::log

@@ -1,7 +1,8 @@
 #pragma once
 // The room log as the program runs it: files under the user's data folder,
 // the local clock, timers of its own, and the window's transcripts to hear.
-// Made once in main, after the window logic and the reading preferences.
+// Made once in main, after the window logic and the reading preferences, and
+// kept until the window logic is gone: lines shown while it closes are logged.
 #include <memory>
 
 #include "client/window/reading_preferences.h"
