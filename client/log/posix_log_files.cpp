@@ -42,13 +42,6 @@ bool PosixLogFiles::Append(const std::string& path, std::string_view bytes) {
   return ::close(fd) == 0 && ok;
 }
 
-std::tm SystemWallClock::LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local;
-}
-
 std::string RoomLogFolder(const char* xdgDataHome, const char* home) {
   if (IsAbsolute(xdgDataHome)) return std::string(xdgDataHome) + "/orvinta/logs";
   if (IsAbsolute(home)) return std::string(home) + "/.local/share/orvinta/logs";

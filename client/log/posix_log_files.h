@@ -10,11 +10,6 @@ class PosixLogFiles final : public LogFiles {
   bool Append(const std::string& path, std::string_view bytes) override;
 };
 
-class SystemWallClock final : public WallClock {
- public:
-  std::tm LocalNow() override;
-};
-
 // "$XDG_DATA_HOME/orvinta/logs", or "$HOME/.local/share/orvinta/logs" when
 // XDG_DATA_HOME is unset or not absolute; "" when neither is usable.
 std::string RoomLogFolder(const char* xdgDataHome, const char* home);

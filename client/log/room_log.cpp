@@ -23,7 +23,7 @@ void RoomLog::OnLineShown(const window::ShownLine& line) {
   if (!preferences_.roomLog || line.room.empty()) return;
   // The chat goes on whatever the log meets.
   Guarded("the room log", [&] {
-    const std::tm now = ports_.clock.LocalNow();
+    const std::tm now = ports_.clock.Now();
     const std::string channel(line.room);
     Room& room = rooms_[channel];
     const std::string path = folder_.empty() ? "" : folder_ + "/" + RoomFolderName(channel) + "/" + DayFileName(now);

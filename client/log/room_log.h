@@ -11,13 +11,14 @@
 #include "client/log/room_log_ports.h"
 #include "client/window/line_listener.h"
 #include "client/window/reading_preferences.h"
+#include "platform/local_clock.h"
 #include "platform/timers.h"
 
 namespace orvinta::log {
 
 struct RoomLogPorts {
   LogFiles& files;
-  WallClock& clock;
+  platform::LocalClock& clock;
   platform::Timers& timers;  // the log's own: it takes their handler
 };
 

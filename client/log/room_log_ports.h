@@ -1,7 +1,6 @@
 #pragma once
 // What the room log reaches the outside through. Paths are the file
 // system's own bytes (UTF-8).
-#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -14,12 +13,6 @@ class LogFiles {
   virtual bool MakeFolders(const std::string& folder) = 0;
   // Appends all of `bytes` to the file, creating it (readable by the user alone).
   virtual bool Append(const std::string& path, std::string_view bytes) = 0;
-};
-
-class WallClock {
- public:
-  virtual ~WallClock() = default;
-  virtual std::tm LocalNow() = 0;
 };
 
 }  // namespace orvinta::log

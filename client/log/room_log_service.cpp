@@ -24,7 +24,7 @@ struct RoomLogService::Parts {
             }) {}
 
   PosixLogFiles files;
-  SystemWallClock clock;
+  platform::SystemLocalClock clock;
   platform::qt::QtTimers timers;
   RoomLog log;
 };

@@ -96,9 +96,9 @@ class MemoryFiles final : public LogFiles {
   bool failing = false;
 };
 
-class ManualWallClock final : public WallClock {
+class ManualClock final : public platform::LocalClock {
  public:
-  std::tm LocalNow() override { return now; }
+  std::tm Now() override { return now; }
   std::tm now = At(8, 23, 59, 58);
 };
 
@@ -112,7 +112,7 @@ class RoomLogTest : public ::testing::Test {
 
   window::ReadingPreferences preferences;
   MemoryFiles files;
-  ManualWallClock clock;
+  ManualClock clock;
   fakes::FakeTimers timers;
   std::vector<std::string> reports;
   std::unique_ptr<RoomLog> log = std::make_unique<RoomLog>(

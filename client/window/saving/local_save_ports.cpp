@@ -24,11 +24,4 @@ bool LocalSaveFiles::WriteWhole(const std::string& path, std::string_view bytes)
   return config::WriteFileAtomically(LocalPath(path), bytes);
 }
 
-std::tm SystemLocalClock::Now() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local;
-}
-
 }  // namespace orvinta::saving

@@ -16,9 +16,6 @@ class LocalSaveFiles final : public SaveFiles {
   bool WriteWhole(const std::string& path, std::string_view bytes) override;
 };
 
-class SystemLocalClock final : public LocalClock {
- public:
-  std::tm Now() override;
-};
+using platform::SystemLocalClock;
 
 }  // namespace orvinta::saving

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/html_view.h"
+#include "platform/local_clock.h"
 
 namespace orvinta::saving {
 
@@ -38,11 +39,7 @@ class SaveFiles {
   virtual bool WriteWhole(const std::string& path, std::string_view bytes) = 0;
 };
 
-class LocalClock {
- public:
-  virtual ~LocalClock() = default;
-  virtual std::tm Now() = 0;
-};
+using platform::LocalClock;
 
 // The window's transcripts, found by channel name when they are read.
 class TranscriptSource {
