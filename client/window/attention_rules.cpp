@@ -1,5 +1,7 @@
 #include "client/window/attention_rules.h"
 
+#include "client/window/channel.h"
+
 #include <algorithm>
 #include <iterator>
 #include <utility>
@@ -14,7 +16,6 @@ namespace {
 constexpr std::string_view kEllipsis = "…";
 constexpr std::string_view kNickSeparator = ": ";
 constexpr std::string_view kInvitedBody = "%s님이 1:1 대화에 초대했습니다.";
-constexpr std::string_view kPrivateRoomTitle = "님과의 1:1 대화방입니다";
 
 // One character of code page 949 text: two bytes behind a lead byte, else one.
 std::size_t CharLength(std::string_view s, std::size_t at) {
@@ -107,7 +108,7 @@ std::optional<AttentionNotice> NoticeForInvitation(std::string_view channel, std
   }
   const std::string nick = FirstWords(inviterNick, kNoticeTitleChars);
   // The room is not open yet: the click shows the window and its popup.
-  return AttentionNotice{"", FirstWords(nick + std::string(kPrivateRoomTitle), kNoticeTitleChars),
+  return AttentionNotice{"", FirstWords(PrivateRoomTitle(nick), kNoticeTitleChars),
                          FirstWords(text::FormatText(kInvitedBody, {nick}), kNoticeBodyChars)};
 }
 

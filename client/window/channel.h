@@ -21,6 +21,7 @@ enum class ChannelKind : std::uint8_t { WaitingRoom = 1, Room = 4 };
 // also read by code compiled in UTF-8).
 std::string_view WaitingRoomName();   // the waiting room's channel name
 std::string_view WaitingRoomTitle();  // its title line
+std::string PrivateRoomTitle(std::string_view partnerNick);  // a 1:1 room's title line
 
 struct Channel {
   std::string name;  // "#" + room key, or the waiting room's name; compared without case

@@ -8,7 +8,6 @@
 namespace orvinta::window {
 namespace {
 
-constexpr std::string_view kPrivateRoomTitle = "님과의 1:1 대화방입니다";
 constexpr std::string_view kTellIgnoredQuestion = "상대방에게 메시지 무시 사실을 알리시겠습니까?  ";
 constexpr std::string_view kBoxCaption = "벨보 미렐";
 // A vote needs the target, the requester and someone to decide.
@@ -101,7 +100,7 @@ void MemberMenu::StartPrivateChat(const SelectedMember& member) {
   const std::string channelName = protocol::PrivateChannelName(settings_.UserId, member.id);
   const std::string key(protocol::StripChannelMark(channelName));
   settings_.RoomKey = key;
-  settings_.RoomTitle = member.nick + std::string(kPrivateRoomTitle);
+  settings_.RoomTitle = PrivateRoomTitle(member.nick);
   if (const Channel* open = channels_.FindByName(channelName)) {
     if (open != channels_.Current()) tabs_.SelectAndSwitch(channels_.TabIndexOf(open));
   } else {

@@ -9,7 +9,6 @@ namespace orvinta::window {
 namespace {
 
 constexpr std::string_view kInvitedText = "%s님이 초대했습니다.\n1:1 대화에 참여 하시려면\n참여 버튼을 누르세요";
-constexpr std::string_view kPrivateRoomTitle = "님과의 1:1 대화방입니다";
 constexpr std::string_view kRefusedLine = "<BR><B>▷ %s님이 대화 참여를 거부하였습니다 ◁</B><BR><BR>";
 constexpr std::string_view kIgnoredLine = "<BR><B>▷ %s님이 메세지 수신을 거부하였습니다 ◁</B><BR><BR>";
 constexpr std::string_view kVoteRunningLine = "<BR><B>▷▶ %s님의 강제 추방이 진행중입니다 ◀◁</B><BR>";
@@ -85,7 +84,7 @@ void PromptsAndVotes::OnInviteAnswer(const PromptAnswer& answer) {
   if (channelName.size() < 2) return;  // no room to enter
   const std::string key = channelName.substr(1);
   settings_.RoomKey = key;
-  settings_.RoomTitle = Trimmed(answer.data[3]) + std::string(kPrivateRoomTitle);
+  settings_.RoomTitle = PrivateRoomTitle(Trimmed(answer.data[3]));
   if (const Channel* open = channels_.FindByName(channelName)) tabs_.SelectAndSwitch(channels_.TabIndexOf(open));
   session_.SendChatIn(key);
 }
