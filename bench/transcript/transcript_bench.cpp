@@ -2,110 +2,54 @@
 // reports the time per 1,000 lines as the transcript grows, and the memory of
 // every process of the program (the browser's helpers included).
 //
-//   transcript_bench [lines] [rooms] [lines-per-room]
+//   transcript_bench [--script FILE] [lines] [rooms] [lines-per-room]
 //   defaults: 100000 lines in one view, then 10 rooms of 10000 lines.
 // Measure memory in a fresh process each: `transcript_bench 0 1` and `transcript_bench 0 10`.
+//
+// Wall time follows the machine's load; the renderer's CPU time and the time
+// inside the page script's entry points (performance.now() in the page) much
+// less, so each is reported with its own end/start ratio. --script runs the
+// pages with another version of the page script (a file holding its
+// JavaScript, %1 for the lines per block), to compare the two in one binary.
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <memory>
+#include <cstring>
 #include <vector>
 
+#include "bench/transcript/transcript_page.h"
 #include "client/components/resource_scheme.h"
-#include "client/components/web_view.h"
-#include "client/window/line_html.h"
-#include "platform/cp949.h"
 
 namespace {
 
 using namespace orvinta;
+using bench::LineHtml;
 
-class LoadWaiter final : public platform::HtmlViewListener {
- public:
-  void OnNavigateComplete(platform::FrameHandle) override {}
-  void OnDocumentComplete(platform::FrameHandle) override { loaded = true; }
-  bool loaded = false;
+struct Batch {
+  double wallMs, rendererMs, scriptMs;
 };
 
-void Spin(const std::function<bool()>& done) {
-  while (!done()) QApplication::processEvents(QEventLoop::AllEvents, 5);
+double Average(const std::vector<Batch>& batches, std::size_t from, std::size_t to, double Batch::*field) {
+  double sum = 0;
+  for (std::size_t i = from; i < to; ++i) sum += batches[i].*field;
+  return sum / static_cast<double>(to - from);
 }
 
-// Waits until the page has run every script sent so far.
-void Settle(components::WebView& view) {
-  bool answered = false;
-  view.GetElementHtml("END_LINE", [&](const std::string&) { answered = true; });
-  Spin([&] { return answered; });
+double Median(const std::vector<Batch>& batches, std::size_t from, std::size_t to, double Batch::*field) {
+  std::vector<double> values;
+  for (std::size_t i = from; i < to; ++i) values.push_back(batches[i].*field);
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
 }
 
-std::string LineHtml(int n) {
-  compose::ChatLine line;
-  line.style = n % 3 == 0 ? "B" : "";
-  line.textColour = "1F5FBF";
-  line.size = "10";
-  line.face = platform::FromLocalText("굴림");
-  line.icon = std::to_string(1001 + n % 50);
-  line.nick = platform::FromLocalText("오르빈봇");
-  line.text = platform::FromLocalText("안녕하세요, 벤치마크 줄 번호 ") + std::to_string(n) + " /미소";
-  return *window::RenderChatLine(line, window::PortalConfig{});
-}
-
-std::unique_ptr<components::WebView> OpenTranscript(LoadWaiter& waiter) {
-  // Placed in a window of its own, as the main window places a room's view.
-  static QWidget* frame = [] {
-    auto* w = new QWidget;
-    w->resize(600, 400);
-    w->show();
-    return w;
-  }();
-  auto view = std::make_unique<components::WebView>(platform::HtmlViewRole::Transcript);
-  view->SetListener(&waiter);
-  view->Widget()->setParent(frame);
-  view->Widget()->resize(600, 400);
-  view->Widget()->show();
-  view->Navigate("res://orvinta/107");
-  Spin([&] { return waiter.loaded; });
-  return view;
-}
-
-// Resident memory of this process and every process under it, in MiB.
-double TreeRssMiB() {
-  const qint64 self = QCoreApplication::applicationPid();
-  std::vector<qint64> tree{self};
-  long pages = 0;
-  const QStringList all = QDir("/proc").entryList(QDir::Dirs);
-  bool grew = true;
-  while (grew) {
-    grew = false;
-    for (const QString& pid : all) {
-      bool isNumber = false;
-      const qint64 id = pid.toLongLong(&isNumber);
-      if (!isNumber || std::find(tree.begin(), tree.end(), id) != tree.end()) continue;
-      QFile stat("/proc/" + pid + "/stat");
-      if (!stat.open(QIODevice::ReadOnly)) continue;
-      const QString text = QString::fromLatin1(stat.readAll());
-      const QStringList fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-      if (fields.size() > 1 && std::find(tree.begin(), tree.end(), fields[1].toLongLong()) != tree.end()) {
-        tree.push_back(id);
-        grew = true;
-      }
-    }
-  }
-  for (qint64 id : tree) {
-    QFile statm(QStringLiteral("/proc/%1/statm").arg(id));
-    if (statm.open(QIODevice::ReadOnly)) pages += QString::fromLatin1(statm.readAll()).split(' ').value(1).toLong();
-  }
-  return pages * 4096.0 / (1024 * 1024);
-}
-
-void GrowthRun(int total) {
-  LoadWaiter waiter;
-  auto view = OpenTranscript(waiter);
-  std::printf("lines appended, ms per 1000 lines\n");
-  std::vector<double> perBatch;
+void GrowthRun(int total, const QString& script) {
+  auto view = bench::OpenTranscript(script);
+  bench::TimePageScript(*view);
+  std::printf("lines appended, ms per 1000 lines: wall, renderer CPU, inside the page script\n");
+  std::vector<Batch> batches;
+  double cpuBefore = bench::RendererCpuMs(), scriptBefore = bench::PageScriptMs(*view);
   for (int done = 0; done < total; done += 1000) {
     QElapsedTimer clock;
     clock.start();
@@ -113,31 +57,44 @@ void GrowthRun(int total) {
       view->AppendBeforeMarker("END_LINE", LineHtml(done + i));
       view->ScrollToMarker("END_LINE");
     }
-    Settle(*view);
-    perBatch.push_back(clock.nsecsElapsed() / 1e6);
-    if ((done / 1000) % 10 == 0 || done + 1000 >= total) std::printf("%7d %8.1f\n", done + 1000, perBatch.back());
+    bench::Settle(*view);
+    const double wall = clock.nsecsElapsed() / 1e6;
+    const double cpu = bench::RendererCpuMs(), inPage = bench::PageScriptMs(*view);
+    batches.push_back({wall, cpu - cpuBefore, inPage - scriptBefore});
+    cpuBefore = cpu;
+    scriptBefore = inPage;
+    const Batch& b = batches.back();
+    if ((done / 1000) % 10 == 0 || done + 1000 >= total) {
+      std::printf("%7d %8.1f %8.1f %8.1f\n", done + 1000, b.wallMs, b.rendererMs, b.scriptMs);
+    }
     std::fflush(stdout);
   }
-  const auto average = [&](std::size_t from, std::size_t to) {
-    double sum = 0;
-    for (std::size_t i = from; i < to; ++i) sum += perBatch[i];
-    return sum / static_cast<double>(to - from);
+  const std::size_t n = batches.size(), k = std::min<std::size_t>(5, n), m = std::min<std::size_t>(10, n);
+  // The median ratio shrugs off the odd batch that another process slowed.
+  const auto report = [&](const char* what, double Batch::*field) {
+    const double start = Average(batches, 0, k, field), end = Average(batches, n - k, n, field);
+    std::printf("%-13s first %zu batches: %6.1f ms per 1000 lines; last %zu: %6.1f ms; ratio end/start %.2f"
+                " (medians of %zu: %.2f)\n",
+                what, k, start, k, end, end / start, m, Median(batches, n - m, n, field) / Median(batches, 0, m, field));
   };
-  const std::size_t n = perBatch.size(), k = std::min<std::size_t>(5, n);
-  std::printf("first %zu batches: %.1f ms per 1000 lines; last %zu: %.1f ms; ratio end/start %.2f\n", k,
-              average(0, k), k, average(n - k, n), average(n - k, n) / average(0, k));
+  report("wall:", &Batch::wallMs);
+  report("renderer CPU:", &Batch::rendererMs);
+  report("page script:", &Batch::scriptMs);
+  std::printf("page: %s\n", qPrintable(bench::Evaluate(*view, QStringLiteral(
+      "(function(){var b=document.getElementsByClassName('orvinta-lines'),f=0;"
+      "for(var i=0;i<b.length;++i)if(b[i].childElementCount===0)++f;"
+      "return b.length+' blocks, '+f+' frozen, '+document.getElementsByTagName('table').length+' live lines';})()"))
+                                                .toString()));
 }
 
-void MemoryRun(int rooms, int lines) {
-  std::vector<std::unique_ptr<LoadWaiter>> waiters;
+void MemoryRun(int rooms, int lines, const QString& script) {
   std::vector<std::unique_ptr<components::WebView>> views;
   for (int r = 0; r < rooms; ++r) {
-    waiters.push_back(std::make_unique<LoadWaiter>());
-    views.push_back(OpenTranscript(*waiters.back()));
+    views.push_back(bench::OpenTranscript(script));
     for (int i = 0; i < lines; ++i) views.back()->AppendBeforeMarker("END_LINE", LineHtml(i));
-    Settle(*views.back());
+    bench::Settle(*views.back());
   }
-  std::printf("%d room(s) of %d lines: %.0f MiB resident in all processes\n", rooms, lines, TreeRssMiB());
+  std::printf("%d room(s) of %d lines: %.0f MiB resident in all processes\n", rooms, lines, bench::TreeRssMiB());
 }
 
 }  // namespace
@@ -148,10 +105,21 @@ int main(int argc, char** argv) {
   components::RegisterResourceScheme();
   QApplication app(argc, argv);
   components::InstallResourceScheme();
-  const int total = argc > 1 ? std::atoi(argv[1]) : 100000;
-  const int rooms = argc > 2 ? std::atoi(argv[2]) : 10;
-  const int perRoom = argc > 3 ? std::atoi(argv[3]) : 10000;
-  if (total > 0) GrowthRun(total);
-  if (rooms > 0) MemoryRun(rooms, perRoom);
+  QString script;
+  std::vector<int> numbers;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
+      QFile file(QString::fromLocal8Bit(argv[++i]));
+      if (!file.open(QIODevice::ReadOnly)) return std::fprintf(stderr, "cannot read %s\n", argv[i]), 2;
+      script = QString::fromUtf8(file.readAll());
+    } else {
+      numbers.push_back(std::atoi(argv[i]));
+    }
+  }
+  const int total = numbers.size() > 0 ? numbers[0] : 100000;
+  const int rooms = numbers.size() > 1 ? numbers[1] : 10;
+  const int perRoom = numbers.size() > 2 ? numbers[2] : 10000;
+  if (total > 0) GrowthRun(total, script);
+  if (rooms > 0) MemoryRun(rooms, perRoom, script);
   return 0;
 }
