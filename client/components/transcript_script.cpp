@@ -7,12 +7,17 @@ namespace {
 // new lines touches the last block only. Blocks far from the view are frozen
 // into strings and thawed as they come near it: the page holds a few hundred
 // live lines however long the transcript grows, which keeps the cost of a
-// line, the collector's work and the memory from growing with it.
+// line, the collector's work and the memory from growing with it. Blocks sit
+// in chapters, and frozen ones drop content-visibility: a layout after a new
+// block then walks a few dozen boxes, not every block of the transcript.
 constexpr char kScript[] = R"JS(
 (function () {
   'use strict';
   var PER_BLOCK = %1;
   var LIVE_BLOCKS = 3;  // the newest blocks are never frozen
+  var CHAPTER_BLOCKS = 32;
+  var BLOCK_CLASS = 'orvinta-lines';
+  var CHAPTER_CLASS = 'orvinta-chapter';
   var UNREAD_CLASS = 'orvinta-unread';
   var MENTION_CLASS = 'orvinta-mention';
   var frozen = new WeakMap();  // block -> its lines' HTML while frozen
@@ -32,13 +37,36 @@ constexpr char kScript[] = R"JS(
   }, { rootMargin: '2000px 0px' });
 
   function isBlock(element) {
-    return !!element && element.className === 'orvinta-lines';
+    return !!element && element.className === BLOCK_CLASS;
+  }
+
+  function isChapter(element) {
+    return !!element && element.className === CHAPTER_CLASS;
+  }
+
+  // The blocks before and after a block, across chapters (none for a block
+  // the page has let go of).
+  function previousBlock(block) {
+    if (block.previousElementSibling) return block.previousElementSibling;
+    var chapter = block.parentNode && block.parentNode.previousElementSibling;
+    return isChapter(chapter) ? chapter.lastElementChild : null;
+  }
+
+  function nextBlock(block) {
+    if (block.nextElementSibling) return block.nextElementSibling;
+    var chapter = block.parentNode && block.parentNode.nextElementSibling;
+    return isChapter(chapter) ? chapter.firstElementChild : null;
+  }
+
+  function lastBlock(marker) {
+    var chapter = marker.previousElementSibling;
+    return isChapter(chapter) ? chapter.lastElementChild : null;
   }
 
   function isOld(block) {
     var later = block;
     for (var k = 0; k < LIVE_BLOCKS; ++k) {
-      later = later.nextElementSibling;
+      later = nextBlock(later);
       if (!isBlock(later)) return false;
     }
     return true;
@@ -50,6 +78,9 @@ constexpr char kScript[] = R"JS(
     frozen.set(block, block.innerHTML);
     frozenText.set(block, block.textContent);
     block.style.height = height + 'px';
+    // An empty block has nothing to skip, and a skippable box costs every
+    // layout of the page; its intrinsic size stays, so it is still remembered.
+    block.style.contentVisibility = 'visible';
     block.textContent = '';
   }
 
@@ -60,6 +91,7 @@ constexpr char kScript[] = R"JS(
     frozenText.delete(block);
     block.innerHTML = html;
     block.style.height = '';
+    block.style.contentVisibility = 'auto';
     // A marker frozen with its block may have moved on since.
     var stale = block.getElementsByClassName(UNREAD_CLASS);
     for (var k = stale.length - 1; k >= 0; --k) {
@@ -69,14 +101,20 @@ constexpr char kScript[] = R"JS(
 
   function newBlock(marker) {
     var block = document.createElement('div');
-    block.className = 'orvinta-lines';
+    block.className = BLOCK_CLASS;
     block.style.cssText = 'content-visibility:auto;contain-intrinsic-size:auto 2500px';
-    marker.parentNode.insertBefore(block, marker);
+    var chapter = marker.previousElementSibling;
+    if (!isChapter(chapter) || chapter.childElementCount >= CHAPTER_BLOCKS) {
+      chapter = document.createElement('div');
+      chapter.className = CHAPTER_CLASS;
+      marker.parentNode.insertBefore(chapter, marker);
+    }
+    chapter.appendChild(block);
     observer.observe(block);
     // A hidden page draws no frames and sees no intersections: the block
     // that has just become old is frozen here unless the view is near it.
     var old = block;
-    for (var k = 0; k < LIVE_BLOCKS && old; ++k) old = old.previousElementSibling;
+    for (var k = 0; k < LIVE_BLOCKS && old; ++k) old = previousBlock(old);
     if (isBlock(old) && !near.has(old)) freeze(old);
     return block;
   }
@@ -85,7 +123,7 @@ constexpr char kScript[] = R"JS(
   function append(markerId, lines) {
     var marker = document.getElementById(markerId);
     if (!marker) return;
-    var block = marker.previousElementSibling;
+    var block = lastBlock(marker);
     if (!isBlock(block) || frozen.has(block)) block = null;
     if (document.hidden) {
       if (seen && !markerPending) {
@@ -108,20 +146,25 @@ constexpr char kScript[] = R"JS(
     }
   }
 
+  function unwrap(wrapper) {
+    var parent = wrapper.parentNode;
+    while (wrapper.firstChild) parent.insertBefore(wrapper.firstChild, wrapper);
+    parent.removeChild(wrapper);
+  }
+
   // The element's inner HTML as inserting each line in front of the marker
-  // would have left it: frozen lines back in place and the blocks unwrapped.
+  // would have left it: frozen lines back in place, blocks and chapters unwrapped.
   function html(element) {
-    var blocks = element.getElementsByClassName('orvinta-lines');
+    var blocks = element.getElementsByClassName(BLOCK_CLASS);
     if (blocks.length === 0) return element.innerHTML;
     var copy = element.cloneNode(true);
-    var copies = Array.prototype.slice.call(copy.getElementsByClassName('orvinta-lines'));
+    var copies = Array.prototype.slice.call(copy.getElementsByClassName(BLOCK_CLASS));
     for (var j = 0; j < copies.length; ++j) {
       var lines = frozen.get(blocks[j]);
       if (lines !== undefined) copies[j].innerHTML = lines;
-      var parent = copies[j].parentNode;
-      while (copies[j].firstChild) parent.insertBefore(copies[j].firstChild, copies[j]);
-      parent.removeChild(copies[j]);
+      unwrap(copies[j]);
     }
+    Array.prototype.slice.call(copy.getElementsByClassName(CHAPTER_CLASS)).forEach(unwrap);
     var markers = copy.getElementsByClassName(UNREAD_CLASS);
     for (var m = markers.length - 1; m >= 0; --m) markers[m].remove();
     // A mention's class is the page's look, not part of the line.
@@ -254,7 +297,7 @@ constexpr char kScript[] = R"JS(
 
   function allBlocks() {
     var main = document.getElementById('CHAT_MAIN');
-    return main ? main.getElementsByClassName('orvinta-lines') : [];
+    return main ? main.getElementsByClassName(BLOCK_CLASS) : [];
   }
 
   // Selects the match'th match in the block and brings it into view.
