@@ -127,7 +127,7 @@ int LiveLines(WebView& view) {
 
 TEST_F(TranscriptPageTest, OldLinesLeaveThePageButNotTheTranscript) {
   Load();
-  constexpr int kLines = 3000;
+  constexpr int kLines = 3500;  // blocks of 100 in groups of 32: more than one group
   for (int i = 0; i < kLines; ++i) queue.AppendBeforeMarker("END_LINE", "<P>line" + std::to_string(i) + "</P>");
   view.ScrollToMarker("END_LINE");
   // The page holds the newest lines only...
@@ -151,7 +151,7 @@ TEST_F(TranscriptPageTest, OldLinesLeaveThePageButNotTheTranscript) {
 TEST_F(TranscriptPageTest, ReadBackIsTheLinesAloneAsInsertionWouldLeaveThem) {
   Load();
   std::string expected;
-  for (int i = 0; i < 1500; ++i) {
+  for (int i = 0; i < 3500; ++i) {  // more than one group of frozen blocks
     const std::string line = "<p>line" + std::to_string(i) + "</p>";
     queue.AppendBeforeMarker("END_LINE", line);
     expected += line + "\n";
