@@ -1,5 +1,6 @@
 #include "client/components/transcript_find_bar.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -52,6 +53,7 @@ TranscriptFindBar::TranscriptFindBar(QWidget* view, QWebEnginePage* page)
 }
 
 void TranscriptFindBar::Open() {
+  if (!isVisible()) focusBefore_ = QApplication::focusWidget();
   Place();
   show();
   raise();
@@ -61,7 +63,11 @@ void TranscriptFindBar::Open() {
 }
 
 void TranscriptFindBar::Close() {
+  // Closed from its own keys or button, the bar gives the keyboard back to
+  // where the user was typing before Ctrl+F (mostly the input line).
+  const bool hadFocus = isAncestorOf(QApplication::focusWidget());
   hide();
+  if (hadFocus && focusBefore_) focusBefore_->setFocus();
   Run(QStringLiteral("window.orvintaTranscript.find('')"));
 }
 

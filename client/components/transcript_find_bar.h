@@ -2,6 +2,7 @@
 // The find bar over a transcript: Ctrl+F opens it, typing finds in every
 // line of the room, Enter or F3 goes to the next match back in time,
 // Shift+Enter or Shift+F3 forward, Escape closes it.
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -32,6 +33,7 @@ class TranscriptFindBar final : public QWidget {
   QWebEnginePage* page_;
   QLineEdit* edit_;
   QLabel* count_;
+  QPointer<QWidget> focusBefore_;  // where the keyboard was when the bar opened
 };
 
 }  // namespace orvinta::components
