@@ -41,6 +41,9 @@ std::string RemoveChars(std::string_view s, std::string_view chars);
 // are never read as a format themselves.
 std::string FormatText(std::string_view templ, std::initializer_list<std::string_view> args);
 
+// One code point as UTF-8 (1 to 4 bytes).
+void AppendUtf8(std::string& out, char32_t c);
+
 // The leading decimal integer of a text ("12ab" -> 12, "x" -> 0), as atoi reads it.
 long ParseLeadingInt(std::string_view s);
 

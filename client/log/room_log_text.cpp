@@ -20,24 +20,6 @@ constexpr std::array<Entity, 6> kEntities = {{
     {"lt", "<"}, {"gt", ">"}, {"amp", "&"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", " "},
 }};
 
-void AppendUtf8(std::string& out, unsigned long cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
 // A character that would break the line or cannot stand in a text file.
 bool IsLineBreaking(unsigned long cp) {
   return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F) || cp == 0x2028 || cp == 0x2029;
@@ -57,7 +39,7 @@ std::size_t DecodeReference(std::string_view rest, std::string& out) {
     const unsigned long cp = std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10);
     const bool valid = cp != 0 && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
     if (!valid) return 0;
-    AppendUtf8(out, IsLineBreaking(cp) ? ' ' : cp);
+    text::AppendUtf8(out, IsLineBreaking(cp) ? U' ' : static_cast<char32_t>(cp));
     return semicolon + 1;
   }
   for (const Entity& e : kEntities) {

@@ -1,6 +1,7 @@
 #include "client/components/config/config_archive.h"
 
 #include "platform/cp949.h"
+#include "text/text_util.h"
 
 namespace orvinta::config {
 namespace {
@@ -12,24 +13,6 @@ constexpr std::uint32_t kDwordEscape = 0xFFFFFFFF;
 
 void AppendLittleEndian(std::string& out, std::uint64_t value, std::size_t size) {
   for (std::size_t i = 0; i < size; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
 }
 
 }  // namespace
@@ -146,12 +129,12 @@ std::string Utf16LeToCp949(std::string_view units) {
   // One conversion for the whole text; character by character only when
   // something in it is missing from the code page.
   std::string utf8;
-  for (char32_t c : points) AppendUtf8(utf8, c);
+  for (char32_t c : points) text::AppendUtf8(utf8, c);
   if (auto whole = platform::Utf8ToCp949(utf8)) return *whole;
   std::string out;
   for (char32_t c : points) {
     std::string one;
-    AppendUtf8(one, c);
+    text::AppendUtf8(one, c);
     out += platform::Utf8ToCp949(one).value_or("?");
   }
   return out;
