@@ -113,11 +113,14 @@ void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QStr
 }
 
 bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
-  if (type != NavigationTypeLinkClicked || !linkOpener_) {
-    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
-  }
+  if (type == NavigationTypeLinkClicked && FollowLink(url)) return false;
+  return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+}
+
+bool WebPage::FollowLink(const QUrl& url) {
+  if (!linkOpener_) return false;
   if (IsWebAddress(url)) Guarded("a link in a transcript", [&] { linkOpener_(url); });
-  return false;
+  return true;
 }
 
 WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngineView) {
@@ -157,6 +160,8 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
   // A window the page asks for is never opened here; the pane decides what
   // becomes of its address.
   QObject::connect(page_, &QWebEnginePage::newWindowRequested, view_, [this](QWebEngineNewWindowRequest& request) {
+    // A middle or Ctrl click on a transcript's link asks for a window: it is the link's.
+    if (request.isUserInitiated() && page_->FollowLink(request.requestedUrl())) return;
     Guarded("a page's new window", [&] {
       if (listener_) listener_->OnNewWindowRequested(platform::qt::ToCp949(request.requestedUrl().toString()));
     });

@@ -29,6 +29,9 @@ class WebPage final : public QWebEnginePage {
   // From now on a clicked link never navigates this page: an http or https
   // address goes to `opener`, anything else is refused.
   void OpenLinksWith(LinkOpener opener) { linkOpener_ = std::move(opener); }
+  // A link the user followed (clicked, or asked in a new window): true when
+  // this page takes links that way, whether the address was opened or refused.
+  bool FollowLink(const QUrl& url);
 
  signals:
   void leftButtonUp();
