@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include "protocol/guarded.h"
 
@@ -10,6 +11,7 @@ namespace orvinta::components {
 namespace {
 
 constexpr int kIconSize = 64;
+constexpr int kTrayWatchMs = 10'000;
 const QColor kBadgeColour(0xD9, 0x30, 0x25);
 
 QIcon ProgramIcon() {
@@ -54,8 +56,18 @@ MentionTray::MentionTray(std::function<void()> restoreWindow, QObject* parent)
 MentionTray::~MentionTray() = default;
 
 void MentionTray::SetWanted(bool wanted) {
-  const bool show = wanted && QSystemTrayIcon::isSystemTrayAvailable();
-  if (!show) {
+  const bool available = QSystemTrayIcon::isSystemTrayAvailable();
+  // A tray (a panel) may start after the program: look again now and then.
+  if (wanted && !available) {
+    if (!trayWatch_) {
+      trayWatch_ = new QTimer(this);
+      connect(trayWatch_, &QTimer::timeout, this, [this] { SetWanted(true); });
+    }
+    trayWatch_->start(kTrayWatchMs);
+  } else if (trayWatch_) {
+    trayWatch_->stop();
+  }
+  if (!wanted || !available) {
     if (icon_) icon_->hide();
     return;
   }

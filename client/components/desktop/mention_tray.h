@@ -9,6 +9,8 @@
 
 class QSystemTrayIcon;
 
+class QTimer;
+
 namespace orvinta::components {
 
 // "" for none, the number up to 99, then "99+".
@@ -33,6 +35,7 @@ class MentionTray final : public QObject {
   std::function<void()> restoreWindow_;
   QIcon base_;
   QSystemTrayIcon* icon_ = nullptr;  // made when first shown
+  QTimer* trayWatch_ = nullptr;      // while wanted and the desktop has no tray yet
   int unseen_ = 0;
 };
 
