@@ -13,8 +13,24 @@ endfunction()
 # Registers a GoogleTest executable's tests with CTest. Parameterised cases
 # are named by their name generators, never by the printed bytes of their
 # parameter, so a listing is the same from one run to the next.
+# gtest_discover_tests passes a list-valued property on as its first item
+# only; the same property named once per item keeps them all, so LABELS and
+# ENVIRONMENT (given as PROPERTIES, as for set_tests_properties) are spelled
+# out that way here.
 function(orvinta_discover_tests target)
-  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES ${ARGN})
+  cmake_parse_arguments(D "" "TIMEOUT" "PROPERTIES;LABELS;ENVIRONMENT" ${ARGN})
+  set(properties ${D_PROPERTIES})
+  foreach(label IN LISTS D_LABELS)
+    list(APPEND properties LABELS ${label})
+  endforeach()
+  foreach(variable IN LISTS D_ENVIRONMENT)
+    list(APPEND properties ENVIRONMENT ${variable})
+  endforeach()
+  if(D_TIMEOUT)
+    list(APPEND properties TIMEOUT ${D_TIMEOUT})
+  endif()
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES ${D_UNPARSED_ARGUMENTS}
+                       PROPERTIES ${properties})
 endfunction()
 
 # A GoogleTest executable registered with CTest.  Usage:
