@@ -84,7 +84,13 @@ void CZupChatMain::SendLogin() {
 void CZupChatMain::SendPong() { SendFields(wire::kPong, {}); }
 
 void CZupChatMain::ProcUserReply(std::string_view /*body*/) {
+  EnterLaunchRoom();
+  // After the launch's own room is asked for: what the window does on login
+  // (launches handed over while it started) comes second.
   Window.SetLoggedIn();
+}
+
+void CZupChatMain::EnterLaunchRoom() {
   if (!Settings.AutoEnter) return;
   Settings.AutoEnter = false;
   if (Settings.RoomKey.empty() || Settings.RoomTitle.empty()) {

@@ -68,6 +68,7 @@ class CZupChatMain final : private ConnectionListener {
 
   // Handlers, in the order of the dispatch table.
   void ProcUserReply(std::string_view body);
+  void EnterLaunchRoom();  // the room the launch named, once, after the login
   void ProcChatIn(std::string_view body);
   void ProcChatOut(std::string_view body);
   void ProcToAll(std::string_view body);

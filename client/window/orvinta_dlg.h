@@ -72,7 +72,10 @@ class COrvintaDlg final : public protocol::ChatWindow {
   // protocol::ChatWindow.
   bool IsConnected() const override { return flags_.connected; }
   void SetConnectStatus(bool connected) override;
-  void SetLoggedIn() override { flags_.loggedIn = true; }
+  void SetLoggedIn() override {
+    flags_.loggedIn = true;
+    startup_.OnLoggedIn();
+  }
   void StopLoginWatchdog() override { startup_.StopLoginWatchdog(); }
   void StartInviteTimer() override { prompts_.StartInviteTimer(); }
   void StopInviteTimer() override { prompts_.StopInviteTimer(); }

@@ -15,6 +15,8 @@ constexpr std::size_t kMaxTitleBytes = 260;
 constexpr std::size_t kCutTitleBytes = 250;
 // user id, room key, room title, peer id, peer nick
 constexpr std::size_t kHandOverFields = 5;
+// Launches handed over while the client is still starting; more are dropped.
+constexpr std::size_t kMaxWaitingHandOvers = 8;
 
 }  // namespace
 
@@ -95,8 +97,20 @@ void StartupAndTimers::OnCopyData(const platform::CopyData& data) {
   }
 }
 
+void StartupAndTimers::OnLoggedIn() {
+  std::vector<std::string> waiting;
+  waiting.swap(waitingHandOvers_);
+  for (const std::string& payload : waiting) OnHandOver(payload);
+}
+
 void StartupAndTimers::OnHandOver(std::string_view payload) {
-  if (flags_.launchLock || payload.empty()) return;
+  if (payload.empty()) return;
+  // The other launch was told its room is taken over: it must not be lost
+  // because this client has not logged in yet.
+  if (flags_.launchLock || !flags_.loggedIn) {
+    if (waitingHandOvers_.size() < kMaxWaitingHandOvers) waitingHandOvers_.emplace_back(payload);
+    return;
+  }
   auto parts = text::Split(payload, '\n');
   parts.resize(kHandOverFields);
   for (auto& part : parts) part = text::Trim(part);

@@ -1,10 +1,12 @@
 #pragma once
 // Start-up and the window's timers: timer 2 connects 600 ms after start
-// (hand-overs wait until then), timer 3 ends the program when no login reply
+// (hand-overs wait until the login), timer 3 ends the program when no login reply
 // came, and the copy-data message of a second launch that hands over a room
 // (the popups answer in-process, never through it).
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "client/window/channel_list.h"
 #include "client/window/channel_tabs.h"
@@ -50,7 +52,10 @@ class StartupAndTimers {
   void OnTimer(int id);
   void StopLoginWatchdog();
   void KillAll();
+  // A hand-over that comes before the login waits for it (at most a few).
   void OnCopyData(const platform::CopyData& data);
+  // The session has logged in: the waiting hand-overs are acted on.
+  void OnLoggedIn();
 
  private:
   void OnStartTimer();
@@ -68,6 +73,7 @@ class StartupAndTimers {
   TimerBlock& timers_;
   WindowConfigStore* config_;
   StartupHooks hooks_;
+  std::vector<std::string> waitingHandOvers_;
 };
 
 }  // namespace orvinta::window

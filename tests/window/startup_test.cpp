@@ -15,20 +15,29 @@ class StartupTest : public WindowTest {
   void SetUp() override { Create(); }
 };
 
-TEST_F(StartupTest, ConnectsAfter600MsAndThenAcceptsHandOvers) {
+TEST_F(StartupTest, ConnectsAfter600MsAndHandOversWaitForTheLogin) {
+  settings.AutoEnter = true;
+  settings.RoomKey = "own";
   dlg->StartStartupTimers();
   EXPECT_TRUE(dlg->Flags().launchLock);
   timers.Advance(599);
   EXPECT_EQ(transports.count(), 0u);
   dlg->OnCopyData(HandOver("alice\nroom1\n방\n\n"));
-  EXPECT_EQ(host.flashes, 0);  // ignored under the launch lock
-  EXPECT_EQ(settings.RoomKey, "");
+  EXPECT_EQ(host.flashes, 0);  // held under the launch lock
+  EXPECT_EQ(settings.RoomKey, "own");
   timers.Advance(1);
   EXPECT_FALSE(dlg->Flags().launchLock);
   ASSERT_EQ(transports.count(), 1u);
   EXPECT_EQ(transport().host(), "127.0.0.1");
   EXPECT_EQ(transport().port(), 7000);
   EXPECT_FALSE(timers.IsRunning(StartupAndTimers::kStartTimer));
+  transport().AcceptConnect();
+  dlg->OnCopyData(HandOver("alice\nroom2\n방\n\n"));  // connected, not yet logged in
+  transport().ClearSent();
+  ReceiveFrame("USRP", "");
+  // The launch's own room first, then the rooms handed over meanwhile.
+  EXPECT_EQ(SentFrames(), (std::vector<std::string>{"CHIN:alice/own", "CHIN:alice/room1", "CHIN:alice/room2"}));
+  EXPECT_EQ(host.flashes, 2);
 }
 
 TEST_F(StartupTest, WatchdogEndsTheProgramWithoutALogin) {
