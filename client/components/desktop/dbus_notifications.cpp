@@ -53,7 +53,7 @@ platform::NotificationId DBusNotifications::Notify(const platform::DesktopNotice
   const auto replaced = tracked_.find(notice.replaces);
   if (notice.replaces != 0 && replaced != tracked_.end() && !replaced->second.closeWanted) {
     Tracked& tracked = replaced->second;
-    if (tracked.serverId == 0) tracked.waiting = notice;  // sent when the first answer names it
+    if (tracked.inFlight) tracked.waiting = notice;
     else Send(notice.replaces, notice, tracked.serverId);
     return notice.replaces;
   }
@@ -71,6 +71,7 @@ void DBusNotifications::Send(platform::NotificationId id, const platform::Deskto
   hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("net.belvo.Orvinta"));
   hints.insert(QStringLiteral("category"), QStringLiteral("im.received"));
   hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(1));
+  tracked_[id].inFlight = true;
   QDBusMessage message = Call(QStringLiteral("Notify"));
   message << QStringLiteral("Orvinta") << uint(replaces) << QStringLiteral("orvinta")
           << platform::qt::FromCp949(notice.title) << BodyText(notice.body)
@@ -94,6 +95,7 @@ void DBusNotifications::OnNotifyAnswer(platform::NotificationId id, QDBusPending
   }
   Tracked& tracked = it->second;
   tracked.serverId = reply.value();
+  tracked.inFlight = false;
   if (tracked.closeWanted) {
     bus_.asyncCall(Call(QStringLiteral("CloseNotification")) << uint(tracked.serverId));
     tracked_.erase(it);

@@ -44,7 +44,10 @@ class DBusNotifications final : public QObject, public platform::DesktopNotifica
  private:
   struct Tracked {
     std::uint32_t serverId = 0;  // 0 while the service has not answered
-    std::optional<platform::DesktopNotice> waiting;  // a replacement sent once the id is known
+    // The newest replacement, sent once the call before it is answered: a
+    // busy room costs one call in flight, not one call a line.
+    std::optional<platform::DesktopNotice> waiting;
+    bool inFlight = false;
     bool closeWanted = false;
   };
   void CheckService();
