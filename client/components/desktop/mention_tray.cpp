@@ -97,7 +97,12 @@ QString MentionTray::ToolTip() const {
 QIcon MentionTray::CurrentIcon() const { return WithBadge(base_, MentionBadgeText(unseen_)); }
 
 void MentionTray::Refresh() {
-  icon_->setIcon(CurrentIcon());
+  // A flood of mentions changes the count, not always the picture ("99+").
+  const QString badge = MentionBadgeText(unseen_);
+  if (!drawnBadge_ || *drawnBadge_ != badge) {
+    icon_->setIcon(CurrentIcon());
+    drawnBadge_ = badge;
+  }
   icon_->setToolTip(ToolTip());
 }
 

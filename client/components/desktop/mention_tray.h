@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QSystemTrayIcon;
 
@@ -37,6 +38,7 @@ class MentionTray final : public QObject {
   QSystemTrayIcon* icon_ = nullptr;  // made when first shown
   QTimer* trayWatch_ = nullptr;      // while wanted and the desktop has no tray yet
   int unseen_ = 0;
+  std::optional<QString> drawnBadge_;  // the badge the icon shows; none before it is drawn
 };
 
 }  // namespace orvinta::components
