@@ -13,7 +13,7 @@
 #include "client/components/web_view.h"
 #include "client/window/portal_pane.h"
 #include "tests/fakes/fake_shell.h"
-#include "tests/fakes/qt_spin.h"
+#include "tests/fakes/page_script.h"
 
 namespace orvinta::components {
 namespace {
@@ -46,16 +46,7 @@ class PaneTest : public ::testing::Test {
     ASSERT_TRUE(Spin([&] { return finished; }));
   }
   QWebEngineView* widget() { return static_cast<WebView&>(pane->View()).Widget(); }
-  QVariant Script(const QString& script) {
-    QVariant result;
-    bool done = false;
-    widget()->page()->runJavaScript(script, [&](const QVariant& r) {
-      result = r;
-      done = true;
-    });
-    Spin([&] { return done; });
-    return result;
-  }
+  QVariant Script(const QString& script) { return RunScript(*widget()->page(), script, QWebEngineScript::MainWorld); }
 
   WebViewFactory views;
   fakes::FakeShell shell;

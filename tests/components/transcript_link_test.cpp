@@ -11,7 +11,7 @@
 #include "client/window/line_html.h"
 #include "client/window/page_queue.h"
 #include "tests/components/page_load_listener.h"
-#include "tests/fakes/qt_spin.h"
+#include "tests/fakes/page_script.h"
 
 namespace orvinta::components {
 namespace {
@@ -39,18 +39,12 @@ class TranscriptLinkClick : public ::testing::TestWithParam<ClickCase> {
 
   // The middle of the page's first link, in the view's coordinates.
   QPoint FirstLinkCentre() {
-    QPoint centre(-1, -1);
-    bool answered = false;
-    view.Widget()->page()->runJavaScript(
-        "(function(){var a=document.getElementsByTagName('a')[0];if(!a)return [];"
-        "var r=a.getBoundingClientRect();return [r.left+r.width/2,r.top+r.height/2];})()",
-        QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-          const QVariantList xy = v.toList();
-          if (xy.size() == 2) centre = QPoint(xy[0].toInt(), xy[1].toInt());
-          answered = true;
-        });
-    Spin([&] { return answered; });
-    return centre;
+    const QVariantList xy =
+        RunScript(*view.Widget()->page(),
+                  "(function(){var a=document.getElementsByTagName('a')[0];if(!a)return [];"
+                  "var r=a.getBoundingClientRect();return [r.left+r.width/2,r.top+r.height/2];})()")
+            .toList();
+    return xy.size() == 2 ? QPoint(xy[0].toInt(), xy[1].toInt()) : QPoint(-1, -1);
   }
 
   WebView view{platform::HtmlViewRole::Transcript};

@@ -13,7 +13,7 @@
 #include "client/components/web_view.h"
 #include "client/window/page_queue.h"
 #include "platform/cp949.h"
-#include "tests/fakes/qt_spin.h"
+#include "tests/fakes/page_script.h"
 #include "tests/components/page_load_listener.h"
 
 namespace orvinta::components {
@@ -110,16 +110,7 @@ TEST_F(TranscriptPageTest, ManyLinesStayInOrder) {
 }
 
 // Runs a script in the program's script world and gives back its result.
-QVariant Evaluate(WebView& view, const QString& script) {
-  QVariant result;
-  bool answered = false;
-  view.Widget()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
-    result = value;
-    answered = true;
-  });
-  Spin([&] { return answered; });
-  return result;
-}
+QVariant Evaluate(WebView& view, const QString& script) { return RunScript(*view.Widget()->page(), script); }
 
 int LiveLines(WebView& view) {
   return Evaluate(view, "document.getElementById('CHAT_MAIN').getElementsByTagName('P').length").toInt();

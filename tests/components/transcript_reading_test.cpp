@@ -16,7 +16,7 @@
 #include "client/components/web_view.h"
 #include "client/window/page_queue.h"
 #include "platform/cp949.h"
-#include "tests/fakes/qt_spin.h"
+#include "tests/fakes/page_script.h"
 #include "tests/components/page_load_listener.h"
 
 namespace orvinta::components {
@@ -32,16 +32,7 @@ class TranscriptReadingTest : public ::testing::Test {
     Spin([&] { return queue.IsLoaded(); });
   }
 
-  QVariant Evaluate(const QString& script) {
-    QVariant result;
-    bool answered = false;
-    view.Widget()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
-      result = value;
-      answered = true;
-    });
-    Spin([&] { return answered; });
-    return result;
-  }
+  QVariant Evaluate(const QString& script) { return RunScript(*view.Widget()->page(), script); }
   bool Until(const QString& condition) { return Spin([&] { return Evaluate(condition).toBool(); }); }
 
   // Lines as the presenter sends them: each followed by a scroll to the end.

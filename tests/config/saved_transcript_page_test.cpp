@@ -16,20 +16,13 @@
 
 #include "client/window/saving/saved_document.h"
 #include "platform/cp949.h"
-#include "tests/fakes/qt_spin.h"
+#include "tests/fakes/page_script.h"
 
 namespace orvinta::saving {
 namespace {
 
 QVariant Evaluate(QWebEnginePage& page, const QString& script) {
-  QVariant result;
-  bool answered = false;
-  page.runJavaScript(script, [&](const QVariant& value) {
-    result = value;
-    answered = true;
-  });
-  Spin([&] { return answered; });
-  return result;
+  return RunScript(page, script, QWebEngineScript::MainWorld);
 }
 
 // Serves the development portal's emoticons over HTTP, as the portal would.
