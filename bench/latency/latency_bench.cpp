@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QWebEngineScript>
@@ -21,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/bench_server.h"
 #include "client/components/main_window.h"
 #include "client/components/resource_scheme.h"
 #include "client/components/web_view.h"
@@ -69,8 +69,10 @@ class TimingView final : public components::WidgetView {
     if (asking_ || onTheirWay_.empty()) return;
     asking_ = true;
     inner_->Widget()->page()->runJavaScript(
-        "(function(){var m=document.getElementById('END_LINE');var b=m&&m.previousElementSibling;"
-        "var l=b&&b.lastElementChild;var f=l&&/LAT#([0-9]+)#/.exec(l.textContent);return f?+f[1]:-1;})()",
+        // Lines sit in blocks, and blocks in chapters, before the marker.
+        "(function(){var m=document.getElementById('END_LINE');var c=m&&m.previousElementSibling;"
+        "var b=c&&c.lastElementChild;var l=b&&b.lastElementChild;"
+        "var f=l&&/LAT#([0-9]+)#/.exec(l.textContent);return f?+f[1]:-1;})()",
         QWebEngineScript::ApplicationWorld, [this](const QVariant& value) {
           asking_ = false;
           // Lines reach the page in the order they were handed over.
@@ -136,12 +138,10 @@ int main(int argc, char** argv) {
   QProcess server;
   // The bench offers up to 10,000 lines a second from one member: lift the
   // server's per-member talk and flood limits for it.
-  server.start(QStringLiteral(ORVINTA_SERVER_BINARY),
-               {"--port", "0", "--rate", "talk=100000/100000", "--rate", "flood=100000/100000"});
-  server.waitForReadyRead(5000);
-  const auto match = QRegularExpression("listening on ([0-9.]+:[0-9]+)").match(QString::fromUtf8(server.readLine()));
-  if (!match.hasMatch()) return std::fprintf(stderr, "the server did not start\n"), 1;
-  const QString address = match.captured(1);
+  const auto listening =
+      bench::StartBenchServer(server, {"--rate", "talk=100000/100000", "--rate", "flood=100000/100000"});
+  if (!listening) return std::fprintf(stderr, "the server did not start\n"), 1;
+  const QString address = *listening;
 
   LaunchSettings settings;
   settings.AutoEnter = true;
