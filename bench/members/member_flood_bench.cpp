@@ -28,6 +28,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/bench_server.h"
 #include "client/components/main_window.h"
 #include "client/components/resource_scheme.h"
 #include "client/components/web_view.h"
@@ -191,13 +192,10 @@ int main(int argc, char** argv) {
   const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
 
   QProcess server;
-  server.start(QStringLiteral(ORVINTA_SERVER_BINARY),
-               {"--port", "0", "--ping-interval", "1", "--rate", "status=100000/100000", "--rate",
-                "flood=100000/100000"});
-  server.waitForReadyRead(5000);
-  const auto match = QRegularExpression("listening on ([0-9.]+:[0-9]+)").match(QString::fromUtf8(server.readLine()));
-  if (!match.hasMatch()) return std::fprintf(stderr, "the server did not start\n"), 1;
-  const QString address = match.captured(1);
+  const auto listening = bench::StartBenchServer(
+      server, {"--ping-interval", "1", "--rate", "status=100000/100000", "--rate", "flood=100000/100000"});
+  if (!listening) return std::fprintf(stderr, "the server did not start\n"), 1;
+  const QString address = *listening;
 
   LaunchSettings settings;
   settings.AutoEnter = true;
