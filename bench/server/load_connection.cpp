@@ -1,31 +1,16 @@
 #include "bench/server/load_connection.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "bench/server/loopback_socket.h"
 #include "protocol/codec.h"
 
 namespace orvinta::bench {
 
-LoadConnection::LoadConnection(int index, int port) : index_(index) {
-  fd_ = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-  if (fd_ < 0) return;
-  const int on = 1;
-  setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-  sockaddr_in sa{};
-  sa.sin_family = AF_INET;
-  sa.sin_port = htons(static_cast<std::uint16_t>(port));
-  sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (connect(fd_, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 && errno != EINPROGRESS) {
-    close(fd_);
-    fd_ = -1;
-  }
-}
+LoadConnection::LoadConnection(int index, int port) : index_(index), fd_(ConnectToLoopback(port)) {}
 
 LoadConnection::~LoadConnection() {
   if (fd_ >= 0) close(fd_);

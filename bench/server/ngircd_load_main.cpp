@@ -7,10 +7,7 @@
 //
 // It reports the latency of every delivery and ngircd's CPU time per million
 // deliveries (from /proc), in the same words as orvinta-server-load.
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
 #include <signal.h>
 #include <sys/epoll.h>
 #include <sys/resource.h>
@@ -30,8 +27,10 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "bench/server/loopback_socket.h"
 #include "bench/server/process_cpu.h"
 
+using orvinta::bench::ConnectToLoopback;
 using orvinta::bench::CpuMs;
 
 namespace {
@@ -97,16 +96,7 @@ bool WaitForPort(int port, int timeoutMs) {
 
 class IrcConnection {
  public:
-  IrcConnection(int index, int port) : index_(index) {
-    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    const int on = 1;
-    setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_port = htons(static_cast<std::uint16_t>(port));
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    connect(fd_, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-  }
+  IrcConnection(int index, int port) : index_(index), fd_(ConnectToLoopback(port)) {}
   ~IrcConnection() { close(fd_); }
   int Fd() const { return fd_; }
   int Index() const { return index_; }
