@@ -1,6 +1,7 @@
 #include "text/text_util.h"
 
 #include <climits>
+#include <utility>
 
 namespace orvinta::text {
 namespace {
@@ -130,6 +131,18 @@ long ParseLeadingInt(std::string_view s) {
     value = value * 10 + (c - '0');
   }
   return negative ? -value : value;
+}
+
+std::size_t EscapedCharAt(std::string_view rest, char& c) {
+  static constexpr std::pair<std::string_view, char> kReferences[] = {
+      {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}, {"&apos;", '\''}, {"&#39;", '\''}, {"&nbsp;", ' '}};
+  for (const auto& [reference, character] : kReferences) {
+    if (StartsWithIgnoreCase(rest, reference)) {
+      c = character;
+      return reference.size();
+    }
+  }
+  return 0;
 }
 
 void AppendUtf8(std::string& out, char32_t c) {

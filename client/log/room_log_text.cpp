@@ -1,6 +1,5 @@
 #include "client/log/room_log_text.h"
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,14 +10,6 @@ namespace orvinta::log {
 namespace {
 
 constexpr std::string_view kKeptMarks = "-_.^@+=,()";
-
-struct Entity {
-  std::string_view name;
-  std::string_view text;
-};
-constexpr std::array<Entity, 6> kEntities = {{
-    {"lt", "<"}, {"gt", ">"}, {"amp", "&"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", " "},
-}};
 
 // A character that would break the line or cannot stand in a text file.
 bool IsLineBreaking(unsigned long cp) {
@@ -42,13 +33,10 @@ std::size_t DecodeReference(std::string_view rest, std::string& out) {
     text::AppendUtf8(out, IsLineBreaking(cp) ? U' ' : static_cast<char32_t>(cp));
     return semicolon + 1;
   }
-  for (const Entity& e : kEntities) {
-    if (text::EqualsIgnoreCase(body, e.name)) {
-      out.append(e.text);
-      return semicolon + 1;
-    }
-  }
-  return 0;
+  char c = 0;
+  const std::size_t length = text::EscapedCharAt(rest, c);
+  if (length != 0) out.push_back(c);
+  return length;
 }
 
 std::string DecodeReferences(std::string_view text) {

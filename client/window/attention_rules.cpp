@@ -32,20 +32,14 @@ std::string_view RoomName(std::string_view channel) {
 // A chat line's text reaches the transcript with "<" and ">" spelled as
 // entities by the sender; the notice shows what the transcript shows.
 std::string AsShown(std::string_view text) {
-  static constexpr std::pair<std::string_view, char> kEntities[] = {
-      {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}, {"&#39;", '\''}, {"&nbsp;", ' '}};
   std::string out;
   out.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) {
-    if (text[at] == '&') {
-      const auto entity = std::find_if(std::begin(kEntities), std::end(kEntities), [&](const auto& e) {
-        return text.substr(at, e.first.size()) == e.first;
-      });
-      if (entity != std::end(kEntities)) {
-        out += entity->second;
-        at += entity->first.size();
-        continue;
-      }
+    char c = 0;
+    if (const std::size_t length = text[at] == '&' ? text::EscapedCharAt(text.substr(at), c) : 0) {
+      out += c;
+      at += length;
+      continue;
     }
     const std::size_t length = CharLength(text, at);
     out.append(text, at, length);
