@@ -31,37 +31,37 @@ void Sample(std::string& out, std::string_view name, std::string_view labels, st
   out += '\n';
 }
 
+// A metric of one unlabelled sample.
+void Single(std::string& out, std::string_view name, std::string_view type, std::string_view help,
+            std::uint64_t value) {
+  Metric(out, name, type, help);
+  Sample(out, name, "", value);
+}
+
 }  // namespace
 
 std::string_view RefusalName(Refusal r) { return kRefusalNames[static_cast<std::size_t>(r)]; }
 
 std::string PrometheusText(const ServerMetrics& counters, const MetricsGauges& gauges) {
   std::string out;
-  Metric(out, "connections", "gauge", "Open chat connections.");
-  Sample(out, "connections", "", gauges.connections);
-  Metric(out, "logged_in", "gauge", "Chat connections logged in.");
-  Sample(out, "logged_in", "", gauges.loggedIn);
-  Metric(out, "connections_accepted_total", "counter", "Chat connections accepted.");
-  Sample(out, "connections_accepted_total", "", counters.connectionsAccepted);
-  Metric(out, "logins_total", "counter", "Logins accepted.");
-  Sample(out, "logins_total", "", counters.logins);
+  Single(out, "connections", "gauge", "Open chat connections.", gauges.connections);
+  Single(out, "logged_in", "gauge", "Chat connections logged in.", gauges.loggedIn);
+  Single(out, "connections_accepted_total", "counter", "Chat connections accepted.", counters.connectionsAccepted);
+  Single(out, "logins_total", "counter", "Logins accepted.", counters.logins);
   Metric(out, "refusals_total", "counter", "Requests refused, by reason.");
   for (std::size_t i = 0; i < kRefusalCount; ++i) {
     Sample(out, "refusals_total", "{reason=\"" + std::string(kRefusalNames[i]) + "\"}", counters.refusals[i]);
   }
-  Metric(out, "rooms", "gauge", "Rooms with members.");
-  Sample(out, "rooms", "", gauges.rooms);
-  Metric(out, "deliveries_total", "counter", "Frames queued for a member.");
-  Sample(out, "deliveries_total", "", counters.deliveries);
+  Single(out, "rooms", "gauge", "Rooms with members.", gauges.rooms);
+  Single(out, "deliveries_total", "counter", "Frames queued for a member.", counters.deliveries);
   Metric(out, "frames_dropped_total", "counter", "Frames dropped by a member's rate limit, by kind.");
   for (std::size_t i = 0; i < kRateClassCount; ++i) {
     Sample(out, "frames_dropped_total", "{kind=\"" + std::string(RateClassName(static_cast<RateClass>(i))) + "\"}",
            counters.framesDropped[i]);
   }
-  Metric(out, "send_calls_total", "counter", "send() calls on chat sockets (several deliveries may share one).");
-  Sample(out, "send_calls_total", "", gauges.sendCalls);
-  Metric(out, "queued_output_bytes", "gauge", "Bytes waiting to be sent to members.");
-  Sample(out, "queued_output_bytes", "", gauges.queuedOutputBytes);
+  Single(out, "send_calls_total", "counter", "send() calls on chat sockets (several deliveries may share one).",
+         gauges.sendCalls);
+  Single(out, "queued_output_bytes", "gauge", "Bytes waiting to be sent to members.", gauges.queuedOutputBytes);
   Metric(out, "peers_dropped_total", "counter", "Connections dropped for output they did not read.");
   Sample(out, "peers_dropped_total", "{cause=\"slow_reader\"}", gauges.peersDroppedSlow);
   Sample(out, "peers_dropped_total", "{cause=\"output_budget\"}", gauges.peersDroppedBudget);
