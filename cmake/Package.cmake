@@ -19,10 +19,6 @@ if(ORVINTA_GZIP)
   install(FILES "${_changelog}" DESTINATION "${ORVINTA_DOCDIR}")
 endif()
 
-if(ORVINTA_TEST_PORT)
-  message(STATUS "ORVINTA_TEST_PORT is on: this build's client carries the test automation port; do not package it")
-endif()
-
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "orvinta")
 set(CPACK_PACKAGE_VENDOR "Belvo")

@@ -6,8 +6,10 @@
 #include <QApplication>
 
 #include "client/components/resource_scheme.h"
+#include "tests/listing_only.h"
 
 int main(int argc, char** argv) {
+  if (int listed = 0; orvinta::testing_support::ListedOnly(argc, argv, listed)) return listed;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -7,7 +7,10 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "tests/listing_only.h"
+
 int main(int argc, char** argv) {
+  if (int listed = 0; orvinta::testing_support::ListedOnly(argc, argv, listed)) return listed;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu", 0);
   if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);

@@ -97,6 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {{Act::Move, 1000, kText}, {Act::Move, 20000, kLeft}, {Act::Leave, 31000}}, {{41200, false}}},
         AnswerCase{"PointerRestingFromTheStartHoldsIt", I, {{Act::Move, 100, kText}, {Act::Leave, 5000}},
                    {{15200, false}}},
+        AnswerCase{"PointerRestingPastTheStayHoldsIt", I, {{Act::Move, 1000, kText}, {Act::Leave, 30000}},
+                   {{40200, false}}},
         AnswerCase{"HideUnansweredSaysNoOnce", I, {{Act::HideNow, 3000}, {Act::HideNow, 4000}}, {{3000, false}}}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -45,7 +45,9 @@ TEST_F(ChannelsTest, SavedPlacementIsUsedWhenLargeEnough) {
 }
 
 TEST_F(ChannelsTest, NewRoomGetsTitledTabSelectionAndBanner) {
+  const int focusesBefore = input.focuses;
   OpenRoom("abc");
+  EXPECT_EQ(input.focuses, focusesBefore + 1);  // the user can type in the new room at once
   ASSERT_EQ(host.tabs.size(), 2u);
   EXPECT_EQ(host.tabs[1].text, "수다방");
   EXPECT_EQ(host.selected, 1);
