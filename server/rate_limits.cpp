@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "protocol/wire_commands.h"
+
 namespace orvinta::server {
 namespace {
 
@@ -12,9 +14,11 @@ struct CommandClass {
 };
 
 constexpr CommandClass kCommandClasses[] = {
-    {"TALL", RateClass::kTalk},   {"IFAL", RateClass::kStatus}, {"CHIN", RateClass::kRoom},
-    {"CHOT", RateClass::kRoom},   {"INVT", RateClass::kInvite}, {"DNIV", RateClass::kInvite},
-    {"IGNR", RateClass::kInvite}, {"RQBN", RateClass::kVote},   {"ASIF", RateClass::kQuery},
+    {wire::kToAll, RateClass::kTalk},       {wire::kUserInfoToAll, RateClass::kStatus},
+    {wire::kChatIn, RateClass::kRoom},      {wire::kChatOut, RateClass::kRoom},
+    {wire::kInvite, RateClass::kInvite},    {wire::kDenyInvite, RateClass::kInvite},
+    {wire::kIgnore, RateClass::kInvite},    {wire::kRequestBan, RateClass::kVote},
+    {wire::kAskUserInfo, RateClass::kQuery},
 };
 
 constexpr std::string_view kClassNames[kRateClassCount] = {"talk", "status", "room", "invite", "vote", "query"};

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "protocol/codec.h"
+#include "protocol/wire_commands.h"
 #include "server/moderation_commands.h"
 
 namespace orvinta::server {
@@ -47,7 +48,7 @@ void ServerContext::Send(ConnectionId to, std::string_view command, std::string_
 }
 
 void ServerContext::SendSystem(ConnectionId to, int code, std::string_view value) {
-  Send(to, "SYST", JoinFields({std::to_string(code), value}));
+  Send(to, wire::kSystem, JoinFields({std::to_string(code), value}));
 }
 
 void ServerContext::SendToRoom(const Room& room, std::string_view command, std::string_view body,
@@ -70,7 +71,7 @@ void ServerContext::LeaveRoom(Session& session, const std::string& roomId) {
   if (Logs(LogLevel::kNormal)) Log(LogLevel::kNormal, "leave " + Who(session) + " room " + LogText(key));
   Room* room = rooms.Find(roomId);
   if (room == nullptr) return;  // it was the last member
-  SendToRoom(*room, "CHOT", JoinFields({session.userId, key}));
+  SendToRoom(*room, wire::kChatOut, JoinFields({session.userId, key}));
   SettleVote(*this, roomId);
 }
 

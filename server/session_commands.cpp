@@ -23,7 +23,7 @@ Verdict CheckLoggedIn(ServerContext& ctx, Session& s, Millis now) {
   const Millis interval = ctx.limits.pingInterval;
   if (now - s.lastHeard >= 2 * interval) return Verdict::kDrop;
   if (now >= s.nextPing) {
-    ctx.Send(s.connection, "PING", "");
+    ctx.Send(s.connection, wire::kPing, "");
     // After a stall (a long pause of the loop) ping once, not once per missed interval.
     s.nextPing = s.nextPing + interval > now ? s.nextPing + interval : now + interval;
   }
@@ -96,7 +96,7 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
   const Millis now = ctx.Now();
   session.lastHeard = now;
   session.nextPing = now + ctx.limits.pingInterval;
-  ctx.Send(session.connection, "USRP", "");
+  ctx.Send(session.connection, wire::kUserReply, "");
 }
 
 void HandlePong(ServerContext& ctx, Session& session, std::string_view) { session.lastHeard = ctx.Now(); }

@@ -34,8 +34,10 @@
 
 #include "bench/server/load_connection.h"
 #include "bench/server/process_cpu.h"
+#include "protocol/wire_commands.h"
 
 using orvinta::bench::CpuMs;
+namespace wire = orvinta::wire;
 
 using orvinta::bench::LoadConnection;
 using orvinta::protocol::Frame;
@@ -194,7 +196,7 @@ class Load {
            for (; sent < due; ++sent) {
              const int i = static_cast<int>((sent * 7919) % n);
              const long long micros = static_cast<long long>(MsSince(rateStart_) * 1000.0);
-             connections_[i]->Send("TALL", Id(i) + "/room" + std::to_string(Room(i)) + "/rate" + std::to_string(micros));
+             connections_[i]->Send(wire::kToAll, Id(i) + "/room" + std::to_string(Room(i)) + "/rate" + std::to_string(micros));
              expected += RoomSize(i) - 1;
            }
          },
@@ -228,7 +230,7 @@ class Load {
   bool Run() {
     const int n = o_.connections;
     auto t = Clock::now();
-    for (int i = 0; i < n; ++i) connections_[i]->Send("USER", Id(i) + "/key/nick" + std::to_string(i) + "/1");
+    for (int i = 0; i < n; ++i) connections_[i]->Send(wire::kUser, Id(i) + "/key/nick" + std::to_string(i) + "/1");
     const bool loggedIn = Pump([&] { return usrp_ == n; }, 30'000);
     std::printf("login: %d of %d connections logged in, %.1f ms\n", usrp_, n, MsSince(t));
     if (!loggedIn) return false;
@@ -236,7 +238,7 @@ class Load {
     long long expectedRoster = 0;
     for (int i = 0; i < n; i += o_.perRoom) expectedRoster += 1LL * RoomSize(i) * (RoomSize(i) - 1);
     t = Clock::now();
-    for (int i = 0; i < n; ++i) connections_[i]->Send("CHIN", Id(i) + "/room" + std::to_string(Room(i)));
+    for (int i = 0; i < n; ++i) connections_[i]->Send(wire::kChatIn, Id(i) + "/room" + std::to_string(Room(i)));
     const bool entered = Pump([&] { return roster_ == expectedRoster; }, 30'000);
     std::printf("rooms: %d rooms of up to %d, %lld of %lld member notices, %.1f ms\n", (n + o_.perRoom - 1) / o_.perRoom,
                 o_.perRoom, roster_, expectedRoster, MsSince(t));
@@ -249,7 +251,7 @@ class Load {
       probeSeen_ = 0;
       probeTag_ = "probe" + std::to_string(p);
       const auto sent = Clock::now();
-      connections_[sender]->Send("TALL", Id(sender) + "/room" + std::to_string(Room(sender)) + "/" + probeTag_);
+      connections_[sender]->Send(wire::kToAll, Id(sender) + "/room" + std::to_string(Room(sender)) + "/" + probeTag_);
       if (!Pump([&] { return probeSeen_ == RoomSize(sender) - 1; }, 5000)) break;
       latencies.push_back(MsSince(sent));
     }
@@ -269,7 +271,7 @@ class Load {
     delivered_ = 0;
     t = Clock::now();
     for (int line = 0; line < o_.burstLines; ++line) {
-      for (int i = 0; i < n; ++i) connections_[i]->Send("TALL", Id(i) + "/room" + std::to_string(Room(i)) + "/burst");
+      for (int i = 0; i < n; ++i) connections_[i]->Send(wire::kToAll, Id(i) + "/room" + std::to_string(Room(i)) + "/burst");
     }
     Pump([&] { return delivered_ == expected; }, 60'000);
     const double ms = MsSince(t);
@@ -285,9 +287,9 @@ class Load {
 
  private:
   void OnFrame(LoadConnection& from, const Frame& f) {
-    if (f.command == "USRP") ++usrp_;
-    else if (f.command == "CHIN" || f.command == "IFON") ++roster_;
-    else if (f.command == "TALL") {
+    if (f.command == wire::kUserReply) ++usrp_;
+    else if (f.command == wire::kChatIn || f.command == wire::kUserInfoToOne) ++roster_;
+    else if (f.command == wire::kToAll) {
       if (!probeTag_.empty() && f.body.ends_with("/" + probeTag_)) ++probeSeen_;
       if (const auto mark = f.body.rfind("/rate"); mark != std::string::npos) {
         const double sentMs = std::atof(f.body.c_str() + mark + 5) / 1000.0;
