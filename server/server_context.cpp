@@ -1,5 +1,6 @@
 #include "server/server_context.h"
 
+#include <algorithm>
 #include <string>
 
 #include "protocol/codec.h"
@@ -22,7 +23,8 @@ ServerContext::ServerContext(const Clock& clock, Outbox& outbox, const ServerLim
       rooms(RoomLimits{limits.maxRooms, limits.roomCapacity, limits.maxRoomsCreatedPerMember}),
       connectionsPerAddress(limits.maxConnectionsPerAddress, limits.capLoopback),
       queryingPerAddress(limits.maxQueryingPerAddress, limits.capLoopback),
-      expulsions(limits.expulsionBar, limits.maxExpulsionsRemembered) {}
+      expulsions(limits.expulsionBar, limits.maxExpulsionsRemembered),
+      rateLedger(limits.rates, std::max(limits.maxRateEntries, 2 * limits.maxConnections + 64)) {}
 
 std::string JoinFields(std::initializer_list<std::string_view> fields) {
   std::string body;
@@ -82,6 +84,12 @@ void ServerContext::Forget(ConnectionId connection) {
   for (const std::string& id : roomIds) LeaveRoom(*session, id);
   connectionsPerAddress.Release(session->address);
   if (session->state == SessionState::kQuerying) queryingPerAddress.Release(session->address);
+  // An id's buckets outlive the connection: a reconnect must not refill them.
+  if (session->LoggedIn()) {
+    rateLedger.ReleaseId(session->userId);
+  } else {
+    rateLedger.ReleaseConnection(connection);
+  }
   Log(LogLevel::kNormal, "disconnect " + Who(*session));
   sessions.Remove(connection);
 }

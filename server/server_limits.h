@@ -37,6 +37,8 @@ struct ServerLimits {
   std::size_t maxExpulsionsRemembered = 10'000;
 
   RateRules rates;
+  // Ids, addresses and connections whose buckets are kept (at least two a connection).
+  std::size_t maxRateEntries = 65536;
 
   // Per connection, enforced by the transport.
   std::size_t maxOutputBytes = 256 * 1024;

@@ -48,10 +48,14 @@ std::string ApplyRate(ServerOptions& o, std::string_view v) {
   const auto eq = v.find('=');
   const auto slash = v.find('/');
   const std::string_view name = v.substr(0, eq);
-  RateRule* rule = name == "flood" ? &o.rates.flood : nullptr;
+  RateRule* rule = name == "flood"           ? &o.rates.flood
+                   : name == "login"         ? &o.rates.login
+                   : name == "address_login" ? &o.rates.addressLogin
+                                             : nullptr;
   if (const auto c = RateClassNamed(name)) rule = &o.rates.For(*c);
   if (rule == nullptr || eq == std::string_view::npos || slash == std::string_view::npos || slash < eq) {
-    return "--rate needs CLASS=PER_SECOND/BURST with CLASS one of talk, status, room, invite, vote, query, flood";
+    return "--rate needs CLASS=PER_SECOND/BURST with CLASS one of talk, status, room, invite, vote, query, other, "
+           "flood, login, address_login";
   }
   const auto perSecond = ParseDecimal(v.substr(eq + 1, slash - eq - 1), 0.001, 100000);
   const auto burst = ParseDecimal(v.substr(slash + 1), 1, 100000);
@@ -227,8 +231,10 @@ std::string_view ServerUsage() {
          "  --quiet, --verbose    log nothing but failures / also every frame and line\n"
          "  --rate CLASS=R/B      R frames a second, bursts of B, per member; CLASS is talk (4/20),\n"
          "                        status (1/10), room (2/30), invite (0.2/5), vote (0.05/2),\n"
-         "                        query (5/60), or flood (2/60: frames over the limits before\n"
-         "                        the member is disconnected)\n"
+         "                        query (5/60), other (2/20: every other frame), flood (2/60:\n"
+         "                        frames over the limits before the member is disconnected),\n"
+         "                        login (0.2/5, per id) or address_login (2/30, per address);\n"
+         "                        an id keeps its buckets across reconnects\n"
          "  --max-per-address N   chat connections per address (32)\n"
          "  --max-querying-per-address N  room-query connections per address (4)\n"
          "  --max-http-per-address N      HTTP connections per address (16)\n"

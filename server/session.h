@@ -5,7 +5,7 @@
 
 #include "server/clock.h"
 #include "server/outbox.h"
-#include "server/rate_limits.h"
+#include "server/rate_ledger.h"
 
 namespace orvinta::server {
 
@@ -31,7 +31,8 @@ struct Session {
   Millis nextPing = 0;
 
   std::set<std::string> rooms;  // room ids (RoomIdOf)
-  MemberRates rates;
+  // The buckets it speaks with: its own before the login, its id's after.
+  RateEntry* rates = nullptr;
 
   bool LoggedIn() const { return state == SessionState::kLoggedIn; }
 };

@@ -65,6 +65,13 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
     return;
   }
   const std::string userId(fields[0]);
+  const Millis now = ctx.Now();
+  // Attempts from one address are limited before the key is looked at: a
+  // guesser or a reconnect storm costs a check, not a session.
+  if (!ctx.connectionsPerAddress.Exempt(session.address) && !ctx.rateLedger.TakeAddressLogin(session.address, now)) {
+    Refuse(ctx, session, Refusal::kLoginRate, code::kRefused, "", "login " + LogText(userId) + " from a busy address");
+    return;
+  }
   // The key proves that the portal signed this member in; without it anyone
   // could log in as anyone first and lock the real member out.
   if (ctx.keys != nullptr) {
@@ -74,10 +81,19 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
       return;
     }
   }
+  // Logins of one id are limited only once its key is known good, so that
+  // nobody else can use up the member's allowance.
+  RateEntry* rates = ctx.rateLedger.HoldId(userId, now);
+  if (rates == nullptr || !ctx.rateLedger.TakeIdLogin(*rates, now)) {
+    if (rates != nullptr) ctx.rateLedger.ReleaseId(userId);
+    Refuse(ctx, session, Refusal::kLoginRate, code::kRefused, "", "login " + LogText(userId) + " too often");
+    return;
+  }
   // Only one connection per id. The session already connected keeps going and
   // the newcomer is told so and closed: a stale or hostile second login must
   // not be able to throw out a member who is chatting.
   if (ctx.sessions.FindUser(userId) != nullptr) {
+    ctx.rateLedger.ReleaseId(userId);
     Refuse(ctx, session, Refusal::kAlreadyConnected, code::kAlreadyConnected, userId, "login " + LogText(userId));
     return;
   }
@@ -88,12 +104,13 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
   session.icon = CleanNumber(fields.back(), ctx.limits).value_or("0");
   // A querying connection that logs in no longer counts as one.
   if (session.state == SessionState::kQuerying) ctx.queryingPerAddress.Release(session.address);
+  ctx.rateLedger.ReleaseConnection(session.connection);
+  session.rates = rates;
   ctx.sessions.BindUser(session, userId);
   ++ctx.metrics.logins;
   if (ctx.Logs(LogLevel::kNormal)) {
     ctx.Log(LogLevel::kNormal, "login " + Who(session) + " nick " + LogText(session.nick));
   }
-  const Millis now = ctx.Now();
   session.lastHeard = now;
   session.nextPing = now + ctx.limits.pingInterval;
   ctx.Send(session.connection, wire::kUserReply, "");

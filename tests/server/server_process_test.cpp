@@ -133,6 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Hostile{"NonDigitLengths", Repeated("PING00x0", 10), true},
                       Hostile{"NonHexBodies", Repeated("TALL0004zzzz", 10), true},
                       Hostile{"BadChecksums", Repeated(BadChecksumFrame(), 10), true},
+                      Hostile{"OnlyPongsAndUnknownCommands", Repeated("PONG0000ZZZZ0000", 100), true},
                       // Silent peers are dropped by the login timeout.
                       Hostile{"HalfAFrame", "USER00", false}, Hostile{"SaysNothing", "", false}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -173,6 +174,25 @@ TEST(ServerProcess, FlooderIsCutOffWhileItsReadersStay) {
   ASSERT_TRUE(left);
   EXPECT_EQ(left->body, "max/lobby");
   pair.ExpectServed("still here");
+}
+
+TEST(ServerProcess, ReconnectingDoesNotRefillAnIdsAllowance) {
+  ServerProcess server({"--rate", "talk=0.001/20"});  // the burst is all there is
+  Pair pair(server.Port());
+  for (int round = 0; round < 3; ++round) {
+    TestClient max(server.Port());
+    ASSERT_TRUE(max.Login("max"));
+    max.Send("CHIN", "max/lobby");
+    for (int i = 0; i < 15; ++i) max.Send("TALL", "max/lobby/line");
+    max.Send("ASIF", "max/lobby");
+    ASSERT_TRUE(max.NextOf("IFON"));  // its lines have been handled
+  }
+  pair.a.Send("TALL", "amy/lobby/end");
+  int heard = 0;
+  for (auto line = pair.b.NextOf("TALL"); line && line->body != "amy/lobby/end"; line = pair.b.NextOf("TALL")) {
+    heard += line->body == "max/lobby/line";
+  }
+  EXPECT_EQ(heard, 20);
 }
 
 TEST(ServerProcess, StopsCleanlyOnSigterm) {
