@@ -58,11 +58,6 @@ bool ChatServer::OnConnected(ConnectionId connection, std::string address) {
     admitted = false;
     reason = Refusal::kAddressCap;
   }
-  RateEntry* rates = admitted ? ctx_.rateLedger.HoldConnection(connection, ctx_.Now()) : nullptr;
-  if (admitted && rates == nullptr) {
-    ctx_.connectionsPerAddress.Release(address);
-    admitted = false;
-  }
   if (!admitted) {
     ctx_.Refused(reason, probe, "");
     ctx_.SendSystem(connection, code::kRefused, "");
@@ -71,7 +66,6 @@ bool ChatServer::OnConnected(ConnectionId connection, std::string address) {
   }
   ++ctx_.metrics.connectionsAccepted;
   Session& session = ctx_.sessions.Add(connection, std::move(address), ctx_.Now());
-  session.rates = rates;
   if (ctx_.Logs(LogLevel::kNormal)) ctx_.Log(LogLevel::kNormal, "connect " + Who(session));
   return true;
 }
@@ -80,8 +74,8 @@ bool ChatServer::WithinRate(Session& session, std::string_view command) {
   // The login has limits of its own, per id and per address.
   if (command == wire::kUser && !session.LoggedIn()) return true;
   const RateClass rateClass = RateClassOf(command).value_or(RateClass::kOther);
-  const std::size_t droppedBefore = session.rates->droppedInRun;
-  switch (ctx_.rateLedger.Check(*session.rates, rateClass, ctx_.Now())) {
+  const std::size_t droppedBefore = session.rates.droppedInRun;
+  switch (ctx_.rateLedger.Check(session.rates, rateClass, ctx_.Now())) {
     case RateVerdict::kPass:
       if (droppedBefore > 0 && ctx_.Logs(LogLevel::kNormal)) {
         ctx_.Log(LogLevel::kNormal, "rate " + Who(session) + " back within its limits after " +

@@ -2,6 +2,8 @@
 
 #include <sys/epoll.h>
 
+#include <malloc.h>
+
 #include <algorithm>
 
 #include "server/output_budget.h"
@@ -22,6 +24,9 @@ constexpr std::size_t kGatherBytes = 4096;
 // switching gathering on and off.
 constexpr Millis kLoadWindowMs = 100;
 constexpr std::uint64_t kBusyFramesPerWindow = 3000;
+// The buffers a storm (of entries, of lines) freed stay with the process until
+// given back; a quiet server gives them back this often.
+constexpr Millis kTrimEvery = 10'000;
 
 }  // namespace
 
@@ -51,7 +56,7 @@ void ChatService::OnAcceptable() {
     const int fd = listener_.Accept(&peer);
     if (fd < 0) return;
     const ConnectionId id =
-        connections_.Add(std::make_unique<ClientConnection>(UniqueFd(fd), intakeLimits_, maxOutput_));
+        connections_.Add(std::make_unique<ClientConnection>(UniqueFd(fd), intakeLimits_));
     ClientConnection& c = *connections_.Find(id);
     c.interest = EPOLLIN;
     c.token = loop_.Add(fd, EPOLLIN, [this, id](std::uint32_t events) { OnEvents(id, events); });
@@ -116,7 +121,7 @@ void ChatService::Send(ConnectionId id, std::string_view frame) {
   ClientConnection* c = Find(id);
   if (c == nullptr || c->closing) return;
   if (!c->HasOutput()) c->queuedSince = clock_.Now();
-  if (!c->Queue(frame)) {
+  if (!c->Queue(frame, maxOutput_)) {
     // It stopped reading; holding more for it would have no end. Senders are
     // held to their rates first, so this is the reader's own slowness.
     ++droppedSlow_;
@@ -238,6 +243,10 @@ int ChatService::AfterEvents() {
       if (c.closing && now >= c.closeDeadline) overdue.push_back(id);
     });
     for (ConnectionId id : overdue) Destroy(id);
+    if (!busy_ && now >= nextTrim_) {
+      malloc_trim(0);
+      nextTrim_ = now + kTrimEvery;
+    }
   }
   ReportLost();
   // Flushing may lose connections, and reporting them may queue more frames.

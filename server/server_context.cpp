@@ -1,6 +1,5 @@
 #include "server/server_context.h"
 
-#include <algorithm>
 #include <string>
 
 #include "protocol/codec.h"
@@ -24,7 +23,7 @@ ServerContext::ServerContext(const Clock& clock, Outbox& outbox, const ServerLim
       connectionsPerAddress(limits.maxConnectionsPerAddress, limits.capLoopback),
       queryingPerAddress(limits.maxQueryingPerAddress, limits.capLoopback),
       expulsions(limits.expulsionBar, limits.maxExpulsionsRemembered),
-      rateLedger(limits.rates, std::max(limits.maxRateEntries, 2 * limits.maxConnections + 64)) {}
+      rateLedger(limits.rates, limits.maxRateEntries) {}
 
 std::string JoinFields(std::initializer_list<std::string_view> fields) {
   std::string body;
@@ -85,11 +84,7 @@ void ServerContext::Forget(ConnectionId connection) {
   connectionsPerAddress.Release(session->address);
   if (session->state == SessionState::kQuerying) queryingPerAddress.Release(session->address);
   // An id's buckets outlive the connection: a reconnect must not refill them.
-  if (session->LoggedIn()) {
-    rateLedger.ReleaseId(session->userId);
-  } else {
-    rateLedger.ReleaseConnection(connection);
-  }
+  if (session->LoggedIn()) rateLedger.Keep(session->userId, session->rates, Now());
   Log(LogLevel::kNormal, "disconnect " + Who(*session));
   sessions.Remove(connection);
 }

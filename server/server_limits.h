@@ -37,7 +37,7 @@ struct ServerLimits {
   std::size_t maxExpulsionsRemembered = 10'000;
 
   RateRules rates;
-  // Ids, addresses and connections whose buckets are kept (at least two a connection).
+  // Ids and addresses whose buckets are kept after their connections end.
   std::size_t maxRateEntries = 65536;
 
   // Per connection, enforced by the transport.

@@ -12,7 +12,7 @@ namespace {
 enum class Verdict { kKeep, kDrop };
 
 Verdict CheckAwaitingLogin(ServerContext& ctx, Session& s, Millis now) {
-  return now - s.connectedAt >= ctx.limits.loginTimeout ? Verdict::kDrop : Verdict::kKeep;
+  return now - s.lastHeard >= ctx.limits.loginTimeout ? Verdict::kDrop : Verdict::kKeep;
 }
 
 Verdict CheckQuerying(ServerContext& ctx, Session& s, Millis now) {
@@ -83,17 +83,18 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
   }
   // Logins of one id are limited only once its key is known good, so that
   // nobody else can use up the member's allowance.
-  RateEntry* rates = ctx.rateLedger.HoldId(userId, now);
-  if (rates == nullptr || !ctx.rateLedger.TakeIdLogin(*rates, now)) {
-    if (rates != nullptr) ctx.rateLedger.ReleaseId(userId);
+  // While the id is connected its buckets are that session's.
+  Session* current = ctx.sessions.FindUser(userId);
+  RateState resumed = current ? RateState{} : ctx.rateLedger.Resume(userId);
+  if (!ctx.rateLedger.TakeIdLogin(current ? current->rates : resumed, now)) {
+    if (!current) ctx.rateLedger.Keep(userId, resumed, now);
     Refuse(ctx, session, Refusal::kLoginRate, code::kRefused, "", "login " + LogText(userId) + " too often");
     return;
   }
   // Only one connection per id. The session already connected keeps going and
   // the newcomer is told so and closed: a stale or hostile second login must
   // not be able to throw out a member who is chatting.
-  if (ctx.sessions.FindUser(userId) != nullptr) {
-    ctx.rateLedger.ReleaseId(userId);
+  if (current != nullptr) {
     Refuse(ctx, session, Refusal::kAlreadyConnected, code::kAlreadyConnected, userId, "login " + LogText(userId));
     return;
   }
@@ -104,8 +105,7 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
   session.icon = CleanNumber(fields.back(), ctx.limits).value_or("0");
   // A querying connection that logs in no longer counts as one.
   if (session.state == SessionState::kQuerying) ctx.queryingPerAddress.Release(session.address);
-  ctx.rateLedger.ReleaseConnection(session.connection);
-  session.rates = rates;
+  session.rates = resumed;
   ctx.sessions.BindUser(session, userId);
   ++ctx.metrics.logins;
   if (ctx.Logs(LogLevel::kNormal)) {

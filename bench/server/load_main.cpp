@@ -37,6 +37,7 @@
 #include "protocol/wire_commands.h"
 
 using orvinta::bench::CpuMs;
+using orvinta::bench::RssKiB;
 namespace wire = orvinta::wire;
 
 using orvinta::bench::LoadConnection;
@@ -54,6 +55,7 @@ struct Options {
   int burstLines = 5;
   double rate = 0;  // lines a second in the rate phase; 0: none
   int seconds = 10;
+  int idleSeconds = -1;  // >= 0: hold the members idle this long, then report the server's memory
 };
 
 double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
@@ -70,6 +72,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     else if (name == "--burst") o.burstLines = std::atoi(value);
     else if (name == "--rate") o.rate = std::atof(value);
     else if (name == "--seconds") o.seconds = std::atoi(value);
+    else if (name == "--idle-seconds") o.idleSeconds = std::atoi(value);
     else return false;
   }
   return (o.port > 0 || !o.server.empty()) && o.connections > 1 && o.perRoom > 1;
@@ -226,6 +229,13 @@ class Load {
     std::fflush(stdout);
   }
 
+  // The members stay logged in and in their rooms, saying nothing but PONG.
+  void RunIdle(pid_t server, long rssBefore) {
+    if (o_.idleSeconds < 0 || server <= 0) return;
+    Pump([] { return false; }, o_.idleSeconds * 1000, {}, 100);
+    orvinta::bench::ReportIdleMemory("idle", rssBefore, RssKiB(server), o_.connections);
+  }
+
   // Logs in, fills the rooms, probes and bursts; false when the set-up failed.
   bool Run() {
     const int n = o_.connections;
@@ -320,14 +330,12 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, o)) {
     std::fprintf(stderr,
                  "usage: orvinta-server-load (--server PATH | --port N) [--connections 1000] [--per-room 50]\n"
-                 "                           [--probes 200] [--burst 5] [--rate LINES_PER_S --seconds 10]\n");
+                 "                           [--probes 200] [--burst 5] [--rate LINES_PER_S --seconds 10]\n"
+                 "                           [--idle-seconds S: then the server's memory per connection]\n");
     return 2;
   }
   signal(SIGPIPE, SIG_IGN);
-  rlimit limit{};
-  getrlimit(RLIMIT_NOFILE, &limit);
-  limit.rlim_cur = limit.rlim_max;
-  setrlimit(RLIMIT_NOFILE, &limit);
+  orvinta::bench::RaiseDescriptorLimit();
 
   int port = o.port;
   int httpPort = 0;
@@ -337,9 +345,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no server port\n");
     return 1;
   }
+  const long rssBefore = server > 0 ? RssKiB(server) : 0;
   {
     Load load(o, port);
-    if (load.Run()) load.RunRate(server, httpPort);
+    if (load.Run()) {
+      load.RunRate(server, httpPort);
+      load.RunIdle(server, rssBefore);
+    }
   }
   if (server > 0) {
     kill(server, SIGTERM);

@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Server, OutputBudgetTest,
 
 TEST(ConnectionSlots, AReusedSlotDoesNotAnswerToTheOldId) {
   ConnectionSlots slots;
-  auto make = [] { return std::make_unique<ClientConnection>(UniqueFd(), IntakeLimits{}, 1024); };
+  auto make = [] { return std::make_unique<ClientConnection>(UniqueFd(), IntakeLimits{}); };
   const ConnectionId first = slots.Add(make());
   const ConnectionId second = slots.Add(make());
   EXPECT_EQ(first, 1u);  // readable in the log
