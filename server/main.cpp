@@ -114,8 +114,9 @@ int main(int argc, char** argv) {
   if (!keys) {
     std::fprintf(stderr, "orvinta-server: development mode: no --auth-secret, so any session key is accepted\n");
   } else if (options.logLevel != LogLevel::kQuiet) {
-    std::fprintf(stderr, "orvinta-server: session keys are verified with the secret in %s\n",
-                 options.authSecretFile.c_str());
+    std::fprintf(stderr, "orvinta-server: session keys are verified with the secret in %s%s\n",
+                 options.authSecretFile.c_str(),
+                 options.devSignin ? "; /signin hands out keys to local callers (--dev-signin)" : "");
   }
   StderrLog log(options.logLevel);
   SteadyClock clock;
@@ -139,7 +140,7 @@ int main(int argc, char** argv) {
     }
     site = std::make_unique<HttpSite>(options.portalDir.empty() ? DefaultPortalDir() : options.portalDir,
                                       chat.View(), keys.get(), [&chat] { return chat.MetricsText(); },
-                                      options.keyLifetimeSeconds);
+                                      options.keyLifetimeSeconds, options.devSignin);
     if (!site->HasPortal()) std::fprintf(stderr, "orvinta-server: no portal directory; serving /rooms.json only\n");
     http = std::make_unique<HttpService>(loop, *httpListener, clock, *site, HttpLimitsFor(options));
     if (!http->Start()) {

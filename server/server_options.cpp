@@ -93,6 +93,11 @@ std::string ApplyVerbose(ServerOptions& o, std::string_view) {
   return {};
 }
 
+std::string ApplyDevSignin(ServerOptions& o, std::string_view) {
+  o.devSignin = true;
+  return {};
+}
+
 std::string ApplyCapLoopback(ServerOptions& o, std::string_view) {
   o.capLoopback = true;
   return {};
@@ -155,6 +160,7 @@ constexpr OptionRule kRules[] = {
     {"--http-port", ApplyHttpPort},
     {"--portal-dir", ApplyPortalDir},
     {"--auth-secret", ApplyAuthSecret},
+    {"--dev-signin", ApplyDevSignin, false},
     {"--sign-key", ApplySignKey},
     {"--key-lifetime", ApplyKeyLifetime},
     {"--quiet", ApplyQuiet, false},
@@ -226,6 +232,8 @@ std::string_view ServerUsage() {
          "  --portal-dir DIR      directory of the portal pages\n"
          "  --auth-secret FILE    verify session keys with the secret in FILE (without it:\n"
          "                        development mode, any key is accepted)\n"
+         "  --dev-signin          keep the development sign-in /signin with --auth-secret (it\n"
+         "                        hands any local caller a key for any id)\n"
          "  --sign-key ID         print a session key for ID (with --auth-secret) and stop\n"
          "  --key-lifetime S      seconds a key from --sign-key or the portal sign-in lasts (43200)\n"
          "  --quiet, --verbose    log nothing but failures / also every frame and line\n"

@@ -278,6 +278,19 @@ TEST(ServerProcess, WithASecretOnlySignedKeysLogIn) {
   EXPECT_TRUE(impostor.WaitClosed());
 }
 
+TEST(ServerProcess, WithASecretTheSignInIsOffUnlessAskedFor) {
+  SecretFile secret;
+  for (const bool dev : {false, true}) {
+    std::vector<std::string> args = {"--auth-secret", secret.Path(), "--http-port", "0"};
+    if (dev) args.push_back("--dev-signin");
+    ServerProcess server(args);
+    const std::string second = server.ReadLine();
+    TestClient get(std::atoi(second.c_str() + second.rfind(':') + 1));
+    get.SendRaw("GET /signin?user=amy HTTP/1.0\r\n\r\n");
+    EXPECT_TRUE(get.ReadToEnd().starts_with(dev ? "HTTP/1.0 303 " : "HTTP/1.0 404 ")) << dev;
+  }
+}
+
 TEST(ServerProcess, UnreadableSecretStopsTheStart) {
   const RunResult result = RunServerToEnd({"--port", "0", "--auth-secret", "/nonexistent/secret"});
   EXPECT_EQ(result.exitCode, 1);
