@@ -172,12 +172,12 @@ class IrcLoad {
       connections_[i]->Send("NICK l" + std::to_string(i));
       connections_[i]->Send("USER l" + std::to_string(i) + " 0 * :load");
     }
-    if (!Pump([&] { return welcomed_ == n; }, 30'000)) {
+    if (!Pump([&] { return welcomed_ == n; }, std::max(30'000, n * 5))) {
       std::printf("ngircd: %d of %d registered\n", welcomed_, n);
       return;
     }
     for (int i = 0; i < n; ++i) connections_[i]->Send("JOIN " + Channel(i));
-    if (!Pump([&] { return joined_ == n; }, 30'000)) {
+    if (!Pump([&] { return joined_ == n; }, std::max(30'000, n * 5))) {
       std::printf("ngircd: %d of %d joined\n", joined_, n);
       return;
     }
