@@ -1,6 +1,9 @@
 #include "server/chat_service.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/epoll.h>
+#include <sys/socket.h>
 
 #include <malloc.h>
 
@@ -27,6 +30,18 @@ constexpr std::uint64_t kBusyFramesPerWindow = 3000;
 // The buffers a storm (of entries, of lines) freed stay with the process until
 // given back; a quiet server gives them back this often.
 constexpr Millis kTrimEvery = 10'000;
+
+// The kernel's keep-alive on every chat socket: a querying connection (the web
+// page control) cannot answer PING and may be silent for hours, so this is how
+// a peer that vanished without a word is found: after a minute of silence,
+// four probes 15 s apart.
+void KeepAlive(int fd) {
+  const int on = 1, idle = 60, interval = 15, probes = 4;
+  setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+  setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+  setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+  setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
+}
 
 }  // namespace
 
@@ -55,6 +70,7 @@ void ChatService::OnAcceptable() {
     std::string peer;
     const int fd = listener_.Accept(&peer);
     if (fd < 0) return;
+    KeepAlive(fd);
     const ConnectionId id =
         connections_.Add(std::make_unique<ClientConnection>(UniqueFd(fd), intakeLimits_));
     ClientConnection& c = *connections_.Find(id);
