@@ -19,6 +19,7 @@
 #include "server/server_options.h"
 #include "server/session_key.h"
 #include "server/signal_watch.h"
+#include "server/throttled_log.h"
 
 using namespace orvinta::server;
 
@@ -118,8 +119,11 @@ int main(int argc, char** argv) {
                  options.authSecretFile.c_str(),
                  options.devSignin ? "; /signin hands out keys to local callers (--dev-signin)" : "");
   }
-  StderrLog log(options.logLevel);
+  StderrLog stderrLog(options.logLevel);
   SteadyClock clock;
+  // Repeats are held back, except when every frame was asked for.
+  ThrottledLog throttled(stderrLog, clock);
+  EventLog& log = options.logLevel == LogLevel::kVerbose ? static_cast<EventLog&>(stderrLog) : throttled;
   ChatService chat(loop, listener, clock, LimitsFor(options, descriptors), CoreServices{keys.get(), &log});
   if (!chat.Start() || loop.Add(signals.Fd(), EPOLLIN, [&](std::uint32_t) {
         if (signals.Take() != 0) loop.Stop();

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <regex>
@@ -193,6 +194,25 @@ TEST(ServerProcess, ReconnectingDoesNotRefillAnIdsAllowance) {
     heard += line->body == "max/lobby/line";
   }
   EXPECT_EQ(heard, 20);
+}
+
+TEST(ServerProcess, AReconnectStormCostsTheLogAFewLines) {
+  const std::string logFile = "/tmp/orvinta-test-log-" + std::to_string(getpid());
+  {
+    ServerProcess server({}, logFile);
+    for (int i = 0; i < 300; ++i) {
+      TestClient storm(server.Port());
+      ASSERT_TRUE(storm.Login("s" + std::to_string(i)));
+    }
+    TestClient last(server.Port());
+    ASSERT_TRUE(last.Login("last"));
+    server.StopWith(SIGTERM);
+  }
+  std::ifstream in(logFile);
+  int lines = 0;
+  for (std::string line; std::getline(in, line);) ++lines;
+  std::remove(logFile.c_str());
+  EXPECT_LT(lines, 300) << "one connect, login and disconnect line each would be 900";
 }
 
 TEST(ServerProcess, StopsCleanlyOnSigterm) {
