@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "protocol/codec.h"
+#include "protocol/wire_commands.h"
 #include "server/chat_server.h"
 #include "server/frame_intake.h"
 
@@ -36,8 +37,13 @@ class CheckingOutbox final : public Outbox {
   std::set<ConnectionId> closed;
 };
 
-constexpr std::string_view kCommands[] = {"USER", "PONG", "ASIF", "CHIN", "CHOT", "TALL", "IFAL", "INVT",
-                                          "DNIV", "IGNR", "RQBN", "VTBN", "PING", "XXXX", "user", "TAL"};
+namespace wire = orvinta::wire;
+
+// Every command a client sends, one the server only sends, and three no one does.
+constexpr std::string_view kCommands[] = {wire::kUser,    wire::kPong,       wire::kAskUserInfo, wire::kChatIn,
+                                          wire::kChatOut, wire::kToAll,      wire::kUserInfoToAll, wire::kInvite,
+                                          wire::kDenyInvite, wire::kIgnore,  wire::kRequestBan, wire::kVoteBan,
+                                          wire::kPing,    "XXXX",            "user",             "TAL"};
 constexpr const char* kAddresses[] = {"127.0.0.1", "10.0.0.1", "10.0.0.2", "192.168.1.9"};
 
 class Reader {

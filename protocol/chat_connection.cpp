@@ -110,11 +110,18 @@ void ChatConnection::PreParseMessage(std::string_view data) {
   Log("<<< ", data, "", kReceivedColour);
   recvBuffer_.Append(data);
   const std::weak_ptr<int> alive = lifetime_;
-  while (auto frame = recvBuffer_.Next()) {
+  while (!recvBuffer_.Broken()) {
+    auto frame = recvBuffer_.Next();
+    if (!frame) return;
     // A frame whose handling fails is lost; the frames after it are still handled.
     Guarded(frame->command, [&] { listener_.OnFrame(frame->command, frame->body); });
     if (alive.expired()) return;
   }
+  // Out of step with the stream: every later "frame" would be made up of garbage.
+  recvBuffer_.Clear();
+  if (!socket_) return;
+  Retire(*socket_, false);
+  listener_.OnBrokenStream();
 }
 
 void ChatConnection::OnLinkConnect(Link& link, int error) {

@@ -29,6 +29,9 @@ class ConnectionListener {
   virtual void OnFrame(std::string_view command, std::string_view body) = 0;
   // The peer or the network ended the connection; the socket is already closed.
   virtual void OnClosed() = 0;
+  // The peer sent what is not a frame, so nothing after it can be read: the
+  // connection closed the socket. An owner that says nothing more of it hears a close.
+  virtual void OnBrokenStream() { OnClosed(); }
 };
 
 class ChatConnection {
@@ -66,7 +69,8 @@ class ChatConnection {
   // Reads and drops up to kReadSize bytes that are already waiting.
   void DiscardWaiting();
 
-  // Takes one received piece: logs it, appends it and hands on every whole frame.
+  // Takes one received piece: logs it, appends it and hands on every whole
+  // frame. A header that is not one ends the connection (OnBrokenStream).
   void PreParseMessage(std::string_view data);
 
  private:

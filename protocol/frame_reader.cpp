@@ -4,6 +4,15 @@
 
 namespace orvinta::protocol {
 
+bool FrameReader::Broken() const {
+  const std::string_view pending = std::string_view(buffer_).substr(consumed_);
+  for (std::size_t i = 0; i < pending.size() && i < kHeaderSize; ++i) {
+    const char c = pending[i];
+    if (i < kCommandSize ? (c < 'A' || c > 'Z') : (c < '0' || c > '9')) return true;
+  }
+  return false;
+}
+
 std::optional<Frame> FrameReader::Next() {
   // Consumed bytes are dropped lazily, once per batch of frames, so that many
   // small frames in one read do not shift the buffer once each.

@@ -21,6 +21,11 @@ class FrameReader {
   // Length digits that are not a number count as length 0.
   std::optional<Frame> Next();
 
+  // True once the bytes waiting cannot begin a frame: a header is four
+  // upper-case letters and four digits. Next() does not look; a reader that
+  // must not fall out of step asks this before it.
+  bool Broken() const;
+
   const std::string& Buffered() const { return buffer_; }
   void Clear() {
     buffer_.clear();

@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::string_view kCannotConnect = "서버에 접속할 수 없습니다.";
 constexpr std::string_view kConnectionLost = "서버와의 접속이 끊어졌습니다.";
+constexpr std::string_view kBrokenStream = "서버에서 잘못된 데이터를 받아 연결을 끊었습니다.";
 
 // What a system message does besides its box, in the order it does it.
 enum class SystemEffect {
@@ -75,6 +76,11 @@ void CZupChatMain::OnConnectFailed(int /*error*/) {
 void CZupChatMain::OnClosed() {
   Window.SetConnectStatus(false);
   ShowBox(kConnectionLost, [this] { Window.CloseClient(); });
+}
+
+void CZupChatMain::OnBrokenStream() {
+  Window.SetConnectStatus(false);
+  ShowBox(kBrokenStream, [this] { Window.CloseClient(); });
 }
 
 void CZupChatMain::SendLogin() {

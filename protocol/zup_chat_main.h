@@ -91,6 +91,7 @@ class CZupChatMain final : private ConnectionListener {
   void OnConnectFailed(int error) override;
   void OnFrame(std::string_view command, std::string_view body) override;
   void OnClosed() override;
+  void OnBrokenStream() override;
 
   // Joins the fields with "/" and sends one frame of that command.
   void SendFields(std::string_view command, std::initializer_list<std::string_view> fields);

@@ -21,9 +21,10 @@ class AddressCaps {
   void Release(const std::string& address);
 
   std::size_t Held(const std::string& address) const;
+  // True for the addresses no cap applies to.
+  bool Exempt(std::string_view address) const { return !capLoopback_ && IsLoopbackAddress(address); }
 
  private:
-  bool Exempt(std::string_view address) const { return !capLoopback_ && IsLoopbackAddress(address); }
 
   std::size_t cap_;
   bool capLoopback_;

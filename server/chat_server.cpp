@@ -66,16 +66,16 @@ bool ChatServer::OnConnected(ConnectionId connection, std::string address) {
   }
   ++ctx_.metrics.connectionsAccepted;
   Session& session = ctx_.sessions.Add(connection, std::move(address), ctx_.Now());
-  session.rates = MemberRates(ctx_.limits.rates, ctx_.Now());
   if (ctx_.Logs(LogLevel::kNormal)) ctx_.Log(LogLevel::kNormal, "connect " + Who(session));
   return true;
 }
 
 bool ChatServer::WithinRate(Session& session, std::string_view command) {
-  const auto rateClass = RateClassOf(command);
-  if (!rateClass) return true;
-  const std::size_t droppedBefore = session.rates.DroppedInRun();
-  switch (session.rates.Check(*rateClass, ctx_.Now())) {
+  // The login has limits of its own, per id and per address.
+  if (command == wire::kUser && !session.LoggedIn()) return true;
+  const RateClass rateClass = RateClassOf(command).value_or(RateClass::kOther);
+  const std::size_t droppedBefore = session.rates.droppedInRun;
+  switch (ctx_.rateLedger.Check(session.rates, rateClass, ctx_.Now())) {
     case RateVerdict::kPass:
       if (droppedBefore > 0 && ctx_.Logs(LogLevel::kNormal)) {
         ctx_.Log(LogLevel::kNormal, "rate " + Who(session) + " back within its limits after " +
@@ -83,16 +83,16 @@ bool ChatServer::WithinRate(Session& session, std::string_view command) {
       }
       return true;
     case RateVerdict::kDrop:
-      ctx_.metrics.Dropped(*rateClass);
+      ctx_.metrics.Dropped(rateClass);
       // The first drop of a run, then every hundredth: a flood must not flood the log.
       if (ctx_.Logs(LogLevel::kVerbose) || droppedBefore % 100 == 0) {
-        ctx_.Log(LogLevel::kNormal, "rate " + Who(session) + " over its " + std::string(RateClassName(*rateClass)) +
+        ctx_.Log(LogLevel::kNormal, "rate " + Who(session) + " over its " + std::string(RateClassName(rateClass)) +
                                         " limit: " + std::string(command) + " dropped (" +
                                         std::to_string(droppedBefore + 1) + " in a row)");
       }
       return false;
     case RateVerdict::kCutOff:
-      ctx_.metrics.Dropped(*rateClass);
+      ctx_.metrics.Dropped(rateClass);
       ctx_.Refused(Refusal::kFlood, session,
                    "disconnected after " + std::to_string(droppedBefore + 1) + " frames over its limits");
       ctx_.Drop(session.connection);
@@ -103,12 +103,14 @@ bool ChatServer::WithinRate(Session& session, std::string_view command) {
 
 void ChatServer::OnFrame(ConnectionId connection, std::string_view command, std::string_view body) {
   Session* session = ctx_.sessions.Find(connection);
+  if (session == nullptr) return;
+  // Every frame costs the server something, so every frame counts, handled or not.
+  if (!WithinRate(*session, command)) return;
   const Route* route = FindRoute(command);
-  if (session == nullptr || route == nullptr) return;
+  if (route == nullptr) return;
   // A zero byte would end the text at every client it is relayed to.
   if (body.find('\0') != std::string_view::npos) return;
   if (route->access == Access::kLoggedIn && !session->LoggedIn()) return;
-  if (!WithinRate(*session, command)) return;
   if (ctx_.Logs(LogLevel::kVerbose)) {
     ctx_.Log(LogLevel::kVerbose, "frame " + Who(*session) + " " + std::string(command) + " " + LogText(body));
   }
@@ -121,6 +123,7 @@ void ChatServer::Tick() {
   TickVotes(ctx_);
   TickSessions(ctx_);
   ctx_.expulsions.Prune(ctx_.Now());
+  ctx_.rateLedger.Prune(ctx_.Now());
 }
 
 MetricsGauges ChatServer::Gauges() const {

@@ -1,6 +1,11 @@
 #include "server/chat_service.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/epoll.h>
+#include <sys/socket.h>
+
+#include <malloc.h>
 
 #include <algorithm>
 
@@ -22,6 +27,21 @@ constexpr std::size_t kGatherBytes = 4096;
 // switching gathering on and off.
 constexpr Millis kLoadWindowMs = 100;
 constexpr std::uint64_t kBusyFramesPerWindow = 3000;
+// The buffers a storm (of entries, of lines) freed stay with the process until
+// given back; a quiet server gives them back this often.
+constexpr Millis kTrimEvery = 10'000;
+
+// The kernel's keep-alive on every chat socket: a querying connection (the web
+// page control) cannot answer PING and may be silent for hours, so this is how
+// a peer that vanished without a word is found: after a minute of silence,
+// four probes 15 s apart.
+void KeepAlive(int fd) {
+  const int on = 1, idle = 60, interval = 15, probes = 4;
+  setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+  setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+  setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+  setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
+}
 
 }  // namespace
 
@@ -50,8 +70,9 @@ void ChatService::OnAcceptable() {
     std::string peer;
     const int fd = listener_.Accept(&peer);
     if (fd < 0) return;
+    KeepAlive(fd);
     const ConnectionId id =
-        connections_.Add(std::make_unique<ClientConnection>(UniqueFd(fd), intakeLimits_, maxOutput_));
+        connections_.Add(std::make_unique<ClientConnection>(UniqueFd(fd), intakeLimits_));
     ClientConnection& c = *connections_.Find(id);
     c.interest = EPOLLIN;
     c.token = loop_.Add(fd, EPOLLIN, [this, id](std::uint32_t events) { OnEvents(id, events); });
@@ -116,7 +137,7 @@ void ChatService::Send(ConnectionId id, std::string_view frame) {
   ClientConnection* c = Find(id);
   if (c == nullptr || c->closing) return;
   if (!c->HasOutput()) c->queuedSince = clock_.Now();
-  if (!c->Queue(frame)) {
+  if (!c->Queue(frame, maxOutput_)) {
     // It stopped reading; holding more for it would have no end. Senders are
     // held to their rates first, so this is the reader's own slowness.
     ++droppedSlow_;
@@ -238,6 +259,10 @@ int ChatService::AfterEvents() {
       if (c.closing && now >= c.closeDeadline) overdue.push_back(id);
     });
     for (ConnectionId id : overdue) Destroy(id);
+    if (!busy_ && now >= nextTrim_) {
+      malloc_trim(0);
+      nextTrim_ = now + kTrimEvery;
+    }
   }
   ReportLost();
   // Flushing may lose connections, and reporting them may queue more frames.

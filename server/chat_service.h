@@ -76,6 +76,7 @@ class ChatService final : public Outbox {
   bool busy_ = false;
   std::vector<ConnectionId> lost_;
   Millis lastTick_ = 0;
+  Millis nextTrim_ = 0;
 };
 
 }  // namespace orvinta::server

@@ -17,8 +17,7 @@ enum class IoStatus { kOpen, kClosed };
 
 class ClientConnection {
  public:
-  ClientConnection(UniqueFd fd, IntakeLimits intake, std::size_t maxOutput)
-      : fd_(std::move(fd)), intake_(intake), maxOutput_(maxOutput) {}
+  ClientConnection(UniqueFd fd, IntakeLimits intake) : fd_(std::move(fd)), intake_(intake) {}
 
   int Fd() const { return fd_.Get(); }
   EventLoop::Token token = 0;
@@ -29,24 +28,24 @@ class ClientConnection {
   FrameIntake& Intake() { return intake_; }
 
   // False when the frame would pass the output bound: the peer is not reading.
-  bool Queue(std::string_view frame);
+  bool Queue(std::string_view frame, std::size_t maxOutput);
   // Writes what the socket takes, counting the send() calls. kClosed on error.
   IoStatus Flush(std::uint64_t& sendCalls);
   bool HasOutput() const { return sent_ < output_.size(); }
   std::size_t QueuedBytes() const { return output_.size() - sent_; }
 
+  // (Members ordered to leave no holes: every connection has one of these.)
+  Millis closeDeadline = 0;
+  Millis queuedSince = 0;      // when the oldest byte not yet written was queued
+  std::uint32_t interest = 0;  // the epoll events registered
   // Closing: nothing more is read; the connection ends when its output is out
   // or at the deadline, whichever comes first.
   bool closing = false;
-  Millis closeDeadline = 0;
-  std::uint32_t interest = 0;  // the epoll events registered
-  bool dirty = false;          // waiting in the transport's list to be flushed
-  Millis queuedSince = 0;      // when the oldest byte not yet written was queued
+  bool dirty = false;  // waiting in the transport's list to be flushed
 
  private:
   UniqueFd fd_;
   FrameIntake intake_;
-  std::size_t maxOutput_;
   std::string output_;
   std::size_t sent_ = 0;  // bytes at the front of output_ already written
 };

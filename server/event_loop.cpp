@@ -8,30 +8,48 @@ namespace orvinta::server {
 
 EventLoop::EventLoop() : epoll_(epoll_create1(EPOLL_CLOEXEC)) {}
 
+// A token is the slot's generation (from 1, so no token is 0) above its index.
+EventLoop::Registration* EventLoop::Find(Token token) {
+  const std::size_t index = token & 0xFFFFFFFFu;
+  if (index >= registrations_.size()) return nullptr;
+  Registration& r = registrations_[index];
+  return r.fd >= 0 && r.generation == token >> 32 ? &r : nullptr;
+}
+
 EventLoop::Token EventLoop::Add(int fd, std::uint32_t events, Handler handler) {
-  const Token token = nextToken_++;
+  std::size_t index = registrations_.size();
+  if (!free_.empty()) index = free_.back();
+  const std::uint32_t generation = index < registrations_.size() ? registrations_[index].generation + 1 : 1;
+  const Token token = (static_cast<Token>(generation) << 32) | index;
   epoll_event ev{};
   ev.events = events;
   ev.data.u64 = token;
   if (epoll_ctl(epoll_.Get(), EPOLL_CTL_ADD, fd, &ev) != 0) return 0;
-  registrations_.emplace(token, Registration{fd, std::move(handler)});
+  if (index == registrations_.size()) {
+    registrations_.emplace_back();
+  } else {
+    free_.pop_back();
+  }
+  registrations_[index] = Registration{fd, generation, std::move(handler)};
   return token;
 }
 
 void EventLoop::Modify(Token token, std::uint32_t events) {
-  const auto it = registrations_.find(token);
-  if (it == registrations_.end()) return;
+  const Registration* r = Find(token);
+  if (r == nullptr) return;
   epoll_event ev{};
   ev.events = events;
   ev.data.u64 = token;
-  epoll_ctl(epoll_.Get(), EPOLL_CTL_MOD, it->second.fd, &ev);
+  epoll_ctl(epoll_.Get(), EPOLL_CTL_MOD, r->fd, &ev);
 }
 
 void EventLoop::Remove(Token token) {
-  const auto it = registrations_.find(token);
-  if (it == registrations_.end()) return;
-  epoll_ctl(epoll_.Get(), EPOLL_CTL_DEL, it->second.fd, nullptr);
-  registrations_.erase(it);
+  Registration* r = Find(token);
+  if (r == nullptr) return;
+  epoll_ctl(epoll_.Get(), EPOLL_CTL_DEL, r->fd, nullptr);
+  r->fd = -1;
+  r->handler = nullptr;
+  free_.push_back(static_cast<std::uint32_t>(token & 0xFFFFFFFFu));
 }
 
 void EventLoop::Run(int wakeMs, const std::function<int()>& afterEvents) {
@@ -43,10 +61,10 @@ void EventLoop::Run(int wakeMs, const std::function<int()>& afterEvents) {
     const int n = epoll_wait(epoll_.Get(), events, kBatch, timeout);
     if (n < 0 && errno != EINTR) break;
     for (int i = 0; i < n && running_; ++i) {
-      const auto it = registrations_.find(events[i].data.u64);
-      if (it == registrations_.end()) continue;
-      // A copy: the handler may remove its own registration.
-      const Handler handler = it->second.handler;
+      const Registration* r = Find(events[i].data.u64);
+      if (r == nullptr) continue;
+      // A copy: the handler may remove its own registration (and Add may move the slots).
+      const Handler handler = r->handler;
       handler(events[i].events);
     }
     if (running_) {

@@ -1,10 +1,11 @@
 #pragma once
-// A single-threaded epoll loop. Each registration gets its own token, so an
-// event still queued for a descriptor that was closed (and whose number was
-// reused) in the same batch is recognised and skipped.
+// A single-threaded epoll loop. Each registration gets its own token (a slot
+// and the slot's generation), so an event still queued for a descriptor that
+// was closed (and whose number was reused) in the same batch is recognised and
+// skipped.
 #include <cstdint>
 #include <functional>
-#include <unordered_map>
+#include <vector>
 
 #include "server/unique_fd.h"
 
@@ -31,13 +32,16 @@ class EventLoop {
 
  private:
   struct Registration {
-    int fd;
+    int fd = -1;  // -1: a free slot
+    std::uint32_t generation = 0;
     Handler handler;
   };
+  Registration* Find(Token token);
 
   UniqueFd epoll_;
-  Token nextToken_ = 1;
-  std::unordered_map<Token, Registration> registrations_;
+  // Slots by index, reused: a hash node a connection would cost more memory.
+  std::vector<Registration> registrations_;
+  std::vector<std::uint32_t> free_;
   bool running_ = false;
 };
 

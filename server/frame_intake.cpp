@@ -34,7 +34,7 @@ std::optional<protocol::Frame> FrameIntake::Next() {
 
     std::string command(pending.substr(0, kCommandSize));
     auto body = protocol::Decode(pending.substr(kHeaderSize, length));
-    consumed_ += kHeaderSize + length;
+    consumed_ += static_cast<std::uint32_t>(kHeaderSize + length);
     // A zero byte would end the text at every client that reads it.
     if (!body || body->find('\0') != std::string::npos) {
       ++badFrames_;
@@ -50,14 +50,18 @@ void FrameIntake::SkipGarbage() {
   std::size_t skip = 1;
   const std::string_view pending = std::string_view(buffer_).substr(consumed_);
   while (skip < pending.size() && !IsHeaderPrefix(pending.substr(skip))) ++skip;
-  consumed_ += skip;
-  garbageBytes_ += skip;
+  consumed_ += static_cast<std::uint32_t>(skip);
+  garbageBytes_ += static_cast<std::uint32_t>(skip);
   // Every header's worth of garbage counts as a bad frame of its own.
-  badFrames_ += (skip + kHeaderSize - 1) / kHeaderSize;
+  badFrames_ += static_cast<std::uint32_t>((skip + kHeaderSize - 1) / kHeaderSize);
 }
 
 void FrameIntake::Compact() {
-  buffer_.erase(0, consumed_);
+  if (consumed_ == buffer_.size()) {
+    std::string().swap(buffer_);  // nothing pending: an idle connection holds no buffer
+  } else {
+    buffer_.erase(0, consumed_);
+  }
   consumed_ = 0;
 }
 

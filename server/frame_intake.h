@@ -5,6 +5,7 @@
 // does not decode (or would carry a zero byte) is dropped, and both are
 // counted so that a peer that keeps sending them can be cut off.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +21,9 @@ struct IntakeLimits {
 
 class FrameIntake {
  public:
-  explicit FrameIntake(IntakeLimits limits = {}) : limits_(limits) {}
+  explicit FrameIntake(IntakeLimits limits = {})
+      : maxBadFrames_(static_cast<std::uint32_t>(limits.maxBadFrames)),
+        maxGarbageBytes_(static_cast<std::uint32_t>(limits.maxGarbageBytes)) {}
 
   // Never holds more than one frame (8 + 9999 bytes) plus one append.
   void Append(std::string_view data) { buffer_.append(data); }
@@ -30,7 +33,7 @@ class FrameIntake {
 
   // True once the peer has sent more bad frames or garbage than allowed.
   bool Hopeless() const {
-    return badFrames_ >= limits_.maxBadFrames || garbageBytes_ >= limits_.maxGarbageBytes;
+    return badFrames_ >= maxBadFrames_ || garbageBytes_ >= maxGarbageBytes_;
   }
   std::size_t BadFrames() const { return badFrames_; }
   std::size_t Buffered() const { return buffer_.size() - consumed_; }
@@ -40,11 +43,14 @@ class FrameIntake {
   void SkipGarbage();
   void Compact();
 
-  IntakeLimits limits_;
+  // Every connection has one: kept small. Counts stop at the limits, and
+  // the buffer never holds more than a frame and a read.
   std::string buffer_;
-  std::size_t consumed_ = 0;
-  std::size_t badFrames_ = 0;
-  std::size_t garbageBytes_ = 0;
+  std::uint32_t consumed_ = 0;
+  std::uint32_t badFrames_ = 0;
+  std::uint32_t garbageBytes_ = 0;
+  std::uint32_t maxBadFrames_;
+  std::uint32_t maxGarbageBytes_;
 };
 
 }  // namespace orvinta::server

@@ -80,12 +80,13 @@ std::size_t QueryNumber(std::string_view query, std::string_view name, std::size
 }  // namespace
 
 HttpSite::HttpSite(std::string portalDir, const ServerView& view, const SessionKeys* keys, MetricsSource metrics,
-                   std::int64_t keyLifetime)
+                   std::int64_t keyLifetime, bool devSignIn)
     : portalRoot_(Resolved(portalDir)),
       view_(view),
       keys_(keys),
       metrics_(std::move(metrics)),
-      keyLifetime_(keyLifetime) {}
+      keyLifetime_(keyLifetime),
+      signIn_(keys == nullptr || devSignIn) {}
 
 std::string HttpSite::ErrorPage(int code, std::string_view extraHeaders) {
   return Response(code, "text/plain; charset=utf-8", std::to_string(code) + " " + std::string(ReasonOf(code)) + "\n",
@@ -119,7 +120,7 @@ std::string HttpSite::Respond(std::string_view head, std::string_view peer) cons
   if (request->path == "/metrics" && metrics_) {
     return Response(200, "text/plain; version=0.0.4; charset=utf-8", metrics_());
   }
-  if (request->path == "/signin") return SignInPage(*request, peer);
+  if (request->path == "/signin") return signIn_ ? SignInPage(*request, peer) : ErrorPage(404);
   if (auto blog = BlogPage(request->path)) return Response(200, "text/html; charset=euc-kr", *blog);
   if (auto avatar = AvatarPicture(request->path)) return StaticFile(*avatar);
   return StaticFile(request->path);

@@ -15,9 +15,11 @@ class HttpSite {
  public:
   using MetricsSource = std::function<std::string()>;
 
-  // keys null: development mode (see PortalSignIn).
+  // keys null: development mode (see PortalSignIn). With keys the sign-in
+  // answers only when devSignIn is set: it would hand anyone any id's key.
   HttpSite(std::string portalDir, const ServerView& view, const SessionKeys* keys = nullptr,
-           MetricsSource metrics = {}, std::int64_t keyLifetime = SessionKeys::kDefaultLifetime);
+           MetricsSource metrics = {}, std::int64_t keyLifetime = SessionKeys::kDefaultLifetime,
+           bool devSignIn = false);
 
   // The whole response (status line, headers, body) to a complete request head
   // from the peer address.
@@ -42,6 +44,7 @@ class HttpSite {
   const SessionKeys* keys_;
   MetricsSource metrics_;
   std::int64_t keyLifetime_;
+  bool signIn_;
 };
 
 }  // namespace orvinta::server

@@ -19,6 +19,7 @@
 #include "server/server_options.h"
 #include "server/session_key.h"
 #include "server/signal_watch.h"
+#include "server/throttled_log.h"
 
 using namespace orvinta::server;
 
@@ -114,11 +115,15 @@ int main(int argc, char** argv) {
   if (!keys) {
     std::fprintf(stderr, "orvinta-server: development mode: no --auth-secret, so any session key is accepted\n");
   } else if (options.logLevel != LogLevel::kQuiet) {
-    std::fprintf(stderr, "orvinta-server: session keys are verified with the secret in %s\n",
-                 options.authSecretFile.c_str());
+    std::fprintf(stderr, "orvinta-server: session keys are verified with the secret in %s%s\n",
+                 options.authSecretFile.c_str(),
+                 options.devSignin ? "; /signin hands out keys to local callers (--dev-signin)" : "");
   }
-  StderrLog log(options.logLevel);
+  StderrLog stderrLog(options.logLevel);
   SteadyClock clock;
+  // Repeats are held back, except when every frame was asked for.
+  ThrottledLog throttled(stderrLog, clock);
+  EventLog& log = options.logLevel == LogLevel::kVerbose ? static_cast<EventLog&>(stderrLog) : throttled;
   ChatService chat(loop, listener, clock, LimitsFor(options, descriptors), CoreServices{keys.get(), &log});
   if (!chat.Start() || loop.Add(signals.Fd(), EPOLLIN, [&](std::uint32_t) {
         if (signals.Take() != 0) loop.Stop();
@@ -139,7 +144,7 @@ int main(int argc, char** argv) {
     }
     site = std::make_unique<HttpSite>(options.portalDir.empty() ? DefaultPortalDir() : options.portalDir,
                                       chat.View(), keys.get(), [&chat] { return chat.MetricsText(); },
-                                      options.keyLifetimeSeconds);
+                                      options.keyLifetimeSeconds, options.devSignin);
     if (!site->HasPortal()) std::fprintf(stderr, "orvinta-server: no portal directory; serving /rooms.json only\n");
     http = std::make_unique<HttpService>(loop, *httpListener, clock, *site, HttpLimitsFor(options));
     if (!http->Start()) {

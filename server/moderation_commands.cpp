@@ -25,7 +25,7 @@ void Expel(ServerContext& ctx, Room& room, const std::string& target) {
   if (session == nullptr || !room.Has(session->connection)) return;
   if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "expelled " + Who(*session) + " room " + LogText(room.key));
   // The target hears it too: a "CHOT" naming oneself closes the room's tab.
-  ctx.SendToRoom(room, "CHOT", JoinFields({target, room.key}));
+  ctx.SendToRoom(room, wire::kChatOut, JoinFields({target, room.key}));
   session->rooms.erase(roomId);
   ctx.rooms.Leave(roomId, session->connection);  // the room may vanish with its last member
 }
@@ -38,7 +38,7 @@ void HandleInvite(ServerContext& ctx, Session& session, std::string_view body) {
   const std::string_view invited = text::SplitFields(body, '/', 4)[1];
   if (invited == session.userId || !IsValidUserId(invited, ctx.limits)) return;
   if (Session* peer = ctx.sessions.FindUser(invited)) {
-    ctx.Send(peer->connection, "INVT",
+    ctx.Send(peer->connection, wire::kInvite,
              JoinFields({session.userId, invited, protocol::PrivateRoomKey(session.userId, invited), session.nick}));
   } else {
     ctx.SendSystem(session.connection, wire::system_code::kPeerNotConnected, invited);
@@ -48,7 +48,7 @@ void HandleInvite(ServerContext& ctx, Session& session, std::string_view body) {
 void HandleDenyInvite(ServerContext& ctx, Session& session, std::string_view body) {
   const std::string_view inviter = text::SplitFields(body, '/', 3)[1];
   if (Session* peer = OtherUser(ctx, session, inviter)) {
-    ctx.Send(peer->connection, "DNIV", JoinFields({session.userId, inviter, session.nick}));
+    ctx.Send(peer->connection, wire::kDenyInvite, JoinFields({session.userId, inviter, session.nick}));
   }
 }
 
@@ -58,7 +58,7 @@ void HandleIgnore(ServerContext& ctx, Session& session, std::string_view body) {
   if (!key) return;
   if (Session* peer = OtherUser(ctx, session, fields[2])) {
     const Room* room = ctx.rooms.Find(*key);
-    ctx.Send(peer->connection, "IGNR", JoinFields({session.userId, room ? room->key : *key, fields[2], session.nick}));
+    ctx.Send(peer->connection, wire::kIgnore, JoinFields({session.userId, room ? room->key : *key, fields[2], session.nick}));
   }
 }
 
@@ -80,7 +80,7 @@ void HandleRequestBan(ServerContext& ctx, Session& session, std::string_view bod
     ctx.Log(LogLevel::kNormal, "vote " + Who(session) + " against " + LogText(target->userId) + " in room " +
                                    LogText(room->key));
   }
-  ctx.SendToRoom(*room, "RQBN", JoinFields({session.userId, room->key, target->userId}));
+  ctx.SendToRoom(*room, wire::kRequestBan, JoinFields({session.userId, room->key, target->userId}));
 }
 
 void HandleVoteBan(ServerContext& ctx, Session& session, std::string_view body) {
@@ -99,7 +99,7 @@ void SettleVote(ServerContext& ctx, const std::string& roomId) {
   if (!room->vote->Complete() && !room->vote->Expired(ctx.Now())) return;
   const BanVote vote = std::move(*room->vote);
   room->vote.reset();
-  ctx.SendToRoom(*room, "RSBN",
+  ctx.SendToRoom(*room, wire::kResultBan,
                  JoinFields({room->key, vote.Target(), std::to_string(vote.For()), std::to_string(vote.Against())}));
   if (vote.Carries(room->members.size())) Expel(ctx, *room, vote.Target());
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "protocol/wire_commands.h"
+
 namespace orvinta::server {
 namespace {
 
@@ -12,12 +14,17 @@ struct CommandClass {
 };
 
 constexpr CommandClass kCommandClasses[] = {
-    {"TALL", RateClass::kTalk},   {"IFAL", RateClass::kStatus}, {"CHIN", RateClass::kRoom},
-    {"CHOT", RateClass::kRoom},   {"INVT", RateClass::kInvite}, {"DNIV", RateClass::kInvite},
-    {"IGNR", RateClass::kInvite}, {"RQBN", RateClass::kVote},   {"ASIF", RateClass::kQuery},
+    {wire::kToAll, RateClass::kTalk},       {wire::kUserInfoToAll, RateClass::kStatus},
+    {wire::kChatIn, RateClass::kRoom},      {wire::kChatOut, RateClass::kRoom},
+    {wire::kInvite, RateClass::kInvite},    {wire::kDenyInvite, RateClass::kInvite},
+    {wire::kIgnore, RateClass::kInvite},    {wire::kRequestBan, RateClass::kVote},
+    {wire::kAskUserInfo, RateClass::kQuery},
 };
 
-constexpr std::string_view kClassNames[kRateClassCount] = {"talk", "status", "room", "invite", "vote", "query"};
+constexpr std::string_view kClassNames[kRateClassCount] = {"talk",  "status", "room", "invite",
+                                                           "vote", "query",  "other"};
+
+constexpr std::int64_t kMicrosPerSecond = 1'000'000;
 
 }  // namespace
 
@@ -37,43 +44,16 @@ std::optional<RateClass> RateClassNamed(std::string_view name) {
   return std::nullopt;
 }
 
-TokenBucket::TokenBucket(const RateRule& rule, Millis now)
-    : capacity_(std::max<std::int64_t>(kToken, std::llround(rule.burst * kToken))),
-      perMs_(std::llround(rule.perSecond * kToken / 1000)),
-      level_(capacity_),
-      last_(now) {}
+Pace::Pace(const RateRule& rule)
+    : interval(std::max<std::int64_t>(1, std::llround(kMicrosPerSecond / rule.perSecond))),
+      tolerance(std::llround((std::max(rule.burst, 1.0) - 1) * static_cast<double>(interval))) {}
 
-void TokenBucket::Refill(Millis now) {
-  if (now <= last_) return;
-  const std::int64_t elapsed = now - last_;
-  last_ = now;
-  // Past the time a full refill takes, the bucket is simply full (and no product overflows).
-  if (perMs_ == 0) return;
-  if (elapsed >= (capacity_ - level_) / perMs_ + 1) {
-    level_ = capacity_;
-  } else {
-    level_ = std::min(capacity_, level_ + elapsed * perMs_);
-  }
-}
-
-bool TokenBucket::Take(Millis now) {
-  Refill(now);
-  if (level_ < kToken) return false;
-  level_ -= kToken;
+bool TakeToken(std::int64_t& fullAt, const Pace& pace, Millis now) {
+  const std::int64_t nowUs = now * 1000;
+  const std::int64_t from = std::max(fullAt, nowUs);
+  if (from - nowUs > pace.tolerance) return false;
+  fullAt = from + pace.interval;
   return true;
-}
-
-MemberRates::MemberRates(const RateRules& rules, Millis now) : flood_(rules.flood, now) {
-  for (std::size_t i = 0; i < kRateClassCount; ++i) buckets_[i] = TokenBucket(rules.classes[i], now);
-}
-
-RateVerdict MemberRates::Check(RateClass c, Millis now) {
-  if (buckets_[static_cast<std::size_t>(c)].Take(now)) {
-    droppedInRun_ = 0;
-    return RateVerdict::kPass;
-  }
-  ++droppedInRun_;
-  return flood_.Take(now) ? RateVerdict::kDrop : RateVerdict::kCutOff;
 }
 
 }  // namespace orvinta::server

@@ -24,7 +24,7 @@ void SendMembers(ServerContext& ctx, ConnectionId to, const Room& room, Connecti
   for (const RoomMember& m : room.members) {
     if (m.connection == except) continue;
     if (const Session* member = ctx.sessions.Find(m.connection)) {
-      ctx.Send(to, "IFON", MemberDetails(*member, room.key, m.status));
+      ctx.Send(to, wire::kUserInfoToOne, MemberDetails(*member, room.key, m.status));
     }
   }
 }
@@ -32,7 +32,7 @@ void SendMembers(ServerContext& ctx, ConnectionId to, const Room& room, Connecti
 // What a member entering the room needs: who is there, and whether a vote runs.
 void SendRoster(ServerContext& ctx, ConnectionId to, const Room& room) {
   SendMembers(ctx, to, room, to);
-  if (room.vote) ctx.Send(to, "RMIF", JoinFields({room.key, "T"}));
+  if (room.vote) ctx.Send(to, wire::kRoomInfo, JoinFields({room.key, "T"}));
 }
 
 struct JoinRefusal {
@@ -88,7 +88,7 @@ void HandleChatIn(ServerContext& ctx, Session& session, std::string_view body) {
   }
   session.rooms.insert(roomId);
   if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "enter " + Who(session) + " room " + LogText(room.key));
-  ctx.SendToRoom(room, "CHIN", JoinFields({session.userId, room.key, session.nick, session.icon}),
+  ctx.SendToRoom(room, wire::kChatIn, JoinFields({session.userId, room.key, session.nick, session.icon}),
                  session.connection);
   SendRoster(ctx, session.connection, room);
 }
@@ -112,7 +112,7 @@ void HandleToAll(ServerContext& ctx, Session& session, std::string_view body) {
     if (ctx.Logs(LogLevel::kVerbose)) {
       ctx.Log(LogLevel::kVerbose, "line " + Who(session) + " room " + LogText(room->key) + ": " + LogText(fields[2]));
     }
-    ctx.SendToRoom(*room, "TALL", JoinFields({session.userId, room->key, fields[2]}), session.connection);
+    ctx.SendToRoom(*room, wire::kToAll, JoinFields({session.userId, room->key, fields[2]}), session.connection);
   }
 }
 
@@ -126,7 +126,7 @@ void HandleUserInfoToAll(ServerContext& ctx, Session& session, std::string_view 
   // A status that does not change costs the others nothing.
   if (self == nullptr || self->status == *status) return;
   self->status = *status;
-  ctx.SendToRoom(*room, "IFAL", JoinFields({session.userId, room->key, *status}), session.connection);
+  ctx.SendToRoom(*room, wire::kUserInfoToAll, JoinFields({session.userId, room->key, *status}), session.connection);
 }
 
 void HandleAskUserInfo(ServerContext& ctx, Session& session, std::string_view body) {

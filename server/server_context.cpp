@@ -3,6 +3,7 @@
 #include <string>
 
 #include "protocol/codec.h"
+#include "protocol/wire_commands.h"
 #include "server/moderation_commands.h"
 
 namespace orvinta::server {
@@ -21,7 +22,8 @@ ServerContext::ServerContext(const Clock& clock, Outbox& outbox, const ServerLim
       rooms(RoomLimits{limits.maxRooms, limits.roomCapacity, limits.maxRoomsCreatedPerMember}),
       connectionsPerAddress(limits.maxConnectionsPerAddress, limits.capLoopback),
       queryingPerAddress(limits.maxQueryingPerAddress, limits.capLoopback),
-      expulsions(limits.expulsionBar, limits.maxExpulsionsRemembered) {}
+      expulsions(limits.expulsionBar, limits.maxExpulsionsRemembered),
+      rateLedger(limits.rates, limits.maxRateEntries) {}
 
 std::string JoinFields(std::initializer_list<std::string_view> fields) {
   std::string body;
@@ -47,7 +49,7 @@ void ServerContext::Send(ConnectionId to, std::string_view command, std::string_
 }
 
 void ServerContext::SendSystem(ConnectionId to, int code, std::string_view value) {
-  Send(to, "SYST", JoinFields({std::to_string(code), value}));
+  Send(to, wire::kSystem, JoinFields({std::to_string(code), value}));
 }
 
 void ServerContext::SendToRoom(const Room& room, std::string_view command, std::string_view body,
@@ -70,7 +72,7 @@ void ServerContext::LeaveRoom(Session& session, const std::string& roomId) {
   if (Logs(LogLevel::kNormal)) Log(LogLevel::kNormal, "leave " + Who(session) + " room " + LogText(key));
   Room* room = rooms.Find(roomId);
   if (room == nullptr) return;  // it was the last member
-  SendToRoom(*room, "CHOT", JoinFields({session.userId, key}));
+  SendToRoom(*room, wire::kChatOut, JoinFields({session.userId, key}));
   SettleVote(*this, roomId);
 }
 
@@ -81,6 +83,8 @@ void ServerContext::Forget(ConnectionId connection) {
   for (const std::string& id : roomIds) LeaveRoom(*session, id);
   connectionsPerAddress.Release(session->address);
   if (session->state == SessionState::kQuerying) queryingPerAddress.Release(session->address);
+  // An id's buckets outlive the connection: a reconnect must not refill them.
+  if (session->LoggedIn()) rateLedger.Keep(session->userId, session->rates, Now());
   Log(LogLevel::kNormal, "disconnect " + Who(*session));
   sessions.Remove(connection);
 }

@@ -9,6 +9,7 @@
 #include "server/event_log.h"
 #include "server/expulsions.h"
 #include "server/outbox.h"
+#include "server/rate_ledger.h"
 #include "server/room_directory.h"
 #include "server/server_limits.h"
 #include "server/server_metrics.h"
@@ -37,6 +38,7 @@ struct ServerContext {
   AddressCaps connectionsPerAddress;
   AddressCaps queryingPerAddress;
   Expulsions expulsions;
+  RateLedger rateLedger;
   ServerMetrics metrics;
 
   Millis Now() const { return clock.Now(); }

@@ -27,16 +27,20 @@ struct ServerLimits {
   std::size_t maxTalkBodyBytes = 999;
 
   Millis pingInterval = 30'000;
+  // A connection that neither logs in nor asks about rooms by then is closed.
+  // One that asks (the web page control) never logs in, does not answer PING
+  // and may stay quiet for as long as its page shows no rooms: it has no
+  // deadline. The kernel's keep-alive finds it gone (kKeepAlive in the
+  // transport), and each address holds only so many of them.
   Millis loginTimeout = 10'000;
-  // A connection that only asks about rooms (the web page control) never logs
-  // in and cannot answer PING; it must ask again within this time.
-  Millis queryIdleTimeout = 30'000;
   Millis voteDuration = 15'000;
   // An expelled member may not come back to the room for this long.
   Millis expulsionBar = 600'000;
   std::size_t maxExpulsionsRemembered = 10'000;
 
   RateRules rates;
+  // Ids and addresses whose buckets are kept after their connections end.
+  std::size_t maxRateEntries = 65536;
 
   // Per connection, enforced by the transport.
   std::size_t maxOutputBytes = 256 * 1024;

@@ -7,7 +7,7 @@ constexpr std::string_view kRefusalNames[kRefusalCount] = {
     "server_full",      "address_cap",   "querying_cap", "bad_login",       "bad_key",
     "expired_key",      "already_connected", "bad_room_key", "private_room", "expelled",
     "room_full",        "room_table",    "rooms_per_member", "rooms_created", "line_too_long",
-    "flood",
+    "flood",            "login_rate",
 };
 
 void Metric(std::string& out, std::string_view name, std::string_view type, std::string_view help) {

@@ -28,6 +28,7 @@ enum class Refusal : std::size_t {
   kRoomsCreated,
   kLineTooLong,
   kFlood,
+  kLoginRate,
   kCount
 };
 inline constexpr std::size_t kRefusalCount = static_cast<std::size_t>(Refusal::kCount);

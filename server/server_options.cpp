@@ -48,10 +48,14 @@ std::string ApplyRate(ServerOptions& o, std::string_view v) {
   const auto eq = v.find('=');
   const auto slash = v.find('/');
   const std::string_view name = v.substr(0, eq);
-  RateRule* rule = name == "flood" ? &o.rates.flood : nullptr;
+  RateRule* rule = name == "flood"           ? &o.rates.flood
+                   : name == "login"         ? &o.rates.login
+                   : name == "address_login" ? &o.rates.addressLogin
+                                             : nullptr;
   if (const auto c = RateClassNamed(name)) rule = &o.rates.For(*c);
   if (rule == nullptr || eq == std::string_view::npos || slash == std::string_view::npos || slash < eq) {
-    return "--rate needs CLASS=PER_SECOND/BURST with CLASS one of talk, status, room, invite, vote, query, flood";
+    return "--rate needs CLASS=PER_SECOND/BURST with CLASS one of talk, status, room, invite, vote, query, other, "
+           "flood, login, address_login";
   }
   const auto perSecond = ParseDecimal(v.substr(eq + 1, slash - eq - 1), 0.001, 100000);
   const auto burst = ParseDecimal(v.substr(slash + 1), 1, 100000);
@@ -86,6 +90,11 @@ std::string ApplyQuiet(ServerOptions& o, std::string_view) {
 
 std::string ApplyVerbose(ServerOptions& o, std::string_view) {
   o.logLevel = LogLevel::kVerbose;
+  return {};
+}
+
+std::string ApplyDevSignin(ServerOptions& o, std::string_view) {
+  o.devSignin = true;
   return {};
 }
 
@@ -151,6 +160,7 @@ constexpr OptionRule kRules[] = {
     {"--http-port", ApplyHttpPort},
     {"--portal-dir", ApplyPortalDir},
     {"--auth-secret", ApplyAuthSecret},
+    {"--dev-signin", ApplyDevSignin, false},
     {"--sign-key", ApplySignKey},
     {"--key-lifetime", ApplyKeyLifetime},
     {"--quiet", ApplyQuiet, false},
@@ -222,13 +232,17 @@ std::string_view ServerUsage() {
          "  --portal-dir DIR      directory of the portal pages\n"
          "  --auth-secret FILE    verify session keys with the secret in FILE (without it:\n"
          "                        development mode, any key is accepted)\n"
+         "  --dev-signin          keep the development sign-in /signin with --auth-secret (it\n"
+         "                        hands any local caller a key for any id)\n"
          "  --sign-key ID         print a session key for ID (with --auth-secret) and stop\n"
          "  --key-lifetime S      seconds a key from --sign-key or the portal sign-in lasts (43200)\n"
          "  --quiet, --verbose    log nothing but failures / also every frame and line\n"
          "  --rate CLASS=R/B      R frames a second, bursts of B, per member; CLASS is talk (4/20),\n"
          "                        status (1/10), room (2/30), invite (0.2/5), vote (0.05/2),\n"
-         "                        query (5/60), or flood (2/60: frames over the limits before\n"
-         "                        the member is disconnected)\n"
+         "                        query (5/60), other (2/20: every other frame), flood (2/60:\n"
+         "                        frames over the limits before the member is disconnected),\n"
+         "                        login (0.2/5, per id) or address_login (2/30, per address);\n"
+         "                        an id keeps its buckets across reconnects\n"
          "  --max-per-address N   chat connections per address (32)\n"
          "  --max-querying-per-address N  room-query connections per address (4)\n"
          "  --max-http-per-address N      HTTP connections per address (16)\n"

@@ -22,6 +22,7 @@ struct ServerOptions {
   bool showHelp = false;
 
   std::string authSecretFile;            // empty: development mode
+  bool devSignin = false;                // /signin even with keys verified
   std::optional<std::string> signKeyFor;  // print a session key for this id and stop
   long keyLifetimeSeconds = 12 * 3600;
   LogLevel logLevel = LogLevel::kNormal;

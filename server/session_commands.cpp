@@ -12,18 +12,16 @@ namespace {
 enum class Verdict { kKeep, kDrop };
 
 Verdict CheckAwaitingLogin(ServerContext& ctx, Session& s, Millis now) {
-  return now - s.connectedAt >= ctx.limits.loginTimeout ? Verdict::kDrop : Verdict::kKeep;
+  return now - s.lastHeard >= ctx.limits.loginTimeout ? Verdict::kDrop : Verdict::kKeep;
 }
 
-Verdict CheckQuerying(ServerContext& ctx, Session& s, Millis now) {
-  return now - s.lastHeard >= ctx.limits.queryIdleTimeout ? Verdict::kDrop : Verdict::kKeep;
-}
+Verdict CheckQuerying(ServerContext&, Session&, Millis) { return Verdict::kKeep; }
 
 Verdict CheckLoggedIn(ServerContext& ctx, Session& s, Millis now) {
   const Millis interval = ctx.limits.pingInterval;
   if (now - s.lastHeard >= 2 * interval) return Verdict::kDrop;
   if (now >= s.nextPing) {
-    ctx.Send(s.connection, "PING", "");
+    ctx.Send(s.connection, wire::kPing, "");
     // After a stall (a long pause of the loop) ping once, not once per missed interval.
     s.nextPing = s.nextPing + interval > now ? s.nextPing + interval : now + interval;
   }
@@ -65,6 +63,13 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
     return;
   }
   const std::string userId(fields[0]);
+  const Millis now = ctx.Now();
+  // Attempts from one address are limited before the key is looked at: a
+  // guesser or a reconnect storm costs a check, not a session.
+  if (!ctx.connectionsPerAddress.Exempt(session.address) && !ctx.rateLedger.TakeAddressLogin(session.address, now)) {
+    Refuse(ctx, session, Refusal::kLoginRate, code::kRefused, "", "login " + LogText(userId) + " from a busy address");
+    return;
+  }
   // The key proves that the portal signed this member in; without it anyone
   // could log in as anyone first and lock the real member out.
   if (ctx.keys != nullptr) {
@@ -74,10 +79,20 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
       return;
     }
   }
+  // Logins of one id are limited only once its key is known good, so that
+  // nobody else can use up the member's allowance.
+  // While the id is connected its buckets are that session's.
+  Session* current = ctx.sessions.FindUser(userId);
+  RateState resumed = current ? RateState{} : ctx.rateLedger.Resume(userId);
+  if (!ctx.rateLedger.TakeIdLogin(current ? current->rates : resumed, now)) {
+    if (!current) ctx.rateLedger.Keep(userId, resumed, now);
+    Refuse(ctx, session, Refusal::kLoginRate, code::kRefused, "", "login " + LogText(userId) + " too often");
+    return;
+  }
   // Only one connection per id. The session already connected keeps going and
   // the newcomer is told so and closed: a stale or hostile second login must
   // not be able to throw out a member who is chatting.
-  if (ctx.sessions.FindUser(userId) != nullptr) {
+  if (current != nullptr) {
     Refuse(ctx, session, Refusal::kAlreadyConnected, code::kAlreadyConnected, userId, "login " + LogText(userId));
     return;
   }
@@ -88,15 +103,15 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
   session.icon = CleanNumber(fields.back(), ctx.limits).value_or("0");
   // A querying connection that logs in no longer counts as one.
   if (session.state == SessionState::kQuerying) ctx.queryingPerAddress.Release(session.address);
+  session.rates = resumed;
   ctx.sessions.BindUser(session, userId);
   ++ctx.metrics.logins;
   if (ctx.Logs(LogLevel::kNormal)) {
     ctx.Log(LogLevel::kNormal, "login " + Who(session) + " nick " + LogText(session.nick));
   }
-  const Millis now = ctx.Now();
   session.lastHeard = now;
   session.nextPing = now + ctx.limits.pingInterval;
-  ctx.Send(session.connection, "USRP", "");
+  ctx.Send(session.connection, wire::kUserReply, "");
 }
 
 void HandlePong(ServerContext& ctx, Session& session, std::string_view) { session.lastHeard = ctx.Now(); }

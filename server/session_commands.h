@@ -10,7 +10,7 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body);  
 void HandlePong(ServerContext& ctx, Session& session, std::string_view body);   // "PONG"
 
 // Pings logged-in sessions when due and drops those that stopped answering,
-// connections that never logged in, and querying connections gone idle.
+// and connections that neither logged in nor asked about rooms in time.
 void TickSessions(ServerContext& ctx);
 
 }  // namespace orvinta::server

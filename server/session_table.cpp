@@ -7,7 +7,6 @@ Session& SessionTable::Add(ConnectionId connection, std::string address, Millis 
   session = Session{};
   session.connection = connection;
   session.address = std::move(address);
-  session.connectedAt = now;
   session.lastHeard = now;
   return session;
 }

@@ -1,7 +1,6 @@
 #pragma once
 // The live connections and the index of logged-in user ids.
 #include <cstddef>
-#include <map>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -31,7 +30,8 @@ class SessionTable {
   }
 
  private:
-  std::map<ConnectionId, Session> sessions_;
+  // Hashed rather than ordered: a tree node would cost every connection more.
+  std::unordered_map<ConnectionId, Session> sessions_;
   std::unordered_map<std::string, ConnectionId> byUser_;
 };
 

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "bench/server/loopback_socket.h"
+#include "protocol/wire_commands.h"
 #include "protocol/codec.h"
 
 namespace orvinta::bench {
@@ -41,7 +42,7 @@ void LoadConnection::Read(const OnFrame& onFrame) {
     if (n > 0) {
       reader_.Append(std::string_view(buffer, static_cast<std::size_t>(n)));
       while (auto frame = reader_.Next()) {
-        if (frame->command == "PING") Send("PONG", "");
+        if (frame->command == wire::kPing) Send(wire::kPong, "");
         onFrame(*this, *frame);
       }
       continue;

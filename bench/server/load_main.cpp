@@ -34,8 +34,11 @@
 
 #include "bench/server/load_connection.h"
 #include "bench/server/process_cpu.h"
+#include "protocol/wire_commands.h"
 
 using orvinta::bench::CpuMs;
+using orvinta::bench::RssKiB;
+namespace wire = orvinta::wire;
 
 using orvinta::bench::LoadConnection;
 using orvinta::protocol::Frame;
@@ -52,6 +55,7 @@ struct Options {
   int burstLines = 5;
   double rate = 0;  // lines a second in the rate phase; 0: none
   int seconds = 10;
+  int idleSeconds = -1;  // >= 0: hold the members idle this long, then report the server's memory
 };
 
 double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
@@ -68,6 +72,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     else if (name == "--burst") o.burstLines = std::atoi(value);
     else if (name == "--rate") o.rate = std::atof(value);
     else if (name == "--seconds") o.seconds = std::atoi(value);
+    else if (name == "--idle-seconds") o.idleSeconds = std::atoi(value);
     else return false;
   }
   return (o.port > 0 || !o.server.empty()) && o.connections > 1 && o.perRoom > 1;
@@ -194,7 +199,7 @@ class Load {
            for (; sent < due; ++sent) {
              const int i = static_cast<int>((sent * 7919) % n);
              const long long micros = static_cast<long long>(MsSince(rateStart_) * 1000.0);
-             connections_[i]->Send("TALL", Id(i) + "/room" + std::to_string(Room(i)) + "/rate" + std::to_string(micros));
+             connections_[i]->Send(wire::kToAll, Id(i) + "/room" + std::to_string(Room(i)) + "/rate" + std::to_string(micros));
              expected += RoomSize(i) - 1;
            }
          },
@@ -224,11 +229,18 @@ class Load {
     std::fflush(stdout);
   }
 
+  // The members stay logged in and in their rooms, saying nothing but PONG.
+  void RunIdle(pid_t server, long rssBefore) {
+    if (o_.idleSeconds < 0 || server <= 0) return;
+    Pump([] { return false; }, o_.idleSeconds * 1000, {}, 100);
+    orvinta::bench::ReportIdleMemory("idle", rssBefore, RssKiB(server), o_.connections);
+  }
+
   // Logs in, fills the rooms, probes and bursts; false when the set-up failed.
   bool Run() {
     const int n = o_.connections;
     auto t = Clock::now();
-    for (int i = 0; i < n; ++i) connections_[i]->Send("USER", Id(i) + "/key/nick" + std::to_string(i) + "/1");
+    for (int i = 0; i < n; ++i) connections_[i]->Send(wire::kUser, Id(i) + "/key/nick" + std::to_string(i) + "/1");
     const bool loggedIn = Pump([&] { return usrp_ == n; }, 30'000);
     std::printf("login: %d of %d connections logged in, %.1f ms\n", usrp_, n, MsSince(t));
     if (!loggedIn) return false;
@@ -236,7 +248,7 @@ class Load {
     long long expectedRoster = 0;
     for (int i = 0; i < n; i += o_.perRoom) expectedRoster += 1LL * RoomSize(i) * (RoomSize(i) - 1);
     t = Clock::now();
-    for (int i = 0; i < n; ++i) connections_[i]->Send("CHIN", Id(i) + "/room" + std::to_string(Room(i)));
+    for (int i = 0; i < n; ++i) connections_[i]->Send(wire::kChatIn, Id(i) + "/room" + std::to_string(Room(i)));
     const bool entered = Pump([&] { return roster_ == expectedRoster; }, 30'000);
     std::printf("rooms: %d rooms of up to %d, %lld of %lld member notices, %.1f ms\n", (n + o_.perRoom - 1) / o_.perRoom,
                 o_.perRoom, roster_, expectedRoster, MsSince(t));
@@ -249,7 +261,7 @@ class Load {
       probeSeen_ = 0;
       probeTag_ = "probe" + std::to_string(p);
       const auto sent = Clock::now();
-      connections_[sender]->Send("TALL", Id(sender) + "/room" + std::to_string(Room(sender)) + "/" + probeTag_);
+      connections_[sender]->Send(wire::kToAll, Id(sender) + "/room" + std::to_string(Room(sender)) + "/" + probeTag_);
       if (!Pump([&] { return probeSeen_ == RoomSize(sender) - 1; }, 5000)) break;
       latencies.push_back(MsSince(sent));
     }
@@ -269,7 +281,7 @@ class Load {
     delivered_ = 0;
     t = Clock::now();
     for (int line = 0; line < o_.burstLines; ++line) {
-      for (int i = 0; i < n; ++i) connections_[i]->Send("TALL", Id(i) + "/room" + std::to_string(Room(i)) + "/burst");
+      for (int i = 0; i < n; ++i) connections_[i]->Send(wire::kToAll, Id(i) + "/room" + std::to_string(Room(i)) + "/burst");
     }
     Pump([&] { return delivered_ == expected; }, 60'000);
     const double ms = MsSince(t);
@@ -285,9 +297,9 @@ class Load {
 
  private:
   void OnFrame(LoadConnection& from, const Frame& f) {
-    if (f.command == "USRP") ++usrp_;
-    else if (f.command == "CHIN" || f.command == "IFON") ++roster_;
-    else if (f.command == "TALL") {
+    if (f.command == wire::kUserReply) ++usrp_;
+    else if (f.command == wire::kChatIn || f.command == wire::kUserInfoToOne) ++roster_;
+    else if (f.command == wire::kToAll) {
       if (!probeTag_.empty() && f.body.ends_with("/" + probeTag_)) ++probeSeen_;
       if (const auto mark = f.body.rfind("/rate"); mark != std::string::npos) {
         const double sentMs = std::atof(f.body.c_str() + mark + 5) / 1000.0;
@@ -318,14 +330,12 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, o)) {
     std::fprintf(stderr,
                  "usage: orvinta-server-load (--server PATH | --port N) [--connections 1000] [--per-room 50]\n"
-                 "                           [--probes 200] [--burst 5] [--rate LINES_PER_S --seconds 10]\n");
+                 "                           [--probes 200] [--burst 5] [--rate LINES_PER_S --seconds 10]\n"
+                 "                           [--idle-seconds S: then the server's memory per connection]\n");
     return 2;
   }
   signal(SIGPIPE, SIG_IGN);
-  rlimit limit{};
-  getrlimit(RLIMIT_NOFILE, &limit);
-  limit.rlim_cur = limit.rlim_max;
-  setrlimit(RLIMIT_NOFILE, &limit);
+  orvinta::bench::RaiseDescriptorLimit();
 
   int port = o.port;
   int httpPort = 0;
@@ -335,9 +345,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no server port\n");
     return 1;
   }
+  const long rssBefore = server > 0 ? RssKiB(server) : 0;
   {
     Load load(o, port);
-    if (load.Run()) load.RunRate(server, httpPort);
+    if (load.Run()) {
+      load.RunRate(server, httpPort);
+      load.RunIdle(server, rssBefore);
+    }
   }
   if (server > 0) {
     kill(server, SIGTERM);

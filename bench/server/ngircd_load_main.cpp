@@ -45,6 +45,8 @@ struct Options {
   int perRoom = 50;
   double rate = 1000;
   int seconds = 10;
+  int idleSeconds = -1;  // >= 0: hold the members idle this long, then report ngircd's memory
+  int paceMs = 20;       // between connections
 };
 
 int FreePort() {
@@ -133,7 +135,7 @@ class IrcLoad {
  public:
   IrcLoad(const Options& o, int port) : o_(o), epoll_(epoll_create1(0)) {
     for (int i = 0; i < o.connections; ++i) {
-      usleep(20'000);  // ngircd refuses connections that come faster from one address
+      usleep(static_cast<useconds_t>(o.paceMs) * 1000);  // ngircd refuses connections that come faster from one address
       connections_.push_back(std::make_unique<IrcConnection>(i, port));
       epoll_event ev{};
       ev.events = EPOLLIN;
@@ -164,21 +166,26 @@ class IrcLoad {
   int RoomSize(int i) const { return std::min(o_.perRoom, o_.connections - Room(i) * o_.perRoom); }
   std::string Channel(int i) const { return "#room" + std::to_string(Room(i)); }
 
-  void Run(pid_t server) {
+  void Run(pid_t server, long rssBefore) {
     const int n = o_.connections;
     for (int i = 0; i < n; ++i) {
       connections_[i]->Send("NICK l" + std::to_string(i));
       connections_[i]->Send("USER l" + std::to_string(i) + " 0 * :load");
     }
-    if (!Pump([&] { return welcomed_ == n; }, 30'000)) {
+    if (!Pump([&] { return welcomed_ == n; }, std::max(30'000, n * 5))) {
       std::printf("ngircd: %d of %d registered\n", welcomed_, n);
       return;
     }
     for (int i = 0; i < n; ++i) connections_[i]->Send("JOIN " + Channel(i));
-    if (!Pump([&] { return joined_ == n; }, 30'000)) {
+    if (!Pump([&] { return joined_ == n; }, std::max(30'000, n * 5))) {
       std::printf("ngircd: %d of %d joined\n", joined_, n);
       return;
     }
+    if (o_.idleSeconds >= 0) {
+      Pump([] { return false; }, o_.idleSeconds * 1000);
+      orvinta::bench::ReportIdleMemory("ngircd", rssBefore, orvinta::bench::RssKiB(server), n);
+    }
+    if (o_.rate <= 0) return;
     const double cpuBefore = CpuMs(server);
     start_ = Clock::now();
     const long long total = static_cast<long long>(o_.rate * o_.seconds);
@@ -253,16 +260,17 @@ int main(int argc, char** argv) {
     else if (name == "--per-room") o.perRoom = std::atoi(value);
     else if (name == "--rate") o.rate = std::atof(value);
     else if (name == "--seconds") o.seconds = std::atoi(value);
+    else if (name == "--idle-seconds") o.idleSeconds = std::atoi(value);
+    else if (name == "--pace-ms") o.paceMs = std::atoi(value);
   }
-  if (o.ngircd.empty() || o.connections < 2 || o.perRoom < 2 || o.rate <= 0) {
-    std::fprintf(stderr, "usage: ngircd-load --ngircd PATH [--connections 500] [--per-room 50] [--rate 1000] [--seconds 10]\n");
+  if (o.ngircd.empty() || o.connections < 2 || o.perRoom < 2 || (o.rate <= 0 && o.idleSeconds < 0)) {
+    std::fprintf(stderr,
+                 "usage: ngircd-load --ngircd PATH [--connections 500] [--per-room 50] [--rate 1000] [--seconds 10]\n"
+                 "                   [--idle-seconds S: first ngircd's memory per connection] [--pace-ms 20]\n");
     return 2;
   }
   signal(SIGPIPE, SIG_IGN);
-  rlimit limit{};
-  getrlimit(RLIMIT_NOFILE, &limit);
-  limit.rlim_cur = limit.rlim_max;
-  setrlimit(RLIMIT_NOFILE, &limit);
+  orvinta::bench::RaiseDescriptorLimit();
 
   const int port = FreePort();
   const std::string config = "/tmp/ngircd-load-" + std::to_string(getpid()) + ".conf";
@@ -270,8 +278,9 @@ int main(int argc, char** argv) {
   if (!WaitForPort(port, 5000)) {
     std::fprintf(stderr, "ngircd did not start\n");
   } else {
+    const long rssBefore = orvinta::bench::RssKiB(server);
     IrcLoad load(o, port);
-    load.Run(server);
+    load.Run(server, rssBefore);
   }
   kill(server, SIGTERM);
   int status = 0;

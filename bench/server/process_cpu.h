@@ -1,9 +1,11 @@
 #pragma once
-// CPU time a running process has used so far, read from /proc, for the
-// load generators that measure a server they started.
+// CPU time and memory of a running process, read from /proc, for the load
+// generators that measure a server they started.
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -23,6 +25,36 @@ inline double CpuMs(pid_t pid) {
     if (i == 14 || i == 15) ticks += std::atof(field.c_str());
   }
   return ticks * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// Resident memory of a process, in KiB (VmRSS).
+inline long RssKiB(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with("VmRSS:")) return std::atol(line.c_str() + 6);
+  }
+  return 0;
+}
+
+// Before many connections: the descriptor limit as high as this process may set it.
+inline void RaiseDescriptorLimit(rlim_t wanted = 65536) {
+  rlimit limit{};
+  getrlimit(RLIMIT_NOFILE, &limit);
+  if (limit.rlim_max < wanted) {
+    const rlimit raised{wanted, wanted};
+    if (setrlimit(RLIMIT_NOFILE, &raised) == 0) return;  // as root
+  }
+  limit.rlim_cur = limit.rlim_max;
+  setrlimit(RLIMIT_NOFILE, &limit);
+}
+
+// Memory a server holds per idle connection: its resident growth over the
+// connections, printed in the same words by both load generators.
+inline void ReportIdleMemory(const char* who, long beforeKiB, long afterKiB, int connections) {
+  std::printf("%s: idle memory %d connections, RSS %ld KiB before, %ld KiB after, %.2f KiB per connection\n", who,
+              connections, beforeKiB, afterKiB,
+              static_cast<double>(afterKiB - beforeKiB) / static_cast<double>(connections));
+  std::fflush(stdout);
 }
 
 }  // namespace orvinta::bench

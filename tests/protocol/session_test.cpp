@@ -225,6 +225,19 @@ TEST_F(SessionTest, LostConnectionShowsTheBoxThenCloses) {
   EXPECT_FALSE(window.connected);
 }
 
+TEST_F(SessionTest, GarbageFromTheServerClosesAndTellsTheUser) {
+  ConnectAndLogin();
+  std::string garbage;
+  for (int i = 0; i < 4000; ++i) garbage.push_back(static_cast<char>(1 + (i * 7919) % 255));
+  Receive("PING0000" + garbage);
+  EXPECT_EQ(transport().sent(), "PONG0000");  // what came before is still handled
+  EXPECT_TRUE(transport().closed());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "서버에서 잘못된 데이터를 받아 연결을 끊었습니다.");
+  EXPECT_EQ(window.calls.front(), "SetConnectStatus(0)");
+  EXPECT_EQ(window.calls.back(), "CloseClient()");
+}
+
 TEST_F(SessionTest, DisconnectClosesAndTellsTheWindowUnlessQuiet) {
   ConnectAndLogin();
   fakes::FakeTransport& first = transport();

@@ -122,6 +122,38 @@ TEST_F(RateTest, SenderLongOverItsLimitIsCutOffAndTheReadersStay) {
   EXPECT_TRUE(log_.Has("refused flood #1 alice@127.0.0.1"));
 }
 
+struct LoginRateCase {
+  const char* name;
+  std::string address;
+  std::function<std::string(int)> id;  // of the n-th login
+  int admitted;                        // before the first refusal
+};
+void PrintTo(const LoginRateCase& c, std::ostream* os) { *os << c.name; }
+
+class LoginRateTest : public CoreTest, public ::testing::WithParamInterface<LoginRateCase> {};
+
+TEST_P(LoginRateTest, LoginsAreLimitedPerIdAndPerAddress) {
+  const LoginRateCase& c = GetParam();
+  int admitted = 0;
+  Bodies answer;
+  for (int n = 0; n < 40; ++n) {
+    const ConnectionId conn = Connect(c.address);
+    Frame(conn, "USER", c.id(n) + "/key/nick/1");
+    if ((answer = Take(conn)) != Bodies{"USRP0000"}) break;
+    ++admitted;
+    server_.OnDisconnected(conn);
+  }
+  EXPECT_EQ(admitted, c.admitted);
+  EXPECT_EQ(answer, Bodies{F("SYST", "12/")});
+  EXPECT_EQ(server_.Metrics().RefusedCount(Refusal::kLoginRate), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Core, LoginRateTest,
+    ::testing::Values(LoginRateCase{"OneId", "127.0.0.1", [](int) { return std::string("max"); }, 5},
+                      LoginRateCase{"OneAddress", "10.0.0.7", [](int n) { return "u" + std::to_string(n); }, 30}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct RateCase {
   const char* name;
   std::string command;

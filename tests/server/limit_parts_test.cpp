@@ -9,6 +9,7 @@
 #include "server/connection_slots.h"
 #include "server/expulsions.h"
 #include "server/output_budget.h"
+#include "server/rate_ledger.h"
 #include "server/rate_limits.h"
 #include "server/session_key.h"
 
@@ -39,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Server, OutputBudgetTest,
 
 TEST(ConnectionSlots, AReusedSlotDoesNotAnswerToTheOldId) {
   ConnectionSlots slots;
-  auto make = [] { return std::make_unique<ClientConnection>(UniqueFd(), IntakeLimits{}, 1024); };
+  auto make = [] { return std::make_unique<ClientConnection>(UniqueFd(), IntakeLimits{}); };
   const ConnectionId first = slots.Add(make());
   const ConnectionId second = slots.Add(make());
   EXPECT_EQ(first, 1u);  // readable in the log
@@ -89,6 +90,24 @@ TEST(RateClasses, SlowRatesRefillExactly) {
   EXPECT_TRUE(bucket.Take(1'000'000'000));  // a long pause fills it, no more
   EXPECT_TRUE(bucket.Take(1'000'000'000));
   EXPECT_FALSE(bucket.Take(1'000'000'000));
+}
+
+TEST(RateLedger, KeepsWhatIdsLeaveUntilItIsFullAgainAndHasACeiling) {
+  RateRules rules;
+  rules.For(RateClass::kTalk) = RateRule{1, 2};
+  RateLedger ledger(rules, 2);
+  RateState used;
+  EXPECT_EQ(ledger.Check(used, RateClass::kTalk, 0), RateVerdict::kPass);
+  ledger.Keep("amy", used, 0);
+  ledger.Keep("ben", RateState{}, 0);  // full: nothing to keep
+  ledger.Keep("cat", used, 0);
+  ledger.Keep("dan", used, 0);  // past the ceiling: one of the others goes
+  EXPECT_EQ(ledger.Size(), 2u);
+  RateState back = ledger.Resume("dan");
+  EXPECT_EQ(ledger.Check(back, RateClass::kTalk, 0), RateVerdict::kPass);
+  EXPECT_EQ(ledger.Check(back, RateClass::kTalk, 0), RateVerdict::kDrop);  // the burst of 2 was half spent
+  ledger.Prune(1000);
+  EXPECT_EQ(ledger.Size(), 0u);
 }
 
 TEST(SecretFile, IsReadWithoutItsLineEndAndMustNotBeShort) {

@@ -35,7 +35,7 @@ TEST(ServerOptions, TakesTheLimitsKeysAndLogLevel) {
   const auto parsed = Parse({"--auth-secret", "/etc/orvinta/secret", "--verbose", "--rate", "talk=2.5/10", "--rate=flood=1/4",
                              "--max-per-address", "3", "--max-querying-per-address=1", "--max-http-per-address", "5",
                              "--cap-loopback", "--rooms-per-member", "2", "--expel-minutes", "0", "--output-budget-mb", "64",
-                             "--flush-delay", "0"});
+                             "--flush-delay", "0", "--dev-signin"});
   ASSERT_TRUE(parsed.options) << parsed.error;
   const ServerOptions& o = *parsed.options;
   EXPECT_EQ(o.authSecretFile, "/etc/orvinta/secret");
@@ -51,6 +51,7 @@ TEST(ServerOptions, TakesTheLimitsKeysAndLogLevel) {
   EXPECT_EQ(o.expelMinutes, 0);
   EXPECT_EQ(o.outputBudgetMb, 64);
   EXPECT_EQ(o.flushDelayMs, 0);
+  EXPECT_TRUE(o.devSignin);
 }
 
 struct BadArgs {

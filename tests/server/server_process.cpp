@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -55,13 +56,15 @@ pid_t Spawn(const std::vector<std::string>& args, int outFd, int errFd) {
 
 }  // namespace
 
-ServerProcess::ServerProcess(std::vector<std::string> extraArgs) {
+ServerProcess::ServerProcess(std::vector<std::string> extraArgs, const std::string& errorFile) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return;
   std::vector<std::string> args{"--port", "0"};
   args.insert(args.end(), extraArgs.begin(), extraArgs.end());
-  pid_ = Spawn(args, pipeFds[1], -1);
+  const int errFd = errorFile.empty() ? -1 : open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  pid_ = Spawn(args, pipeFds[1], errFd);
   close(pipeFds[1]);
+  if (errFd >= 0) close(errFd);
   stdout_ = pipeFds[0];
   firstLine_ = ReadLine();
   const auto colon = firstLine_.rfind(':');

@@ -14,8 +14,8 @@ namespace orvinta::server::testing {
 class ServerProcess {
  public:
   // Starts the server with "--port 0" and the extra arguments and reads its
-  // first output line.
-  explicit ServerProcess(std::vector<std::string> extraArgs = {});
+  // first output line; its log goes to errorFile when one is named.
+  explicit ServerProcess(std::vector<std::string> extraArgs = {}, const std::string& errorFile = {});
   ~ServerProcess();
   ServerProcess(const ServerProcess&) = delete;
   ServerProcess& operator=(const ServerProcess&) = delete;

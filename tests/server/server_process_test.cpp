@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <regex>
@@ -133,6 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Hostile{"NonDigitLengths", Repeated("PING00x0", 10), true},
                       Hostile{"NonHexBodies", Repeated("TALL0004zzzz", 10), true},
                       Hostile{"BadChecksums", Repeated(BadChecksumFrame(), 10), true},
+                      Hostile{"OnlyPongsAndUnknownCommands", Repeated("PONG0000ZZZZ0000", 100), true},
                       // Silent peers are dropped by the login timeout.
                       Hostile{"HalfAFrame", "USER00", false}, Hostile{"SaysNothing", "", false}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -173,6 +175,44 @@ TEST(ServerProcess, FlooderIsCutOffWhileItsReadersStay) {
   ASSERT_TRUE(left);
   EXPECT_EQ(left->body, "max/lobby");
   pair.ExpectServed("still here");
+}
+
+TEST(ServerProcess, ReconnectingDoesNotRefillAnIdsAllowance) {
+  ServerProcess server({"--rate", "talk=0.001/20"});  // the burst is all there is
+  Pair pair(server.Port());
+  for (int round = 0; round < 3; ++round) {
+    TestClient max(server.Port());
+    ASSERT_TRUE(max.Login("max"));
+    max.Send("CHIN", "max/lobby");
+    for (int i = 0; i < 15; ++i) max.Send("TALL", "max/lobby/line");
+    max.Send("ASIF", "max/lobby");
+    ASSERT_TRUE(max.NextOf("IFON"));  // its lines have been handled
+  }
+  pair.a.Send("TALL", "amy/lobby/end");
+  int heard = 0;
+  for (auto line = pair.b.NextOf("TALL"); line && line->body != "amy/lobby/end"; line = pair.b.NextOf("TALL")) {
+    heard += line->body == "max/lobby/line";
+  }
+  EXPECT_EQ(heard, 20);
+}
+
+TEST(ServerProcess, AReconnectStormCostsTheLogAFewLines) {
+  const std::string logFile = "/tmp/orvinta-test-log-" + std::to_string(getpid());
+  {
+    ServerProcess server({}, logFile);
+    for (int i = 0; i < 300; ++i) {
+      TestClient storm(server.Port());
+      ASSERT_TRUE(storm.Login("s" + std::to_string(i)));
+    }
+    TestClient last(server.Port());
+    ASSERT_TRUE(last.Login("last"));
+    server.StopWith(SIGTERM);
+  }
+  std::ifstream in(logFile);
+  int lines = 0;
+  for (std::string line; std::getline(in, line);) ++lines;
+  std::remove(logFile.c_str());
+  EXPECT_LT(lines, 300) << "one connect, login and disconnect line each would be 900";
 }
 
 TEST(ServerProcess, StopsCleanlyOnSigterm) {
@@ -256,6 +296,19 @@ TEST(ServerProcess, WithASecretOnlySignedKeysLogIn) {
   ASSERT_TRUE(refusal);
   EXPECT_EQ(refusal->body, "3/ben");
   EXPECT_TRUE(impostor.WaitClosed());
+}
+
+TEST(ServerProcess, WithASecretTheSignInIsOffUnlessAskedFor) {
+  SecretFile secret;
+  for (const bool dev : {false, true}) {
+    std::vector<std::string> args = {"--auth-secret", secret.Path(), "--http-port", "0"};
+    if (dev) args.push_back("--dev-signin");
+    ServerProcess server(args);
+    const std::string second = server.ReadLine();
+    TestClient get(std::atoi(second.c_str() + second.rfind(':') + 1));
+    get.SendRaw("GET /signin?user=amy HTTP/1.0\r\n\r\n");
+    EXPECT_TRUE(get.ReadToEnd().starts_with(dev ? "HTTP/1.0 303 " : "HTTP/1.0 404 ")) << dev;
+  }
 }
 
 TEST(ServerProcess, UnreadableSecretStopsTheStart) {
