@@ -1,5 +1,6 @@
 #include "client/app/key_filter.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -12,6 +13,10 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != &window_) return false;
+  // A key a widget leaves alone goes on to its parents, and past this filter
+  // again: only the widget the key was typed into acts on it.
+  QWidget* typedInto = QApplication::focusWidget();
+  if (widget != (typedInto ? typedInto : &window_)) return false;
   // A widget that answers its own keys (the transcript's find bar) keeps them.
   for (QWidget* w = widget; w; w = w->parentWidget()) {
     if (w->property("orvintaOwnKeys").toBool()) return false;
