@@ -14,6 +14,7 @@
 
 #include "client/components/colour_picker/qt_settings_store.h"
 #include "client/components/config/config_path.h"
+#include "client/components/input/input_line_growth.h"
 #include "client/components/input/static_input_line.h"
 #include "client/components/input/static_line.h"
 #include "client/components/main_window_layout.h"
@@ -113,7 +114,7 @@ void MainWindow::BuildInputLine() {
   input_->viewport()->setAutoFillBackground(false);
   input_->setStyleSheet(QStringLiteral("QTextEdit#chatInput { background: transparent; }"));
   Place(input_, Slot::Input);
-  field->stackUnder(input_);
+  new InputLineGrowth(*input_, *field);
 }
 
 void MainWindow::BuildBands() {

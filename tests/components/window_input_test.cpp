@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QTest>
 
 #include "client/app/key_filter.h"
@@ -24,6 +25,21 @@ TEST(WindowInput, AFunctionKeyTypesItsTextOnce) {
   QTest::keyClick(&input, Qt::Key_F1);
   qApp->removeEventFilter(&keys);
   EXPECT_EQ(input.toPlainText(), QStringLiteral("hi"));
+}
+
+TEST(WindowInput, GrowsUpwardForSeveralLinesAndBackWhenSent) {
+  MainWindow window;
+  window.show();
+  CChatInputEdit& input = window.Input();
+  const QRect normal = input.geometry();
+  input.SetText("one\ntwo\nthree");
+  window.resize(700, 500);  // placed anew, it stays grown
+  QCoreApplication::processEvents();
+  EXPECT_GT(input.height(), normal.height() + 10);
+  EXPECT_EQ(input.geometry().bottom(), 500 - 30);
+  EXPECT_LT(input.verticalScrollBar()->maximum(), 5);  // every line shows
+  input.ClearText();
+  EXPECT_EQ(input.height(), normal.height());
 }
 
 }  // namespace

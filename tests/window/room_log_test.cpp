@@ -49,6 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"Chat", Line("밥", "안녕 100% a|b"), Utf8(u8"[09:05:07] 밥: 안녕 100% a|b\n")},
         // The page shows references as characters, and markup the sender typed as text.
         LineCase{"ChatReferences", Line("n", "&lt;b&gt; &amp; <i>"), "[09:05:07] n: <b> & <i>\n"},
+        LineCase{"LineBreaks", Line("n", "a<br>b<BR/>"), "[09:05:07] n: a\n[09:05:07] n: b<BR/>\n"},
         LineCase{"ControlsBreakNoLine", Line("a\nb", "x\r\ny&#10;z\x7F"), "[09:05:07] a b: x  y z \n"},
         LineCase{"System", Line("", "<BR><B>☆☆ 밥&lt;x&gt;님이 퇴장하셨습니다 ☆☆</B><BR><BR>"),
                  Utf8(u8"[09:05:07] * ☆☆ 밥<x>님이 퇴장하셨습니다 ☆☆\n")},
