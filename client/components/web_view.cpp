@@ -65,15 +65,17 @@ bool IsPortalPane(platform::HtmlViewRole role) {
 }
 
 // A hidden view scrolls when it is shown again. A transcript follows the
-// newest line only while its reader is at the bottom.
-QString ScrollScript(const QString& markerLiteral) {
-  return QStringLiteral("(function(id){window.orvintaScrollTo=id;if(window.orvintaScrollPending)return;"
+// newest line only while its reader is at the bottom, unless `jump` is asked.
+QString ScrollScript(const QString& markerLiteral, bool jump) {
+  return QStringLiteral("(function(id,jump){window.orvintaScrollTo=id;if(jump)window.orvintaJump=true;"
+                        "if(window.orvintaScrollPending)return;"
                         "window.orvintaScrollPending=true;requestAnimationFrame(function(){"
                         "window.orvintaScrollPending=false;var t=window.orvintaTranscript;"
-                        "if(t){t.follow(window.orvintaScrollTo);return;}"
+                        "var j=window.orvintaJump;window.orvintaJump=false;"
+                        "if(t){if(j)t.jump(window.orvintaScrollTo);else t.follow(window.orvintaScrollTo);return;}"
                         "var e=document.getElementById(window.orvintaScrollTo);"
-                        "if(e)e.scrollIntoView(false);});})(%1);")
-      .arg(markerLiteral);
+                        "if(e)e.scrollIntoView(false);});})(%1,%2);")
+      .arg(markerLiteral, jump ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 }  // namespace
@@ -200,6 +202,7 @@ void WebView::Navigate(const std::string& address) {
   pendingScripts_.clear();
   pendingLines_.clear();
   pendingScroll_.clear();
+  pendingJump_ = false;
   if (view_) view_->load(QUrl(platform::qt::FromCp949(address)));
 }
 
@@ -232,8 +235,9 @@ void WebView::FlushScripts(Flush when) {
   if (when == Flush::WhenIdle && scriptsInFlight_ > 0) return;
   QueueLines();
   if (!pendingScroll_.isEmpty()) {
-    pendingScripts_ += ScrollScript(pendingScroll_);
+    pendingScripts_ += ScrollScript(pendingScroll_, pendingJump_);
     pendingScroll_.clear();
+    pendingJump_ = false;
   }
   if (pendingScripts_.isEmpty() || !page_) return;
   ++scriptsInFlight_;
@@ -298,6 +302,11 @@ void WebView::ScrollToMarker(const std::string& markerId) {
   // once however many lines came; it goes after everything else of the turn.
   pendingScroll_ = JsLiteral(platform::qt::FromCp949(markerId));
   ScheduleFlush();
+}
+
+void WebView::JumpToMarker(const std::string& markerId) {
+  ScrollToMarker(markerId);
+  pendingJump_ = true;
 }
 
 void WebView::Show(bool visible) {

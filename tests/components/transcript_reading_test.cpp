@@ -92,6 +92,17 @@ TEST_F(TranscriptReadingTest, ScrolledUpReaderKeepsThePlaceAndTheBarCountsWhatAr
                         .arg(kAtBottom)));
 }
 
+TEST_F(TranscriptReadingTest, TheUsersOwnLineBringsAScrolledUpViewToTheNewest) {
+  AddLines("old", 60);
+  ASSERT_TRUE(Until(kAtBottom));
+  Evaluate("window.scrollTo(0, 100)");
+  Settle();
+  queue.AppendBeforeMarker("END_LINE", "<P>mine</P>");
+  queue.JumpToMarker("END_LINE");
+  EXPECT_TRUE(Until(kAtBottom));
+  EXPECT_EQ(BarText(), QString());
+}
+
 TEST_F(TranscriptReadingTest, LinesFromTheBackgroundStartBehindAMarkerOnReturn) {
   AddLines("read", 60);
   ASSERT_TRUE(Until(kAtBottom));

@@ -34,6 +34,7 @@ class FakeHtmlView final : public platform::HtmlView {
   void AppendBeforeMarker(const std::string& markerId, const std::string& html) override;
   void GetElementHtml(const std::string& id, HtmlCallback callback) override;
   void ScrollToMarker(const std::string& markerId) override { scrolledTo.push_back(markerId); }
+  void JumpToMarker(const std::string& markerId) override { jumpedTo.push_back(markerId); }
   void Show(bool shown) override { visible = shown; }
 
   // Test side.
@@ -54,6 +55,7 @@ class FakeHtmlView final : public platform::HtmlView {
   std::string document;
   std::vector<std::string> navigations;
   std::vector<std::string> scrolledTo;
+  std::vector<std::string> jumpedTo;
   bool visible = false;
 
  private:

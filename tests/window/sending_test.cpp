@@ -72,6 +72,7 @@ TEST_F(SendingTest, PercentBarAndMarkupTravelEscapedAndShowAsTyped) {
   EXPECT_EQ(shown.find("<b>x"), std::string::npos);
   EXPECT_NE(shown.find("<B>앨리스</B>"), std::string::npos);
   EXPECT_EQ(Room("#abc").history.Lines(), std::vector<std::string>{"50% a|b <b>x</b>"});
+  EXPECT_EQ(view.jumpedTo, std::vector<std::string>{"END_LINE"});  // the own line comes into view
 }
 
 // What goes on the wire and the user's own echo are the same line, and a
