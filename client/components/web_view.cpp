@@ -55,8 +55,9 @@ class KeyBlocker final : public QObject {
 
 // Only web addresses with a host leave the program from a transcript.
 bool IsWebAddress(const QUrl& url) {
+  constexpr qsizetype kMaxAddress = 4096;  // as long as a line's link may be
   const QString scheme = url.scheme();
-  return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+  return url.isValid() && url.toEncoded().size() <= kMaxAddress && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
          !url.host().isEmpty();
 }
 
