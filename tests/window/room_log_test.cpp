@@ -2,8 +2,15 @@
 #include "client/log/room_log.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <map>
+
+#include "client/log/posix_log_files.h"
 
 #include "client/log/room_log_text.h"
 #include "tests/fakes/fake_timers.h"
@@ -87,14 +94,13 @@ TEST(RoomFolders, NamesThatMapAlikeStayApart) { EXPECT_NE(RoomFolderName("#a/b")
 
 class MemoryFiles final : public LogFiles {
  public:
-  bool MakeFolders(const std::string&) override { return !failing; }
-  bool Append(const std::string& path, std::string_view bytes) override {
-    if (!failing) files[path] += bytes, ++writes;
-    return !failing;
+  LogWrite Append(const std::string& path, std::string_view bytes) override {
+    if (result == LogWrite::Written) files[path] += bytes, ++writes;
+    return result;
   }
   std::map<std::string, std::string> files;
   int writes = 0;
-  bool failing = false;
+  LogWrite result = LogWrite::Written;
 };
 
 class ManualClock final : public platform::LocalClock {
@@ -118,7 +124,9 @@ class RoomLogTest : public ::testing::Test {
   std::vector<std::string> reports;
   std::unique_ptr<RoomLog> log = std::make_unique<RoomLog>(
       "/logs", preferences, RoomLogPorts{files, clock, timers},
-      [this](const std::string& channel, const std::string& path) { reports.push_back(channel + " " + path); });
+      [this](const std::string& channel, const std::string& path, LogWrite why) {
+        reports.push_back(channel + " " + path + (why == LogWrite::Refused ? " refused" : ""));
+      });
 };
 
 TEST_F(RoomLogTest, LinesWaitAtMostASecondAndTheRestGoesOnClosing) {
@@ -149,20 +157,32 @@ TEST_F(RoomLogTest, OffWritesNothing) {
 }
 
 TEST_F(RoomLogTest, AFailingFileIsReportedOnceUntilItWritesAgain) {
-  files.failing = true;
+  files.result = LogWrite::Failed;
   for (int second = 0; second < 3; ++second) {
     Say("lost");
     timers.Advance(1000);
   }
   EXPECT_EQ(reports, std::vector<std::string>{"#lobby /logs/lobby/2026-12-08.log"});
-  files.failing = false;
+  files.result = LogWrite::Written;
   Say("back");
   timers.Advance(1000);
   EXPECT_EQ(File(), "[23:59:58] bob: back\n");  // what could not be written was dropped, not kept
-  files.failing = true;
+  files.result = LogWrite::Failed;
   Say("again");
   timers.Advance(1000);
   EXPECT_EQ(reports.size(), 2u);
+}
+
+TEST_F(RoomLogTest, ARefusedFileIsToldOnceAndTheLogStops) {
+  files.result = LogWrite::Refused;
+  Say("one");
+  Say("two", "#other");
+  timers.Advance(1000);
+  files.result = LogWrite::Written;
+  Say("three");
+  log.reset();
+  EXPECT_EQ(reports, std::vector<std::string>{"#lobby /logs/lobby/2026-12-08.log refused"});
+  EXPECT_TRUE(files.files.empty());
 }
 
 TEST_F(RoomLogTest, AFastRoomIsWrittenBeforeItsBufferGrowsLarge) {
@@ -171,6 +191,83 @@ TEST_F(RoomLogTest, AFastRoomIsWrittenBeforeItsBufferGrowsLarge) {
   // No time has passed, yet all but the last buffer's worth is written.
   EXPECT_GE(File().size(), 100 * line.size() - RoomLog::kMaxBuffered);
 }
+
+// The real files, under a data folder of the test's own.
+struct FileCase {
+  const char* name;
+  std::function<void(const std::string& logs)> before;  // what already stands in the log folder
+  LogWrite result;
+};
+void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
+
+class PosixFiles : public ::testing::TestWithParam<FileCase> {
+ protected:
+  void SetUp() override { ASSERT_TRUE(::mkdtemp(base.data())); }
+  void TearDown() override { std::filesystem::remove_all(base); }
+  static mode_t Mode(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+  }
+  std::string base = ::testing::TempDir() + "roomlogXXXXXX";
+};
+
+TEST_P(PosixFiles, AreTheUsersOwnAndPrivateOrRefused) {
+  const std::string logs = RoomLogFolder(base), file = logs + "/lobby/2026-12-08.log";
+  GetParam().before(logs);
+  PosixLogFiles files(base);
+  ASSERT_EQ(files.Append(file, "one\n"), GetParam().result);
+  if (GetParam().result != LogWrite::Written) return;
+  EXPECT_EQ(files.Append(file, "two\n"), LogWrite::Written);
+  std::ifstream in(file);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "one\ntwo\n");
+  EXPECT_EQ(Mode(file), 0600u);
+  EXPECT_EQ(Mode(logs + "/lobby"), 0700u);
+  EXPECT_EQ(Mode(logs), 0700u);
+}
+
+// The folders as the program makes them, the log folder's mode aside.
+void Folders(const std::string& logs, mode_t mode) {
+  std::filesystem::create_directories(logs + "/lobby");
+  for (const std::string& folder : {logs + "/..", logs + "/lobby"}) ::chmod(folder.c_str(), 0700);
+  ::chmod(logs.c_str(), mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PosixFiles,
+    ::testing::Values(
+        FileCase{"New", [](const std::string&) {}, LogWrite::Written},
+        FileCase{"Standing", [](const std::string& logs) { Folders(logs, 0700); }, LogWrite::Written},
+        FileCase{"FolderOpenToOthers", [](const std::string& logs) { Folders(logs, 0755); }, LogWrite::Refused},
+        FileCase{"FirstFolderWritableByOthers",
+                 [](const std::string& logs) { Folders(logs, 0700), ::chmod((logs + "/..").c_str(), 0777); },
+                 LogWrite::Refused},
+        FileCase{"LinkedFolder",
+                 [](const std::string& logs) {
+                   Folders(logs, 0700), std::filesystem::create_directory(logs + "/elsewhere", logs);
+                   std::filesystem::remove(logs + "/lobby");
+                   std::filesystem::create_directory_symlink(logs + "/elsewhere", logs + "/lobby");
+                 },
+                 LogWrite::Refused},
+        FileCase{"LinkedFile",
+                 [](const std::string& logs) {
+                   Folders(logs, 0700);
+                   std::filesystem::create_symlink("/dev/null", logs + "/lobby/2026-12-08.log");
+                 },
+                 LogWrite::Refused},
+        FileCase{"FifoWithoutReader",
+                 [](const std::string& logs) {
+                   Folders(logs, 0700);
+                   ::mkfifo((logs + "/lobby/2026-12-08.log").c_str(), 0600);
+                 },
+                 LogWrite::Refused},
+        FileCase{"FileOpenToOthers",
+                 [](const std::string& logs) {
+                   Folders(logs, 0700);
+                   std::ofstream(logs + "/lobby/2026-12-08.log");
+                   ::chmod((logs + "/lobby/2026-12-08.log").c_str(), 0644);
+                 },
+                 LogWrite::Refused}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace orvinta::log
