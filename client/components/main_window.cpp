@@ -88,6 +88,9 @@ MainWindow::MainWindow()
   BuildInputLine();
   BuildStatusRow();
   BuildBands();
+  new InputLineGrowth(*input_,
+                      {findChild<QWidget*>(QStringLiteral("composerBand")), findChild<QWidget*>(QStringLiteral("inputField"))},
+                      {toolbar_});
 
   resize_ = new CResizeHelper(*this);
   for (const auto& [widget, slot] : placed_) {
@@ -114,7 +117,7 @@ void MainWindow::BuildInputLine() {
   input_->viewport()->setAutoFillBackground(false);
   input_->setStyleSheet(QStringLiteral("QTextEdit#chatInput { background: transparent; }"));
   Place(input_, Slot::Input);
-  new InputLineGrowth(*input_, *field);
+  field->stackUnder(input_);
 }
 
 void MainWindow::BuildBands() {

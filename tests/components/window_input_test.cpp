@@ -32,11 +32,13 @@ TEST(WindowInput, GrowsUpwardForSeveralLinesAndBackWhenSent) {
   window.show();
   CChatInputEdit& input = window.Input();
   const QRect normal = input.geometry();
+  const int gap = normal.top() - window.Toolbar().geometry().bottom();
   input.SetText("one\ntwo\nthree");
   window.resize(700, 500);  // placed anew, it stays grown
   QCoreApplication::processEvents();
   EXPECT_GT(input.height(), normal.height() + 10);
   EXPECT_EQ(input.geometry().bottom(), 500 - 30);
+  EXPECT_EQ(input.geometry().top() - window.Toolbar().geometry().bottom(), gap);  // the toolbar rides up
   EXPECT_LT(input.verticalScrollBar()->maximum(), 5);  // every line shows
   input.ClearText();
   EXPECT_EQ(input.height(), normal.height());

@@ -9,25 +9,36 @@
 #include <cmath>
 
 namespace orvinta::components {
+namespace {
 
-InputLineGrowth::InputLineGrowth(QTextEdit& input, QWidget& field)
-    : QObject(&input), input_(input), field_(field), inputHeight_(input.height()), fieldHeight_(field.height()) {
-  // Grown, both lie over their neighbours above.
-  field_.raise();
-  input_.raise();
+QRect WithHeight(const QRect& now, int height) { return {now.left(), now.bottom() + 1 - height, now.width(), height}; }
+
+void Place(QWidget& widget, const QRect& rect) {
+  if (widget.geometry() != rect) widget.setGeometry(rect);
+}
+
+}  // namespace
+
+InputLineGrowth::InputLineGrowth(QTextEdit& input, const std::vector<QWidget*>& growing,
+                                 const std::vector<QWidget*>& riding)
+    : QObject(&input), input_(input), inputHeight_(input.height()) {
   input_.installEventFilter(this);
-  field_.installEventFilter(this);
+  for (QWidget* widget : growing) {
+    growing_.push_back({widget, widget->height()});
+    widget->installEventFilter(this);
+  }
+  for (QWidget* widget : riding) {
+    riding_.push_back({widget, input.geometry().bottom() - widget->geometry().top()});
+    widget->installEventFilter(this);
+  }
   // Also when the text wraps anew in a wider or narrower line.
   connect(input_.document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
           [this] { Apply(); });
 }
 
 bool InputLineGrowth::eventFilter(QObject*, QEvent* event) {
-  // Placed anew at its normal height (a window resize): grown again.
-  if (event->type() == QEvent::Resize &&
-      (input_.height() != inputHeight_ + extra_ || field_.height() != fieldHeight_ + extra_)) {
-    Apply();
-  }
+  // Placed anew at its normal place (a window resize): grown again.
+  if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && !InPlace()) Apply();
   return false;
 }
 
@@ -37,17 +48,40 @@ int InputLineGrowth::WantedExtra() const {
   return std::clamp(content - inputHeight_, 0, (kMaxLines - 1) * lineHeight);
 }
 
-void InputLineGrowth::Apply() {
-  extra_ = WantedExtra();
-  SetHeight(field_, fieldHeight_ + extra_);
-  SetHeight(input_, inputHeight_ + extra_);
-  if (extra_ > 0) input_.ensureCursorVisible();
+bool InputLineGrowth::InPlace() const {
+  if (input_.height() != inputHeight_ + extra_) return false;
+  for (const Grown& g : growing_) {
+    if (g.widget && g.widget->height() != g.height + extra_) return false;
+  }
+  for (const Riding& r : riding_) {
+    if (r.widget && r.widget->geometry().top() != input_.geometry().bottom() - r.aboveInputBottom - extra_) return false;
+  }
+  return true;
 }
 
-void InputLineGrowth::SetHeight(QWidget& widget, int height) {
-  const QRect now = widget.geometry();
-  if (now.height() == height) return;
-  widget.setGeometry(now.left(), now.bottom() + 1 - height, now.width(), height);
+void InputLineGrowth::Apply() {
+  extra_ = WantedExtra();
+  Place(input_, WithHeight(input_.geometry(), inputHeight_ + extra_));
+  const int bottom = input_.geometry().bottom();
+  for (const Grown& g : growing_) {
+    if (g.widget) Place(*g.widget, WithHeight(g.widget->geometry(), g.height + extra_));
+  }
+  for (const Riding& r : riding_) {
+    if (!r.widget) continue;
+    QRect rect = r.widget->geometry();
+    rect.moveTop(bottom - r.aboveInputBottom - extra_);
+    Place(*r.widget, rect);
+  }
+  if (extra_ == 0) return;
+  // Grown, they lie over the transcript, back to front.
+  for (const Grown& g : growing_) {
+    if (g.widget) g.widget->raise();
+  }
+  for (const Riding& r : riding_) {
+    if (r.widget) r.widget->raise();
+  }
+  input_.raise();
+  input_.ensureCursorVisible();
 }
 
 }  // namespace orvinta::components

@@ -1,10 +1,14 @@
 #pragma once
-// The input line grows upward, with the rounded field behind it, to show up
-// to kMaxLines lines of what it holds (a pasted text of several lines), over
-// what lies above it, and shrinks back as the text goes. Its bottom, left
-// and right stay where whoever places it (the window's resize support) puts
-// them; the growth follows every such placement.
+// The input line grows upward to show up to kMaxLines lines of what it
+// holds (a pasted text of several lines) and shrinks back as the text goes.
+// Widgets behind it (its rounded field, the composer's band) grow with it,
+// and widgets above it (the toolbar) ride up with it, over the lowest lines
+// of the transcript. Their bottoms, lefts and widths stay where whoever
+// places them (the window's resize support) puts them; the growth follows
+// every such placement.
 #include <QObject>
+#include <QPointer>
+#include <vector>
 
 class QTextEdit;
 class QWidget;
@@ -15,22 +19,31 @@ class InputLineGrowth final : public QObject {
  public:
   static constexpr int kMaxLines = 4;
 
-  // Both widgets stand at their normal size now; the growth is the input's child.
-  InputLineGrowth(QTextEdit& input, QWidget& field);
+  // All stand at their normal places now. `growing` from back to front; the
+  // growth is the input's child.
+  InputLineGrowth(QTextEdit& input, const std::vector<QWidget*>& growing, const std::vector<QWidget*>& riding);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  struct Grown {
+    QPointer<QWidget> widget;
+    int height;  // normal
+  };
+  struct Riding {
+    QPointer<QWidget> widget;
+    int aboveInputBottom;  // from its top down to the input's bottom, normally
+  };
   int WantedExtra() const;
   void Apply();
-  static void SetHeight(QWidget& widget, int height);
+  bool InPlace() const;
 
   QTextEdit& input_;
-  QWidget& field_;
-  const int inputHeight_;  // the normal heights
-  const int fieldHeight_;
-  int extra_ = 0;          // pixels both have grown by
+  const int inputHeight_;
+  std::vector<Grown> growing_;
+  std::vector<Riding> riding_;
+  int extra_ = 0;  // pixels grown by
 };
 
 }  // namespace orvinta::components
