@@ -180,6 +180,15 @@ TEST_F(TranscriptReadingTest, FindBarCountsStepsAndCloses) {
   EXPECT_TRUE(Spin([&] { return bar->CountText() == "1/2"; })) << bar->CountText().toStdString();
   press(Qt::Key_F3, Qt::ShiftModifier);
   EXPECT_TRUE(Spin([&] { return bar->CountText() == "2/2"; })) << bar->CountText().toStdString();
+  auto* field = bar->findChild<QLineEdit*>();
+  const auto tinted = [&] {
+    const QColor inside = field->grab().toImage().pixelColor(field->width() - 6, field->height() / 2);
+    return inside.red() > inside.green() + 20;
+  };
+  EXPECT_FALSE(tinted());
+  field->setText("nowhere");
+  EXPECT_TRUE(Spin([&] { return bar->CountText() == "0/0" && tinted(); }));  // a cue beside the count
+  field->setText("hello");
   press(Qt::Key_Escape);
   EXPECT_FALSE(bar->isVisible());
   EXPECT_TRUE(Until("window.getSelection().rangeCount===0"));
