@@ -28,6 +28,8 @@ class HtmlViewListener {
   virtual void OnRightButtonUp() {}
   // The page asked for a new window on `address`; the view itself never opens one.
   virtual void OnNewWindowRequested(const std::string& /*address*/) {}
+  // A link the user clicked could not be opened: no browser took it.
+  virtual void OnLinkNotOpened() {}
 };
 
 class HtmlView {

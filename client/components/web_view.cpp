@@ -1,7 +1,6 @@
 #include "client/components/web_view.h"
 
 #include <QChildEvent>
-#include <QDesktopServices>
 #include <QTimer>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
@@ -9,6 +8,7 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
+#include "client/components/browser_opener.h"
 #include "client/components/js_literal.h"
 #include "client/components/transcript_find_bar.h"
 #include "client/components/transcript_script.h"
@@ -141,7 +141,12 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
     page_->scripts().insert(transcript);
     new TranscriptFindBar(view_, page_);
     // Links in lines open in the user's browser; the transcript stays where it is.
-    page_->OpenLinksWith([](const QUrl& url) { QDesktopServices::openUrl(url); });
+    page_->OpenLinksWith([this, alive = std::weak_ptr<bool>(alive_)](const QUrl& url) {
+      OpenInBrowser(url, view_, [this, alive] {
+        const auto token = alive.lock();
+        if (token && *token && listener_) listener_->OnLinkNotOpened();
+      });
+    });
   }
   // A load that failed or was replaced by a newer one reports nothing: the
   // lines waiting for the page must go into the page that stays.

@@ -45,6 +45,7 @@ class FakeHtmlView final : public platform::HtmlView {
   void FireDocumentComplete(platform::FrameHandle f) { if (listener_) listener_->OnDocumentComplete(f); }
   void ClickLeft() { if (listener_) listener_->OnLeftButtonUp(); }
   void ClickRight() { if (listener_) listener_->OnRightButtonUp(); }
+  void FailLink() { if (listener_) listener_->OnLinkNotOpened(); }
   // Answers every waiting GetElementHtml from the document as it is now.
   void AnswerReads();
   std::size_t pendingReads() const { return reads_.size(); }
