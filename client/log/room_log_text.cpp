@@ -165,6 +165,6 @@ std::string DayFileName(const std::tm& at) {
 
 std::string_view WriteFailedNotice() { return "▷ 대화 기록 파일에 쓰지 못했습니다 ◁"; }
 
-std::string_view RefusedNotice() { return "▷ 대화 기록 폴더가 안전하지 않아 대화를 기록하지 않습니다 ◁"; }
+std::string_view RefusedNotice() { return "▷ 대화 기록 폴더나 파일이 안전하지 않아 대화를 기록하지 않습니다 ◁"; }
 
 }  // namespace orvinta::log

@@ -94,20 +94,14 @@ INSTANTIATE_TEST_SUITE_P(
         ClickCase{"ProgramPage", "<A HREF='res://orvinta/154'>page</A>", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The desktop's opener finds no browser for the address (as xdg-open on a
-// machine without one): the caller hears of it.
+// The desktop's opener finds no browser (as xdg-open without one): the caller hears of it.
 TEST(BrowserOpener, TellsWhenNoBrowserTookTheAddress) {
   QTemporaryDir bin;
-  QFile opener(bin.filePath("xdg-open"));
-  ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
-  opener.write("#!/bin/sh\nexit 3\n");
-  opener.close();
-  opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+  ASSERT_TRUE(QFile::link("/bin/false", bin.filePath("xdg-open")));
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", bin.path().toLocal8Bit());
   bool failed = false;
-  QObject context;
-  OpenInBrowser(QUrl("http://example.com/"), &context, [&] { failed = true; });
+  OpenInBrowser(QUrl("http://example.com/"), qApp, [&] { failed = true; });
   qputenv("PATH", path);
   EXPECT_TRUE(Spin([&] { return failed; }));
 }

@@ -41,7 +41,6 @@ TEST_F(PromptsTest, InvitationShowsThePromptAndDeclineSendsOnlyTheRefusal) {
 }
 
 TEST_F(PromptsTest, AnInvitationFromNobodyIsIgnored) {
-  ReceiveFrame("INVT", "/alice/Pchatalice^bob/밥");
   ReceiveFrame("INVT", " /alice/Pchatalice^bob/밥");
   EXPECT_TRUE(notifier.prompts.empty());
 }

@@ -1,17 +1,15 @@
 // The room log: its lines, its names, and when it writes, on a manual clock.
 #include "client/log/room_log.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <map>
 
 #include "client/log/posix_log_files.h"
-
 #include "client/log/room_log_text.h"
 #include "tests/fakes/fake_timers.h"
 
@@ -171,18 +169,11 @@ TEST_F(RoomLogTest, AFailingFileIsReportedOnceUntilItWritesAgain) {
   Say("again");
   timers.Advance(1000);
   EXPECT_EQ(reports.size(), 2u);
-}
-
-TEST_F(RoomLogTest, ARefusedFileIsToldOnceAndTheLogStops) {
-  files.result = LogWrite::Refused;
-  Say("one");
-  Say("two", "#other");
-  timers.Advance(1000);
-  files.result = LogWrite::Written;
-  Say("three");
-  log.reset();
-  EXPECT_EQ(reports, std::vector<std::string>{"#lobby /logs/lobby/2026-12-08.log refused"});
-  EXPECT_TRUE(files.files.empty());
+  files.result = LogWrite::Refused;  // told once for every room, and the log stops
+  Say("x"), Say("y", "#other"), timers.Advance(1000), files.result = LogWrite::Written, Say("z"), log.reset();
+  EXPECT_EQ(reports.back(), "#lobby /logs/lobby/2026-12-08.log refused");
+  EXPECT_EQ(reports.size(), 3u);
+  EXPECT_EQ(File(), "[23:59:58] bob: back\n");
 }
 
 TEST_F(RoomLogTest, AFastRoomIsWrittenBeforeItsBufferGrowsLarge) {
@@ -195,78 +186,41 @@ TEST_F(RoomLogTest, AFastRoomIsWrittenBeforeItsBufferGrowsLarge) {
 // The real files, under a data folder of the test's own.
 struct FileCase {
   const char* name;
-  std::function<void(const std::string& logs)> before;  // what already stands in the log folder
+  mode_t logsMode;       // of a log folder that stands already (0: none does)
+  const char* standing;  // what stands at the day's file: "", "fifo" or "open file"
   LogWrite result;
 };
-void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
-
-class PosixFiles : public ::testing::TestWithParam<FileCase> {
- protected:
-  void SetUp() override { ASSERT_TRUE(::mkdtemp(base.data())); }
-  void TearDown() override { std::filesystem::remove_all(base); }
-  static mode_t Mode(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
-  }
-  std::string base = ::testing::TempDir() + "roomlogXXXXXX";
-};
+class PosixFiles : public ::testing::TestWithParam<FileCase> {};
 
 TEST_P(PosixFiles, AreTheUsersOwnAndPrivateOrRefused) {
-  const std::string logs = RoomLogFolder(base), file = logs + "/lobby/2026-12-08.log";
-  GetParam().before(logs);
+  std::string base = ::testing::TempDir() + "roomlogXXXXXX";
+  ASSERT_TRUE(::mkdtemp(base.data()));
+  const std::string logs = RoomLogFolder(base), file = logs + "/lobby/2026-12-08.log", standing = GetParam().standing;
+  if (GetParam().logsMode) {
+    std::filesystem::create_directories(logs + "/lobby");
+    for (const std::string& folder : {logs + "/..", logs + "/lobby"}) ::chmod(folder.c_str(), 0700);
+    ::chmod(logs.c_str(), GetParam().logsMode);
+  }
+  if (standing == "fifo") ::mkfifo(file.c_str(), 0600);
+  if (standing == "open file") ::close(::open(file.c_str(), O_CREAT | O_WRONLY, 0644));
   PosixLogFiles files(base);
-  ASSERT_EQ(files.Append(file, "one\n"), GetParam().result);
-  if (GetParam().result != LogWrite::Written) return;
-  EXPECT_EQ(files.Append(file, "two\n"), LogWrite::Written);
-  std::ifstream in(file);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "one\ntwo\n");
-  EXPECT_EQ(Mode(file), 0600u);
-  EXPECT_EQ(Mode(logs + "/lobby"), 0700u);
-  EXPECT_EQ(Mode(logs), 0700u);
-}
-
-// The folders as the program makes them, the log folder's mode aside.
-void Folders(const std::string& logs, mode_t mode) {
-  std::filesystem::create_directories(logs + "/lobby");
-  for (const std::string& folder : {logs + "/..", logs + "/lobby"}) ::chmod(folder.c_str(), 0700);
-  ::chmod(logs.c_str(), mode);
+  EXPECT_EQ(files.Append(file, "one\n"), GetParam().result);
+  if (GetParam().result == LogWrite::Written) {
+    EXPECT_EQ(files.Append(file, "two\n"), LogWrite::Written);
+    EXPECT_EQ(std::filesystem::file_size(file), 8u);
+    for (const auto& [path, mode] : {std::pair{file, 0600}, {logs + "/lobby", 0700}, {logs, 0700}}) {
+      EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(mode)) << path;
+    }
+  }
+  std::filesystem::remove_all(base);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PosixFiles,
-    ::testing::Values(
-        FileCase{"New", [](const std::string&) {}, LogWrite::Written},
-        FileCase{"Standing", [](const std::string& logs) { Folders(logs, 0700); }, LogWrite::Written},
-        FileCase{"FolderOpenToOthers", [](const std::string& logs) { Folders(logs, 0755); }, LogWrite::Refused},
-        FileCase{"FirstFolderWritableByOthers",
-                 [](const std::string& logs) { Folders(logs, 0700), ::chmod((logs + "/..").c_str(), 0777); },
-                 LogWrite::Refused},
-        FileCase{"LinkedFolder",
-                 [](const std::string& logs) {
-                   Folders(logs, 0700), std::filesystem::create_directory(logs + "/elsewhere", logs);
-                   std::filesystem::remove(logs + "/lobby");
-                   std::filesystem::create_directory_symlink(logs + "/elsewhere", logs + "/lobby");
-                 },
-                 LogWrite::Refused},
-        FileCase{"LinkedFile",
-                 [](const std::string& logs) {
-                   Folders(logs, 0700);
-                   std::filesystem::create_symlink("/dev/null", logs + "/lobby/2026-12-08.log");
-                 },
-                 LogWrite::Refused},
-        FileCase{"FifoWithoutReader",
-                 [](const std::string& logs) {
-                   Folders(logs, 0700);
-                   ::mkfifo((logs + "/lobby/2026-12-08.log").c_str(), 0600);
-                 },
-                 LogWrite::Refused},
-        FileCase{"FileOpenToOthers",
-                 [](const std::string& logs) {
-                   Folders(logs, 0700);
-                   std::ofstream(logs + "/lobby/2026-12-08.log");
-                   ::chmod((logs + "/lobby/2026-12-08.log").c_str(), 0644);
-                 },
-                 LogWrite::Refused}),
+    ::testing::Values(FileCase{"New", 0, "", LogWrite::Written}, FileCase{"Standing", 0700, "", LogWrite::Written},
+                      FileCase{"FolderOpenToOthers", 0755, "", LogWrite::Refused},
+                      FileCase{"FifoWithoutReader", 0700, "fifo", LogWrite::Refused},
+                      FileCase{"FileOpenToOthers", 0700, "open file", LogWrite::Refused}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

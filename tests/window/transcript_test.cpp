@@ -74,10 +74,7 @@ TEST_F(TranscriptTest, ClosedViewDoesNotHoldTheRememberedFrame) {
 }
 
 TEST_F(TranscriptTest, ALinkNoBrowserTookIsToldInItsRoom) {
-  OpenRoom("a");
-  OpenRoom("b");
-  LoadTranscript("#a");
-  ViewOf("#a").FailLink();
+  OpenRoom("a"), OpenRoom("b"), LoadTranscript("#a"), ViewOf("#a").FailLink();
   EXPECT_NE(Lines("#a").find("웹 브라우저를 찾지 못했습니다"), std::string::npos);
 }
 
