@@ -24,10 +24,12 @@ InputLineGrowth::InputLineGrowth(QTextEdit& input, const std::vector<QWidget*>& 
     : QObject(&input), input_(input), inputHeight_(input.height()) {
   input_.installEventFilter(this);
   for (QWidget* widget : growing) {
+    if (!widget) continue;
     growing_.push_back({widget, widget->height()});
     widget->installEventFilter(this);
   }
   for (QWidget* widget : riding) {
+    if (!widget) continue;
     riding_.push_back({widget, input.geometry().bottom() - widget->geometry().top()});
     widget->installEventFilter(this);
   }
