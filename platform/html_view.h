@@ -28,6 +28,8 @@ class HtmlViewListener {
   virtual void OnRightButtonUp() {}
   // The page asked for a new window on `address`; the view itself never opens one.
   virtual void OnNewWindowRequested(const std::string& /*address*/) {}
+  // A link the user clicked could not be opened: no browser took it.
+  virtual void OnLinkNotOpened() {}
 };
 
 class HtmlView {
@@ -51,6 +53,9 @@ class HtmlView {
   virtual void GetElementHtml(const std::string& id, HtmlCallback callback) = 0;
   // Scrolls the element into view aligned with the bottom of the visible area.
   virtual void ScrollToMarker(const std::string& markerId) = 0;
+  // The same, even where the view keeps a reader's place away from the newest
+  // lines: the user's own line brings the view to it.
+  virtual void JumpToMarker(const std::string& markerId) { ScrollToMarker(markerId); }
   virtual void Show(bool visible) = 0;
 };
 

@@ -12,6 +12,11 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != &window_) return false;
+  // A key a widget leaves alone goes on to its parents, and past this filter
+  // again: only the widget the key was typed into (the window's focus, kept
+  // while another program is active) acts on it.
+  QWidget* typedInto = window_.focusWidget();
+  if (widget != (typedInto ? typedInto : &window_)) return false;
   // A widget that answers its own keys (the transcript's find bar) keeps them.
   for (QWidget* w = widget; w; w = w->parentWidget()) {
     if (w->property("orvintaOwnKeys").toBool()) return false;

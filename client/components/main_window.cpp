@@ -14,6 +14,7 @@
 
 #include "client/components/colour_picker/qt_settings_store.h"
 #include "client/components/config/config_path.h"
+#include "client/components/input/input_line_growth.h"
 #include "client/components/input/static_input_line.h"
 #include "client/components/input/static_line.h"
 #include "client/components/main_window_layout.h"
@@ -87,6 +88,9 @@ MainWindow::MainWindow()
   BuildInputLine();
   BuildStatusRow();
   BuildBands();
+  new InputLineGrowth(*input_,
+                      {findChild<QWidget*>(QStringLiteral("composerBand")), findChild<QWidget*>(QStringLiteral("inputField"))},
+                      {toolbar_});
 
   resize_ = new CResizeHelper(*this);
   for (const auto& [widget, slot] : placed_) {

@@ -112,9 +112,13 @@ void TranscriptFindBar::Run(const QString& script) {
                          if (!self) return;
                          const QVariantList answer = result.toList();
                          const int at = answer.value(0).toInt(), total = answer.value(1).toInt();
+                         const bool none = !self->edit_->text().isEmpty() && total == 0;
                          self->count_->setText(self->edit_->text().isEmpty() ? QString()
-                                               : total == 0 ? QStringLiteral("0/0")
-                                                            : QStringLiteral("%1/%2").arg(at).arg(total));
+                                               : none ? QStringLiteral("0/0")
+                                                      : QStringLiteral("%1/%2").arg(at).arg(total));
+                         // A "0/0" alone is easily missed: the field itself turns red.
+                         self->edit_->setStyleSheet(none ? QStringLiteral("QLineEdit { background: #FFD9D9; }")
+                                                         : QString());
                        });
 }
 

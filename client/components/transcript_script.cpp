@@ -259,6 +259,14 @@ constexpr char kScript[] = R"JS(
     setArrived(0);
   }
 
+  // The user's own line: to the newest, wherever the reader was.
+  function jump(id) {
+    followId = id;
+    measured = false;
+    markerPending = false;
+    goNewest();
+  }
+
   // The reader who scrolls down to the newest line needs the bar no more.
   window.addEventListener('scroll', function () {
     if (arrived > 0 && !markerPending && atBottom()) {
@@ -357,7 +365,8 @@ constexpr char kScript[] = R"JS(
     return [current + 1, total];
   }
 
-  window.orvintaTranscript = { append: append, html: html, follow: follow, find: find, findNext: findNext };
+  window.orvintaTranscript = { append: append, html: html, follow: follow, jump: jump, find: find,
+                               findNext: findNext };
 })();
 )JS";
 

@@ -1,7 +1,6 @@
 #include "client/components/web_view.h"
 
 #include <QChildEvent>
-#include <QDesktopServices>
 #include <QTimer>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
@@ -9,6 +8,7 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
+#include "client/components/browser_opener.h"
 #include "client/components/js_literal.h"
 #include "client/components/transcript_find_bar.h"
 #include "client/components/transcript_script.h"
@@ -55,8 +55,9 @@ class KeyBlocker final : public QObject {
 
 // Only web addresses with a host leave the program from a transcript.
 bool IsWebAddress(const QUrl& url) {
+  constexpr qsizetype kMaxAddress = 4096;  // as long as a line's link may be
   const QString scheme = url.scheme();
-  return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+  return url.isValid() && url.toEncoded().size() <= kMaxAddress && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
          !url.host().isEmpty();
 }
 
@@ -65,15 +66,17 @@ bool IsPortalPane(platform::HtmlViewRole role) {
 }
 
 // A hidden view scrolls when it is shown again. A transcript follows the
-// newest line only while its reader is at the bottom.
-QString ScrollScript(const QString& markerLiteral) {
-  return QStringLiteral("(function(id){window.orvintaScrollTo=id;if(window.orvintaScrollPending)return;"
+// newest line only while its reader is at the bottom, unless `jump` is asked.
+QString ScrollScript(const QString& markerLiteral, bool jump) {
+  return QStringLiteral("(function(id,jump){window.orvintaScrollTo=id;if(jump)window.orvintaJump=true;"
+                        "if(window.orvintaScrollPending)return;"
                         "window.orvintaScrollPending=true;requestAnimationFrame(function(){"
                         "window.orvintaScrollPending=false;var t=window.orvintaTranscript;"
-                        "if(t){t.follow(window.orvintaScrollTo);return;}"
+                        "var j=window.orvintaJump;window.orvintaJump=false;"
+                        "if(t){if(j)t.jump(window.orvintaScrollTo);else t.follow(window.orvintaScrollTo);return;}"
                         "var e=document.getElementById(window.orvintaScrollTo);"
-                        "if(e)e.scrollIntoView(false);});})(%1);")
-      .arg(markerLiteral);
+                        "if(e)e.scrollIntoView(false);});})(%1,%2);")
+      .arg(markerLiteral, jump ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 }  // namespace
@@ -138,7 +141,12 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
     page_->scripts().insert(transcript);
     new TranscriptFindBar(view_, page_);
     // Links in lines open in the user's browser; the transcript stays where it is.
-    page_->OpenLinksWith([](const QUrl& url) { QDesktopServices::openUrl(url); });
+    page_->OpenLinksWith([this, alive = std::weak_ptr<bool>(alive_)](const QUrl& url) {
+      OpenInBrowser(url, view_, [this, alive] {
+        const auto token = alive.lock();
+        if (token && *token && listener_) listener_->OnLinkNotOpened();
+      });
+    });
   }
   // A load that failed or was replaced by a newer one reports nothing: the
   // lines waiting for the page must go into the page that stays.
@@ -200,6 +208,7 @@ void WebView::Navigate(const std::string& address) {
   pendingScripts_.clear();
   pendingLines_.clear();
   pendingScroll_.clear();
+  pendingJump_ = false;
   if (view_) view_->load(QUrl(platform::qt::FromCp949(address)));
 }
 
@@ -232,8 +241,9 @@ void WebView::FlushScripts(Flush when) {
   if (when == Flush::WhenIdle && scriptsInFlight_ > 0) return;
   QueueLines();
   if (!pendingScroll_.isEmpty()) {
-    pendingScripts_ += ScrollScript(pendingScroll_);
+    pendingScripts_ += ScrollScript(pendingScroll_, pendingJump_);
     pendingScroll_.clear();
+    pendingJump_ = false;
   }
   if (pendingScripts_.isEmpty() || !page_) return;
   ++scriptsInFlight_;
@@ -298,6 +308,11 @@ void WebView::ScrollToMarker(const std::string& markerId) {
   // once however many lines came; it goes after everything else of the turn.
   pendingScroll_ = JsLiteral(platform::qt::FromCp949(markerId));
   ScheduleFlush();
+}
+
+void WebView::JumpToMarker(const std::string& markerId) {
+  ScrollToMarker(markerId);
+  pendingJump_ = true;
 }
 
 void WebView::Show(bool visible) {

@@ -63,6 +63,7 @@ class WebView final : public WidgetView {
   void AppendBeforeMarker(const std::string& markerId, const std::string& html) override;
   void GetElementHtml(const std::string& id, HtmlCallback callback) override;
   void ScrollToMarker(const std::string& markerId) override;
+  void JumpToMarker(const std::string& markerId) override;
   void Show(bool visible) override;
 
   QWebEngineView* Widget() const override { return view_; }
@@ -90,6 +91,7 @@ class WebView final : public WidgetView {
   QString pendingLinesMarker_;
   QString pendingLines_;
   QString pendingScroll_;  // the marker to scroll to, as a literal; empty: none
+  bool pendingJump_ = false;  // and even away from a reader's place
   bool flushScheduled_ = false;
   int scriptsInFlight_ = 0;
   int generation_ = 0;  // answers of scripts sent before the last reset are ignored

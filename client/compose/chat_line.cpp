@@ -79,4 +79,18 @@ ChatLine ParseChatLine(std::string_view wire) {
 
 std::string ShownField(std::string_view field) { return Replace(Replace(field, "%%", "%"), "%7C", "|"); }
 
+std::vector<std::string_view> SplitAtLineBreaks(std::string_view text) {
+  std::vector<std::string_view> pieces;
+  std::size_t start = 0;
+  // "<" is never the trail byte of a double-byte character: a plain scan is safe.
+  for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
+    if (!text::StartsWithIgnoreCase(text.substr(at), kLineBreakTag)) continue;
+    pieces.push_back(text.substr(start, at - start));
+    start = at + kLineBreakTag.size();
+    at = start - 1;
+  }
+  pieces.push_back(text.substr(start));
+  return pieces;
+}
+
 }  // namespace orvinta::compose

@@ -4,6 +4,7 @@
 // here when a line arrives, and rendered by the transcript from the fields.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvinta::compose {
 
@@ -32,5 +33,11 @@ ChatLine ParseChatLine(std::string_view wire);
 std::string ShownField(std::string_view field);
 
 bool IsHexColour(std::string_view text);
+
+// The composer sends a line break of the text as this tag; exactly this tag,
+// in any case, is a line break when the text is shown or logged.
+inline constexpr std::string_view kLineBreakTag = "<BR>";
+// The text cut at each line break (a text without one is one piece).
+std::vector<std::string_view> SplitAtLineBreaks(std::string_view text);
 
 }  // namespace orvinta::compose

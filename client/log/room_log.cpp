@@ -20,7 +20,7 @@ RoomLog::~RoomLog() {
 }
 
 void RoomLog::OnLineShown(const window::ShownLine& line) {
-  if (!preferences_.roomLog || line.room.empty()) return;
+  if (!preferences_.roomLog || line.room.empty() || refused_) return;
   // The chat goes on whatever the log meets.
   Guarded("the room log", [&] {
     const std::tm now = ports_.clock.Now();
@@ -51,17 +51,18 @@ void RoomLog::Flush() {
 }
 
 void RoomLog::Write(const std::string& channel, Room& room) {
-  const std::size_t slash = room.path.rfind('/');
-  const bool written = !room.path.empty() && slash != std::string::npos &&
-                       ports_.files.MakeFolders(room.path.substr(0, slash)) &&
-                       ports_.files.Append(room.path, room.buffered);
+  const LogWrite result = room.path.empty() ? LogWrite::Failed : ports_.files.Append(room.path, room.buffered);
   // Lines that cannot be written are dropped: the buffer stays bounded.
   room.buffered.clear();
-  if (written) {
+  if (result == LogWrite::Written) {
     room.failing = false;
+  } else if (result == LogWrite::Refused) {
+    if (!refused_ && report_) report_(channel, room.path, result);
+    refused_ = true;
+    for (auto& [name, other] : rooms_) other.buffered.clear();
   } else if (!room.failing) {
     room.failing = true;
-    if (report_) report_(channel, room.path);
+    if (report_) report_(channel, room.path, result);
   }
 }
 

@@ -29,8 +29,9 @@ class RoomLog final : public window::LineListener {
   // A room that talks faster than this in a second is written at once.
   static constexpr std::size_t kMaxBuffered = 64 * 1024;
   // Told once when a room's file cannot be written, and again only after it
-  // was written since: the channel name and the file's path.
-  using FailureReport = std::function<void(const std::string& channel, const std::string& path)>;
+  // was written since: the channel name and the file's path. A file or folder
+  // refused as unsafe is told once, and the log writes nothing more.
+  using FailureReport = std::function<void(const std::string& channel, const std::string& path, LogWrite why)>;
 
   // `folder` holds one folder per room; empty: nowhere to write (reported once per room).
   RoomLog(std::string folder, const window::ReadingPreferences& preferences, RoomLogPorts ports,
@@ -57,6 +58,7 @@ class RoomLog final : public window::LineListener {
   FailureReport report_;
   std::map<std::string, Room> rooms_;  // by channel name
   std::int64_t oldestBufferedAt_ = -1;  // the timers' clock; -1: nothing waits
+  bool refused_ = false;
 };
 
 }  // namespace orvinta::log

@@ -6,13 +6,18 @@
 
 namespace orvinta::log {
 
+enum class LogWrite {
+  Written,
+  Failed,   // the file could not be written this time
+  Refused,  // a folder or the file is not the user's own, private, plain folder or file
+};
+
 class LogFiles {
  public:
   virtual ~LogFiles() = default;
-  // The folder and every missing one above it, readable by the user alone.
-  virtual bool MakeFolders(const std::string& folder) = 0;
-  // Appends all of `bytes` to the file, creating it (readable by the user alone).
-  virtual bool Append(const std::string& path, std::string_view bytes) = 0;
+  // Appends all of `bytes` to the file, creating it and its missing folders
+  // (readable by the user alone).
+  virtual LogWrite Append(const std::string& path, std::string_view bytes) = 0;
 };
 
 }  // namespace orvinta::log

@@ -12,18 +12,19 @@ namespace orvinta::log {
 
 struct RoomLogService::Parts {
   Parts(window::TranscriptPresenter& transcript, const window::ReadingPreferences& preferences)
-      : log(RoomLogFolder(), preferences, {files, clock, timers},
-            [this, &transcript](const std::string& channel, const std::string& path) {
-              ReportFailure("the room log", "cannot write " + path);
+      : log(RoomLogFolder(files.Base()), preferences, {files, clock, timers},
+            [this, &transcript](const std::string& channel, const std::string& path, LogWrite why) {
+              const bool refused = why == LogWrite::Refused;
+              ReportFailure("the room log", (refused ? "refused " : "cannot write ") + path);
               // Told in the room after the line being shown has gone through.
-              QTimer::singleShot(0, &timers, [&transcript, channel] {
+              QTimer::singleShot(0, &timers, [&transcript, channel, refused] {
                 Guarded("the room log's notice", [&] {
-                  transcript.AddInfoLineHtml(channel, WriteFailedNotice());
+                  transcript.AddInfoLineHtml(channel, refused ? RefusedNotice() : WriteFailedNotice());
                 });
               });
             }) {}
 
-  PosixLogFiles files;
+  PosixLogFiles files{DataFolder()};
   platform::SystemLocalClock clock;
   platform::qt::QtTimers timers;
   RoomLog log;

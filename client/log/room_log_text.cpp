@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "client/compose/chat_line.h"
 #include "platform/cp949.h"
 #include "text/text_util.h"
 
@@ -111,9 +112,14 @@ std::string LogLine(const window::ShownLine& line, const std::tm& at) {
   if (line.system) {
     out += "* " + VisibleText(text);
   } else {
-    out += ControlsAsSpaces(platform::Cp949ToUtf8Lossy(line.senderNick)) + ": ";
-    // The page shows a chat line's references as the characters they stand for.
-    out += DecodeReferences(ControlsAsSpaces(text));
+    // Each line break of the text starts a log line of its own.
+    const std::string prefix = out + ControlsAsSpaces(platform::Cp949ToUtf8Lossy(line.senderNick)) + ": ";
+    out.clear();
+    for (std::string_view piece : compose::SplitAtLineBreaks(text)) {
+      // The page shows a chat line's references as the characters they stand for.
+      out += prefix + DecodeReferences(ControlsAsSpaces(std::string(piece))) + "\n";
+    }
+    return out;
   }
   return out + "\n";
 }
@@ -158,5 +164,7 @@ std::string DayFileName(const std::tm& at) {
 }
 
 std::string_view WriteFailedNotice() { return "▷ 대화 기록 파일에 쓰지 못했습니다 ◁"; }
+
+std::string_view RefusedNotice() { return "▷ 대화 기록 폴더나 파일이 안전하지 않아 대화를 기록하지 않습니다 ◁"; }
 
 }  // namespace orvinta::log

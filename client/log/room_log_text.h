@@ -31,5 +31,7 @@ std::string DayFileName(const std::tm& at);
 
 // Told to the room, once, when its log cannot be written.
 std::string_view WriteFailedNotice();
+// Told to the room, once, when the log's folder or file is not the user's own and private.
+std::string_view RefusedNotice();
 
 }  // namespace orvinta::log

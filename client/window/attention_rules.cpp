@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "protocol/room_key.h"
+#include "client/compose/chat_line.h"
 #include "text/text_util.h"
 
 namespace orvinta::window {
@@ -30,11 +31,17 @@ std::string_view RoomName(std::string_view channel) {
 }
 
 // A chat line's text reaches the transcript with "<" and ">" spelled as
-// entities by the sender; the notice shows what the transcript shows.
+// entities by the sender; the notice shows what the transcript shows, with
+// a line break as a space.
 std::string AsShown(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) {
+    if (text::StartsWithIgnoreCase(text.substr(at), compose::kLineBreakTag)) {
+      out += ' ';
+      at += compose::kLineBreakTag.size();
+      continue;
+    }
     char c = 0;
     if (const std::size_t length = text[at] == '&' ? text::EscapedCharAt(text.substr(at), c) : 0) {
       out += c;

@@ -44,9 +44,14 @@ Channel* ChannelTabs::AddChannel(std::string_view name, ChannelKind kind) {
   channel->name = std::string(name);
   channel->kind = kind;
   channel->title = waitingRoom ? std::string(WaitingRoomTitle()) : settings_.RoomTitle;
-  channel->view = std::make_unique<CChatDlg>(views_, waitingRoom, [this] {
-    if (hooks_.homeClicked) hooks_.homeClicked();
-  });
+  channel->view = std::make_unique<CChatDlg>(
+      views_, waitingRoom,
+      [this] {
+        if (hooks_.homeClicked) hooks_.homeClicked();
+      },
+      [this, room = channel->name] {
+        if (hooks_.linkNotOpened) hooks_.linkNotOpened(room);
+      });
   channel->view->Start();
   Channel* added = channels_.Add(std::move(channel));
 

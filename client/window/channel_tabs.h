@@ -23,6 +23,7 @@ struct ChannelTabHooks {
   std::function<void(const Channel&)> showComposeSettings;  // the switched-to room's toolbar and input format
   std::function<void()> homeClicked;                        // the waiting room's page was clicked
   std::function<void()> focusInput;                         // after a switch, so the user can type at once
+  std::function<void(const std::string&)> linkNotOpened;    // a room's link found no browser
 };
 
 class ChannelTabs {

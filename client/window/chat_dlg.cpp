@@ -23,10 +23,12 @@ constexpr int kHomeDelayMs = 200;
 
 }  // namespace
 
-CChatDlg::CChatDlg(const ViewContext& context, bool home, std::function<void()> onHomeClick)
+CChatDlg::CChatDlg(const ViewContext& context, bool home, std::function<void()> onHomeClick,
+                   std::function<void()> onLinkNotOpened)
     : context_(context),
       home_(home),
       onHomeClick_(std::move(onHomeClick)),
+      onLinkNotOpened_(std::move(onLinkNotOpened)),
       view_(context.views.Create(home ? platform::HtmlViewRole::Home : platform::HtmlViewRole::Transcript)),
       page_(*view_),
       timers_(context.timers.OpenBlock([this](int local) { OnTimer(local); })) {

@@ -30,7 +30,9 @@ class CChatDlg final : public platform::HtmlViewListener {
   // Page-loading timers of a view (local ids).
   enum Timer { kHomeNavigate = 1, kNavigate = 2, kRetry1 = 3, kRetry2 = 4, kRetry3 = 5 };
 
-  CChatDlg(const ViewContext& context, bool home, std::function<void()> onHomeClick);
+  // `onLinkNotOpened`: a link clicked in the page found no browser.
+  CChatDlg(const ViewContext& context, bool home, std::function<void()> onHomeClick,
+           std::function<void()> onLinkNotOpened = {});
   ~CChatDlg() override;
   CChatDlg(const CChatDlg&) = delete;
   CChatDlg& operator=(const CChatDlg&) = delete;
@@ -48,6 +50,9 @@ class CChatDlg final : public platform::HtmlViewListener {
   void OnNavigateComplete(platform::FrameHandle frame) override;
   void OnDocumentComplete(platform::FrameHandle frame) override;
   void OnLeftButtonUp() override;
+  void OnLinkNotOpened() override {
+    if (onLinkNotOpened_) onLinkNotOpened_();
+  }
 
  private:
   void OnTimer(int local);
@@ -58,6 +63,7 @@ class CChatDlg final : public platform::HtmlViewListener {
   const ViewContext& context_;
   const bool home_;
   std::function<void()> onHomeClick_;
+  std::function<void()> onLinkNotOpened_;
   std::unique_ptr<platform::HtmlView> view_;
   PageQueue page_;
   std::unique_ptr<TimerBlock> timers_;

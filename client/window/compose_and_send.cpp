@@ -7,6 +7,7 @@
 #include "client/compose/emoticons.h"
 #include "protocol/guarded.h"
 #include "protocol/room_key.h"
+#include "text/text_util.h"
 
 namespace orvinta::window {
 namespace {
@@ -14,6 +15,8 @@ namespace {
 constexpr int kStyleMask = compose::kStyleBold | compose::kStyleItalic | compose::kStyleUnderline;
 // Said in the room when a line was too long to go whole.
 constexpr std::string_view kCutNotice = "▷ 글이 길어 앞부분만 보냈습니다 ◁";
+// Said once in a room, the first time a line there had characters that cannot travel.
+constexpr std::string_view kUnsendableNotice = "▷ 보낼 수 없는 문자(이모지 등)는 ?로 바꾸어 보냈습니다 ◁";
 
 compose::ComposeSettings ComposeSettingsOf(const Channel& channel) {
   return {channel.fontFace, channel.style, channel.fontSize, channel.textColour, channel.backColour};
@@ -59,6 +62,7 @@ void ComposeAndSend::ShowSettingsOf(const Channel& channel) {
 void ComposeAndSend::OnBnClickedChatsend() {
   if (!input_) return;
   const std::string content = input_->Content();
+  const bool unsendable = input_->HasUnsendableCharacters();
   const std::string typed(compose::TypedText(content));
   input_->Clear();  // what cannot be sent is discarded as well
   Channel* current = channels_.Current();
@@ -75,6 +79,9 @@ void ComposeAndSend::OnBnClickedChatsend() {
     transcript_.ShowChatLine(name, settings_.UserId, composed.line);
   }
   if (composed.cut) transcript_.AddInfoLineHtml(name, kCutNotice);
+  if (unsendable && toldUnsendable_.insert(text::ToLower(name)).second) {
+    transcript_.AddInfoLineHtml(name, kUnsendableNotice);
+  }
 }
 
 void ComposeAndSend::OnFaceChosen(int face) {

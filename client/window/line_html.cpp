@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <vector>
 
 #include "client/compose/emoticons.h"
 #include "client/window/icon_url.h"
@@ -37,10 +38,21 @@ struct StyleTag {
 };
 constexpr std::array<StyleTag, 3> kStyleTags = {{{'B', "<B>", "</B>"}, {'I', "<I>", "</I>"}, {'U', "<U>", "</U>"}}};
 
+// Received angle brackets become entities; only the composer's line breaks stay markup.
+std::string EscapeKeepingLineBreaks(std::string_view text) {
+  const std::vector<std::string_view> pieces = compose::SplitAtLineBreaks(text);
+  std::string out;
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    if (i > 0) out += compose::kLineBreakTag;
+    out += ReplaceAll(ReplaceAll(pieces[i], "<", "&lt;"), ">", "&gt;");
+  }
+  return out;
+}
+
 }  // namespace
 
 std::optional<std::string> RenderChatLine(const compose::ChatLine& line, const PortalConfig& portal) {
-  std::string body = ReplaceAll(ReplaceAll(compose::ShownField(line.text), "<", "&lt;"), ">", "&gt;");
+  std::string body = EscapeKeepingLineBreaks(compose::ShownField(line.text));
   body = ReplaceEmoticons(body, portal.emoticonBase);
   body = RemoveWordIgnoreCase(RemoveWordIgnoreCase(body, "vbscript"), "script");
   if (line.nick.empty() || body.empty()) return std::nullopt;

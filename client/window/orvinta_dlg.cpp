@@ -9,6 +9,7 @@ namespace {
 constexpr std::string_view kEndAll = "모든 오르빈타을 종료하시겠습니까?  ";
 constexpr std::string_view kEndConversation = "대화를 종료하시겠습니까?  ";
 constexpr std::string_view kLeftLine = "<BR><B>☆☆ %s님이 퇴장하셨습니다 ☆☆</B><BR><BR>";
+constexpr std::string_view kNoBrowserNotice = "▷ 링크를 열 웹 브라우저를 찾지 못했습니다 ◁";
 
 }  // namespace
 
@@ -27,7 +28,8 @@ COrvintaDlg::COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConf
       tabs_(channels_, viewContext_, flags_, members_, welcomePane_,
             {.showComposeSettings = [this](const Channel& channel) { composing_.ShowSettingsOf(channel); },
              .homeClicked = [this] { homePage_.OnHomePageClick(); },
-             .focusInput = [input = ports.input] { if (input) input->Focus(); }}),
+             .focusInput = [input = ports.input] { if (input) input->Focus(); },
+             .linkNotOpened = [this](const std::string& room) { transcript_.AddInfoLineHtml(room, kNoBrowserNotice); }}),
       transcript_(channels_, tabs_, ports.host, ports.boxes, portal_, settings_),
       homePage_(channels_, tabs_, flags_, settings_, *session_, ports.shell, portal_),
       composing_(channels_, flags_, settings_, *session_, ports.host, ports.input, transcript_),

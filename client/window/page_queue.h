@@ -24,6 +24,9 @@ class PageQueue {
   void AppendBeforeMarker(const std::string& markerId, const std::string& html);
   // No queue: before the page has loaded it does nothing.
   void ScrollToMarker(const std::string& markerId);
+  void JumpToMarker(const std::string& markerId) {
+    if (loaded_) view_.JumpToMarker(markerId);
+  }
   void GetElementHtml(const std::string& id, platform::HtmlView::HtmlCallback callback) {
     view_.GetElementHtml(id, std::move(callback));
   }

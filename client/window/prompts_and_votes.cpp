@@ -69,7 +69,8 @@ bool PromptsAndVotes::IsIgnored(std::string_view channelName, std::string_view i
 
 void PromptsAndVotes::ShowInvitation(std::string_view channel, std::string_view inviterId,
                                      std::string_view inviterNick) {
-  if (!notifier_) return;
+  // Nobody to answer: such an invitation could be neither refused nor named.
+  if (!notifier_ || text::Trim(inviterId).empty()) return;
   notifier_->ShowPrompt(PromptKind::Invitation, text::FormatText(kInvitedText, {inviterNick}),
                         {"", "", std::string(inviterId), std::string(inviterNick), std::string(channel)});
 }

@@ -55,8 +55,10 @@ TranscriptPresenter::TranscriptPresenter(ChannelList& channels, ChannelTabs& tab
 
 Channel* TranscriptPresenter::ChannelForLine(std::string_view name) { return tabs_.OpenForTraffic(name); }
 
-void TranscriptPresenter::AfterLine(Channel& channel, bool flashWhenMinimised, bool mention) {
-  channel.view->Page().ScrollToMarker(std::string(kEndLine));
+void TranscriptPresenter::AfterLine(Channel& channel, bool flashWhenMinimised, bool mention, bool own) {
+  // The user's own line is brought into view even when the user had scrolled away.
+  if (own) channel.view->Page().JumpToMarker(std::string(kEndLine));
+  else channel.view->Page().ScrollToMarker(std::string(kEndLine));
   if (&channel != channels_.Current()) {
     if (mention) tabs_.SetMention(channel.name);
     else tabs_.SetActivity(channel.name, true);
@@ -103,7 +105,7 @@ void TranscriptPresenter::ShowChatLine(std::string_view channelName, std::string
   const bool mention = !own && NamesUser(line.text, OwnNames{self_.UserId, self_.Nick});
   const bool highlight = mention && preferences_->highlightMentions;
   channel->view->Page().AppendBeforeMarker(std::string(kEndLine), highlight ? MarkMention(*html) : *html);
-  AfterLine(*channel, true, highlight);
+  AfterLine(*channel, true, highlight, own);
   if (listeners_.empty()) return;
   const std::string nick = compose::ShownField(line.nick);
   const std::string text = compose::ShownField(line.text);

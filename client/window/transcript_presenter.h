@@ -41,7 +41,7 @@ class TranscriptPresenter {
 
  private:
   Channel* ChannelForLine(std::string_view name);
-  void AfterLine(Channel& channel, bool flashWhenMinimised, bool mention = false);
+  void AfterLine(Channel& channel, bool flashWhenMinimised, bool mention = false, bool own = false);
   void TellListeners(const Channel& channel, ShownLine line) const;
 
   ChannelList& channels_;

@@ -68,7 +68,7 @@ std::size_t WebAddressLength(std::string_view text, std::size_t at) {
     if (end >= rest.size() || !(IsAlnum(rest[end]) || rest[end] == '[')) return 0;
     while (end < rest.size() && !StopsAt(rest, end)) ++end;
     const std::size_t length = TrimTrailing(rest.substr(0, end));
-    return length > scheme.size() ? length : 0;
+    return length > scheme.size() && length <= kMaxLinkAddress ? length : 0;
   }
   return 0;
 }

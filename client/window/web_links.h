@@ -12,7 +12,11 @@ namespace orvinta::window {
 // none does. It stops at anything that is not a plain ASCII address
 // character (spaces, quotes, control bytes, Korean text, escaped brackets),
 // and leaves off punctuation that ends a sentence around it.
+// An address longer than kMaxLinkAddress stays text (no link).
 std::size_t WebAddressLength(std::string_view text, std::size_t at);
+
+// Longer addresses are not links a person means others to follow.
+inline constexpr std::size_t kMaxLinkAddress = 4096;
 
 // Every address outside a tag wrapped in a link to it; nothing else changes.
 std::string LinkWebAddresses(std::string_view body);

@@ -122,6 +122,12 @@ TEST_F(InputLineTest, EmoticonReplacesTheGivenRange) {
   EXPECT_EQ(edit.GetTextWithCodes(), Cp("a/커피d"));
 }
 
+TEST_F(InputLineTest, CharactersCodePage949CannotHoldAreGivenAsQuestionMarks) {
+  edit.setPlainText(QStringLiteral("좋아요 😀 👍 — x"));
+  EXPECT_EQ(edit.GetTextWithCodes(), Cp("좋아요 ? ? ? x"));
+  EXPECT_TRUE(edit.HasUnsendableCharacters());
+}
+
 TEST_F(InputLineTest, EnterSendsInsteadOfBreakingTheLine) {
   QSignalSpy sent(&edit, &CChatInputEdit::sendRequested);
   QTest::keyClicks(&edit, "hi");

@@ -2,11 +2,14 @@
 // click hands a web address to the opener and the page stays where it is.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineScript>
 
 #include "client/compose/chat_line.h"
+#include "client/components/browser_opener.h"
 #include "client/components/web_view.h"
 #include "client/window/line_html.h"
 #include "client/window/page_queue.h"
@@ -90,6 +93,18 @@ INSTANTIATE_TEST_SUITE_P(
         ClickCase{"OtherScheme", "<A HREF='ftp://a.b/'>ftp</A>", ""},
         ClickCase{"ProgramPage", "<A HREF='res://orvinta/154'>page</A>", ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The desktop's opener finds no browser (as xdg-open without one): the caller hears of it.
+TEST(BrowserOpener, TellsWhenNoBrowserTookTheAddress) {
+  QTemporaryDir bin;
+  ASSERT_TRUE(QFile::link("/bin/false", bin.filePath("xdg-open")));
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", bin.path().toLocal8Bit());
+  bool failed = false;
+  OpenInBrowser(QUrl("http://example.com/"), qApp, [&] { failed = true; });
+  qputenv("PATH", path);
+  EXPECT_TRUE(Spin([&] { return failed; }));
+}
 
 }  // namespace
 }  // namespace orvinta::components

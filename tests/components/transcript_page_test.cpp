@@ -165,5 +165,19 @@ TEST_F(TranscriptPageTest, ClearingTheScreenDropsFrozenLines) {
   EXPECT_NE(page.find("<p>new</p>"), std::string::npos) << page;
 }
 
+TEST_F(TranscriptPageTest, KoreanBreaksBetweenWordsAndAnOverlongWordWraps) {
+  Load();
+  std::string korean;
+  for (int i = 0; i < 40; ++i) korean += platform::FromLocalText("가나다라마바사 ");
+  queue.AppendBeforeMarker("END_LINE", "<TABLE WIDTH=100% CLASS=fixed><TR><TD ID=long>" + std::string(600, 'x') +
+                                           "</TD><TD ID=korean>" + korean + "</TD></TR></TABLE>");
+  Read(view, "CHAT_MAIN");  // it has landed
+  // No overflow, and no word of seven letters and a space starts on one line and ends on the next.
+  EXPECT_EQ(Evaluate(view, "var e = document.getElementById('long'), t = document.getElementById('korean').firstChild,"
+                           "r = document.createRange(), n = e.scrollWidth - e.clientWidth;"
+                           "for (var i = 0; i < t.length; i += 8) { r.setStart(t, i); r.setEnd(t, i + 7);"
+                           "  var b = r.getClientRects(); n += b[0].top !== b[b.length - 1].top; } n").toInt(), 0);
+}
+
 }  // namespace
 }  // namespace orvinta::components

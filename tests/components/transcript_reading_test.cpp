@@ -90,6 +90,12 @@ TEST_F(TranscriptReadingTest, ScrolledUpReaderKeepsThePlaceAndTheBarCountsWhatAr
   EXPECT_TRUE(Until(QStringLiteral("(function(){var p=document.querySelectorAll('#CHAT_MAIN p');"
                                    "return p[p.length-1].textContent==='after19'&&(%1);})()")
                         .arg(kAtBottom)));
+  // Scrolled up again, the user's own line brings the view to the newest.
+  Evaluate("window.scrollTo(0, 100)");
+  Settle();
+  queue.AppendBeforeMarker("END_LINE", "<P>mine</P>");
+  queue.JumpToMarker("END_LINE");
+  EXPECT_TRUE(Until(kAtBottom));
 }
 
 TEST_F(TranscriptReadingTest, LinesFromTheBackgroundStartBehindAMarkerOnReturn) {
@@ -169,6 +175,12 @@ TEST_F(TranscriptReadingTest, FindBarCountsStepsAndCloses) {
   EXPECT_TRUE(Spin([&] { return bar->CountText() == "1/2"; })) << bar->CountText().toStdString();
   press(Qt::Key_F3, Qt::ShiftModifier);
   EXPECT_TRUE(Spin([&] { return bar->CountText() == "2/2"; })) << bar->CountText().toStdString();
+  auto* field = bar->findChild<QLineEdit*>();
+  const auto red = [&] { return field->grab().toImage().pixelColor(field->width() - 6, 8).green() < 230; };
+  EXPECT_FALSE(red());
+  field->setText("nowhere");
+  EXPECT_TRUE(Spin([&] { return bar->CountText() == "0/0" && red(); }));  // a cue beside the count
+  field->setText("hello");
   press(Qt::Key_Escape);
   EXPECT_FALSE(bar->isVisible());
   EXPECT_TRUE(Until("window.getSelection().rangeCount===0"));

@@ -34,6 +34,7 @@ class FakeHtmlView final : public platform::HtmlView {
   void AppendBeforeMarker(const std::string& markerId, const std::string& html) override;
   void GetElementHtml(const std::string& id, HtmlCallback callback) override;
   void ScrollToMarker(const std::string& markerId) override { scrolledTo.push_back(markerId); }
+  void JumpToMarker(const std::string& markerId) override { jumpedTo.push_back(markerId); }
   void Show(bool shown) override { visible = shown; }
 
   // Test side.
@@ -44,6 +45,7 @@ class FakeHtmlView final : public platform::HtmlView {
   void FireDocumentComplete(platform::FrameHandle f) { if (listener_) listener_->OnDocumentComplete(f); }
   void ClickLeft() { if (listener_) listener_->OnLeftButtonUp(); }
   void ClickRight() { if (listener_) listener_->OnRightButtonUp(); }
+  void FailLink() { if (listener_) listener_->OnLinkNotOpened(); }
   // Answers every waiting GetElementHtml from the document as it is now.
   void AnswerReads();
   std::size_t pendingReads() const { return reads_.size(); }
@@ -54,6 +56,7 @@ class FakeHtmlView final : public platform::HtmlView {
   std::string document;
   std::vector<std::string> navigations;
   std::vector<std::string> scrolledTo;
+  std::vector<std::string> jumpedTo;
   bool visible = false;
 
  private:

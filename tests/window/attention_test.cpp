@@ -66,6 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "lobby", "밥: 앨리스"},
         LineCase{"OwnLine", kOneToOne, "", "앨리스", kMention, From::Own},
         LineCase{"ProgramLine", kOneToOne, "", "<B>앨리스</B>", kMention, From::Program},
+        LineCase{"LineBreakIsASpace", "#lobby", "로비", "앨리스<br>봐", kMention, From::Other, false, true, true, "로비",
+                 "밥: 앨리스 봐"},
         LineCase{"ControlCharactersBecomeOneSpace", "#lobby", "로비", "앨리스\r\n\t  봐", kMention, From::Other,
                  false, true, true, "로비", "밥: 앨리스 봐"},
         // The sender spells "<" and ">" as entities; the notice shows them as the transcript does.

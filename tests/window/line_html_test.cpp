@@ -62,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ChatLineText,
     ::testing::Values(
         TextCase{"TagsAreVisible", "<b>hi</b>", "&lt;b&gt;hi&lt;/b&gt;"},
+        TextCase{"LineBreaksOnly", "a<BR>b<br><Br/>&lt;BR&gt;", "a<BR>b<BR>&lt;Br/&gt;&lt;BR&gt;"},
         TextCase{"ScriptWordGoes", "javascript:go()", "java:go()"},
         TextCase{"VbscriptGoesWhole", "VBScript!", "!"},
         TextCase{"PipeCode", "a%%7Cb", "a|b"},

@@ -40,6 +40,11 @@ TEST_F(PromptsTest, InvitationShowsThePromptAndDeclineSendsOnlyTheRefusal) {
   EXPECT_EQ(host.TabCount(), 1);
 }
 
+TEST_F(PromptsTest, AnInvitationFromNobodyIsIgnored) {
+  ReceiveFrame("INVT", " /alice/Pchatalice^bob/밥");
+  EXPECT_TRUE(notifier.prompts.empty());
+}
+
 TEST_F(PromptsTest, AcceptedInvitationEntersTheRoomNamedAfterTheInviter) {
   ReceiveFrame("INVT", "bob/alice/Pchatalice^bob/밥");
   notifier.Answer(0, true);

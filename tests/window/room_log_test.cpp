@@ -1,10 +1,15 @@
 // The room log: its lines, its names, and when it writes, on a manual clock.
 #include "client/log/room_log.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <map>
 
+#include "client/log/posix_log_files.h"
 #include "client/log/room_log_text.h"
 #include "tests/fakes/fake_timers.h"
 
@@ -49,6 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"Chat", Line("밥", "안녕 100% a|b"), Utf8(u8"[09:05:07] 밥: 안녕 100% a|b\n")},
         // The page shows references as characters, and markup the sender typed as text.
         LineCase{"ChatReferences", Line("n", "&lt;b&gt; &amp; <i>"), "[09:05:07] n: <b> & <i>\n"},
+        LineCase{"LineBreaks", Line("n", "a<br>b<BR/>"), "[09:05:07] n: a\n[09:05:07] n: b<BR/>\n"},
         LineCase{"ControlsBreakNoLine", Line("a\nb", "x\r\ny&#10;z\x7F"), "[09:05:07] a b: x  y z \n"},
         LineCase{"System", Line("", "<BR><B>☆☆ 밥&lt;x&gt;님이 퇴장하셨습니다 ☆☆</B><BR><BR>"),
                  Utf8(u8"[09:05:07] * ☆☆ 밥<x>님이 퇴장하셨습니다 ☆☆\n")},
@@ -86,14 +92,13 @@ TEST(RoomFolders, NamesThatMapAlikeStayApart) { EXPECT_NE(RoomFolderName("#a/b")
 
 class MemoryFiles final : public LogFiles {
  public:
-  bool MakeFolders(const std::string&) override { return !failing; }
-  bool Append(const std::string& path, std::string_view bytes) override {
-    if (!failing) files[path] += bytes, ++writes;
-    return !failing;
+  LogWrite Append(const std::string& path, std::string_view bytes) override {
+    if (result == LogWrite::Written) files[path] += bytes, ++writes;
+    return result;
   }
   std::map<std::string, std::string> files;
   int writes = 0;
-  bool failing = false;
+  LogWrite result = LogWrite::Written;
 };
 
 class ManualClock final : public platform::LocalClock {
@@ -117,7 +122,9 @@ class RoomLogTest : public ::testing::Test {
   std::vector<std::string> reports;
   std::unique_ptr<RoomLog> log = std::make_unique<RoomLog>(
       "/logs", preferences, RoomLogPorts{files, clock, timers},
-      [this](const std::string& channel, const std::string& path) { reports.push_back(channel + " " + path); });
+      [this](const std::string& channel, const std::string& path, LogWrite why) {
+        reports.push_back(channel + " " + path + (why == LogWrite::Refused ? " refused" : ""));
+      });
 };
 
 TEST_F(RoomLogTest, LinesWaitAtMostASecondAndTheRestGoesOnClosing) {
@@ -148,20 +155,25 @@ TEST_F(RoomLogTest, OffWritesNothing) {
 }
 
 TEST_F(RoomLogTest, AFailingFileIsReportedOnceUntilItWritesAgain) {
-  files.failing = true;
+  files.result = LogWrite::Failed;
   for (int second = 0; second < 3; ++second) {
     Say("lost");
     timers.Advance(1000);
   }
   EXPECT_EQ(reports, std::vector<std::string>{"#lobby /logs/lobby/2026-12-08.log"});
-  files.failing = false;
+  files.result = LogWrite::Written;
   Say("back");
   timers.Advance(1000);
   EXPECT_EQ(File(), "[23:59:58] bob: back\n");  // what could not be written was dropped, not kept
-  files.failing = true;
+  files.result = LogWrite::Failed;
   Say("again");
   timers.Advance(1000);
   EXPECT_EQ(reports.size(), 2u);
+  files.result = LogWrite::Refused;  // told once for every room, and the log stops
+  Say("x"), Say("y", "#other"), timers.Advance(1000), files.result = LogWrite::Written, Say("z"), log.reset();
+  EXPECT_EQ(reports.back(), "#lobby /logs/lobby/2026-12-08.log refused");
+  EXPECT_EQ(reports.size(), 3u);
+  EXPECT_EQ(File(), "[23:59:58] bob: back\n");
 }
 
 TEST_F(RoomLogTest, AFastRoomIsWrittenBeforeItsBufferGrowsLarge) {
@@ -170,6 +182,46 @@ TEST_F(RoomLogTest, AFastRoomIsWrittenBeforeItsBufferGrowsLarge) {
   // No time has passed, yet all but the last buffer's worth is written.
   EXPECT_GE(File().size(), 100 * line.size() - RoomLog::kMaxBuffered);
 }
+
+// The real files, under a data folder of the test's own.
+struct FileCase {
+  const char* name;
+  mode_t logsMode;       // of a log folder that stands already (0: none does)
+  const char* standing;  // what stands at the day's file: "", "fifo" or "open file"
+  LogWrite result;
+};
+class PosixFiles : public ::testing::TestWithParam<FileCase> {};
+
+TEST_P(PosixFiles, AreTheUsersOwnAndPrivateOrRefused) {
+  std::string base = ::testing::TempDir() + "roomlogXXXXXX";
+  ASSERT_TRUE(::mkdtemp(base.data()));
+  const std::string logs = RoomLogFolder(base), file = logs + "/lobby/2026-12-08.log", standing = GetParam().standing;
+  if (GetParam().logsMode) {
+    std::filesystem::create_directories(logs + "/lobby");
+    for (const std::string& folder : {logs + "/..", logs + "/lobby"}) ::chmod(folder.c_str(), 0700);
+    ::chmod(logs.c_str(), GetParam().logsMode);
+  }
+  if (standing == "fifo") ::mkfifo(file.c_str(), 0600);
+  if (standing == "open file") ::close(::open(file.c_str(), O_CREAT | O_WRONLY, 0644));
+  PosixLogFiles files(base);
+  EXPECT_EQ(files.Append(file, "one\n"), GetParam().result);
+  if (GetParam().result == LogWrite::Written) {
+    EXPECT_EQ(files.Append(file, "two\n"), LogWrite::Written);
+    EXPECT_EQ(std::filesystem::file_size(file), 8u);
+    for (const auto& [path, mode] : {std::pair{file, 0600}, {logs + "/lobby", 0700}, {logs, 0700}}) {
+      EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(mode)) << path;
+    }
+  }
+  std::filesystem::remove_all(base);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PosixFiles,
+    ::testing::Values(FileCase{"New", 0, "", LogWrite::Written}, FileCase{"Standing", 0700, "", LogWrite::Written},
+                      FileCase{"FolderOpenToOthers", 0755, "", LogWrite::Refused},
+                      FileCase{"FifoWithoutReader", 0700, "fifo", LogWrite::Refused},
+                      FileCase{"FileOpenToOthers", 0700, "open file", LogWrite::Refused}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace orvinta::log

@@ -72,6 +72,7 @@ TEST_F(SendingTest, PercentBarAndMarkupTravelEscapedAndShowAsTyped) {
   EXPECT_EQ(shown.find("<b>x"), std::string::npos);
   EXPECT_NE(shown.find("<B>앨리스</B>"), std::string::npos);
   EXPECT_EQ(Room("#abc").history.Lines(), std::vector<std::string>{"50% a|b <b>x</b>"});
+  EXPECT_EQ(view.jumpedTo, std::vector<std::string>{"END_LINE"});  // the own line comes into view
 }
 
 // What goes on the wire and the user's own echo are the same line, and a
@@ -95,6 +96,13 @@ TEST_F(SendingTest, ALongLineIsCutWhileComposingAndTheEchoIsWhatWasSent) {
 
   TypeAndSend("short");  // a line that fits says nothing more
   EXPECT_EQ(Occurrences(view.Inner("CHAT_MAIN"), "앞부분만"), 1);
+}
+
+TEST_F(SendingTest, CharactersThatCannotTravelAreToldOfOnceInARoom) {
+  auto& view = LoadTranscript("#abc");
+  input.unsendable = true;
+  TypeAndSend("a ?"), TypeAndSend("b ?");
+  EXPECT_EQ(Occurrences(view.Inner("CHAT_MAIN"), "?로 바꾸어 보냈습니다"), 1);
 }
 
 TEST_F(SendingTest, ToolbarChoicesHeaderAndFooterShapeTheLine) {

@@ -73,6 +73,11 @@ TEST_F(TranscriptTest, ClosedViewDoesNotHoldTheRememberedFrame) {
   EXPECT_NE(ViewOf("#b").Inner("CHAT_MAIN").find("shown"), std::string::npos);
 }
 
+TEST_F(TranscriptTest, ALinkNoBrowserTookIsToldInItsRoom) {
+  OpenRoom("a"), OpenRoom("b"), LoadTranscript("#a"), ViewOf("#a").FailLink();
+  EXPECT_NE(Lines("#a").find("웹 브라우저를 찾지 못했습니다"), std::string::npos);
+}
+
 TEST_F(TranscriptTest, InfoLineArgumentsBecomeVisibleText) {
   OpenRoom("a");
   LoadTranscript("#a");

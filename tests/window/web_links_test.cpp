@@ -41,6 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         LinkCase{"StopsAtNumericEntity", "http://a.com/&#39;x", A("http://a.com/") + "&#39;x"},
         LinkCase{"StopsAtControlByte", "http://a.com/\x01x", A("http://a.com/") + "\x01x"},
         LinkCase{"StopsAtKorean", "http://a.com에서", A("http://a.com") + "에서"},
+        LinkCase{"LongestAddress", "http://a.b/" + std::string(4085, 'x'), A("http://a.b/" + std::string(4085, 'x'))},
+        LinkCase{"OverlongAddressStaysText", "http://a.b/" + std::string(4086, 'x'), "http://a.b/" + std::string(4086, 'x')},
         LinkCase{"TwoAddresses", "http://a.b https://c.d", A("http://a.b") + " " + A("https://c.d")},
         LinkCase{"SchemeAlone", "http:// and https://", "http:// and https://"},
         LinkCase{"NoHost", "http://.com http://-x", "http://.com http://-x"},

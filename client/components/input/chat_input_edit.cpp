@@ -12,6 +12,7 @@
 #include "client/components/input/emoticon_art.h"
 #include "client/compose/content_assembly.h"
 #include "client/compose/emoticons.h"
+#include "platform/cp949.h"
 #include "platform/qt/qt_text.h"
 
 namespace orvinta::components {
@@ -29,11 +30,17 @@ std::optional<compose::EmoticonObjectId> ObjectIdOf(const QString& name) {
   return id;
 }
 
-compose::ContentPiece TextPiece(QString text) {
+QString PlainPiece(QString text) {
   text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
   text.replace(QChar::Nbsp, QLatin1Char(' '));
   text.remove(QChar::ObjectReplacementCharacter);  // a picture pasted as plain text
-  return compose::ContentPiece::Text(platform::qt::ToCp949(text));
+  return text;
+}
+
+// Others see a "?" where a character cannot travel, as with the launch text,
+// rather than nothing at all.
+compose::ContentPiece TextPiece(const QString& text) {
+  return compose::ContentPiece::Text(platform::Utf8ToCp949Lossy(PlainPiece(text).toStdString()).value_or(""));
 }
 
 }  // namespace
@@ -86,6 +93,16 @@ std::string CChatInputEdit::GetTextWithCodes() const {
     }
   }
   return compose::AssembleContent(pieces, codes_);
+}
+
+bool CChatInputEdit::HasUnsendableCharacters() const {
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      if (it.fragment().charFormat().isImageFormat()) continue;
+      if (!platform::Utf8ToCp949(PlainPiece(it.fragment().text()).toStdString())) return true;
+    }
+  }
+  return false;
 }
 
 void CChatInputEdit::ClearText() {

@@ -20,8 +20,11 @@ class CChatInputEdit : public CRichEdit2 {
   bool InsertEmoticon(std::string_view code, int selectionStart, int selectionEnd);
   bool InsertEmoticonAtSelection(std::string_view code);
 
-  // Text and emoticon codes in order, at most 8,192 bytes (code page 949).
+  // Text and emoticon codes in order, at most 8,192 bytes (code page 949);
+  // a character code page 949 cannot hold is given as "?".
   std::string GetTextWithCodes() const;
+  // True when the text holds such a character.
+  bool HasUnsendableCharacters() const;
 
   // Empties the line and forgets its pictures.
   void ClearText();

@@ -1,12 +1,8 @@
 #pragma once
-// The rounded white field behind the message input line, with a light blue
-// strip at its right edge.
+// The rounded white field behind the message input line.
 #include <QWidget>
 
 namespace orvinta::components {
-
-// Width of the light blue strip; whatever sits on the field keeps clear of it.
-inline constexpr int kInputStripWidth = 11;
 
 class CStaticInputLine : public QWidget {
  public:
