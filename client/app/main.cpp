@@ -111,6 +111,7 @@ int main(int argc, char** argv) {
   components::ShareRendererProcesses();
   components::RegisterResourceScheme();
   QApplication application(argc, argv);
+  const components::ViewsGoBeforeTheEngine viewsFirst;
   QApplication::setApplicationName(QStringLiteral("Orvinta"));
   // The desktop matches the window to the installed entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("net.belvo.Orvinta"));

@@ -1,14 +1,27 @@
 // The Qt adapters of the ports that hold state of their own: the host's
-// platform report, the window timers and the main window's tab strip.
+// platform report, the window timers, the main window's tab strip, the
+// transport's closing and a view without a page.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <atomic>
+#include <future>
+#include <thread>
 
 #include "client/components/main_window.h"
 #include "client/components/room_tabs/room_tab_ctrl.h"
 #include "client/shell/platform_check.h"
 #include "platform/qt/host_platform_info.h"
+#include "client/components/web_view.h"
 #include "platform/qt/qt_timers.h"
+#include "platform/qt/qt_transport.h"
+#include "tests/fakes/qt_spin.h"
 
 namespace orvinta::platform::qt {
 namespace {
@@ -51,6 +64,76 @@ TEST(MainWindowTabs, TheDrawnStripKeepsTheTitleAsGiven) {
   ASSERT_NE(tabs, nullptr);
   EXPECT_EQ(tabs->TabText(0), "Tom&Jerry");
   EXPECT_EQ(window.TabCount(), 1);
+}
+
+struct ConnectOnly final : TransportListener {
+  void OnConnect(int error) override { connected = error == 0; }
+  void OnReceive() override {}
+  void OnClose(int) override {}
+  bool connected = false;
+};
+
+// The peer, in a thread of its own, closes only once the window's side has
+// returned from closing (or, to bound a failure, after ten seconds).
+TEST(QtTransport, ClosingInsideTheEventLoopDoesNotWaitForThePeer) {
+  const int server = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), length), 0);
+  ASSERT_EQ(::listen(server, 1), 0);
+  ::getsockname(server, reinterpret_cast<sockaddr*>(&address), &length);
+  std::promise<void> returned;
+  std::atomic<int> closedAfterReturn{-1};
+  std::thread peer([&, told = returned.get_future()] {
+    const int connection = ::accept(server, nullptr, nullptr);
+    char bytes[64];
+    while (::read(connection, bytes, sizeof bytes) > 0) {
+    }
+    closedAfterReturn = told.wait_for(std::chrono::seconds(10)) == std::future_status::ready ? 1 : 0;
+    ::close(connection);
+  });
+  ConnectOnly listener;
+  QtTransport transport(listener);
+  transport.Connect("127.0.0.1", ntohs(address.sin_port));
+  ASSERT_TRUE(Spin([&] { return listener.connected; }));
+  transport.Send("CHOT:room\r\n");
+  QEventLoop loop;
+  QTimer::singleShot(0, &loop, [&] {
+    transport.CloseGracefully(60000);
+    returned.set_value();
+    loop.quit();
+  });
+  loop.exec();
+  Spin([&] { return closedAfterReturn >= 0; });
+  peer.join();
+  ::close(server);
+  EXPECT_EQ(closedAfterReturn, 1);
+}
+
+TEST(WebView, AViewWithoutAPageStillAnswersEmpty) {
+  components::WebView view(HtmlViewRole::Transcript);
+  delete view.Widget();  // as when the window holding it goes first
+  bool answered = false;
+  std::string html = "unset";
+  view.GetElementHtml("CHAT_MAIN", [&](const std::string& value) {
+    answered = true;
+    html = value;
+  });
+  EXPECT_FALSE(answered) << "never from inside the call";
+  EXPECT_TRUE(Spin([&] { return answered; }, 2000));
+  EXPECT_EQ(html, "");
+}
+
+TEST(WebView, ViewsLetGoAfterTheLoopAreDeletedBeforeTheEngineStops) {
+  QPointer<QWidget> widget;
+  {
+    const components::ViewsGoBeforeTheEngine flush;
+    widget = components::WebView(HtmlViewRole::Welcome).Widget();
+    ASSERT_FALSE(widget.isNull()) << "deleted later, as a view goes";
+  }
+  EXPECT_TRUE(widget.isNull());
 }
 
 }  // namespace
