@@ -198,6 +198,8 @@ int main(int argc, char** argv) {
   // Every room's lines to a UTF-8 file while the user has it on.
   roomLog = std::make_unique<log::RoomLogService>(dlg.Transcript(), reading->Preferences());
 
+  // Counted before this client listens: the windows open before this one.
+  widgets.SetEarlierWindows(ports.instances.CountRunning(shell::kHandOverEndpointPrefix));
   ports.instances.Listen(shell::HandOverEndpoint(orvinta.Settings.UserId),
                          [&dlg](const platform::CopyData& message) { dlg.OnCopyData(message); });
 
