@@ -140,6 +140,7 @@ int main(int argc, char** argv) {
 
   // Orvinta.cfg: read as the window initialises, written when a setting changes and on close.
   config::ConfigStore configStore(config::ConfigPathFor(config::FolderOf(app::ExecutablePath(argv[0]))));
+  configStore.ReportFailedSaveIn(&ports.boxes);
   window::FileWindowConfigStore windowConfig(configStore);
 
   components::MainWindow widgets;
