@@ -154,10 +154,8 @@ void MainWindow::BuildStatusRow() {
     if (statusMenuHook_) statusMenuHook_(status_->mapToGlobal(at));
   });
   Place(status_, Slot::StatusCombo);
-  auto* end = new QPushButton(QStringLiteral("대화종료"), this);
-  end->setObjectName(QStringLiteral("connectButton"));
-  end->setToolTip(QStringLiteral("대화를 종료합니다"));
-  connect(end, &QPushButton::clicked, this, [this] {
+  auto* end = buttons::MakeToolbarButton(buttons::kEndButton, this);
+  connect(end, &QAbstractButton::clicked, this, [this] {
     if (hooks_.connectClicked) hooks_.connectClicked();
   });
   Place(end, Slot::EndButton);
