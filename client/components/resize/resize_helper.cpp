@@ -55,7 +55,7 @@ void CResizeHelper::ArrangeLayout() {
     return child ? RectOf(*child) : Rect{};
   });
   // Qt repaints what moved or changed size from its backing store, so the
-  // batch needs no erasing of its own.
+  // batch needs no erasing of its own (README.md, "The Windows layer").
   for (const Placement& placement : batch) {
     if (QWidget* child = children_.value(placement.child)) {
       child->setGeometry(placement.rect.left, placement.rect.top, placement.rect.Width(), placement.rect.Height());
