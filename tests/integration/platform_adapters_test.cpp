@@ -12,13 +12,14 @@
 #include <QTimer>
 #include <atomic>
 #include <future>
+#include <optional>
 #include <thread>
 
 #include "client/components/main_window.h"
 #include "client/components/room_tabs/room_tab_ctrl.h"
+#include "client/components/web_view.h"
 #include "client/shell/platform_check.h"
 #include "platform/qt/host_platform_info.h"
-#include "client/components/web_view.h"
 #include "platform/qt/qt_timers.h"
 #include "platform/qt/qt_transport.h"
 #include "tests/fakes/qt_spin.h"
@@ -77,9 +78,7 @@ struct ConnectOnly final : TransportListener {
 // returned from closing (or, to bound a failure, after ten seconds).
 TEST(QtTransport, ClosingInsideTheEventLoopDoesNotWaitForThePeer) {
   const int server = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
   socklen_t length = sizeof address;
   ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), length), 0);
   ASSERT_EQ(::listen(server, 1), 0);
@@ -88,9 +87,7 @@ TEST(QtTransport, ClosingInsideTheEventLoopDoesNotWaitForThePeer) {
   std::atomic<int> closedAfterReturn{-1};
   std::thread peer([&, told = returned.get_future()] {
     const int connection = ::accept(server, nullptr, nullptr);
-    char bytes[64];
-    while (::read(connection, bytes, sizeof bytes) > 0) {
-    }
+    for (char bytes[64]; ::read(connection, bytes, sizeof bytes) > 0;) continue;  // until our side ends
     closedAfterReturn = told.wait_for(std::chrono::seconds(10)) == std::future_status::ready ? 1 : 0;
     ::close(connection);
   });
@@ -115,15 +112,10 @@ TEST(QtTransport, ClosingInsideTheEventLoopDoesNotWaitForThePeer) {
 TEST(WebView, AViewWithoutAPageStillAnswersEmpty) {
   components::WebView view(HtmlViewRole::Transcript);
   delete view.Widget();  // as when the window holding it goes first
-  bool answered = false;
-  std::string html = "unset";
-  view.GetElementHtml("CHAT_MAIN", [&](const std::string& value) {
-    answered = true;
-    html = value;
-  });
-  EXPECT_FALSE(answered) << "never from inside the call";
-  EXPECT_TRUE(Spin([&] { return answered; }, 2000));
-  EXPECT_EQ(html, "");
+  std::optional<std::string> html;
+  view.GetElementHtml("CHAT_MAIN", [&](const std::string& value) { html = value; });
+  EXPECT_FALSE(html) << "never from inside the call";
+  EXPECT_TRUE(Spin([&] { return html == ""; }, 2000));
 }
 
 TEST(WebView, ViewsLetGoAfterTheLoopAreDeletedBeforeTheEngineStops) {
