@@ -1,6 +1,5 @@
-// The Qt adapters of the ports that hold state of their own: the host's
-// platform report, the window timers, the main window's tab strip, the
-// transport's closing and a view without a page.
+// The Qt adapters of the ports that hold state of their own: the host's platform
+// report, the timers, the tab strip, the transport's closing, the web view.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
