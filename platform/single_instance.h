@@ -29,6 +29,8 @@ class SingleInstance {
   // loop. Only kHandOverId is taken from another process: anything else is
   // refused unread.
   virtual bool Listen(std::string_view endpoint, Receiver receiver) = 0;
+  // How many running instances listen on endpoints whose names begin with `prefix`.
+  virtual int CountRunning(std::string_view /*prefix*/) { return 0; }
 };
 
 }  // namespace orvinta::platform

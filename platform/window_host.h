@@ -69,11 +69,15 @@ class WindowHost {
   virtual void Restore() = 0;  // show normally when minimised
   virtual void BringToForeground() = 0;
   virtual bool IsMinimised() const = 0;
+  // Left and top are the outer corner, the frame included; width and height
+  // are the client area's.
   virtual WindowRect GetWindowRect() const = 0;
   // The rectangle the window has when neither maximised nor minimised.
   virtual WindowRect GetNormalRect() const { return GetWindowRect(); }
   // The usable area of each screen; none when unknown.
   virtual std::vector<WindowRect> ScreenRects() const { return {}; }
+  // How many of the program's main windows were open when this one started.
+  virtual int EarlierWindows() const { return 0; }
   virtual void MoveWindow(const WindowRect& rect) = 0;
   virtual void ResizeWindow(int width, int height) = 0;  // keeps the position
   // Destroys the main window; the program ends with it.

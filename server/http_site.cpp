@@ -63,6 +63,24 @@ std::string_view ReasonOf(int code) {
   return "Error";
 }
 
+// Older clients ask for the panes' pages by these names.
+struct PathAlias {
+  std::string_view from;
+  std::string_view to;
+};
+
+constexpr PathAlias kPathAliases[] = {
+    {"/gnb", "/ChatGNB"},
+    {"/welcome", "/ChatWelcome"},
+};
+
+std::string_view Unaliased(std::string_view path) {
+  for (const PathAlias& alias : kPathAliases) {
+    if (path == alias.from) return alias.to;
+  }
+  return path;
+}
+
 std::string Resolved(const std::string& path) {
   char buffer[PATH_MAX];
   return realpath(path.c_str(), buffer) ? std::string(buffer) : std::string();
@@ -123,7 +141,7 @@ std::string HttpSite::Respond(std::string_view head, std::string_view peer) cons
   if (request->path == "/signin") return signIn_ ? SignInPage(*request, peer) : ErrorPage(404);
   if (auto blog = BlogPage(request->path)) return Response(200, "text/html; charset=euc-kr", *blog);
   if (auto avatar = AvatarPicture(request->path)) return StaticFile(*avatar);
-  return StaticFile(request->path);
+  return StaticFile(Unaliased(request->path));
 }
 
 std::string HttpSite::SignInPage(const HttpRequest& request, std::string_view peer) const {
@@ -154,7 +172,7 @@ std::string HttpSite::StaticFile(std::string_view path) const {
   const auto relative = PortalRelativePath(path);
   if (!relative || portalRoot_.empty()) return ErrorPage(404);
   // The file must really lie inside the portal directory, links resolved.
-  // Pages may be named without their ".html" ("/welcome").
+  // Pages may be named without their ".html" ("/ChatWelcome").
   std::string file = Resolved(portalRoot_ + "/" + *relative);
   const std::string_view name = std::string_view(*relative).substr(relative->rfind('/') + 1);
   if (file.empty() && name.find('.') == std::string_view::npos) file = Resolved(portalRoot_ + "/" + *relative + ".html");

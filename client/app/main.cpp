@@ -111,6 +111,7 @@ int main(int argc, char** argv) {
   components::ShareRendererProcesses();
   components::RegisterResourceScheme();
   QApplication application(argc, argv);
+  const components::ViewsGoBeforeTheEngine viewsFirst;
   QApplication::setApplicationName(QStringLiteral("Orvinta"));
   // The desktop matches the window to the installed entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("net.belvo.Orvinta"));
@@ -139,6 +140,7 @@ int main(int argc, char** argv) {
 
   // Orvinta.cfg: read as the window initialises, written when a setting changes and on close.
   config::ConfigStore configStore(config::ConfigPathFor(config::FolderOf(app::ExecutablePath(argv[0]))));
+  configStore.ReportFailedSaveIn(&ports.boxes);
   window::FileWindowConfigStore windowConfig(configStore);
 
   components::MainWindow widgets;
@@ -197,6 +199,8 @@ int main(int argc, char** argv) {
   // Every room's lines to a UTF-8 file while the user has it on.
   roomLog = std::make_unique<log::RoomLogService>(dlg.Transcript(), reading->Preferences());
 
+  // Counted before this client listens: the windows open before this one.
+  widgets.SetEarlierWindows(ports.instances.CountRunning(shell::kHandOverEndpointPrefix));
   ports.instances.Listen(shell::HandOverEndpoint(orvinta.Settings.UserId),
                          [&dlg](const platform::CopyData& message) { dlg.OnCopyData(message); });
 

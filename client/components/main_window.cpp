@@ -10,8 +10,11 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTextDocument>
+#include <QTimer>
+#include <utility>
 #include <algorithm>
 
+#include "client/components/buttons/toolbar_buttons.h"
 #include "client/components/colour_picker/qt_settings_store.h"
 #include "client/components/config/config_path.h"
 #include "client/components/input/input_line_growth.h"
@@ -30,6 +33,7 @@ namespace {
 using main_layout::Slot;
 
 const QColor kWindowBackground(0xFC, 0xFC, 0xFC);
+constexpr int kFrameSettleMs = 300;
 constexpr int kTitlePadding = 6;  // each side, as the style sheet pads it
 
 // Frame pieces of the bands, by the decoration they stand for.
@@ -154,10 +158,8 @@ void MainWindow::BuildStatusRow() {
     if (statusMenuHook_) statusMenuHook_(status_->mapToGlobal(at));
   });
   Place(status_, Slot::StatusCombo);
-  auto* end = new QPushButton(QStringLiteral("대화종료"), this);
-  end->setObjectName(QStringLiteral("connectButton"));
-  end->setToolTip(QStringLiteral("대화를 종료합니다"));
-  connect(end, &QPushButton::clicked, this, [this] {
+  auto* end = buttons::MakeToolbarButton(buttons::kEndButton, this);
+  connect(end, &QAbstractButton::clicked, this, [this] {
     if (hooks_.connectClicked) hooks_.connectClicked();
   });
   Place(end, Slot::EndButton);
@@ -247,14 +249,18 @@ void MainWindow::BringToForeground() {
 }
 
 platform::WindowRect MainWindow::GetWindowRect() const {
-  const QRect r = geometry();
-  return {r.left(), r.top(), r.width(), r.height()};
+  // The outer corner: a window put back there gets its frame back there too,
+  // whatever the frame's size (placing the client area would put the title
+  // bar above it).
+  return {pos().x(), pos().y(), width(), height()};
 }
 
 platform::WindowRect MainWindow::GetNormalRect() const {
   // Maximised or minimised, the window keeps the rectangle it returns to.
-  const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
-  return {r.left(), r.top(), r.width(), r.height()};
+  if (!normalGeometry().isValid()) return GetWindowRect();
+  const QRect r = normalGeometry();
+  const QPoint frame = geometry().topLeft() - pos();
+  return {r.left() - frame.x(), r.top() - frame.y(), r.width(), r.height()};
 }
 
 std::vector<platform::WindowRect> MainWindow::ScreenRects() const {
@@ -266,7 +272,28 @@ std::vector<platform::WindowRect> MainWindow::ScreenRects() const {
   return screens;
 }
 
-void MainWindow::MoveWindow(const platform::WindowRect& rect) { setGeometry(rect.left, rect.top, rect.width, rect.height); }
+void MainWindow::MoveWindow(const platform::WindowRect& rect) {
+  resize(rect.width, rect.height);
+  move(rect.left, rect.top);  // the frame's corner, not the client area's
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (std::exchange(shownBefore_, true)) return;
+  // The frame's size is known only once the window manager has framed the
+  // window, a moment after it is first shown.
+  QTimer::singleShot(kFrameSettleMs, this, [this] { KeepFrameInWorkArea(); });
+}
+
+void MainWindow::KeepFrameInWorkArea() {
+  if (isMaximized() || isFullScreen() || !screen()) return;
+  const QRect area = screen()->availableGeometry();
+  const QRect frame = frameGeometry();
+  // Wholly inside where it fits, else its top-left corner (the title bar) is.
+  const int x = std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width()));
+  const int y = std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height()));
+  if (x != frame.left() || y != frame.top()) move(x, y);
+}
 
 void MainWindow::CloseWindow() {
   closingByProgram_ = true;

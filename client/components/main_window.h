@@ -89,6 +89,8 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   platform::WindowRect GetWindowRect() const override;
   platform::WindowRect GetNormalRect() const override;
   std::vector<platform::WindowRect> ScreenRects() const override;
+  int EarlierWindows() const override { return earlierWindows_; }
+  void SetEarlierWindows(int count) { earlierWindows_ = count; }
   void MoveWindow(const platform::WindowRect& rect) override;
   void ResizeWindow(int width, int height) override { resize(width, height); }
   void CloseWindow() override;
@@ -102,8 +104,10 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  void KeepFrameInWorkArea();
   void BuildStatusRow();
   void BuildBands();
   void BuildInputLine();
@@ -125,6 +129,8 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   CChatInputEdit* input_ = nullptr;
   InputLineAdapter inputLine_;
   bool closingByProgram_ = false;
+  bool shownBefore_ = false;
+  int earlierWindows_ = 0;
   std::vector<std::pair<QWidget*, main_layout::Slot>> placed_;  // until the helper takes them
   CResizeHelper* resize_ = nullptr;  // a child object of the window
   std::unique_ptr<QtSettingsStore> customColours_;

@@ -1,7 +1,13 @@
 #include "client/components/web_view.h"
 
 #include <QChildEvent>
+<<<<<<< HEAD
+=======
+#include <QCoreApplication>
+#include <QDesktopServices>
+>>>>>>> wt-clientB
 #include <QTimer>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -65,6 +71,32 @@ bool IsPortalPane(platform::HtmlViewRole role) {
   return role == platform::HtmlViewRole::Welcome || role == platform::HtmlViewRole::NavigationBar;
 }
 
+// Views that show the portal's pages: the panes and the waiting room.
+bool ShowsPortalPages(platform::HtmlViewRole role) { return IsPortalPane(role) || role == platform::HtmlViewRole::Home; }
+
+// A load that could not reach its server (as opposed to one a newer load replaced).
+bool IsUnreachable(const QWebEngineLoadingInfo& info) {
+  if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus) return false;
+  switch (info.errorDomain()) {
+    case QWebEngineLoadingInfo::ConnectionErrorDomain:
+    case QWebEngineLoadingInfo::CertificateErrorDomain:
+    case QWebEngineLoadingInfo::HttpErrorDomain:
+    case QWebEngineLoadingInfo::FtpErrorDomain:
+    case QWebEngineLoadingInfo::DnsErrorDomain:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// What a portal view shows instead of the browser engine's own error page.
+QString UnreachableNotice() {
+  return QStringLiteral(
+      "<!DOCTYPE html><html lang=ko><head><meta charset=utf-8><style>body{margin:0;padding:12px;"
+      "font:12px \"굴림\",\"NanumGothic\",sans-serif;color:#777;background:#fcfcfc;overflow:hidden}</style></head>"
+      "<body>페이지를 불러오지 못했습니다.</body></html>");
+}
+
 // A hidden view scrolls when it is shown again. A transcript follows the
 // newest line only while its reader is at the bottom, unless `jump` is asked.
 QString ScrollScript(const QString& markerLiteral, bool jump) {
@@ -107,6 +139,10 @@ QWebEngineProfile* ViewProfile() {
     return p;
   }();
   return profile;
+}
+
+ViewsGoBeforeTheEngine::~ViewsGoBeforeTheEngine() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
@@ -174,9 +210,18 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
       if (listener_) listener_->OnNewWindowRequested(platform::qt::ToCp949(request.requestedUrl().toString()));
     });
   });
-  if (IsPortalPane(role_)) {
-    // A page that fails to load keeps what it showed: no error page replaces it.
+  if (ShowsPortalPages(role_)) {
+    // The engine's own error page never shows: a pane keeps the page it
+    // showed, and a view with none (or the waiting room, whose page is the
+    // room list) shows a short notice of ours.
     page_->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    QObject::connect(page_, &QWebEnginePage::loadingChanged, view_, [this](const QWebEngineLoadingInfo& info) {
+      if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) shownPage_ = true;
+      if (!IsUnreachable(info) || (shownPage_ && role_ != platform::HtmlViewRole::Home)) return;
+      page_->setHtml(UnreachableNotice(), QUrl(QStringLiteral("about:blank")));
+    });
+  }
+  if (IsPortalPane(role_)) {
     // Windows the page opens come to the pane, which hands them on or refuses them.
     page_->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     KeyBlocker::Install(view_);
@@ -289,9 +334,16 @@ void WebView::AppendBeforeMarker(const std::string& markerId, const std::string&
 }
 
 void WebView::GetElementHtml(const std::string& id, HtmlCallback callback) {
-  if (!page_) return;
-  FlushScripts(Flush::Now);  // the answer must see every change asked for before it
   std::weak_ptr<bool> alive = alive_;
+  if (!page_) {
+    // No page, no element: the answer is empty, and still comes from the loop.
+    QTimer::singleShot(0, QCoreApplication::instance(), [alive, callback = std::move(callback)] {
+      const auto token = alive.lock();
+      if (token && *token) Guarded("a page's answer", [&] { callback(std::string()); });
+    });
+    return;
+  }
+  FlushScripts(Flush::Now);  // the answer must see every change asked for before it
   page_->runJavaScript(
       QStringLiteral("(function(){var e=document.getElementById(%1);if(!e)return '';"
                      "var t=window.orvintaTranscript;return t?t.html(e):e.innerHTML;})();")

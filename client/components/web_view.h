@@ -19,6 +19,16 @@ void ShareRendererProcesses();
 // The profile every view of the program uses.
 QWebEngineProfile* ViewProfile();
 
+// Made right after the application object: when it goes, the views that were
+// let go after the event loop ended are deleted, before the browser engine
+// shuts down with the application and finds their pages still there.
+struct ViewsGoBeforeTheEngine {
+  ViewsGoBeforeTheEngine() = default;
+  ViewsGoBeforeTheEngine(const ViewsGoBeforeTheEngine&) = delete;
+  ViewsGoBeforeTheEngine& operator=(const ViewsGoBeforeTheEngine&) = delete;
+  ~ViewsGoBeforeTheEngine();
+};
+
 class WebPage final : public QWebEnginePage {
   Q_OBJECT
  public:
@@ -79,9 +89,10 @@ class WebView final : public WidgetView {
 
   platform::HtmlViewRole role_;
   QPointer<QWebEngineView> view_;
-  WebPage* page_ = nullptr;
+  QPointer<WebPage> page_;  // goes with view_, which its parent may delete
   platform::HtmlViewListener* listener_ = nullptr;
   platform::FrameHandle frame_ = 0;
+  bool shownPage_ = false;  // a page has loaded into the view
   // Element work goes to the page as one script at a time; what is asked for
   // while the page runs one goes in the next, so a burst of lines costs a few
   // round trips, not one each.

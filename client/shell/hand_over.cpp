@@ -13,7 +13,7 @@ platform::CopyData MakeHandOver(const LaunchSettings& s) {
 std::string HandOverEndpoint(std::string_view userId) {
   // Hex keeps any id's bytes a safe, distinct file name (21 bytes give 42 digits).
   static constexpr char kDigits[] = "0123456789abcdef";
-  std::string name = "orvinta-class-";
+  std::string name(kHandOverEndpointPrefix);
   for (char c : userId) {
     const auto byte = static_cast<unsigned char>(c);
     name.push_back(kDigits[byte >> 4]);

@@ -18,5 +18,6 @@ platform::CopyData MakeHandOver(const LaunchSettings& settings);
 // The name of the running client's endpoint: its window class "Orvinta Class"
 // and the logged-in user id, so a launch only ever reaches its own user's client.
 std::string HandOverEndpoint(std::string_view userId);
+inline constexpr std::string_view kHandOverEndpointPrefix = "orvinta-class-";
 
 }  // namespace orvinta::shell

@@ -22,11 +22,13 @@ int ParseStatus(std::string_view text) {
 }  // namespace
 
 MemberLists::MemberLists(ChannelList& channels, platform::HtmlViewFactory& views, TimerRouter& timers,
-                         const PortalConfig& portal, const LaunchSettings& settings, protocol::CZupChatMain& session)
+                         const PortalConfig& portal, const LaunchSettings& settings, protocol::CZupChatMain& session,
+                         platform::WindowHost& host)
     : channels_(channels),
       portal_(portal),
       settings_(settings),
       session_(session),
+      host_(host),
       pane_(views, portal, [this] {
         // Sets queued before the page loaded land after the queued rows and
         // would leave the list empty: draw it again from the model.
@@ -141,7 +143,9 @@ void MemberLists::SetOwnStatus(int status, bool fromCombo) {
   const std::string& ownId = channels_.FindMember(name, settings_.UserId) ? settings_.UserId : session_.GetLoginId();
   SetMemberStatus(name, ownId, std::to_string(status));
   session_.SendUserInfoToAll(name, status);
-  if (fromCombo && channels_.Current()) channels_.Current()->statusIndex = status;
+  // Whichever way it was chosen, the box shows the status others now see.
+  if (Channel* still = channels_.Current()) still->statusIndex = status;
+  if (!fromCombo) host_.SelectStatus(status);
 }
 
 }  // namespace orvinta::window

@@ -13,6 +13,7 @@
 #include "client/window/timer_router.h"
 #include "client/window/user_dlg.h"
 #include "platform/html_view.h"
+#include "platform/window_host.h"
 #include "protocol/launch_settings.h"
 #include "protocol/zup_chat_main.h"
 
@@ -24,7 +25,8 @@ class MemberLists {
   static constexpr int kRedrawDelayMs = 16;
 
   MemberLists(ChannelList& channels, platform::HtmlViewFactory& views, TimerRouter& timers,
-              const PortalConfig& portal, const LaunchSettings& settings, protocol::CZupChatMain& session);
+              const PortalConfig& portal, const LaunchSettings& settings, protocol::CZupChatMain& session,
+              platform::WindowHost& host);
 
   // The session's member operations (see protocol::ChatWindow).
   void NewNick(std::string_view channelName, std::string_view entry, int status);
@@ -61,6 +63,7 @@ class MemberLists {
   const PortalConfig& portal_;
   const LaunchSettings& settings_;
   protocol::CZupChatMain& session_;
+  platform::WindowHost& host_;
   CUserDlg pane_;
   std::unique_ptr<TimerBlock> redraw_;
 };

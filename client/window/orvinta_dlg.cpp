@@ -24,7 +24,7 @@ COrvintaDlg::COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConf
           *this, settings, protocol::SessionPorts{ports.transports, ports.boxes, ports.monitor})),
       welcomePane_(ports.views, platform::HtmlViewRole::Welcome, ports.shell),
       navigationPane_(ports.views, platform::HtmlViewRole::NavigationBar, ports.shell),
-      members_(channels_, ports.views, router_, portal_, settings_, *session_),
+      members_(channels_, ports.views, router_, portal_, settings_, *session_, ports.host),
       tabs_(channels_, viewContext_, flags_, members_, welcomePane_,
             {.showComposeSettings = [this](const Channel& channel) { composing_.ShowSettingsOf(channel); },
              .homeClicked = [this] { homePage_.OnHomePageClick(); },

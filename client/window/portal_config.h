@@ -18,8 +18,8 @@ struct PortalConfig {
   std::string emoticonBase = "http://127.0.0.1:11901/img/emot/";
   // The page the waiting room's launcher posts uid and rkey to.
   std::string roomListPage = "http://127.0.0.1:11901/rooms";
-  std::string navigationBarPage = "http://127.0.0.1:11901/gnb";
-  std::string welcomePage = "http://127.0.0.1:11901/welcome";
+  std::string navigationBarPage = "http://127.0.0.1:11901/ChatGNB";
+  std::string welcomePage = "http://127.0.0.1:11901/ChatWelcome";
   // Personal blog addresses: host + id.
   std::string blogHost = "http://127.0.0.1:11901/blog/";
 };

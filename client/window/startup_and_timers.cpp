@@ -42,7 +42,7 @@ const config::ConfigValues& StartupAndTimers::LoadConfig() {
 }
 
 void StartupAndTimers::PlaceWindow(const config::ConfigValues& stored) {
-  host_.MoveWindow(config::PlaceMainWindow(stored, host_.GetWindowRect(), host_.ScreenRects()));
+  host_.MoveWindow(config::PlaceMainWindow(stored, host_.GetWindowRect(), host_.ScreenRects(), host_.EarlierWindows()));
 }
 
 void StartupAndTimers::SaveConfig() {

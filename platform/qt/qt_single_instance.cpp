@@ -99,6 +99,24 @@ bool QtSingleInstance::SendToRunning(std::string_view endpoint, const CopyData& 
   return socket.read(&receipt, 1) == 1 && receipt == '\x01';
 }
 
+int QtSingleInstance::CountRunning(std::string_view prefix) {
+  constexpr int kMaxCounted = 64;
+  constexpr int kAnswerMs = 200;
+  const QString dir = EndpointFolder();
+  if (dir.isEmpty()) return 0;
+  const QString pattern = QString::fromLatin1(prefix.data(), static_cast<qsizetype>(prefix.size())) + '*';
+  int running = 0;
+  for (const QString& name : QDir(dir).entryList({pattern}, QDir::System | QDir::NoDotAndDotDot)) {
+    if (running == kMaxCounted) break;
+    // Only an endpoint that takes a connection belongs to a running client.
+    QLocalSocket socket;
+    socket.connectToServer(dir + QLatin1Char('/') + name);
+    if (socket.waitForConnected(kAnswerMs)) ++running;
+    socket.abort();
+  }
+  return running;
+}
+
 bool QtSingleInstance::Listen(std::string_view endpoint, Receiver receiver) {
   const QString path = SocketPath(endpoint);
   if (path.isEmpty()) return false;

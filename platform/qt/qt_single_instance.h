@@ -18,6 +18,7 @@ class QtSingleInstance final : public SingleInstance {
 
   bool SendToRunning(std::string_view endpoint, const CopyData& message) override;
   bool Listen(std::string_view endpoint, Receiver receiver) override;
+  int CountRunning(std::string_view prefix) override;
 
   // "$XDG_RUNTIME_DIR/" + endpoint, or the same in a private folder under
   // /tmp; empty when that folder is not ours alone or the name is unusable.

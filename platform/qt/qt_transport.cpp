@@ -2,7 +2,10 @@
 
 #include <sys/socket.h>
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QThread>
+#include <QTimer>
 
 namespace orvinta::platform::qt {
 
@@ -52,6 +55,7 @@ void QtTransport::OnError(QAbstractSocket::SocketError error) {
 }
 
 void QtTransport::Connect(const std::string& host, int port) {
+  if (!socket_) return;  // closed for good
   connecting_ = true;
   closedByUs_ = false;
   socket_->connectToHost(QString::fromStdString(host), static_cast<quint16>(port));
@@ -73,27 +77,70 @@ void QtTransport::Close() {
   if (socket_) socket_->abort();
 }
 
-void QtTransport::CloseGracefully(int deadlineMs) {
-  closedByUs_ = true;
-  if (!socket_) return;
-  if (socket_->state() == QAbstractSocket::ConnectedState) {
-    // Written bytes wait in the socket's buffer for an event loop that may
-    // never turn again (the program is ending): push them out now, bounded.
-    const QDeadlineTimer deadline(deadlineMs);
-    while (socket_->bytesToWrite() > 0 && !deadline.hasExpired()) {
-      if (!socket_->waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) break;
+namespace {
+
+// Ends our side once everything is written; the socket then waits for the
+// peer's close. Closing with input unread would reset the connection and
+// discard what is still on its way out.
+void EndOutputWhenWritten(QTcpSocket& socket) {
+  if (socket.bytesToWrite() == 0 && socket.socketDescriptor() != -1) {
+    ::shutdown(static_cast<int>(socket.socketDescriptor()), SHUT_WR);
+  }
+}
+
+// The event loop may never turn again (the program is ending): push the
+// output out and drain until the peer closes, bounded by the deadline.
+void FinishBlocking(QTcpSocket& socket, const QDeadlineTimer& deadline) {
+  if (socket.state() == QAbstractSocket::ConnectedState) {
+    while (socket.bytesToWrite() > 0 && !deadline.hasExpired()) {
+      if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) break;
     }
-    // Closing with input unread would reset the connection and discard what
-    // is still on its way out: end our side, then drain until the peer closes.
-    if (socket_->bytesToWrite() == 0 && socket_->socketDescriptor() != -1) {
-      ::shutdown(static_cast<int>(socket_->socketDescriptor()), SHUT_WR);
-      while (socket_->state() == QAbstractSocket::ConnectedState && !deadline.hasExpired()) {
-        socket_->readAll();
-        if (!socket_->waitForReadyRead(static_cast<int>(deadline.remainingTime()))) break;
+    if (socket.bytesToWrite() == 0 && socket.socketDescriptor() != -1) {
+      EndOutputWhenWritten(socket);
+      while (socket.state() == QAbstractSocket::ConnectedState && !deadline.hasExpired()) {
+        socket.readAll();
+        if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) break;
       }
     }
   }
-  socket_->abort();
+  socket.abort();
+}
+
+// Inside a running event loop the same happens in the background: the
+// window goes on at once, and the socket deletes itself when the peer has
+// closed, at the deadline, or (finishing then as above) when the program quits.
+void FinishInBackground(QTcpSocket* socket, int deadlineMs) {
+  const QDeadlineTimer deadline(deadlineMs);
+  const auto finish = [socket] {
+    socket->abort();
+    socket->deleteLater();
+  };
+  QObject::connect(socket, &QTcpSocket::bytesWritten, socket, [socket] { EndOutputWhenWritten(*socket); });
+  QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] { socket->readAll(); });
+  QObject::connect(socket, &QTcpSocket::disconnected, socket, finish);
+  QObject::connect(socket, &QTcpSocket::errorOccurred, socket, finish);
+  QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, socket, [socket, deadline] {
+    FinishBlocking(*socket, deadline);
+    socket->deleteLater();
+  });
+  QTimer::singleShot(deadlineMs, socket, finish);
+  EndOutputWhenWritten(*socket);
+}
+
+}  // namespace
+
+void QtTransport::CloseGracefully(int deadlineMs) {
+  closedByUs_ = true;
+  if (!socket_) return;
+  const bool inEventLoop = QCoreApplication::instance() && QThread::currentThread()->loopLevel() > 0;
+  if (socket_->state() != QAbstractSocket::ConnectedState || !inEventLoop) {
+    FinishBlocking(*socket_, QDeadlineTimer(deadlineMs));
+    return;
+  }
+  QTcpSocket* socket = socket_;
+  socket_ = nullptr;  // it finishes on its own; this transport is done with it
+  socket->disconnect(this);
+  FinishInBackground(socket, deadlineMs);
 }
 
 }  // namespace orvinta::platform::qt

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "client/components/buttons/image_button.h"
 #include "client/components/colour_picker/colour_picker_xp.h"
 #include "client/components/input/compose_toolbar.h"
 #include "client/components/input/emoticon_picker.h"
@@ -52,7 +53,10 @@ TEST_F(ComposeToolbarTest, OffersTheFacesAndSizes) {
   EXPECT_EQ(size->currentText(), QStringLiteral("9"));
   EXPECT_EQ(Child<CColourPickerXP>("textColourButton")->toolTip(), QStringLiteral("글자색 선택"));
   EXPECT_EQ(Child<CColourPickerXP>("backColourButton")->ControlId(), 1018);
-  EXPECT_EQ(Child<QToolButton>("sendButton")->toolTip(), QStringLiteral("메세지 전송"));
+  EXPECT_EQ(Child<QAbstractButton>("sendButton")->toolTip(), QStringLiteral("메세지 전송"));
+  for (const char* name : {"boldButton", "italicButton", "underlineButton", "emoticonButton", "sendButton"}) {
+    EXPECT_NE(Child<buttons::CImageButton>(name), nullptr) << name << " draws its own bitmap";
+  }
 }
 
 TEST_F(ComposeToolbarTest, ShowsAStateWithoutReportingIt) {
@@ -87,9 +91,9 @@ TEST_F(ComposeToolbarTest, ReportsUserChoices) {
   QSignalSpy sends(&toolbar, &ComposeToolbar::sendClicked);
   emit Child<QComboBox>("faceCombo")->activated(1);
   emit Child<QComboBox>("sizeCombo")->activated(5);
-  QTest::mouseClick(Child<QToolButton>("italicButton"), Qt::LeftButton);
-  QTest::mouseClick(Child<QToolButton>("underlineButton"), Qt::LeftButton);
-  QTest::mouseClick(Child<QToolButton>("sendButton"), Qt::LeftButton);
+  QTest::mouseClick(Child<QAbstractButton>("italicButton"), Qt::LeftButton);
+  QTest::mouseClick(Child<QAbstractButton>("underlineButton"), Qt::LeftButton);
+  QTest::mouseClick(Child<QAbstractButton>("sendButton"), Qt::LeftButton);
   ASSERT_EQ(faces.count(), 1);
   EXPECT_EQ(faces.at(0).at(0).toInt(), 2);
   EXPECT_EQ(sizes.at(0).at(0).toInt(), 15);
@@ -152,13 +156,13 @@ TEST_F(ComposeToolbarTest, ColourPickersReportTheDropDownAndTheAcceptedColourOnl
 
 TEST_F(ComposeToolbarTest, EmoticonPickerReportsTheIndexOrMinusOne) {
   QSignalSpy chosen(&toolbar, &ComposeToolbar::emoticonChosen);
-  QTest::mouseClick(Child<QToolButton>("emoticonButton"), Qt::LeftButton);
+  QTest::mouseClick(Child<QAbstractButton>("emoticonButton"), Qt::LeftButton);
   auto* picker = toolbar.findChild<EmoticonPicker*>();
   ASSERT_NE(picker, nullptr);
   EXPECT_EQ(picker->findChildren<QToolButton*>().size(), 32);
   QTest::mouseClick(picker->findChild<QToolButton*>(QStringLiteral("emoticon5")), Qt::LeftButton);
 
-  QTest::mouseClick(Child<QToolButton>("emoticonButton"), Qt::LeftButton);
+  QTest::mouseClick(Child<QAbstractButton>("emoticonButton"), Qt::LeftButton);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   auto* second = toolbar.findChild<EmoticonPicker*>();
   ASSERT_NE(second, nullptr);

@@ -106,9 +106,15 @@ TEST(IconMenu, FlatLookFillsTheSelectedItemWithLightenedHighlight) {
 }
 
 TEST(IconMenu, RaisedLookShowsItemsAndReturnsTheirCommands) {
-  const QImage image = Draw(MenuLook::Raised, window::MemberMenuItems({.ignoreItem = true, .ignored = true}), 0,
-                            "member_menu_raised.png");
-  EXPECT_FALSE(image.isNull());
+  const auto items = window::MemberMenuItems({.ignoreItem = true, .ignored = true});
+  const QImage image = Draw(MenuLook::Raised, items, 0, "member_menu_raised.png");
+  IconMenu probe(MenuImages(platform::MenuIcons::Member), [] { return MenuLook::Raised; });
+  probe.SetItems(items);
+  probe.adjustSize();
+  const QRect item = probe.actionGeometry(probe.actions().at(0));
+  // The selected item takes the highlight itself, not the flat look's lightened one.
+  EXPECT_EQ(image.pixelColor(item.right() - 4, item.center().y()),
+            probe.palette().color(QPalette::Active, QPalette::Highlight));
   IconMenu menu(MenuImages(platform::MenuIcons::Status), [] { return MenuLook::Raised; });
   menu.SetItems(window::StatusMenuItems(2));
   ASSERT_EQ(menu.actions().size(), 7);

@@ -60,6 +60,16 @@ TEST_F(PaneTest, FailedNavigationKeepsTheContent) {
   EXPECT_EQ(Script("var e=document.getElementById('MARK');e?e.innerHTML:'gone'").toString(), "menu");
 }
 
+TEST_F(PaneTest, UnreachablePageShowsOurNoticeNotTheEngines) {
+  for (const auto role : {platform::HtmlViewRole::Welcome, platform::HtmlViewRole::Home}) {
+    pane = std::make_unique<window::CPortalPane>(views, role, shell);
+    widget()->show();
+    pane->Start("http://127.0.0.1:1/");  // nothing listens there
+    EXPECT_TRUE(Spin([&] { return Script("document.body?document.body.innerText:''").toString() ==
+                                  QString::fromUtf8("페이지를 불러오지 못했습니다."); }, 5000));
+  }
+}
+
 TEST_F(PaneTest, NewWindowsGoToTheBrowserOnlyFromTheWelcomePane) {
   const QString opener = "<p>x</p><script>window.open('http://example.invalid/a?b=1');</script>";
   Open(platform::HtmlViewRole::NavigationBar, opener);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -77,6 +78,7 @@ TEST_F(ReadingSettingsTest, ThePageAppliesEachTickAtOnce) {
   QTest::mouseClick(turn, Qt::LeftButton);
   EXPECT_TRUE(notifications->isVisibleTo(dialog));
   EXPECT_FALSE(dialog->findChild<QWidget*>(QStringLiteral("header"))->isVisibleTo(dialog));
+  for (const QLabel* label : dialog->findChildren<QLabel*>()) EXPECT_FALSE(label->text().contains(".conf"));
 
   notifications->click();
   roomLog->click();

@@ -30,6 +30,7 @@ class ConfigDialog : public testing::Test {
   ConfigDialog() {
     values.Header = "\xB8\xD3\xB8\xAE";  // "머리" in code page 949
     values.Shortcut[9] = "ten";
+    values.Shortcut[1] = std::string(60, 'x');  // longer than anyone can type
     values.SaveFolder = "/kept";
     values.Skin = 1;
   }
@@ -63,6 +64,7 @@ TEST_F(ConfigDialog, OpensOnceAtItsPlaceWithItsTextsAndControls) {
   EXPECT_EQ(Edit("shortcut10")->geometry(), QRect(100, 386, 190, 18));
   EXPECT_EQ(Find<QLabel>("label1089")->text(), QStringLiteral("F10 ◁"));
   EXPECT_EQ(Find<QLabel>("label1080")->text(), QStringLiteral("F1  ◁"));
+  EXPECT_EQ(Find<QLabel>("label1078")->x(), Find<QLabel>("help1093")->x()) << "in line with the section text";
   EXPECT_EQ(Find<components::CStaticTitle>("title1075")->Text(), QStringLiteral("머리말, 꼬리말 설정"));
   EXPECT_EQ(Find<components::CStaticTitle>("title1076")->Text(), QStringLiteral("단축키 설정"));
   EXPECT_EQ(Find<components::CStaticTitle>("title1077")->Text(), QStringLiteral("스킨 설정"));
@@ -84,13 +86,25 @@ TEST_F(ConfigDialog, HeaderTakesTenKoreanCharactersAndNoMore) {
   EXPECT_EQ(footer->text(), QString(20, QLatin1Char('a')));
   Type(Edit("shortcut1"), QStringLiteral("a\u0E01b"));  // Thai is not in the code page
   EXPECT_EQ(Edit("shortcut1")->text(), QStringLiteral("ab"));
+  QLineEdit* stored = Edit("shortcut2");
+  EXPECT_EQ(stored->text(), QString(60, QLatin1Char('x'))) << "shown whole";
+  QTest::keyClick(stored, Qt::Key_Backspace);
+  Type(stored, QStringLiteral("y"));
+  EXPECT_EQ(stored->text(), QString(59, QLatin1Char('x'))) << "may shrink, not grow";
 }
 
-TEST_F(ConfigDialog, EnterAndEscapeKeepItOpenSaveTrimsWritesAndCloses) {
+TEST_F(ConfigDialog, EscapeCancels) {
+  Open();
+  QTest::keyClick(Edit("header"), Qt::Key_Escape);
+  EXPECT_EQ(saves, 0);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(dialog.isNull());
+}
+
+TEST_F(ConfigDialog, EnterKeepsItOpenSaveTrimsWritesAndCloses) {
   Open();
   dialog->show();
   QTest::keyClick(Edit("header"), Qt::Key_Return);
-  QTest::keyClick(Edit("header"), Qt::Key_Escape);
   EXPECT_TRUE(dialog->isVisible());
   Edit("header")->setText(QStringLiteral("  앞 "));
   Edit("shortcut1")->setText(QStringLiteral(" 안녕 "));

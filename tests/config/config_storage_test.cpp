@@ -14,6 +14,7 @@
 #include "client/components/config/config_file.h"
 #include "client/components/config/config_path.h"
 #include "client/components/config/config_store.h"
+#include "tests/fakes/fake_ports.h"
 
 namespace orvinta::config {
 namespace {
@@ -90,6 +91,16 @@ TEST(ConfigStorage, FailedWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator{}), 1);
 }
 
+TEST(ConfigStorage, AFailedSaveIsToldOnce) {
+  ConfigStore store("/dev/null/orvinta/Orvinta.cfg");  // no one can make that folder
+  fakes::FakeMessageBoxes boxes;
+  store.ReportFailedSaveIn(&boxes);
+  EXPECT_FALSE(store.SaveConfig());
+  EXPECT_FALSE(store.SaveConfig());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "벨보 미렐");
+}
+
 TEST(ConfigStorage, AtomicWriteKeepsTheOldFilesPermissions) {
   TempFolder temp;
   const std::string path = temp / "kept.htm";
@@ -128,6 +139,7 @@ struct PathCase {
   std::string xdg;
   std::string home;
   std::string expected;
+  bool programFolderWritable = true;
 };
 
 class ConfigPath : public testing::TestWithParam<PathCase> {};
@@ -136,13 +148,15 @@ TEST_P(ConfigPath, IsChosen) {
   const PathCase& c = GetParam();
   const ConfigPlaces places{"/opt/orvinta", c.xdg, c.home, [&](const std::string& path) {
                               return c.besideProgramWritable && path == "/opt/orvinta/Orvinta.cfg";
-                            }};
+                            },
+                            [&](const std::string& folder) { return c.programFolderWritable && folder == "/opt/orvinta"; }};
   EXPECT_EQ(ChooseConfigPath(places), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Places, ConfigPath,
     testing::Values(PathCase{"PortableBesideTheProgram", true, "/x", "/home/u", "/opt/orvinta/Orvinta.cfg"},
+                    PathCase{"PortableInAFolderNobodyMayWrite", true, "/x", "/home/u", "/x/orvinta/Orvinta.cfg", false},
                     PathCase{"XdgConfigHome", false, "/x/cfg/", "/home/u", "/x/cfg/orvinta/Orvinta.cfg"},
                     PathCase{"HomeConfigWithoutXdg", false, "", "/home/u", "/home/u/.config/orvinta/Orvinta.cfg"},
                     PathCase{"RelativeXdgIsIgnored", false, "cfg", "/home/u", "/home/u/.config/orvinta/Orvinta.cfg"},

@@ -19,11 +19,12 @@ namespace {
 
 TEST(ButtonArt, EveryBitmapIsDrawnAtOneAndTwoTimes) {
   // The doubled art at its full pixel size, on the window colour.
-  QImage sheet(500, 56, QImage::Format_RGB32);
+  QImage sheet(1000, 56, QImage::Format_RGB32);
   sheet.fill(QColor(252, 252, 252));
   QPainter painter(&sheet);
   int x = 4;
-  for (int id : {kArtSave, kArtReset, kArtClear, kArtSettings, kArtSaveTranscript}) {
+  for (int id : {kArtSave, kArtReset, kArtClear, kArtSettings, kArtSaveTranscript, kArtSend, kArtEmoticon, kArtBold,
+                 kArtItalic, kArtUnderline, kArtEnd}) {
     for (int scale : {1, 2}) {
       const QPixmap art = DrawButtonArt(id, scale);
       ASSERT_FALSE(art.isNull()) << id;
@@ -34,7 +35,7 @@ TEST(ButtonArt, EveryBitmapIsDrawnAtOneAndTwoTimes) {
       EXPECT_NE(image.pixelColor(image.width() / 2, image.height() / 2), ArtTransparentColour(id)) << id;
     }
     QPixmap doubled = DrawButtonArt(id, 2);
-    doubled.setMask(doubled.createMaskFromColor(ArtTransparentColour(id)));
+    if (ArtTransparentColour(id).isValid()) doubled.setMask(doubled.createMaskFromColor(ArtTransparentColour(id)));
     doubled.setDevicePixelRatio(1);
     painter.drawPixmap(x, 4, doubled);
     x += doubled.width() + 8;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -21,8 +23,8 @@ TEST(QtSaveDesktop, FilterListBecomesQtFilters) {
 }
 
 TEST(QtSaveDesktop, DialogOpensInTheFolderAndAddsTheSuffix) {
-  QTemporaryDir folder;
-  const std::string folderCp949 = platform::Utf8ToCp949(folder.path().toStdString()).value();
+  QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/jos\u00E9-XXXXXX"));  // outside code page 949
+  const std::string folderPath = QFile::encodeName(folder.path()).toStdString();
   QString title;
   QStringList filters;
   QTimer::singleShot(50, [&] {
@@ -41,11 +43,11 @@ TEST(QtSaveDesktop, DialogOpensInTheFolderAndAddsTheSuffix) {
   QtSaveDesktop desktop(nullptr);
   const auto chosen = desktop.RunSaveDialog(
       {"\xB4\xD9\xB8\xA5\xC0\xCC\xB8\xA7\xC0\xB8\xB7\xCE \xC0\xFA\xC0\xE5\xC7\xCF\xB1\xE2",  // 다른이름으로 저장하기
-       "Html Files(*.htm)|*.htm|All Files(*.*)|*.*||", "htm", folderCp949, "x.htm", true});
+       "Html Files(*.htm)|*.htm|All Files(*.*)|*.*||", "htm", folderPath, "x.htm", true});
   EXPECT_EQ(title, QStringLiteral("다른이름으로 저장하기"));
   EXPECT_EQ(filters.size(), 2);
   ASSERT_TRUE(chosen.has_value());
-  EXPECT_EQ(*chosen, folderCp949 + "/\xB4\xEB\xC8\xAD.htm");  // "대화.htm" in code page 949
+  EXPECT_EQ(*chosen, folderPath + "/\xEB\x8C\x80\xED\x99\x94.htm");  // "대화.htm", as the file system has it
 }
 
 }  // namespace

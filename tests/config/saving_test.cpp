@@ -10,6 +10,7 @@
 #include "client/window/saving/local_save_ports.h"
 #include "client/window/saving/saved_document.h"
 #include "client/window/saving/transcript_saver.h"
+#include "platform/cp949.h"
 #include "tests/fakes/fake_ports.h"
 
 namespace orvinta::saving {
@@ -149,7 +150,8 @@ TEST_F(TranscriptSaving, WaitingRoomOrNoRoomOnlyTellsWhy) {
 }
 
 TEST_F(TranscriptSaving, DialogOpensInDocumentsThenInTheRememberedFolder) {
-  desktop.answer = "/data/저장/로비.htm";
+  const std::string folder = platform::Cp949ToUtf8Lossy("/data/저장");  // paths are the platform's
+  desktop.answer = folder + platform::Cp949ToUtf8Lossy("/로비.htm");
   saver->OnBnClickedButtonSave(lobby);
   ASSERT_EQ(desktop.requests.size(), 1u);
   const SaveDialogRequest& first = desktop.requests[0];
@@ -158,14 +160,14 @@ TEST_F(TranscriptSaving, DialogOpensInDocumentsThenInTheRememberedFolder) {
   EXPECT_EQ(first.defaultSuffix, "htm");
   EXPECT_TRUE(first.promptOverwrite);
   EXPECT_EQ(first.folder, "/home/u/문서");
-  EXPECT_EQ(first.fileName, "로비 1대1(202612080905).htm");
-  EXPECT_EQ(values.SaveFolder, "/data/저장");
+  EXPECT_EQ(first.fileName, platform::Cp949ToUtf8Lossy("로비 1대1(202612080905).htm"));
+  EXPECT_EQ(values.SaveFolder, folder);
   EXPECT_EQ(configWrites, 1);
 
   // The remembered folder has gone since: it is made again before the dialog opens.
   saver->OnBnClickedButtonSave(lobby);
-  EXPECT_EQ(desktop.requests[1].folder, "/data/저장");
-  EXPECT_EQ(files.created, std::vector<std::string>{"/data/저장"});
+  EXPECT_EQ(desktop.requests[1].folder, folder);
+  EXPECT_EQ(files.created, std::vector<std::string>{folder});
 }
 
 TEST_F(TranscriptSaving, MissingDocumentsFolderIsCreated) {
@@ -248,6 +250,7 @@ TEST(TranscriptSavingOnDisk, ExistingFileSurvivesAnEmptyReadAndIsReplacedWhole) 
 TEST(TranscriptSavingOnDisk, CodePage949PathsReachTheDiskAsUtf8) {
   EXPECT_EQ(LocalPath("/tmp/저장"), "/tmp/\xEC\xA0\x80\xEC\x9E\xA5");
   EXPECT_EQ(LocalPath("/tmp/\xFF"), "/tmp/\xFF");
+  EXPECT_EQ(LocalPath("/home/jos\xC3\xA9"), "/home/jos\xC3\xA9") << "the platform's own path";
 }
 
 }  // namespace

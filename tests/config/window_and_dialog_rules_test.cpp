@@ -22,6 +22,7 @@ struct PlacementCase {
   WindowRect stored;
   std::vector<WindowRect> screens;
   WindowRect expected;
+  int earlierWindows = 0;
 };
 
 class MainWindowPlacement : public testing::TestWithParam<PlacementCase> {};
@@ -30,7 +31,7 @@ TEST_P(MainWindowPlacement, FollowsTheSizeRuleAndStaysOnAScreen) {
   const PlacementCase& c = GetParam();
   ConfigValues stored;
   StoreWindowRect(c.stored, stored);
-  const WindowRect placed = PlaceMainWindow(stored, WindowRect{30, 40, 200, 100}, c.screens);
+  const WindowRect placed = PlaceMainWindow(stored, WindowRect{30, 40, 200, 100}, c.screens, c.earlierWindows);
   EXPECT_EQ(placed.left, c.expected.left);
   EXPECT_EQ(placed.top, c.expected.top);
   EXPECT_EQ(placed.width, c.expected.width);
@@ -47,8 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"ExactMinimumIsUsed", {10, 10, 600, 415}, kOneScreen, {10, 10, 600, 415}},
         PlacementCase{"NarrowKeepsPositionAtDefaultSize", {100, 50, 599, 600}, kOneScreen, {30, 40, 600, 415}},
         PlacementCase{"LowKeepsPositionAtDefaultSize", {100, 50, 800, 414}, kOneScreen, {30, 40, 600, 415}},
-        PlacementCase{"FreshFileGivesDefaults", {0, 0, 600, 415}, kOneScreen, {0, 0, 600, 415}},
-        PlacementCase{"PartlyVisibleStays", {1800, 900, 600, 415}, kOneScreen, {1800, 900, 600, 415}},
+        PlacementCase{"FirstStartIsCentred", {0, 0, 600, 415}, kOneScreen, {660, 332, 600, 415}},
+        PlacementCase{"LaterWindowsCascade", {100, 50, 800, 600}, kOneScreen, {148, 98, 800, 600}, 2},
+        PlacementCase{"CascadeStartsAgainBeforeTheEdge", {0, 0, 600, 415}, {{0, 0, 648, 463}}, {24, 24, 600, 415}, 3},
+        PlacementCase{"PartlyVisibleMovesWhollyIn", {1800, 900, 600, 415}, kOneScreen, {1320, 665, 600, 415}},
         PlacementCase{"FarRightMovesBack", {5000, 100, 600, 415}, kOneScreen, {1320, 100, 600, 415}},
         PlacementCase{"AboveAndLeftMovesIn", {-2000, -900, 800, 600}, kOneScreen, {0, 0, 800, 600}},
         PlacementCase{"SlimEdgeCountsAsOff", {1900, 100, 600, 415}, kOneScreen, {1320, 100, 600, 415}},

@@ -85,5 +85,18 @@ TEST(ResizeHelper, ChildrenFollowTheirAnchorsAndTheDesignIsTheMinimum) {
   EXPECT_EQ(w.view->geometry(), QRect(15, 85, 480, 322));
 }
 
+TEST(ResizeHelper, AChildAddedWhileBelowTheDesignFollowsLikeTheOthers) {
+  Window w;
+  w.top.show();
+  w.top.setMinimumSize(0, 0);  // as where no window manager keeps the minimum
+  w.top.resize(500, 300);
+  QCoreApplication::processEvents();
+  auto* later = Panel(w.top, w.view->geometry(), Qt::white);  // where the view's stand-in stands
+  w.resize->AddAnchor(later, kAnchorTopLeft, kAnchorBottomRight);
+  w.top.resize(800, 600);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(later->geometry(), w.view->geometry());
+}
+
 }  // namespace
 }  // namespace orvinta::components

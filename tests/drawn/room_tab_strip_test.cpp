@@ -27,10 +27,10 @@ TEST(RoomTabStrip, GeometryOfEachTab) {
   EXPECT_EQ(strip.CloseBox(1), (Rect{224, 4, 236, 21}));
   EXPECT_EQ(strip.CloseIconRect(1), (Rect{221, 4, 237, 20}));
   EXPECT_EQ(strip.CloseIconRect(2), (Rect{341, 5, 357, 21}));
-  // Text ends 15 px before the right edge; 2 px right, and 2 lower for background tabs.
-  EXPECT_EQ(strip.TextRect(1), (Rect{122, 0, 227, 25}));
-  EXPECT_EQ(strip.TextRect(2), (Rect{242, 2, 347, 27}));
-  EXPECT_EQ(strip.TextRect(0), (Rect{2, 2, 122, 27}));  // no close box on the waiting room
+  // Text inside the border and clear of the close box; 2 px right, and 2 lower for background tabs.
+  EXPECT_EQ(strip.TextRect(1), (Rect{125, 0, 222, 25}));
+  EXPECT_EQ(strip.TextRect(2), (Rect{245, 2, 342, 27}));
+  EXPECT_EQ(strip.TextRect(0), (Rect{5, 2, 117, 27}));  // no close box on the waiting room
   EXPECT_EQ(strip.BaseLine(), (Rect{0, 25, 600, 26}));
   EXPECT_EQ(TabBandRect(600), (Rect{15, 37, 585, 63}));
 }
@@ -102,23 +102,32 @@ TEST(RoomTabStrip, HitTestsAndSelectionBookkeeping) {
   EXPECT_EQ(strip.Text(0), "inserted");
 }
 
+TEST(RoomTabStrip, NarrowsTabsBeforeScrollingSideways) {
+  RoomTabStrip strip;
+  strip.SetWidth(570);  // the main window's strip at its designed size
+  for (int i = 0; i < 5; ++i) strip.Insert(i, "tab " + std::to_string(i));
+  strip.Select(4);
+  EXPECT_EQ(strip.TabAt(1, 5), 0) << "the waiting room stays in sight";
+  EXPECT_EQ(strip.ItemRect(4), (Rect{456, 0, 570, 25}));
+}
+
 TEST(RoomTabStrip, ScrollsSidewaysWhenTabsOverflow) {
   RoomTabStrip strip;
-  strip.SetWidth(400);  // three whole tabs fit; with arrows only (400-32)/120 = 3
-  for (int i = 0; i < 6; ++i) strip.Insert(i, "tab " + std::to_string(i));
+  strip.SetWidth(400);  // with arrows (400-32)/72 = 5 whole tabs fit
+  for (int i = 0; i < 12; ++i) strip.Insert(i, "tab " + std::to_string(i));
   ASSERT_TRUE(strip.Overflows());
   EXPECT_EQ(strip.ScrollButton(-1), (Rect{368, 0, 384, 25}));
   EXPECT_EQ(strip.ScrollButton(1), (Rect{384, 0, 400, 25}));
   EXPECT_TRUE(strip.ScrollBy(2));
   EXPECT_EQ(strip.TabAt(5, 5), 2);
-  EXPECT_TRUE(strip.ScrollBy(5));
-  EXPECT_EQ(strip.FirstVisible(), 3);  // the last tab stays whole
+  EXPECT_TRUE(strip.ScrollBy(20));
+  EXPECT_EQ(strip.FirstVisible(), 7);  // the last tab stays whole
   EXPECT_EQ(strip.TabAt(370, 5), -1);  // under the arrows
 
   strip.Select(0);  // a selected tab is brought into view
   EXPECT_EQ(strip.FirstVisible(), 0);
-  strip.Select(5);
-  EXPECT_EQ(strip.FirstVisible(), 3);
+  strip.Select(11);
+  EXPECT_EQ(strip.FirstVisible(), 7);
   strip.SetWidth(1000);
   EXPECT_EQ(strip.FirstVisible(), 0);
 }

@@ -1,20 +1,30 @@
-// The Qt adapters of the ports that hold state of their own: the host's
-// platform report, the window timers, the transport's last words and the main
-// window's tab strip.
+// The Qt adapters of the ports that hold state of their own: the host's platform
+// report, the timers, the tab strip, the transport's closing, the web view.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+#include <atomic>
+#include <future>
+#include <optional>
+#include <thread>
 
 #include "client/components/main_window.h"
 #include "client/components/room_tabs/room_tab_ctrl.h"
+#include "client/components/web_view.h"
 #include "client/shell/platform_check.h"
 #include "platform/qt/host_platform_info.h"
 #include "platform/qt/qt_timers.h"
 #include "platform/qt/qt_transport.h"
 #include "tests/fakes/fake_ports.h"
+#include "tests/fakes/qt_spin.h"
 #include "webcontrol/environment_check.h"
 
 namespace orvinta::platform::qt {
@@ -31,45 +41,6 @@ TEST(HostPlatformInfo, PassesTheStartupCheckWhateverTheKernel) {
   EXPECT_TRUE(quendel::RunEnvironmentCheck(host, boxes, versionWord));
   EXPECT_GT(versionWord, 4);
   EXPECT_TRUE(boxes.shown.empty());
-}
-
-template <typename Done>
-bool SpinUntil(Done done, int timeoutMs = 5000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < timeoutMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
-
-struct ConnectListener final : TransportListener {
-  void OnConnect(int error) override { connected = error == 0; }
-  void OnReceive() override {}
-  void OnClose(int) override {}
-  bool connected = false;
-};
-
-// What a closing client sends last (its leave) reaches the server in full,
-// although the program ends right after.
-TEST(QtTransport, BytesSentJustBeforeAGracefulCloseReachThePeer) {
-  QTcpServer server;
-  ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
-  ConnectListener listener;
-  auto transport = std::make_unique<QtTransport>(listener);
-  transport->Connect("127.0.0.1", server.serverPort());
-  ASSERT_TRUE(SpinUntil([&] { return listener.connected && server.hasPendingConnections(); }));
-  QTcpSocket* peer = server.nextPendingConnection();
-
-  const std::string last(256 * 1024, 'x');
-  ASSERT_EQ(transport->Send(last), static_cast<int>(last.size()));
-  transport->CloseGracefully(500);
-  transport.reset();
-  QByteArray received;
-  SpinUntil([&] {
-    received += peer->readAll();
-    return peer->state() == QAbstractSocket::UnconnectedState;
-  });
-  received += peer->readAll();
-  EXPECT_EQ(received.size(), static_cast<qsizetype>(last.size()));
 }
 
 int LiveTimers(QtTimers& timers) {
@@ -103,6 +74,96 @@ TEST(MainWindowTabs, TheDrawnStripKeepsTheTitleAsGiven) {
   ASSERT_NE(tabs, nullptr);
   EXPECT_EQ(tabs->TabText(0), "Tom&Jerry");
   EXPECT_EQ(window.TabCount(), 1);
+}
+
+struct ConnectOnly final : TransportListener {
+  void OnConnect(int error) override { connected = error == 0; }
+  void OnReceive() override {}
+  void OnClose(int) override {}
+  bool connected = false;
+};
+
+// The peer, in a thread of its own, closes only once the window's side has
+// returned from closing (or, to bound a failure, after ten seconds).
+TEST(QtTransport, ClosingInsideTheEventLoopDoesNotWaitForThePeer) {
+  const int server = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), length), 0);
+  ASSERT_EQ(::listen(server, 1), 0);
+  ::getsockname(server, reinterpret_cast<sockaddr*>(&address), &length);
+  std::promise<void> returned;
+  std::atomic<int> closedAfterReturn{-1};
+  std::thread peer([&, told = returned.get_future()] {
+    const int connection = ::accept(server, nullptr, nullptr);
+    for (char bytes[64]; ::read(connection, bytes, sizeof bytes) > 0;) continue;  // until our side ends
+    closedAfterReturn = told.wait_for(std::chrono::seconds(10)) == std::future_status::ready ? 1 : 0;
+    ::close(connection);
+  });
+  ConnectOnly listener;
+  QtTransport transport(listener);
+  transport.Connect("127.0.0.1", ntohs(address.sin_port));
+  ASSERT_TRUE(Spin([&] { return listener.connected; }));
+  transport.Send("CHOT:room\r\n");
+  QEventLoop loop;
+  QTimer::singleShot(0, &loop, [&] {
+    transport.CloseGracefully(60000);
+    returned.set_value();
+    loop.quit();
+  });
+  loop.exec();
+  Spin([&] { return closedAfterReturn >= 0; });
+  peer.join();
+  ::close(server);
+  EXPECT_EQ(closedAfterReturn, 1);
+}
+
+// What a closing client sends last (its leave) reaches the server in full,
+// although the transport is gone right after.
+TEST(QtTransport, BytesSentJustBeforeAGracefulCloseReachThePeer) {
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+  ConnectOnly listener;
+  auto transport = std::make_unique<QtTransport>(listener);
+  transport->Connect("127.0.0.1", server.serverPort());
+  ASSERT_TRUE(Spin([&] { return listener.connected && server.hasPendingConnections(); }));
+  QTcpSocket* peer = server.nextPendingConnection();
+
+  const std::string last(256 * 1024, 'x');
+  ASSERT_EQ(transport->Send(last), static_cast<int>(last.size()));
+  QEventLoop loop;  // closing as the running program does, inside its event loop
+  QTimer::singleShot(0, &loop, [&] {
+    transport->CloseGracefully(500);
+    transport.reset();
+    loop.quit();
+  });
+  loop.exec();
+  QByteArray received;
+  Spin([&] {
+    received += peer->readAll();
+    return peer->state() == QAbstractSocket::UnconnectedState;
+  }, 5000);
+  received += peer->readAll();
+  EXPECT_EQ(received.size(), static_cast<qsizetype>(last.size()));
+}
+
+TEST(WebView, AViewWithoutAPageStillAnswersEmpty) {
+  components::WebView view(HtmlViewRole::Transcript);
+  delete view.Widget();  // as when the window holding it goes first
+  std::optional<std::string> html;
+  view.GetElementHtml("CHAT_MAIN", [&](const std::string& value) { html = value; });
+  EXPECT_FALSE(html) << "never from inside the call";
+  EXPECT_TRUE(Spin([&] { return html == ""; }, 2000));
+}
+
+TEST(WebView, ViewsLetGoAfterTheLoopAreDeletedBeforeTheEngineStops) {
+  QPointer<QWidget> widget;
+  {
+    const components::ViewsGoBeforeTheEngine flush;
+    widget = components::WebView(HtmlViewRole::Welcome).Widget();
+    ASSERT_FALSE(widget.isNull()) << "deleted later, as a view goes";
+  }
+  EXPECT_TRUE(widget.isNull());
 }
 
 }  // namespace

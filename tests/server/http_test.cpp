@@ -102,6 +102,8 @@ TEST_F(HttpSiteTest, ServesPortalFilesWithTheirType) {
 TEST_F(HttpSiteTest, PagesMayBeNamedWithoutTheirExtension) {
   EXPECT_EQ(StatusLine(Get("/index")), "HTTP/1.0 200 OK");
   EXPECT_EQ(StatusLine(Get("/index.htm")), "HTTP/1.0 404 Not Found");
+  std::ofstream(root_ / "portal" / "ChatWelcome.html") << "<p>welcome</p>";
+  EXPECT_TRUE(Get("/welcome").ends_with("<p>welcome</p>")) << "the older name of the page";
 }
 
 TEST_F(HttpSiteTest, ServesTheRoomsList) {

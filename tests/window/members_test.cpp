@@ -110,13 +110,14 @@ TEST_F(MembersTest, OwnStatusFromTheComboIsSentAndRemembered) {
   EXPECT_EQ(dlg->Channels().FindMember("#a", "alice")->status, 3);
 }
 
-TEST_F(MembersTest, OwnStatusFromTheMenuLeavesTheComboChoice) {
+TEST_F(MembersTest, OwnStatusFromTheMenuIsShownInTheBox) {
   EnterRoom("a");
   transport().ClearSent();
   dlg->Members().OnStatusMenuCommand(32792);
   dlg->Members().OnStatusMenuCommand(32793);
   EXPECT_EQ(SentFrames(), std::vector<std::string>{"IFAL:alice/a/6"});
-  EXPECT_EQ(dlg->Channels().Current()->statusIndex, 0);
+  EXPECT_EQ(dlg->Channels().Current()->statusIndex, 6);
+  EXPECT_EQ(host.status, 6);
 }
 
 TEST_F(MembersTest, NoStatusIsSentFromTheWaitingRoomOrOutOfRange) {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "client/window/saving/saved_document.h"
+#include "platform/cp949.h"
 #include "client/window/saving/transcript_saver.h"
 #include "client/window/transcript_source.h"
 #include "tests/window/window_fixture.h"
@@ -168,7 +169,7 @@ TEST_F(SavingFromTheWindow, TheRoomShownAtTheClickIsSavedEvenWhenAnotherIsShownM
   desktop.whileOpen = [this] { dlg->BringChannelToFront("#abc"); };
   ClickSave();
   ASSERT_EQ(desktop.requests.size(), 1u);
-  EXPECT_EQ(desktop.requests[0].fileName.rfind("수다방(", 0), 0u) << desktop.requests[0].fileName;
+  EXPECT_EQ(desktop.requests[0].fileName.rfind(platform::Cp949ToUtf8Lossy("수다방("), 0), 0u) << desktop.requests[0].fileName;
   EXPECT_EQ(files.files[*desktop.chosen], "an older file");  // untouched until the lines are in hand
   views.AnswerAllReads();
   EXPECT_EQ(files.files[*desktop.chosen], saving::SavedDocument("<B>lines of #def</B>"));

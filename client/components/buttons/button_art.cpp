@@ -106,6 +106,45 @@ void DrawSaveTranscript(QPainter& p) {
   p.drawLine(QPointF(8, 15.5), QPointF(16, 15.5));
 }
 
+QFont ArtFont(int pixels, bool bold) {
+  QFont font(QStringLiteral("굴림"));
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+// A letter on a small key: bold, italic or underlined, as the style it sets.
+void DrawStyleLetter(QPainter& p, const QSizeF& size, int id) {
+  const QRectF key(1.5, 1.5, size.width() - 3, size.height() - 3);
+  p.setPen(QPen(QColor(179, 179, 179), 1));
+  p.setBrush(QColor(252, 252, 252));
+  p.drawRoundedRect(key, 2, 2);
+  QFont font(QStringLiteral("Serif"));
+  font.setPixelSize(14);
+  font.setBold(id == kArtBold);
+  font.setItalic(id == kArtItalic);
+  font.setUnderline(id == kArtUnderline);
+  p.setFont(font);
+  p.setPen(kInk);
+  p.drawText(key, Qt::AlignCenter, id == kArtBold ? QStringLiteral("B") : id == kArtItalic ? QStringLiteral("I")
+                                                                                           : QStringLiteral("U"));
+}
+
+// A smiling face.
+void DrawEmoticon(QPainter& p, const QSizeF& size) {
+  const QPointF centre(size.width() / 2, size.height() / 2);
+  p.setPen(QPen(QColor(196, 140, 20), 1));
+  p.setBrush(QColor(255, 214, 72));
+  p.drawEllipse(centre, 8, 8);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kInk);
+  p.drawEllipse(centre + QPointF(-3, -2.5), 1.2, 1.6);
+  p.drawEllipse(centre + QPointF(3, -2.5), 1.2, 1.6);
+  p.setPen(QPen(kInk, 1.2));
+  p.setBrush(Qt::NoBrush);
+  p.drawArc(QRectF(centre.x() - 4.5, centre.y() - 3.5, 9, 8), -20 * 16, -140 * 16);
+}
+
 }  // namespace
 
 QSize ArtSize(int id) {
@@ -116,12 +155,38 @@ QSize ArtSize(int id) {
     case kArtClear:
     case kArtSettings:
     case kArtSaveTranscript:
+    case kArtEmoticon:
       return {24, 22};
+    case kArtBold:
+    case kArtItalic:
+    case kArtUnderline:
+      return {22, 22};
+    case kArtSend:
+      return {44, 20};
+    case kArtEnd:
+      return {80, 20};
   }
   return {};
 }
 
+// Art with letters or curves is drawn smooth on a transparent ground; the
+// older art keeps its colour key.
+bool OnTransparentGround(int id) {
+  switch (id) {
+    case kArtSend:
+    case kArtEmoticon:
+    case kArtBold:
+    case kArtItalic:
+    case kArtUnderline:
+    case kArtEnd:
+      return true;
+    default:
+      return false;
+  }
+}
+
 QColor ArtTransparentColour(int id) {
+  if (OnTransparentGround(id)) return {};
   return id == kArtSave || id == kArtReset ? kBand : kMagenta;
 }
 
@@ -130,13 +195,15 @@ QPixmap DrawButtonArt(int id, int scale) {
   if (size.isEmpty() || scale < 1) return {};
   QPixmap pixmap(size * scale);
   pixmap.setDevicePixelRatio(scale);
-  pixmap.fill(ArtTransparentColour(id));
+  const bool clear = OnTransparentGround(id);
+  pixmap.fill(clear ? QColor(Qt::transparent) : ArtTransparentColour(id));
   QPainter p(&pixmap);
   // Shapes are drawn without smoothing where they meet the transparent colour,
   // so no blend of it survives the mask; the band-coloured art may blend, as
   // it always stands on the band.
   const bool onBand = ArtTransparentColour(id) == kBand;
-  p.setRenderHint(QPainter::Antialiasing, onBand);
+  p.setRenderHint(QPainter::Antialiasing, onBand || clear);
+  p.setRenderHint(QPainter::TextAntialiasing, onBand || clear);
   switch (id) {
     case kArtSave:
       DrawTextButton(p, size, QStringLiteral("저장하기"), kGreen, kDarkGreen, Qt::white);
@@ -152,6 +219,20 @@ QPixmap DrawButtonArt(int id, int scale) {
       break;
     case kArtSaveTranscript:
       DrawSaveTranscript(p);
+      break;
+    case kArtBold:
+    case kArtItalic:
+    case kArtUnderline:
+      DrawStyleLetter(p, size, id);
+      break;
+    case kArtEmoticon:
+      DrawEmoticon(p, size);
+      break;
+    case kArtSend:
+      DrawTextButton(p, size, QStringLiteral("전송"), kGreen, kDarkGreen, Qt::white);
+      break;
+    case kArtEnd:
+      DrawTextButton(p, size, QStringLiteral("대화종료"), QColor(250, 250, 250), QColor(179, 179, 179), kInk);
       break;
   }
   return pixmap;

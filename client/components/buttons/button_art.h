@@ -13,12 +13,19 @@ enum ArtId : int {
   kArtClear = 1058,        // toolbar: clear the transcript
   kArtSettings = 1059,     // toolbar: the settings dialog
   kArtSaveTranscript = 1060,  // toolbar: save the transcript
+  kArtSend = 1031,         // toolbar: send the line
+  kArtEmoticon = 1033,     // toolbar: the emoticon picker
+  kArtBold = 1041,         // toolbar: bold, italic, underline (toggles)
+  kArtItalic = 1042,
+  kArtUnderline = 1043,
+  kArtEnd = 1017,          // status row: end the conversation
 };
 
 // Null for an unknown id. The pixmap's device pixel ratio is the scale, so
 // it lays out at its 1x size.
 QPixmap DrawButtonArt(int id, int scale);
-// The colour that stands for "no bitmap here" in the art of this id.
+// The colour that stands for "no bitmap here" in the art of this id; none
+// (invalid) for art drawn on a transparent ground.
 QColor ArtTransparentColour(int id);
 // The 1x size of the art.
 QSize ArtSize(int id);

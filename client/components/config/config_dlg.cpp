@@ -19,6 +19,9 @@ namespace orvinta::config {
 namespace {
 
 constexpr int kSideBand = 15;
+// Labels stand in line with the section texts, inside the panel.
+constexpr int kLabelLeft = 29;
+constexpr int kLabelWidth = 100 - 4 - kLabelLeft;
 constexpr int kBottomBand = 40;
 const QColor kHelpInk(64, 64, 64);
 const QColor kLabelInk(77, 139, 84);
@@ -105,8 +108,8 @@ void CConfigDlg::Build() {
            "help1093");
   AddLabel(this, QStringLiteral("지고 최대 한글10자, 영문20자까지 입력 가능합니다."), {29, 70, w, 12}, kHelpInk,
            "help1094");
-  AddLabel(this, QStringLiteral("머리말  ◀"), {15, 95, 80, 12}, kLabelInk, "label1078");
-  AddLabel(this, QStringLiteral("꼬리말  ◀"), {15, 115, 80, 12}, kLabelInk, "label1079");
+  AddLabel(this, QStringLiteral("머리말  ◀"), {kLabelLeft, 95, kLabelWidth, 12}, kLabelInk, "label1078");
+  AddLabel(this, QStringLiteral("꼬리말  ◀"), {kLabelLeft, 115, kLabelWidth, 12}, kLabelInk, "label1079");
   AddTitle(this, QStringLiteral("단축키 설정"), {25, 140, w, 21}, "title1076");
   AddLabel(this, QStringLiteral("단축키에 문장을 설정하면 해당 입력키를 누를 때"), {29, 169, w, 12}, kHelpInk,
            "help1096");
@@ -119,7 +122,7 @@ void CConfigDlg::Build() {
   for (int i = 0; i < static_cast<int>(kShortcutCount); ++i) {
     const QString key = i < 9 ? QStringLiteral("F%1  ◁").arg(i + 1) : QStringLiteral("F10 ◁");
     const QByteArray name = "label" + QByteArray::number(1080 + i);
-    AddLabel(this, key, {15, 210 + 20 * i, 80, 12}, kLabelInk, name.constData());
+    AddLabel(this, key, {kLabelLeft, 210 + 20 * i, kLabelWidth, 12}, kLabelInk, name.constData());
     places[2 + i] = {100, 206 + 20 * i, 190, 18};
   }
   const EditTexts texts = logic_.Texts();
@@ -131,9 +134,9 @@ void CConfigDlg::Build() {
     edit->setGeometry(places[i]);
     edit->setFont(DialogFont());
     edit->setTextMargins(1, 0, 1, 0);
-    // Characters the code page cannot hold are dropped, and what a file
-    // holds beyond the limit is cut, so the edit always accepts deletions.
-    edit->setText(platform::qt::FromCp949(CutToEdit(i, platform::qt::ToCp949(platform::qt::FromCp949(texts[i])))));
+    // Shown whole, even beyond the limit (which restricts typing only);
+    // bytes the code page cannot read are dropped.
+    edit->setText(platform::qt::FromCp949(platform::qt::ToCp949(platform::qt::FromCp949(texts[i]))));
     edit->setValidator(new Cp949Validator(i, edit));
     edits_[i] = edit;
   }
@@ -176,7 +179,7 @@ void CConfigDlg::BuildReadingPage() {
   const int w = kClientWidth - 50;
   AddTitle(readingPage_, QStringLiteral("읽기 설정"), {25, 25, w, 21}, "titleReading");
   // A style sheet of its own: the window's label style would ink it as a caption.
-  AddLabel(readingPage_, QStringLiteral("고르면 바로 적용되고 orvinta.conf에 남습니다."), {29, 54, w, 12}, kHelpInk,
+  AddLabel(readingPage_, QStringLiteral("고르면 바로 적용되고 다음에 실행할 때도 남습니다."), {29, 54, w, 12}, kHelpInk,
            "helpReading")
       ->setStyleSheet(QStringLiteral("color: #404040;"));
   for (std::size_t i = 0; i < readingBoxes_.size(); ++i) {
@@ -233,8 +236,11 @@ void CConfigDlg::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
+      event->accept();  // Enter does not close the dialog
+      return;
     case Qt::Key_Escape:
-      event->accept();  // neither closes the dialog
+      event->accept();
+      close();  // the dialog's cancel: nothing is saved
       return;
     default:
       QDialog::keyPressEvent(event);

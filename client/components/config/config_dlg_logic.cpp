@@ -31,15 +31,11 @@ bool FitsEdit(std::size_t edit, std::string_view utf8) {
   return bytes && bytes->size() <= EditLimit(edit);
 }
 
-std::string CutToEdit(std::size_t edit, std::string_view cp949) {
-  std::size_t end = 0;
-  while (end < cp949.size()) {
-    const auto lead = static_cast<unsigned char>(cp949[end]);
-    const std::size_t length = lead >= 0x81 && lead <= 0xFE && end + 1 < cp949.size() ? 2 : 1;
-    if (end + length > EditLimit(edit)) break;
-    end += length;
-  }
-  return std::string(cp949.substr(0, end));
+bool AcceptsEdit(std::size_t edit, std::string_view before, std::string_view after) {
+  if (FitsEdit(edit, after)) return true;
+  const auto was = platform::Utf8ToCp949(before);
+  const auto is = platform::Utf8ToCp949(after);
+  return was && is && is->size() <= was->size();
 }
 
 std::string TrimCp949(std::string_view text) {

@@ -27,9 +27,10 @@ std::size_t EditLimit(std::size_t edit);
 // in code page 949 and the whole must fit the edit's limit in its bytes.
 bool FitsEdit(std::size_t edit, std::string_view utf8);
 
-// The longest start of text that fits the edit, cut between characters. A
-// file can hold longer texts than the dialog lets anyone type.
-std::string CutToEdit(std::size_t edit, std::string_view cp949);
+// Whether an edit's text may change from `before` to `after` (UTF-8): the
+// limit restricts typing only. A file can hold a longer text than anyone can
+// type; it is shown whole, and may be shortened or kept.
+bool AcceptsEdit(std::size_t edit, std::string_view before, std::string_view after);
 
 // White space removed at both ends. Code page 949 trail bytes are never
 // ASCII white space, so a double-byte character is never cut.

@@ -25,12 +25,20 @@ bool IsWritableFile(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), W_OK) == 0;
 }
 
+bool IsWritableFolder(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
 }  // namespace
 
 std::string ChooseConfigPath(const ConfigPlaces& places) {
   if (!places.programFolder.empty()) {
     const std::string portable = Join(places.programFolder, kConfigFileName);
-    if (places.isWritableFile && places.isWritableFile(portable)) return portable;
+    if (places.isWritableFile && places.isWritableFile(portable) && places.isWritableFolder &&
+        places.isWritableFolder(places.programFolder)) {
+      return portable;
+    }
   }
   // XDG base directories must be absolute: a relative XDG_CONFIG_HOME is ignored.
   std::string base = places.xdgConfigHome;
@@ -43,7 +51,7 @@ std::string ChooseConfigPath(const ConfigPlaces& places) {
 
 std::string ConfigPathFor(const std::string& programFolder) {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  return ChooseConfigPath({programFolder, xdg ? xdg : "", HomeFolder(), IsWritableFile});
+  return ChooseConfigPath({programFolder, xdg ? xdg : "", HomeFolder(), IsWritableFile, IsWritableFolder});
 }
 
 }  // namespace orvinta::config

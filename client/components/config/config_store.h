@@ -4,6 +4,7 @@
 #include <string>
 
 #include "client/components/config/config_file.h"
+#include "platform/message_box.h"
 #include "platform/window_host.h"
 
 namespace orvinta::config {
@@ -24,8 +25,16 @@ class ConfigStore {
 
   const std::string& Path() const { return file_.Path(); }
 
+  // The first save that fails is told to the user in this box; later ones
+  // are not (the settings stay in force for the run either way).
+  void ReportFailedSaveIn(platform::MessageBoxes* boxes) { boxes_ = boxes; }
+
  private:
+  bool Saved(bool ok);
+
   ConfigFile file_;
+  platform::MessageBoxes* boxes_ = nullptr;
+  bool failureTold_ = false;
 };
 
 }  // namespace orvinta::config

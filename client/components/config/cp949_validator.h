@@ -1,6 +1,7 @@
 #pragma once
-// Refuses an edit whose text would not fit its limit in code page 949 bytes,
-// or that holds a character the code page lacks.
+// Refuses an edit whose text would grow past its limit in code page 949
+// bytes, or that holds a character the code page lacks. Its parent is the edit.
+#include <QLineEdit>
 #include <QValidator>
 #include <cstddef>
 
@@ -8,11 +9,12 @@ namespace orvinta::config {
 
 class Cp949Validator final : public QValidator {
  public:
-  Cp949Validator(std::size_t edit, QObject* parent) : QValidator(parent), edit_(edit) {}
+  Cp949Validator(std::size_t edit, QLineEdit* parent);
   State validate(QString& input, int& position) const override;
 
  private:
   std::size_t edit_;
+  QString shown_;  // the edit's text before the change being validated
 };
 
 }  // namespace orvinta::config

@@ -1,5 +1,6 @@
 #include "client/components/config/qt_save_desktop.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QStandardPaths>
 
@@ -9,11 +10,10 @@
 namespace orvinta::config {
 namespace {
 
-QString LocalName(const std::string& cp949) {
-  return QString::fromStdString(platform::Cp949ToUtf8(cp949).value_or(cp949));
-}
+// Paths cross as the file system's bytes, whatever characters they hold.
+QString LocalName(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
-std::optional<std::string> SystemName(const QString& local) { return platform::Utf8ToCp949(local.toStdString()); }
+std::string SystemName(const QString& local) { return QFile::encodeName(local).toStdString(); }
 
 }  // namespace
 
@@ -43,7 +43,7 @@ std::optional<std::string> QtSaveDesktop::RunSaveDialog(const saving::SaveDialog
 }
 
 std::string QtSaveDesktop::DocumentsFolder() {
-  return SystemName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).value_or("");
+  return SystemName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
 }  // namespace orvinta::config

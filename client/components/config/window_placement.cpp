@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <climits>
 #include <limits>
 
 namespace orvinta::config {
@@ -41,29 +42,49 @@ int Clamp(std::int64_t start, std::int64_t size, std::int64_t lo, std::int64_t h
 }  // namespace
 
 WindowRect PlaceMainWindow(const ConfigValues& stored, const WindowRect& current,
-                           const std::vector<WindowRect>& screens) {
+                           const std::vector<WindowRect>& screens, int earlierWindows) {
   WindowRect rect{current.left, current.top, kDefaultWindowWidth, kDefaultWindowHeight};
-  if (stored.WindowWidth >= kDefaultWindowWidth && stored.WindowHeight >= kDefaultWindowHeight) {
-    rect = {stored.WindowLeft, stored.WindowTop, stored.WindowWidth, stored.WindowHeight};
-  }
+  const bool sized = stored.WindowWidth >= kDefaultWindowWidth && stored.WindowHeight >= kDefaultWindowHeight;
+  if (sized) rect = {stored.WindowLeft, stored.WindowTop, stored.WindowWidth, stored.WindowHeight};
   if (screens.empty()) return rect;
-  if (std::any_of(screens.begin(), screens.end(), [&](const WindowRect& s) { return ShowsEnoughOn(rect, s); })) {
-    return rect;
+  const bool neverPlaced = ConfigValues{}.WindowLeft == stored.WindowLeft && ConfigValues{}.WindowTop == stored.WindowTop &&
+                           stored.WindowWidth == kDefaultWindowWidth && stored.WindowHeight == kDefaultWindowHeight;
+  if (neverPlaced) {
+    const WindowRect& first = screens.front();
+    rect.left = static_cast<int>(first.left + (std::int64_t{first.width} - rect.width) / 2);
+    rect.top = static_cast<int>(first.top + (std::int64_t{first.height} - rect.height) / 2);
   }
-  const WindowRect* nearest = &screens.front();
-  std::int64_t best = std::numeric_limits<std::int64_t>::max();
+  const WindowRect* home = nullptr;
   for (const WindowRect& screen : screens) {
-    const auto dx = Gap(rect.left, Right(rect), screen.left, Right(screen));
-    const auto dy = Gap(rect.top, Bottom(rect), screen.top, Bottom(screen));
-    // Squares of 32-bit distances stay below 2^63 only when halved first.
-    const auto distance = (dx / 2) * (dx / 2) + (dy / 2) * (dy / 2);
-    if (distance < best) {
-      best = distance;
-      nearest = &screen;
+    if (ShowsEnoughOn(rect, screen)) {
+      home = &screen;
+      break;
     }
   }
-  rect.left = Clamp(rect.left, rect.width, nearest->left, Right(*nearest));
-  rect.top = Clamp(rect.top, rect.height, nearest->top, Bottom(*nearest));
+  if (!home) {
+    home = &screens.front();
+    std::int64_t best = std::numeric_limits<std::int64_t>::max();
+    for (const WindowRect& screen : screens) {
+      const auto dx = Gap(rect.left, Right(rect), screen.left, Right(screen));
+      const auto dy = Gap(rect.top, Bottom(rect), screen.top, Bottom(screen));
+      // Squares of 32-bit distances stay below 2^63 only when halved first.
+      const auto distance = (dx / 2) * (dx / 2) + (dy / 2) * (dy / 2);
+      if (distance < best) {
+        best = distance;
+        home = &screen;
+      }
+    }
+  }
+  if (earlierWindows > 0) {
+    // The cascade starts again from the first place when it would leave the screen.
+    const std::int64_t room = std::min(std::int64_t{home->width} - rect.width, std::int64_t{home->height} - rect.height);
+    const std::int64_t steps = std::max<std::int64_t>(1, room / kCascadeStep + 1);
+    const std::int64_t offset = kCascadeStep * (earlierWindows % steps);
+    rect.left = static_cast<int>(std::clamp<std::int64_t>(rect.left + offset, INT32_MIN, INT32_MAX));
+    rect.top = static_cast<int>(std::clamp<std::int64_t>(rect.top + offset, INT32_MIN, INT32_MAX));
+  }
+  rect.left = Clamp(rect.left, rect.width, home->left, Right(*home));
+  rect.top = Clamp(rect.top, rect.height, home->top, Bottom(*home));
   return rect;
 }
 

@@ -5,12 +5,10 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QSignalBlocker>
-#include <QToolButton>
 #include <algorithm>
 
 #include "client/components/colour_picker/colour_picker_xp.h"
 #include "client/components/buttons/toolbar_buttons.h"
-#include "client/components/input/emoticon_art.h"
 #include "client/components/input/emoticon_picker.h"
 #include "client/compose/compose_tables.h"
 #include "platform/qt/qt_text.h"
@@ -61,26 +59,13 @@ ComposeToolbar::ComposeToolbar(QWidget* parent) : QWidget(parent) {
                                 kAutomaticBackColour);
   row->addWidget(backColour_);
 
-  bold_ = AddStyleButton(QStringLiteral("boldButton"), QStringLiteral("B"), QStringLiteral("굵게"));
-  italic_ = AddStyleButton(QStringLiteral("italicButton"), QStringLiteral("I"), QStringLiteral("기울임"));
-  underline_ = AddStyleButton(QStringLiteral("underlineButton"), QStringLiteral("U"), QStringLiteral("밑줄"));
-  QFont font = bold_->font();
-  font.setBold(true);
-  bold_->setFont(font);
-  font = italic_->font();
-  font.setItalic(true);
-  italic_->setFont(font);
-  font = underline_->font();
-  font.setUnderline(true);
-  underline_->setFont(font);
-  for (QToolButton* button : {bold_, italic_, underline_}) row->addWidget(button);
+  bold_ = AddStyleButton(buttons::kBoldButton);
+  italic_ = AddStyleButton(buttons::kItalicButton);
+  underline_ = AddStyleButton(buttons::kUnderlineButton);
+  for (buttons::CImageButton* button : {bold_, italic_, underline_}) row->addWidget(button);
 
-  emoticon_ = new QToolButton(this);
-  emoticon_->setObjectName(QStringLiteral("emoticonButton"));
-  emoticon_->setToolTip(QStringLiteral("이모티콘"));
-  emoticon_->setIcon(EmoticonIcon(0));
-  emoticon_->setIconSize(QSize(kEmoticonPixels, kEmoticonPixels));
-  connect(emoticon_, &QToolButton::clicked, this, &ComposeToolbar::OpenEmoticonPicker);
+  emoticon_ = buttons::MakeToolbarButton(buttons::kEmoticonButton, this);
+  connect(emoticon_, &QAbstractButton::clicked, this, &ComposeToolbar::OpenEmoticonPicker);
   row->addWidget(emoticon_);
 
   // The transcript's commands: clear, the settings dialog and saving, as image buttons.
@@ -90,11 +75,8 @@ ComposeToolbar::ComposeToolbar(QWidget* parent) : QWidget(parent) {
   for (QAbstractButton* button : {clearScreen_, shortcutSettings_, saveTranscript_}) row->addWidget(button);
 
   row->addStretch(1);
-  send_ = new QToolButton(this);
-  send_->setObjectName(QStringLiteral("sendButton"));
-  send_->setText(QStringLiteral("전송"));
-  send_->setToolTip(QStringLiteral("메세지 전송"));
-  connect(send_, &QToolButton::clicked, this, &ComposeToolbar::sendClicked);
+  send_ = buttons::MakeToolbarButton(buttons::kSendButton, this);
+  connect(send_, &QAbstractButton::clicked, this, &ComposeToolbar::sendClicked);
   row->addWidget(send_);
 
   ShowState(platform::ToolbarState{std::string(compose::FaceName(compose::kDefaultFace)),
@@ -132,21 +114,18 @@ QAbstractButton* ComposeToolbar::AddImageButton(int controlId, void (ComposeTool
   return button;
 }
 
-QToolButton* ComposeToolbar::AddStyleButton(const QString& name, const QString& text, const QString& tip) {
-  auto* button = new QToolButton(this);
-  button->setObjectName(name);
-  button->setText(text);
-  button->setToolTip(tip);
-  button->setCheckable(true);
-  connect(button, &QToolButton::clicked, this, &ComposeToolbar::ReportStyle);
+buttons::CImageButton* ComposeToolbar::AddStyleButton(int controlId) {
+  buttons::CImageButton* button = buttons::MakeToolbarButton(controlId, this);
+  // The button has toggled itself by the time this runs.
+  connect(button, &QAbstractButton::clicked, this, &ComposeToolbar::ReportStyle);
   return button;
 }
 
 void ComposeToolbar::ReportStyle() {
   int bits = 0;
-  if (bold_->isChecked()) bits |= compose::kStyleBold;
-  if (italic_->isChecked()) bits |= compose::kStyleItalic;
-  if (underline_->isChecked()) bits |= compose::kStyleUnderline;
+  if (bold_->IsChecked()) bits |= compose::kStyleBold;
+  if (italic_->IsChecked()) bits |= compose::kStyleItalic;
+  if (underline_->IsChecked()) bits |= compose::kStyleUnderline;
   emit styleChanged(bits);
 }
 
@@ -163,9 +142,9 @@ void ComposeToolbar::ShowState(const platform::ToolbarState& state) {
   if (const int entry = size_->findText(FromCp949(state.sizeText)); entry >= 0) size_->setCurrentIndex(entry);
   textColour_->SetColor(state.textColour);
   backColour_->SetColor(state.backColour);
-  bold_->setChecked(state.bold);
-  italic_->setChecked(state.italic);
-  underline_->setChecked(state.underline);
+  bold_->SetChecked(state.bold);
+  italic_->SetChecked(state.italic);
+  underline_->SetChecked(state.underline);
 }
 
 platform::ToolbarState ComposeToolbar::State() const {
@@ -174,9 +153,9 @@ platform::ToolbarState ComposeToolbar::State() const {
   state.sizeText = platform::qt::ToCp949(size_->currentText());
   state.textColour = textColour_->GetColor();
   state.backColour = backColour_->GetColor();
-  state.bold = bold_->isChecked();
-  state.italic = italic_->isChecked();
-  state.underline = underline_->isChecked();
+  state.bold = bold_->IsChecked();
+  state.italic = italic_->IsChecked();
+  state.underline = underline_->IsChecked();
   return state;
 }
 

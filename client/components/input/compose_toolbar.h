@@ -11,7 +11,10 @@
 
 class QAbstractButton;
 class QComboBox;
-class QToolButton;
+
+namespace orvinta::buttons {
+class CImageButton;
+}  // namespace orvinta::buttons
 
 namespace orvinta::components {
 
@@ -54,7 +57,7 @@ class ComposeToolbar : public QWidget {
  private:
   CColourPickerXP* AddColourButton(int controlId, const QString& name, const QString& tip, std::uint32_t automatic);
   QAbstractButton* AddImageButton(int controlId, void (ComposeToolbar::*clicked)());
-  QToolButton* AddStyleButton(const QString& name, const QString& text, const QString& tip);
+  buttons::CImageButton* AddStyleButton(int controlId);
   void ReportStyle();
   void OpenEmoticonPicker();
 
@@ -62,14 +65,14 @@ class ComposeToolbar : public QWidget {
   QComboBox* size_;
   CColourPickerXP* textColour_;
   CColourPickerXP* backColour_;
-  QToolButton* bold_;
-  QToolButton* italic_;
-  QToolButton* underline_;
-  QToolButton* emoticon_;
+  buttons::CImageButton* bold_;
+  buttons::CImageButton* italic_;
+  buttons::CImageButton* underline_;
+  buttons::CImageButton* emoticon_;
   QAbstractButton* clearScreen_;
   QAbstractButton* shortcutSettings_;
   QAbstractButton* saveTranscript_;
-  QToolButton* send_;
+  buttons::CImageButton* send_;
 };
 
 }  // namespace orvinta::components

@@ -14,13 +14,23 @@ namespace {
 
 constexpr int kPaletteDepth = 8;
 
+// A Linux desktop draws themed menus: the classification sees it as the
+// themed system of its table.
+constexpr platform::OsVersion kThemedDesktopOs{platform::OsFamily::WinNT, 5, 1};
+
+// The desktop's theme named as a theme file: Qt's classic "Windows" style is the classic theme.
+std::string ThemeFileOf(const QStyle* style) {
+  if (!style) return {};
+  if (style->name().compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0) return "Windows Classic.theme";
+  return style->name().toStdString() + ".theme";
+}
+
 }  // namespace
 
 MenuPlatform HostMenuPlatform() {
   MenuPlatform platform;
-  platform.platformCode = kThemedDesktopCode;
-  const QStyle* style = QApplication::style();
-  platform.classicTheme = style && style->name().compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0;
+  platform.platformCode = PlatformCode(kThemedDesktopOs);
+  platform.classicTheme = IsClassicThemeFile(ThemeFileOf(QApplication::style()));
   const QScreen* screen = QGuiApplication::primaryScreen();
   platform.paletteDisplay = screen && screen->depth() <= kPaletteDepth;
   return platform;

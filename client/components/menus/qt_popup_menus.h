@@ -8,9 +8,9 @@
 
 namespace orvinta::components {
 
-// On Linux the desktop counts as a themed one (code 7): the flat look,
-// unless Qt's classic "Windows" style is in use or the screen has 8 bits or
-// fewer per pixel.
+// On Linux the desktop counts as a themed one (classified as code 7): the
+// flat look, unless Qt's classic "Windows" style is in use (the classic theme)
+// or the screen has 8 bits or fewer per pixel.
 MenuPlatform HostMenuPlatform();
 
 class QtPopupMenus final : public platform::PopupMenus {

@@ -8,7 +8,6 @@ namespace {
 
 std::uintptr_t Key(const QObject* child) { return reinterpret_cast<std::uintptr_t>(child); }
 
-Size SizeOf(const QWidget& widget) { return {widget.width(), widget.height()}; }
 
 Rect RectOf(const QWidget& widget) {
   const QRect r = widget.geometry();
@@ -25,7 +24,7 @@ CResizeHelper::CResizeHelper(QWidget& window) : QObject(&window), window_(window
 
 void CResizeHelper::AddAnchor(QWidget* child, Anchor topLeft, Anchor bottomRight) {
   if (!child || child->parentWidget() != &window_) return;
-  layout_.AddAnchor(Key(child), RectOf(*child), SizeOf(window_), topLeft, bottomRight);
+  layout_.AddAnchor(Key(child), RectOf(*child), ArrangedSize(), topLeft, bottomRight);
   children_.insert(Key(child), child);
   // A child that goes away leaves the layout with it.
   connect(child, &QObject::destroyed, this, &CResizeHelper::Forget, Qt::UniqueConnection);
@@ -42,17 +41,21 @@ void CResizeHelper::Forget(QObject* child) {
   children_.remove(Key(child));
 }
 
-void CResizeHelper::ArrangeLayout() {
+Size CResizeHelper::ArrangedSize() const {
   // A window forced below its design (a desktop without a window manager
   // ignores the minimum) keeps the designed arrangement, clipped, rather than
-  // pushing its controls over each other.
-  const Size client{std::max(window_.width(), designed_.width()), std::max(window_.height(), designed_.height())};
-  const auto batch = layout_.Arrange(client, [this](std::uintptr_t key) {
+  // pushing its controls over each other; children added meanwhile are
+  // measured against the same size.
+  return {std::max(window_.width(), designed_.width()), std::max(window_.height(), designed_.height())};
+}
+
+void CResizeHelper::ArrangeLayout() {
+  const auto batch = layout_.Arrange(ArrangedSize(), [this](std::uintptr_t key) {
     const QWidget* child = children_.value(key);
     return child ? RectOf(*child) : Rect{};
   });
   // Qt repaints what moved or changed size from its backing store, so the
-  // batch needs no erasing of its own.
+  // batch needs no erasing of its own (README.md, "The Windows layer").
   for (const Placement& placement : batch) {
     if (QWidget* child = children_.value(placement.child)) {
       child->setGeometry(placement.rect.left, placement.rect.top, placement.rect.Width(), placement.rect.Height());

@@ -34,6 +34,7 @@ class CResizeHelper final : public QObject {
 
  private:
   void Forget(QObject* child);
+  Size ArrangedSize() const;
 
   QWidget& window_;
   QSize designed_;

@@ -56,19 +56,24 @@ void RoomTabStrip::SetWidth(int width) {
   if (selected_ >= 0) EnsureVisible(selected_);
 }
 
-bool RoomTabStrip::Overflows() const { return Count() * kItemWidth > width_; }
+bool RoomTabStrip::Overflows() const { return Count() * kMinItemWidth > width_; }
+
+int RoomTabStrip::ItemWidth() const {
+  if (Count() == 0) return kItemWidth;
+  return std::clamp(width_ / Count(), kMinItemWidth, kItemWidth);
+}
 
 int RoomTabStrip::TabsAreaRight() const {
   return Overflows() ? std::max(0, width_ - 2 * kScrollButtonWidth) : width_;
 }
 
 int RoomTabStrip::MaxFirstVisible() const {
-  const int wholeTabs = std::max(1, TabsAreaRight() / kItemWidth);
+  const int wholeTabs = std::max(1, TabsAreaRight() / ItemWidth());
   return std::max(0, Count() - wholeTabs);
 }
 
 void RoomTabStrip::EnsureVisible(int index) {
-  const int wholeTabs = std::max(1, TabsAreaRight() / kItemWidth);
+  const int wholeTabs = std::max(1, TabsAreaRight() / ItemWidth());
   if (index < first_) first_ = index;
   if (index >= first_ + wholeTabs) first_ = index - wholeTabs + 1;
   first_ = std::clamp(first_, 0, MaxFirstVisible());
@@ -92,8 +97,8 @@ Rect RoomTabStrip::ScrollButton(int direction) const {
 }
 
 Rect RoomTabStrip::ItemRect(int index) const {
-  const int left = (index - first_) * kItemWidth;
-  return {left, 0, left + kItemWidth, kItemHeight};
+  const int left = (index - first_) * ItemWidth();
+  return {left, 0, left + ItemWidth(), kItemHeight};
 }
 
 Rect RoomTabStrip::DrawnRect(int index) const {
@@ -125,9 +130,12 @@ Rect RoomTabStrip::CloseBox(int index) const {
 }
 
 Rect RoomTabStrip::TextRect(int index) const {
-  Rect r = ItemRect(index);
-  if (index > 0) r.right -= 15;  // clear of the close box
-  return Look(index) == TabLook::Current ? r.Offset(2, 0) : r.Offset(2, 2);
+  const Rect item = ItemRect(index);
+  // Inside the border, and clear of the close box (where its picture's
+  // visible square starts too); 2 px right, and 2 lower for background tabs.
+  const int right = index > 0 ? CloseBox(index).left - kTextGap : item.right - kTextInset;
+  const int down = Look(index) == TabLook::Current ? 0 : 2;
+  return {item.left + kTextInset + 2, item.top + down, right, item.bottom + down};
 }
 
 bool RoomTabStrip::Visible(int index) const {

@@ -21,6 +21,13 @@ struct TabMouseOutcome {
 class RoomTabStrip {
  public:
   static constexpr int kItemWidth = 120;
+  // More tabs than fit at kItemWidth share the strip, down to this width;
+  // only beyond that does the strip scroll.
+  static constexpr int kMinItemWidth = 72;
+  // The text keeps this far inside the tab's border (before the 2 px shift
+  // of its look), and this far before the close box.
+  static constexpr int kTextInset = 3;
+  static constexpr int kTextGap = 2;
   static constexpr int kItemHeight = 25;
   static constexpr int kHeight = kItemHeight + 1;  // the base line below the tabs
   static constexpr int kScrollButtonWidth = 16;    // two of them at the right when tabs overflow
@@ -71,6 +78,7 @@ class RoomTabStrip {
   bool Valid(int index) const { return index >= 0 && index < Count(); }
   bool Visible(int index) const;
   int TabsAreaRight() const;
+  int ItemWidth() const;
   int MaxFirstVisible() const;
   void EnsureVisible(int index);
 

@@ -9,7 +9,10 @@
 
 namespace orvinta::saving {
 
-std::string LocalPath(const std::string& path) { return platform::Cp949ToUtf8(path).value_or(path); }
+std::string LocalPath(const std::string& path) {
+  if (platform::Utf8ToCp949Lossy(path)) return path;
+  return platform::Cp949ToUtf8(path).value_or(path);
+}
 
 bool LocalSaveFiles::FolderExists(const std::string& folder) {
   struct stat info {};

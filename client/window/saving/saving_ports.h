@@ -1,6 +1,7 @@
 #pragma once
-// What saving a transcript reaches the outside through. Paths and texts are
-// code page 949 bytes; the adapters convert file names for the file system.
+// What saving a transcript reaches the outside through. Texts are code page
+// 949 bytes; paths are the platform's own bytes, as the file system takes
+// them, so that a folder whose name code page 949 cannot write still works.
 #include <ctime>
 #include <optional>
 #include <string>
@@ -15,8 +16,8 @@ struct SaveDialogRequest {
   std::string caption;
   std::string filters;        // "Text(*.x)|*.x|...||", as the dialog's filter list
   std::string defaultSuffix;  // added when the chosen name has none
-  std::string folder;         // where the dialog opens
-  std::string fileName;       // proposed name
+  std::string folder;         // where the dialog opens (a platform path)
+  std::string fileName;       // proposed name (in the platform's encoding)
   bool promptOverwrite = true;
 };
 
@@ -24,7 +25,7 @@ struct SaveDialogRequest {
 class SaveDesktop {
  public:
   virtual ~SaveDesktop() = default;
-  // The chosen path; nullopt when cancelled.
+  // The chosen path, the platform's; nullopt when cancelled.
   virtual std::optional<std::string> RunSaveDialog(const SaveDialogRequest& request) = 0;
   virtual std::string DocumentsFolder() = 0;
 };

@@ -2,7 +2,9 @@
 
 #include "client/components/config/atomic_file.h"
 #include "client/window/saving/default_file_name.h"
+#include "client/window/saving/local_save_ports.h"
 #include "client/window/saving/saved_document.h"
+#include "platform/cp949.h"
 #include "protocol/guarded.h"
 
 namespace orvinta::saving {
@@ -48,14 +50,14 @@ void TranscriptSaver::Write(const std::string& path, const std::string& html) {
 }
 
 std::string TranscriptSaver::ChooseFile(const std::string& title) {
-  SaveDialogRequest request{kDialogCaption, kFilters, kSuffix, values_.SaveFolder, {}, true};
+  SaveDialogRequest request{kDialogCaption, kFilters, kSuffix, LocalPath(values_.SaveFolder), {}, true};
   if (request.folder.empty()) {
     request.folder = ports_.desktop.DocumentsFolder();
   }
   if (!request.folder.empty() && !ports_.files.FolderExists(request.folder)) {
     ports_.files.CreateFolder(request.folder);
   }
-  request.fileName = DefaultSaveName(title, ports_.clock.Now());
+  request.fileName = platform::Cp949ToUtf8Lossy(DefaultSaveName(title, ports_.clock.Now()));
   // The dialog runs its own event loop, in which the window may close.
   const auto alive = alive_;
   const auto chosen = ports_.desktop.RunSaveDialog(request);
