@@ -1,11 +1,7 @@
 #include "client/components/web_view.h"
 
 #include <QChildEvent>
-<<<<<<< HEAD
-=======
 #include <QCoreApplication>
-#include <QDesktopServices>
->>>>>>> wt-clientB
 #include <QTimer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
