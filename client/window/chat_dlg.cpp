@@ -70,6 +70,11 @@ void CChatDlg::ClearLines() {
 
 std::string CChatDlg::LinesHtml() const { return TranscriptHtml(lines_, context_.portal); }
 
+void CChatDlg::ReadElementHtml(const std::string& id, platform::HtmlView::HtmlCallback callback) {
+  if (!home_ && id == kTranscriptElement) return callback(LinesHtml());
+  page_.GetElementHtml(id, std::move(callback));
+}
+
 std::string CChatDlg::TranscriptAddress() const { return ResourceAddress(context_.portal, kTranscriptPage); }
 
 std::string CChatDlg::LauncherPageAddress() const {

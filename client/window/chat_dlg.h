@@ -52,6 +52,9 @@ class CChatDlg final : public platform::HtmlViewListener {
   void ClearLines();
   // The transcript element's inner HTML, made from the lines.
   std::string LinesHtml() const;
+  // An element's inner HTML: a room's transcript element from the lines (at
+  // once), anything else from the page (later, from the event loop).
+  void ReadElementHtml(const std::string& id, platform::HtmlView::HtmlCallback callback);
   platform::HtmlView& View() { return *view_; }
   void Show(bool visible) { view_->Show(visible); }
 

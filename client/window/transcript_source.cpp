@@ -1,6 +1,11 @@
 #include "client/window/transcript_source.h"
 
 namespace orvinta::window {
+namespace {
+
+constexpr char kTranscriptElement[] = "CHAT_MAIN";
+
+}  // namespace
 
 std::optional<saving::SaveTarget> WindowTranscripts::CurrentTarget() const {
   const Channel* current = channels_.Current();
@@ -11,8 +16,7 @@ std::optional<saving::SaveTarget> WindowTranscripts::CurrentTarget() const {
 bool WindowTranscripts::ReadTranscript(const std::string& channel, platform::HtmlView::HtmlCallback callback) {
   Channel* found = channels_.FindByName(channel);
   if (!found || found->kind == ChannelKind::WaitingRoom || !found->view) return false;
-  // Answered from the room's lines: what the page shows is not read back.
-  callback(found->view->LinesHtml());
+  found->view->ReadElementHtml(kTranscriptElement, std::move(callback));
   return true;
 }
 
