@@ -81,10 +81,14 @@ std::size_t TakeTag(std::string_view rest, const std::string& base, TranscriptLi
     AddRun(line, TextRun::Kind::LineBreak, {});
     return end;
   }
-  for (std::size_t i = 0; i < compose::kEmoticons.size(); ++i) {
-    if (tag != EmoticonHtml(base, i)) continue;
-    AddRun(line, TextRun::Kind::Emoticon, {}, static_cast<std::uint8_t>(i));
-    return end;
+  if (tag.starts_with(kEmoticonTag) && tag.substr(kEmoticonTag.size()).starts_with(base) && tag.ends_with('>')) {
+    const std::string_view image = tag.substr(kEmoticonTag.size() + base.size(),
+                                              tag.size() - kEmoticonTag.size() - base.size() - 1);
+    for (std::size_t i = 0; i < compose::kEmoticons.size(); ++i) {
+      if (image != compose::kEmoticons[i].image) continue;
+      AddRun(line, TextRun::Kind::Emoticon, {}, static_cast<std::uint8_t>(i));
+      return end;
+    }
   }
   if (tag.starts_with(kLinkOpen)) {
     const std::size_t linkEnd = rest.find(kLinkClose, end);
