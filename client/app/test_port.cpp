@@ -154,7 +154,7 @@ void TestPort::Html(QLocalSocket* socket, const QString& rest) {
   auto* found = dlg_.Channels().FindByName(channel);
   if (!found) return Reply(socket, "error no such room");
   QPointer<QLocalSocket> alive(socket);
-  found->view->View().GetElementHtml(element, [alive](const std::string& html) {
+  found->view->ReadElementHtml(element, [alive](const std::string& html) {
     if (alive) Reply(alive, "ok " + platform::qt::FromCp949(html));
   });
 }

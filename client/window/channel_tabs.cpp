@@ -64,7 +64,7 @@ Channel* ChannelTabs::AddChannel(std::string_view name, ChannelKind kind) {
     flags_.minimised = false;
   }
   host_.BringToForeground();
-  if (kind == ChannelKind::Room) added->view->Page().AppendBeforeMarker("END_LINE", std::string(WelcomeBannerHtml()));
+  if (kind == ChannelKind::Room) added->view->AddLine(BannerLine());
   return added;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "client/window/line_html.h"
 #include "client/window/resource_address.h"
 
 namespace orvinta::window {
@@ -20,6 +21,8 @@ constexpr std::array<LoadStep, 4> kTranscriptSteps = {{
     {CChatDlg::kRetry3, 5000, true},
 }};
 constexpr int kHomeDelayMs = 200;
+constexpr char kEndLine[] = "END_LINE";
+constexpr char kTranscriptElement[] = "CHAT_MAIN";
 
 }  // namespace
 
@@ -53,6 +56,23 @@ void CChatDlg::Start() {
 void CChatDlg::Reload() {
   page_.Reset();
   NavigateTo(LauncherPageAddress());
+}
+
+void CChatDlg::AddLine(TranscriptLine line) {
+  page_.AppendBeforeMarker(kEndLine, PageLineHtml(line, context_.portal));
+  lines_.Add(std::move(line));
+}
+
+void CChatDlg::ClearLines() {
+  lines_.Clear();
+  page_.SetElementHtml(kTranscriptElement, TranscriptHtml(lines_, context_.portal));
+}
+
+std::string CChatDlg::LinesHtml() const { return TranscriptHtml(lines_, context_.portal); }
+
+void CChatDlg::ReadElementHtml(const std::string& id, platform::HtmlView::HtmlCallback callback) {
+  if (!home_ && id == kTranscriptElement) return callback(LinesHtml());
+  page_.GetElementHtml(id, std::move(callback));
 }
 
 std::string CChatDlg::TranscriptAddress() const { return ResourceAddress(context_.portal, kTranscriptPage); }

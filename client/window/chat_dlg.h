@@ -9,6 +9,7 @@
 #include "client/window/page_queue.h"
 #include "client/window/portal_config.h"
 #include "client/window/timer_router.h"
+#include "client/window/transcript_lines.h"
 #include "platform/html_view.h"
 #include "platform/window_host.h"
 #include "protocol/launch_settings.h"
@@ -43,6 +44,17 @@ class CChatDlg final : public platform::HtmlViewListener {
   void Reload();
 
   PageQueue& Page() { return page_; }
+  // The room's lines. A line added goes to the page as well; reading the
+  // transcript back (saving) is answered from the lines, not from the page.
+  const TranscriptLines& Lines() const { return lines_; }
+  void AddLine(TranscriptLine line);
+  // The screen cleared: no lines, and a page holding only the end marker.
+  void ClearLines();
+  // The transcript element's inner HTML, made from the lines.
+  std::string LinesHtml() const;
+  // An element's inner HTML: a room's transcript element from the lines (at
+  // once), anything else from the page (later, from the event loop).
+  void ReadElementHtml(const std::string& id, platform::HtmlView::HtmlCallback callback);
   platform::HtmlView& View() { return *view_; }
   void Show(bool visible) { view_->Show(visible); }
 
@@ -66,6 +78,7 @@ class CChatDlg final : public platform::HtmlViewListener {
   std::function<void()> onLinkNotOpened_;
   std::unique_ptr<platform::HtmlView> view_;
   PageQueue page_;
+  TranscriptLines lines_;
   std::unique_ptr<TimerBlock> timers_;
 };
 

@@ -85,7 +85,7 @@ void TranscriptPresenter::AddInfoLineHtml(std::string_view channelName, std::str
   Channel* channel = ChannelForLine(channelName);
   if (!channel) return;
   const std::string text = SanitizeText(html);
-  channel->view->Page().AppendBeforeMarker(std::string(kEndLine), RenderInfoLine(text));
+  channel->view->AddLine(InfoLine(text));
   AfterLine(*channel, text.find(kLeftLine) == std::string::npos);
   TellListeners(*channel, {.system = true, .text = text});
 }
@@ -99,12 +99,13 @@ void TranscriptPresenter::ShowChatLine(std::string_view channelName, std::string
   if (channelName.empty() || senderId.empty()) return;
   Channel* channel = ChannelForLine(channelName);
   if (!channel || channel->Ignores(senderId)) return;
-  const auto html = RenderChatLine(line, portal_);
-  if (!html) return;
+  auto shown = ChatLineFrom(line, portal_);
+  if (!shown) return;
   const bool own = text::EqualsIgnoreCase(senderId, self_.UserId);
   const bool mention = !own && NamesUser(line.text, OwnNames{self_.UserId, self_.Nick});
   const bool highlight = mention && preferences_->highlightMentions;
-  channel->view->Page().AppendBeforeMarker(std::string(kEndLine), highlight ? MarkMention(*html) : *html);
+  shown->mention = highlight;
+  channel->view->AddLine(std::move(*shown));
   AfterLine(*channel, true, highlight, own);
   if (listeners_.empty()) return;
   const std::string nick = compose::ShownField(line.nick);
@@ -123,10 +124,9 @@ void TranscriptPresenter::OnClearScreen() {
   if (!Ask(boxes_, kAskClear)) return;
   Channel* channel = channels_.FindByName(name);  // it may have closed while the question was open
   if (!channel) return;
-  PageQueue& page = channel->view->Page();
-  page.SetElementHtml("CHAT_MAIN", "<SPAN ID=END_LINE></SPAN>");
-  page.AppendBeforeMarker(std::string(kEndLine), std::string(ClearedNoticeHtml()));
-  page.AppendBeforeMarker(std::string(kEndLine), std::string(ClearedWarningHtml()));
+  channel->view->ClearLines();
+  channel->view->AddLine(ClearedNoticeLine());
+  channel->view->AddLine(ClearedWarningLine());
 }
 
 }  // namespace orvinta::window

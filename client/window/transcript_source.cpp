@@ -16,7 +16,7 @@ std::optional<saving::SaveTarget> WindowTranscripts::CurrentTarget() const {
 bool WindowTranscripts::ReadTranscript(const std::string& channel, platform::HtmlView::HtmlCallback callback) {
   Channel* found = channels_.FindByName(channel);
   if (!found || found->kind == ChannelKind::WaitingRoom || !found->view) return false;
-  found->view->Page().GetElementHtml(kTranscriptElement, std::move(callback));
+  found->view->ReadElementHtml(kTranscriptElement, std::move(callback));
   return true;
 }
 

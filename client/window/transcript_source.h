@@ -1,7 +1,7 @@
 #pragma once
 // The window's side of saving a transcript: which room the save button means
-// when it is clicked, and that room's lines, read from its page when the
-// file has been chosen. Rooms are found again by name, since one may close
+// when it is clicked, and that room's transcript, made from its lines when
+// the file has been chosen. Rooms are found again by name, since one may close
 // while the save dialog is open.
 #include <optional>
 #include <string>

@@ -49,15 +49,15 @@ std::size_t TrimTrailing(std::string_view address) {
   return address.size();
 }
 
-std::string Link(std::string_view address) {
+}  // namespace
+
+std::string LinkHtml(std::string_view address) {
   // The text shows "&amp;" as "&": the link goes where the text says.
   const std::string target = EscapeHtml(ReplaceAll(address, "&amp;", "&"));
   std::string html = "<A HREF='" + target + "' STYLE='";
   html.append(kLinkStyle).append("'>").append(address).append("</A>");
   return html;
 }
-
-}  // namespace
 
 std::size_t WebAddressLength(std::string_view text, std::size_t at) {
   const std::string_view rest = text.substr(std::min(at, text.size()));
@@ -87,7 +87,7 @@ std::string LinkWebAddresses(std::string_view body) {
       out.append(body.substr(i, 2));
       i += 2;
     } else if (const std::size_t length = (c == 'h' || c == 'H') ? WebAddressLength(body, i) : 0) {
-      out += Link(body.substr(i, length));
+      out += LinkHtml(body.substr(i, length));
       i += length;
     } else {
       out.push_back(static_cast<char>(c));

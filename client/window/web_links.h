@@ -18,6 +18,9 @@ std::size_t WebAddressLength(std::string_view text, std::size_t at);
 // Longer addresses are not links a person means others to follow.
 inline constexpr std::size_t kMaxLinkAddress = 4096;
 
+// The link around one address (as LinkWebAddresses writes it).
+std::string LinkHtml(std::string_view address);
+
 // Every address outside a tag wrapped in a link to it; nothing else changes.
 std::string LinkWebAddresses(std::string_view body);
 

@@ -42,7 +42,7 @@ TEST(ChatEndToEnd, TwoClientsChatInKorean) {
   ASSERT_EQ(alice.Command("key enter"), "ok");
   const QString styled = bob.WaitForReply("html #e2e CHAT_MAIN", QStringLiteral("굵고 빨간 돋움"));
   EXPECT_TRUE(styled.contains(QStringLiteral("COLOR:#FF0000;FONT-SIZE:11pt;FONT-FAMILY:돋움"))) << styled.toStdString();
-  EXPECT_TRUE(styled.contains(QStringLiteral("<b> 굵고 빨간 돋움 <img"))) << styled.toStdString();
+  EXPECT_TRUE(styled.contains(QStringLiteral("<B> 굵고 빨간 돋움 <IMG"))) << styled.toStdString();
   EXPECT_TRUE(styled.contains("icon_01.gif"));
 }
 

@@ -145,7 +145,8 @@ class SavingFromTheWindow : public SettingsWindowTest {
     OpenRoom("abc");
     OpenRoom("def");
     for (const char* room : {"#abc", "#def"}) {
-      LoadTranscript(room).SetElementHtml("CHAT_MAIN", std::string("<B>lines of ") + room + "</B>");
+      LoadTranscript(room);
+      dlg->AddInfoLine(room, "lines of %s", {room});
     }
     dlg->BringChannelToFront("#def");
     desktop.chosen = "/home/me/chat/def.htm";
@@ -170,9 +171,11 @@ TEST_F(SavingFromTheWindow, TheRoomShownAtTheClickIsSavedEvenWhenAnotherIsShownM
   ClickSave();
   ASSERT_EQ(desktop.requests.size(), 1u);
   EXPECT_EQ(desktop.requests[0].fileName.rfind(platform::Cp949ToUtf8Lossy("수다방("), 0), 0u) << desktop.requests[0].fileName;
-  EXPECT_EQ(files.files[*desktop.chosen], "an older file");  // untouched until the lines are in hand
-  views.AnswerAllReads();
-  EXPECT_EQ(files.files[*desktop.chosen], saving::SavedDocument("<B>lines of #def</B>"));
+  // The file holds the lines of #def as its page shows them.
+  const std::string saved = files.files[*desktop.chosen];
+  EXPECT_EQ(saved, saving::SavedDocument(ViewOf("#def").Inner("CHAT_MAIN")));
+  EXPECT_NE(saved.find("lines of #def"), std::string::npos);
+  EXPECT_EQ(saved.find("lines of #abc"), std::string::npos);
   EXPECT_EQ(values.SaveFolder, "/home/me/chat");
   EXPECT_EQ(configSaves, 1);
 }

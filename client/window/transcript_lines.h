@@ -1,0 +1,80 @@
+#pragma once
+// A room's transcript as lines of our own, kept compactly: what the line is,
+// its style, its text cut into runs (text, line breaks, emoticon pictures,
+// links). The HTML of a line is made from it when a page or a file needs it
+// (see transcript_html.h), so the lines never have to be read back from a page.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvinta::window {
+
+enum class LineKind : std::uint8_t {
+  Chat,            // a member's line
+  Info,            // a centred line of the program's own (entries, departures, notices)
+  Banner,          // the welcome banner of a new room
+  ClearedNotice,   // the two lines a cleared screen starts with
+  ClearedWarning,
+};
+
+// A piece of a chat line's text. Text runs hold the bytes as the page shows
+// them (received angle brackets as entities); the others stand for markup.
+struct TextRun {
+  enum class Kind : std::uint8_t { Text, LineBreak, Emoticon, Link, Markup };
+  Kind kind = Kind::Text;
+  std::uint8_t emoticon = 0;  // index into the emoticon table
+  std::uint32_t length = 0;   // bytes of the line's text (Text: the text; Link: the address; Markup: the tag)
+};
+
+enum StyleBits : std::uint8_t { kBold = 1, kItalic = 2, kUnderline = 4 };
+
+struct TranscriptLine {
+  LineKind kind = LineKind::Info;
+  bool mention = false;      // someone else's chat line naming the user: tinted
+  std::uint8_t style = 0;    // StyleBits
+  std::uint8_t face = 0;     // index into the composer's face names
+  std::array<char, 2> size{};  // the point size's digits as received
+  std::uint8_t sizeDigits = 0;
+  std::array<char, 6> textColour{}, backColour{};  // six hex digits as received
+  long long icon = 0;        // the sender's icon number
+  std::string nick;          // as shown, escaped
+  std::string text;          // Chat: the runs' bytes in order. Info: program markup, received parts escaped.
+  std::vector<TextRun> runs;
+
+  std::string_view Size() const { return {size.data(), sizeDigits}; }
+  std::string_view TextColour() const { return {textColour.data(), textColour.size()}; }
+  std::string_view BackColour() const { return {backColour.data(), backColour.size()}; }
+};
+
+// One room's lines, oldest first.
+class TranscriptLines {
+ public:
+  // A room that talks for days keeps its newest lines; the oldest go first.
+  static constexpr std::size_t kMaxLines = 200000;
+
+  void Add(TranscriptLine line);
+  // Clearing the screen: the lines are gone.
+  void Clear() { lines_.clear(); }
+
+  std::size_t size() const { return lines_.size(); }
+  bool empty() const { return lines_.empty(); }
+  const TranscriptLine& operator[](std::size_t i) const { return lines_[i]; }
+  auto begin() const { return lines_.begin(); }
+  auto end() const { return lines_.end(); }
+
+ private:
+  std::deque<TranscriptLine> lines_;
+};
+
+// Fixed lines.
+TranscriptLine BannerLine();
+TranscriptLine ClearedNoticeLine();
+TranscriptLine ClearedWarningLine();
+// A centred line; `markup` is program markup with received parts escaped.
+TranscriptLine InfoLine(std::string_view markup);
+
+}  // namespace orvinta::window
