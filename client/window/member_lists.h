@@ -12,7 +12,7 @@
 #include "client/window/portal_config.h"
 #include "client/window/timer_router.h"
 #include "client/window/user_dlg.h"
-#include "platform/html_view.h"
+#include "platform/member_list_view.h"
 #include "platform/window_host.h"
 #include "protocol/launch_settings.h"
 #include "protocol/zup_chat_main.h"
@@ -24,7 +24,7 @@ class MemberLists {
   // Milliseconds between two redraws of the pane: one frame.
   static constexpr int kRedrawDelayMs = 16;
 
-  MemberLists(ChannelList& channels, platform::HtmlViewFactory& views, TimerRouter& timers,
+  MemberLists(ChannelList& channels, platform::MemberListViewFactory* views, TimerRouter& timers,
               const PortalConfig& portal, const LaunchSettings& settings, protocol::CZupChatMain& session,
               platform::WindowHost& host);
 
