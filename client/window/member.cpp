@@ -55,16 +55,6 @@ std::string RenderMemberRow(const Member& member, const PortalConfig& portal) {
   return row;
 }
 
-std::string RenderMemberList(const std::list<Member>& members, const PortalConfig& portal) {
-  std::string rows;
-  for (const Member& member : members) {
-    if (member.nick.empty()) continue;
-    rows += RenderMemberRow(member, portal);
-    rows += '\n';
-  }
-  return rows;
-}
-
 namespace {
 
 std::string DetailHtml(const std::string& iconAddress, std::string_view nick) {

@@ -40,9 +40,6 @@ platform::MemberRow MemberRowOf(const Member& member);
 
 // One row of the member list as HTML.
 std::string RenderMemberRow(const Member& member, const PortalConfig& portal);
-// The rows of every member with a nick, in list order, each followed by a line
-// feed (what inserting them one by one in front of a marker leaves).
-std::string RenderMemberList(const std::list<Member>& members, const PortalConfig& portal);
 
 // One entry of the waiting room's room-detail list from "x|x|nick|icon".
 std::string RenderDetailEntry(std::string_view entry, const PortalConfig& portal);

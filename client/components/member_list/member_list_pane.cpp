@@ -73,12 +73,12 @@ void MemberListPane::paintEvent(QPaintEvent*) {
     painter.drawPixmap(band.left(), band.top(), 2, kHeaderHeight, HeaderPicture(0));
     painter.drawPixmap(band.right() - 1, band.top(), 2, kHeaderHeight, HeaderPicture(2));
   }
-  // "채팅중인 회원 : " then the count in red, then "명", centred as one line.
+  // "채팅중인 회원 : " then the count in red, then " 명", centred as one line.
   painter.setFont(MemberRowDelegate::ListFont());
   const QFontMetrics metrics = painter.fontMetrics();
   const QString before = QStringLiteral("채팅중인 회원 : ");
   const QString number = QString::number(count_);
-  const QString after = QStringLiteral("명");
+  const QString after = QStringLiteral(" 명");
   const int whole = metrics.horizontalAdvance(before + number + after);
   int x = middle.left() + std::max(0, (middle.width() - whole) / 2);
   const int baseline = band.top() + (kHeaderHeight + metrics.ascent() - metrics.descent()) / 2;
