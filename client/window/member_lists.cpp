@@ -95,17 +95,30 @@ void MemberLists::DeleteAllNick(std::string_view channelName) {
 
 void MemberLists::RefreshIfCurrent(std::string_view channelName) {
   const Channel* channel = channels_.FindByName(channelName);
-  if (!channel || channel != channels_.Current() || RedrawPending()) return;
-  redraw_->Set(kRedrawTimer, kRedrawDelayMs);
+  if (!channel || channel != channels_.Current()) return;
+  stale_ = true;
+  if (!redraw_->IsRunning(kRedrawTimer)) redraw_->Set(kRedrawTimer, kRedrawDelayMs);
 }
 
 void MemberLists::OnRedrawTimer() {
-  redraw_->Kill(kRedrawTimer);
-  if (Channel* current = channels_.Current()) RefreshNickList(*current);
+  Channel* current = channels_.Current();
+  if (!stale_ || !current) {
+    // Quiet again: the next change is drawn a frame after it.
+    stale_ = false;
+    redraw_->Kill(kRedrawTimer);
+    return;
+  }
+  Draw(*current);
+  redraw_->Set(kRedrawTimer, kBusyRedrawDelayMs);
 }
 
 void MemberLists::RefreshNickList(Channel& channel) {
   redraw_->Kill(kRedrawTimer);
+  Draw(channel);
+}
+
+void MemberLists::Draw(Channel& channel) {
+  stale_ = false;
   // The whole list in one hand-over; the view redraws the rows that changed.
   std::vector<platform::MemberRow> rows;
   rows.reserve(channel.members.size());

@@ -11,13 +11,13 @@ class MembersTest : public WindowTest {
     dlg->NewNick(channel, id, 0);
     dlg->SetMemberDetails(channel, id, nick, icon, "0");
   }
-  // The pane's rows as they show once the frame's redraw has run.
+  // The pane's rows as they show once the list has been redrawn.
   std::string List() {
-    timers.Advance(MemberLists::kRedrawDelayMs);
+    timers.Advance(MemberLists::kBusyRedrawDelayMs);
     return UserView().Text();
   }
   std::string Count() {
-    timers.Advance(MemberLists::kRedrawDelayMs);
+    timers.Advance(MemberLists::kBusyRedrawDelayMs);
     return std::to_string(UserView().count);
   }
 };

@@ -46,7 +46,7 @@ TEST_F(SessionWindowTest, LoginEntersTheRoomAndTrafficReachesThePages) {
 
   ReceiveFrame("CHOT", "bob/lobby");
   EXPECT_NE(room.Inner("CHAT_MAIN").find("&lt;밥&gt;님이 퇴장하셨습니다"), std::string::npos);
-  timers.Advance(MemberLists::kRedrawDelayMs);
+  timers.Advance(MemberLists::kBusyRedrawDelayMs);
   EXPECT_EQ(UserView().count, 1u);
 
   ReceiveFrame("CHOT", "alice/lobby");  // the user was taken out

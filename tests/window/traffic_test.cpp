@@ -90,6 +90,7 @@ class TrafficTest : public WindowTest {
       ReceiveFrame("IFON", "m" + std::to_string(i) + "/lobby/nick" + std::to_string(i) + "/1001/0");
     }
     timers.Advance(MemberLists::kRedrawDelayMs);
+    timers.Advance(MemberLists::kBusyRedrawDelayMs);  // drawn, and quiet again
   }
   bool TabOpen(std::string_view channel) { return dlg->Channels().FindByName(channel) != nullptr; }
   // The room's transcript once its page has loaded (the fixture's own helper
@@ -124,8 +125,16 @@ TEST_F(TrafficTest, StatusChangesWithinAFrameRedrawTheListOnce) {
   EXPECT_NE(list.find("nick49(m49) [2]\n"), std::string::npos);
   EXPECT_EQ(pane().rows.size(), 51u);
 
-  ReceiveFrame("CHOT", "m7/lobby");
+  // While changes keep coming they are drawn at the busy pace, not every frame.
+  pane().operations = 0;
+  ReceiveFrame("IFAL", "m0/lobby/5");
   timers.Advance(MemberLists::kRedrawDelayMs);
+  EXPECT_EQ(pane().operations, 0);
+  timers.Advance(MemberLists::kBusyRedrawDelayMs - MemberLists::kRedrawDelayMs);
+  EXPECT_NE(List().find("nick0(m0) [5]"), std::string::npos);
+
+  ReceiveFrame("CHOT", "m7/lobby");
+  timers.Advance(MemberLists::kBusyRedrawDelayMs);
   EXPECT_EQ(Count(), "50");
   EXPECT_EQ(List().find("(m7)"), std::string::npos);
 }
