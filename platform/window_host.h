@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/html_view.h"
+#include "platform/member_list_view.h"
 
 namespace orvinta::platform {
 
@@ -58,6 +59,8 @@ class WindowHost {
   // the view is destroyed.
   virtual void PlaceView(HtmlViewRole role, HtmlView& view) = 0;
   virtual void ReleaseView(HtmlView& view) = 0;
+  // The member list goes where the member-list page went, at the right.
+  virtual void PlaceMemberList(MemberListView& view) = 0;
 
   // Composing toolbar and the input line's character format.
   virtual void ShowToolbarState(const ToolbarState& state) = 0;

@@ -30,6 +30,7 @@
 
 #include "bench/bench_server.h"
 #include "client/components/main_window.h"
+#include "client/components/member_list/member_list_pane.h"
 #include "client/components/resource_scheme.h"
 #include "client/components/web_view.h"
 #include "client/window/box_queue.h"
@@ -214,11 +215,13 @@ int main(int argc, char** argv) {
   platform::qt::QtShell shell;
   platform::qt::QtTransportFactory transports;
   components::WebViewFactory views;
+  components::MemberListPaneFactory memberViews;
   KeepAliveLog keepAlive;
   keepAlive.clock.start();
   window::COrvintaDlg dlg(settings, window::WindowPorts{.host = widgets, .views = views, .timers = timers,
                                                         .boxes = boxes, .sound = sound, .shell = shell,
-                                                        .transports = transports, .monitor = &keepAlive});
+                                                        .transports = transports, .monitor = &keepAlive,
+                                                        .memberViews = &memberViews});
   dlg.OnInitDialog();
   widgets.show();
   dlg.OnBnClickedButConnect();

@@ -1,5 +1,6 @@
 #pragma once
 // The real adapters of every port the client uses, owned in one place.
+#include "client/components/member_list/member_list_pane.h"
 #include "client/components/web_view.h"
 #include "platform/qt/host_platform_info.h"
 #include "platform/qt/qt_message_boxes.h"
@@ -20,6 +21,7 @@ struct ClientPorts {
   platform::qt::QtSound sound;
   platform::qt::QtShell shell;
   components::WebViewFactory views;
+  components::MemberListPaneFactory memberViews;
 };
 
 // Settings the process needs before Qt starts: the font aliases next to the

@@ -166,7 +166,8 @@ int main(int argc, char** argv) {
                                               .notifier = &popups.popups(),
                                               .config = &windowConfig,
                                               .input = &widgets.InputLine(),
-                                              .menus = &menus},
+                                              .menus = &menus,
+                                              .memberViews = &ports.memberViews},
                           app::PortalFromEnvironment());
   WireMainWindow(widgets, dlg);
   widgets.SetStatusMenuHook(Entry("the status menu", [&dlg, &menus, &orvinta](QPoint at) {

@@ -224,6 +224,15 @@ void MainWindow::PlaceView(platform::HtmlViewRole role, platform::HtmlView& view
   if (role == Role::NavigationBar) widget->show();
 }
 
+void MainWindow::PlaceMemberList(platform::MemberListView& view) {
+  auto* pane = dynamic_cast<QWidget*>(&view);
+  if (!pane) return;
+  pane->setParent(this);
+  pane->setGeometry(paneArea_->geometry());
+  const main_layout::Placement& p = main_layout::PlacementOf(Slot::Pane);
+  resize_->AddAnchor(pane, p.topLeft, p.bottomRight);
+}
+
 void MainWindow::ReleaseView(platform::HtmlView& view) {
   auto* web = dynamic_cast<WidgetView*>(&view);
   if (!web || !web->Widget()) return;

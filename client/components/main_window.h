@@ -80,6 +80,7 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   void SetTitleText(const std::string& text) override;
   void PlaceView(platform::HtmlViewRole role, platform::HtmlView& view) override;
   void ReleaseView(platform::HtmlView& view) override;
+  void PlaceMemberList(platform::MemberListView& view) override;
   void ShowToolbarState(const platform::ToolbarState& state) override { toolbar_->ShowState(state); }
   void SelectStatus(int index) override;
   void FlashOnce() override;

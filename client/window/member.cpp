@@ -34,6 +34,14 @@ std::string StatusCell(int status, const PortalConfig& portal) {
 
 }  // namespace
 
+std::string MemberLabel(const Member& member) {
+  return member.nick + "(" + std::string(text::TrimLeft(member.id, "_")) + ")";
+}
+
+platform::MemberRow MemberRowOf(const Member& member) {
+  return {.id = member.id, .label = MemberLabel(member), .iconAddress = member.iconAddress, .status = member.status};
+}
+
 std::string RenderMemberRow(const Member& member, const PortalConfig& portal) {
   const std::string shownId = EscapeHtml(text::TrimLeft(member.id, "_"));
   std::string row = "<table border=0 cellpadding=0 cellspacing=0 width=176 height=24 class=fixed>";
@@ -45,16 +53,6 @@ std::string RenderMemberRow(const Member& member, const PortalConfig& portal) {
   row += "<td width=25 align=center>" + StatusCell(member.status, portal) + "</td>";
   row += "</tr></table>";
   return row;
-}
-
-std::string RenderMemberList(const std::list<Member>& members, const PortalConfig& portal) {
-  std::string rows;
-  for (const Member& member : members) {
-    if (member.nick.empty()) continue;
-    rows += RenderMemberRow(member, portal);
-    rows += '\n';
-  }
-  return rows;
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "client/window/portal_config.h"
+#include "platform/member_list_view.h"
 
 namespace orvinta::window {
 
@@ -33,11 +34,12 @@ extern const std::array<StatusEntry, kStatusCount> kStatuses;
 // The status for a status-menu command (32786-32792); nullopt for any other.
 std::optional<int> StatusForMenuCommand(int command);
 
-// One row of the member list.
+// What the member list shows for a member: nick + "(" + id without leading "_" + ")".
+std::string MemberLabel(const Member& member);
+platform::MemberRow MemberRowOf(const Member& member);
+
+// One row of the member list as HTML.
 std::string RenderMemberRow(const Member& member, const PortalConfig& portal);
-// The rows of every member with a nick, in list order, each followed by a line
-// feed (what inserting them one by one in front of a marker leaves).
-std::string RenderMemberList(const std::list<Member>& members, const PortalConfig& portal);
 
 // One entry of the waiting room's room-detail list from "x|x|nick|icon".
 std::string RenderDetailEntry(std::string_view entry, const PortalConfig& portal);

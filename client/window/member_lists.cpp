@@ -1,6 +1,7 @@
 #include "client/window/member_lists.h"
 
 #include <climits>
+#include <vector>
 
 #include "client/window/icon_url.h"
 #include "client/window/member.h"
@@ -12,7 +13,6 @@ namespace {
 // Members beyond this are not listed: a hostile server could otherwise grow
 // the list (and each redraw) without end.
 constexpr std::size_t kMaxMembers = 2000;
-constexpr std::string_view kEmptyList = "<SPAN ID=END_LINE></SPAN>";
 
 int ParseStatus(std::string_view text) {
   const long value = text::ParseLeadingInt(text);
@@ -21,7 +21,7 @@ int ParseStatus(std::string_view text) {
 
 }  // namespace
 
-MemberLists::MemberLists(ChannelList& channels, platform::HtmlViewFactory& views, TimerRouter& timers,
+MemberLists::MemberLists(ChannelList& channels, platform::MemberListViewFactory* views, TimerRouter& timers,
                          const PortalConfig& portal, const LaunchSettings& settings, protocol::CZupChatMain& session,
                          platform::WindowHost& host)
     : channels_(channels),
@@ -29,11 +29,7 @@ MemberLists::MemberLists(ChannelList& channels, platform::HtmlViewFactory& views
       settings_(settings),
       session_(session),
       host_(host),
-      pane_(views, portal, [this] {
-        // Sets queued before the page loaded land after the queued rows and
-        // would leave the list empty: draw it again from the model.
-        if (Channel* current = channels_.Current()) RefreshNickList(*current);
-      }),
+      pane_(views),
       redraw_(timers.OpenBlock([this](int local) {
         if (local == kRedrawTimer) OnRedrawTimer();
       })) {}
@@ -99,33 +95,48 @@ void MemberLists::DeleteAllNick(std::string_view channelName) {
 
 void MemberLists::RefreshIfCurrent(std::string_view channelName) {
   const Channel* channel = channels_.FindByName(channelName);
-  if (!channel || channel != channels_.Current() || RedrawPending()) return;
-  redraw_->Set(kRedrawTimer, kRedrawDelayMs);
+  if (!channel || channel != channels_.Current()) return;
+  stale_ = true;
+  if (!redraw_->IsRunning(kRedrawTimer)) redraw_->Set(kRedrawTimer, kRedrawDelayMs);
 }
 
 void MemberLists::OnRedrawTimer() {
-  redraw_->Kill(kRedrawTimer);
-  if (Channel* current = channels_.Current()) RefreshNickList(*current);
+  Channel* current = channels_.Current();
+  if (!stale_ || !current) {
+    // Quiet again: the next change is drawn a frame after it.
+    stale_ = false;
+    redraw_->Kill(kRedrawTimer);
+    return;
+  }
+  Draw(*current);
+  redraw_->Set(kRedrawTimer, kBusyRedrawDelayMs);
 }
 
 void MemberLists::RefreshNickList(Channel& channel) {
   redraw_->Kill(kRedrawTimer);
-  // One set of the whole list, as the rows inserted one by one in front of
-  // the marker would leave it, instead of a page operation per row.
-  PageQueue& page = pane_.Page();
-  page.SetElementHtml("USER_LIST", RenderMemberList(channel.members, portal_) + std::string(kEmptyList));
-  page.SetElementHtml("SELECT_USER", "");
+  Draw(channel);
+}
+
+void MemberLists::Draw(Channel& channel) {
+  stale_ = false;
+  // The whole list in one hand-over; the view redraws the rows that changed.
+  std::vector<platform::MemberRow> rows;
+  rows.reserve(channel.members.size());
+  for (const Member& member : channel.members) {
+    if (!member.nick.empty()) rows.push_back(MemberRowOf(member));
+  }
+  pane_.View().SetRows(std::move(rows));
   UpdateNickCount();
 }
 
-void MemberLists::ClearNickList() { pane_.Page().SetElementHtml("USER_LIST", std::string(kEmptyList)); }
+void MemberLists::ClearNickList() { pane_.View().SetRows({}); }
 
 void MemberLists::UpdateNickCount() {
   std::size_t count = 0;
   if (const Channel* current = channels_.Current()) {
     for (const Member& member : current->members) count += !member.nick.empty();
   }
-  pane_.Page().SetElementHtml("USER_COUNT", std::to_string(count));
+  pane_.View().SetCount(count);
 }
 
 void MemberLists::OnCbnSelchangeComboStatus(int index) { SetOwnStatus(index, true); }

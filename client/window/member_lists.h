@@ -12,7 +12,7 @@
 #include "client/window/portal_config.h"
 #include "client/window/timer_router.h"
 #include "client/window/user_dlg.h"
-#include "platform/html_view.h"
+#include "platform/member_list_view.h"
 #include "platform/window_host.h"
 #include "protocol/launch_settings.h"
 #include "protocol/zup_chat_main.h"
@@ -21,10 +21,14 @@ namespace orvinta::window {
 
 class MemberLists {
  public:
-  // Milliseconds between two redraws of the pane: one frame.
+  // Milliseconds from a change in a quiet list to its redraw: one frame.
   static constexpr int kRedrawDelayMs = 16;
+  // While changes keep coming the pane is redrawn at this pace instead: a
+  // window that holds web views is composed whole on every repaint, and a
+  // flood of status changes would have it recomposed every frame.
+  static constexpr int kBusyRedrawDelayMs = 50;
 
-  MemberLists(ChannelList& channels, platform::HtmlViewFactory& views, TimerRouter& timers,
+  MemberLists(ChannelList& channels, platform::MemberListViewFactory* views, TimerRouter& timers,
               const PortalConfig& portal, const LaunchSettings& settings, protocol::CZupChatMain& session,
               platform::WindowHost& host);
 
@@ -40,9 +44,9 @@ class MemberLists {
   void DeleteAllNick(std::string_view channelName);
 
   // The pane. RefreshNickList redraws at once (a tab switch); member changes
-  // go through the frame timer.
+  // go through the redraw timer.
   void RefreshNickList(Channel& channel);
-  bool RedrawPending() const { return redraw_->IsRunning(kRedrawTimer); }
+  bool RedrawPending() const { return stale_; }
   void ClearNickList();
   void UpdateNickCount();
   void ShowPane(bool visible) { pane_.Show(visible); }
@@ -56,6 +60,7 @@ class MemberLists {
   void SetOwnStatus(int status, bool fromCombo);
   void RefreshIfCurrent(std::string_view channelName);
   void OnRedrawTimer();
+  void Draw(Channel& channel);
 
   static constexpr int kRedrawTimer = 1;
 
@@ -66,6 +71,7 @@ class MemberLists {
   platform::WindowHost& host_;
   CUserDlg pane_;
   std::unique_ptr<TimerBlock> redraw_;
+  bool stale_ = false;  // the current room's list changed since it was drawn
 };
 
 }  // namespace orvinta::window

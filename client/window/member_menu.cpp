@@ -28,14 +28,9 @@ MemberMenu::MemberMenu(ChannelList& channels, ChannelTabs& tabs, MemberLists& me
       portal_(portal),
       ports_(ports) {}
 
-void MemberMenu::OnMemberListClicked() {
-  if (!ports_.menus) return;
-  const platform::ScreenPoint at = ports_.menus->CursorPosition();
-  std::weak_ptr<bool> alive = alive_;
-  members_.Pane().Page().GetElementHtml("SELECT_USER", [this, alive, at](const std::string& html) {
-    const auto token = alive.lock();
-    if (token && *token) ShowFor(html, at);
-  });
+void MemberMenu::OnMemberListClicked(const std::string& id) {
+  if (!ports_.menus || id.empty()) return;
+  ShowFor(id, ports_.menus->CursorPosition());
 }
 
 bool MemberMenu::IsListedInCurrentRoom(std::string_view id) const {
@@ -43,17 +38,18 @@ bool MemberMenu::IsListedInCurrentRoom(std::string_view id) const {
   return current && !id.empty() && channels_.FindMember(current->name, id) != nullptr;
 }
 
-void MemberMenu::ShowFor(std::string_view selectUserHtml, platform::ScreenPoint at) {
+void MemberMenu::ShowFor(std::string_view id, platform::ScreenPoint at) {
   const Channel* current = channels_.Current();
   if (!ports_.menus || !current || !current->name.starts_with('#')) return;
-  const auto member = ParseSelectedMember(selectUserHtml);
   // The id goes into "/"-separated bodies: only a member the room lists is acted on.
-  if (!member || !IsListedInCurrentRoom(member->id)) return;
+  const Member* listed = channels_.FindMember(current->name, id);
+  if (id.empty() || !listed) return;
+  const SelectedMember member{listed->nick, listed->id};
   const std::string room = current->name;
-  const int command = ports_.menus->Track(platform::MenuIcons::Member, MemberMenuItems(StateFor(*member)), at);
+  const int command = ports_.menus->Track(platform::MenuIcons::Member, MemberMenuItems(StateFor(member)), at);
   // The menu is modal: a choice made after the shown room changed belongs to no room.
   const Channel* now = channels_.Current();
-  if (command != 0 && now && now->name == room) Act(command, *member);
+  if (command != 0 && now && now->name == room) Act(command, member);
 }
 
 MemberMenuState MemberMenu::StateFor(const SelectedMember& member) const {

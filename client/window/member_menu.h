@@ -1,7 +1,7 @@
 #pragma once
 // The member context menu: a left or right click on a member row opens it at
 // the click, with what may be done to that member, and carries out the choice.
-#include <memory>
+#include <string>
 #include <string_view>
 
 #include "client/window/channel_list.h"
@@ -31,15 +31,14 @@ class MemberMenu {
   MemberMenu(ChannelList& channels, ChannelTabs& tabs, MemberLists& members, PromptsAndVotes& prompts,
              const WindowFlags& flags, LaunchSettings& settings, protocol::CZupChatMain& session,
              const PortalConfig& portal, MemberMenuPorts ports);
-  ~MemberMenu() { *alive_ = false; }
   MemberMenu(const MemberMenu&) = delete;
   MemberMenu& operator=(const MemberMenu&) = delete;
 
-  // A mouse button was released over the member list: the menu opens where
-  // the pointer is now, once the page has said which member it is over.
-  void OnMemberListClicked();
-  // The menu for the page's SELECT_USER text, at `at`.
-  void ShowFor(std::string_view selectUserHtml, platform::ScreenPoint at);
+  // A mouse button was released over the member list, over the row of `id`
+  // ("" off the rows): the menu opens where the pointer is.
+  void OnMemberListClicked(const std::string& id);
+  // The menu for the member `id` of the current room, at `at`.
+  void ShowFor(std::string_view id, platform::ScreenPoint at);
 
   // What the menu offers for a member of the current room.
   MemberMenuState StateFor(const SelectedMember& member) const;
@@ -60,8 +59,6 @@ class MemberMenu {
   protocol::CZupChatMain& session_;
   const PortalConfig& portal_;
   MemberMenuPorts ports_;
-  // The page answers later; an answer for a menu role that has gone is dropped.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace orvinta::window

@@ -24,7 +24,7 @@ COrvintaDlg::COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConf
           *this, settings, protocol::SessionPorts{ports.transports, ports.boxes, ports.monitor})),
       welcomePane_(ports.views, platform::HtmlViewRole::Welcome, ports.shell),
       navigationPane_(ports.views, platform::HtmlViewRole::NavigationBar, ports.shell),
-      members_(channels_, ports.views, router_, portal_, settings_, *session_, ports.host),
+      members_(channels_, ports.memberViews, router_, portal_, settings_, *session_, ports.host),
       tabs_(channels_, viewContext_, flags_, members_, welcomePane_,
             {.showComposeSettings = [this](const Channel& channel) { composing_.ShowSettingsOf(channel); },
              .homeClicked = [this] { homePage_.OnHomePageClick(); },
@@ -38,7 +38,7 @@ COrvintaDlg::COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConf
                ports.config, {.connect = [this] { OnBnClickedButConnect(); }, .endProgram = [this] { EndProgram(); }}),
       memberMenu_(channels_, tabs_, members_, prompts_, flags_, settings_, *session_, portal_,
                   {ports.menus, ports.shell, ports.boxes}) {
-  members_.Pane().SetButtonUpHandler([this] { memberMenu_.OnMemberListClicked(); });
+  members_.Pane().SetButtonUpHandler([this](const std::string& id) { memberMenu_.OnMemberListClicked(id); });
 }
 
 COrvintaDlg::~COrvintaDlg() {
@@ -57,10 +57,9 @@ void COrvintaDlg::OnInitDialog() {
 
   ports_.host.PlaceView(platform::HtmlViewRole::NavigationBar, navigationPane_.View());
   ports_.host.PlaceView(platform::HtmlViewRole::Welcome, welcomePane_.View());
-  ports_.host.PlaceView(platform::HtmlViewRole::UserList, members_.Pane().View());
+  ports_.host.PlaceMemberList(members_.Pane().View());
   navigationPane_.Start(portal_.navigationBarPage);
   welcomePane_.Start(portal_.welcomePage);
-  members_.Pane().Start();
 
   tabs_.AddChannel(WaitingRoomName(), ChannelKind::WaitingRoom);
   channels_.SetCurrent(channels_.Home());

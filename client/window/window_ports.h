@@ -5,6 +5,7 @@
 #include "client/window/window_config_store.h"
 #include "platform/html_view.h"
 #include "platform/input_line.h"
+#include "platform/member_list_view.h"
 #include "platform/message_box.h"
 #include "platform/popup_menu.h"
 #include "platform/shell.h"
@@ -31,6 +32,7 @@ struct WindowPorts {
   WindowConfigStore* config = nullptr;        // the configuration file; none: nothing is kept
   platform::InputLine* input = nullptr;       // the message input line; none: composing does nothing
   platform::PopupMenus* menus = nullptr;      // popup menus; none: the member menu is not shown
+  platform::MemberListViewFactory* memberViews = nullptr;  // none: the member list shows nothing
 };
 
 }  // namespace orvinta::window

@@ -38,6 +38,7 @@ class FakeWindowHost final : public platform::WindowHost {
   void ReleaseView(platform::HtmlView& view) override {
     placed.erase(std::remove(placed.begin(), placed.end(), &view), placed.end());
   }
+  void PlaceMemberList(platform::MemberListView& view) override { memberList = &view; }
   void ShowToolbarState(const platform::ToolbarState& state) override {
     toolbar = state;
     ++toolbarShown;
@@ -64,6 +65,7 @@ class FakeWindowHost final : public platform::WindowHost {
   int selected = -1;
   std::string title;
   std::vector<platform::HtmlView*> placed;
+  platform::MemberListView* memberList = nullptr;
   platform::ToolbarState toolbar;
   int toolbarShown = 0;
   int status = -1;

@@ -1,6 +1,6 @@
 #pragma once
 // A main window wired to fakes: in-memory pages, a manual clock, recorded
-// boxes, a scripted connection. Page skeletons stand in for pages 107 and 154.
+// boxes, a scripted connection. A page skeleton stands in for page 107.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,6 +11,7 @@
 #include "client/window/orvinta_dlg.h"
 #include "tests/fakes/fake_html_view.h"
 #include "tests/fakes/fake_input_line.h"
+#include "tests/fakes/fake_member_list.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/fakes/fake_prompt_port.h"
 #include "tests/fakes/fake_shell.h"
@@ -22,9 +23,6 @@
 namespace orvinta::window {
 
 inline constexpr const char* kTranscriptSkeleton = "<SPAN ID=CHAT_MAIN><SPAN ID=END_LINE></SPAN></SPAN>";
-inline constexpr const char* kUserListSkeleton =
-    "<SPAN ID=USER_COUNT>0</SPAN><SPAN ID=USER_LIST><SPAN ID=END_LINE></SPAN></SPAN>"
-    "<SPAN ID=SELECT_USER style='display:none'></SPAN>";
 
 using FakeNotifier = fakes::FakePromptPort;
 
@@ -60,7 +58,7 @@ class WindowTest : public ::testing::Test {
     dlg.reset();
     dlg = std::make_unique<COrvintaDlg>(
         settings, WindowPorts{host, views, timers, boxes, sound, shell, transports, nullptr, &notifier, &config,
-                               &input},
+                               &input, nullptr, &memberViews},
         portal);
     dlg->OnInitDialog();
   }
@@ -89,14 +87,13 @@ class WindowTest : public ::testing::Test {
     EXPECT_NE(c, nullptr) << channel;
     return static_cast<fakes::FakeHtmlView&>(c->view->View());
   }
-  fakes::FakeHtmlView& UserView() { return static_cast<fakes::FakeHtmlView&>(dlg->Members().Pane().View()); }
+  fakes::FakeMemberList& UserView() { return static_cast<fakes::FakeMemberList&>(dlg->Members().Pane().View()); }
   // Loads the transcript page of a channel.
   fakes::FakeHtmlView& LoadTranscript(std::string_view channel) {
     auto& view = ViewOf(channel);
     view.FinishLoad(kTranscriptSkeleton);
     return view;
   }
-  void LoadUserList() { UserView().FinishLoad(kUserListSkeleton); }
   // The user enters a room as a second launch would have it enter.
   void EnterRoom(std::string_view key) {
     dlg->OnCopyData({StartupAndTimers::kHandOver, settings.UserId + "\n" + std::string(key) + "\n\n\n"});
@@ -108,6 +105,7 @@ class WindowTest : public ::testing::Test {
   PortalConfig portal;
   fakes::FakeWindowHost host;
   fakes::FakeHtmlViewFactory views;
+  fakes::FakeMemberListFactory memberViews;
   fakes::FakeTimers timers;
   fakes::FakeMessageBoxes boxes;
   fakes::FakeSound sound;
