@@ -102,7 +102,7 @@ TEST(QtTransport, ClosingInsideTheEventLoopDoesNotWaitForThePeer) {
   });
   ConnectOnly listener;
   QtTransport transport(listener);
-  transport.Connect("127.0.0.1", ntohs(address.sin_port));
+  transport.Connect("127.0.0.1", ntohs(address.sin_port), false);
   ASSERT_TRUE(Spin([&] { return listener.connected; }));
   transport.Send("CHOT:room\r\n");
   QEventLoop loop;
@@ -125,7 +125,7 @@ TEST(QtTransport, BytesSentJustBeforeAGracefulCloseReachThePeer) {
   ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
   ConnectOnly listener;
   auto transport = std::make_unique<QtTransport>(listener);
-  transport->Connect("127.0.0.1", server.serverPort());
+  transport->Connect("127.0.0.1", server.serverPort(), false);
   ASSERT_TRUE(Spin([&] { return listener.connected && server.hasPendingConnections(); }));
   QTcpSocket* peer = server.nextPendingConnection();
 
