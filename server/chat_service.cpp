@@ -275,6 +275,7 @@ void ChatService::FlushDirty(Millis now) {
       Destroy(id);
       continue;
     }
+    if (!busy_) c->ReleaseTlsBuffers();
     UpdateInterest(*c);
   }
 }
@@ -290,6 +291,8 @@ int ChatService::AfterEvents() {
     });
     for (ConnectionId id : overdue) Destroy(id);
     if (!busy_ && now >= nextTrim_) {
+      // Connections that went idle while the server was busy kept their TLS buffers.
+      connections_.ForEach([](ConnectionId, ClientConnection& c) { c.ReleaseTlsBuffers(); });
       malloc_trim(0);
       nextTrim_ = now + kTrimEvery;
     }

@@ -39,6 +39,10 @@ class ClientConnection {
   bool HasOutput() const { return sent_ < output_.size(); }
   std::size_t QueuedBytes() const { return output_.size() - sent_; }
   bool Secure() const { return tls_ != nullptr; }
+  // An idle TLS connection need not hold record buffers (about 33 KiB).
+  void ReleaseTlsBuffers() {
+    if (tls_ && !HasOutput()) tls_->ReleaseBuffers();
+  }
   // A TLS handshake waits to write before anything more can be read.
   bool ReadWaitsForOutput() const { return tls_ && tls_->ReadWaitsForOutput(); }
   // Output that only the peer's next bytes can let out (the socket is no help).

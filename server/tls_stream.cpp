@@ -33,6 +33,8 @@ long TlsStream::Write(const char* data, std::size_t size) {
   return Result(n, false);
 }
 
+void TlsStream::ReleaseBuffers() { SSL_free_buffers(ssl_); }  // refuses while data waits
+
 std::size_t TlsStream::Pending() const { return static_cast<std::size_t>(SSL_pending(ssl_)); }
 
 long TlsStream::Result(int n, bool reading) {
