@@ -158,17 +158,14 @@ TestClient::~TestClient() {
 
 bool TestClient::ReadSome(std::string& into, long long deadline) {
   if (tls_ == nullptr) return ReadFd(fd_, into, deadline, closed_);
-  if (SSL_pending(tls_) == 0) {
-    const long long left = deadline - NowMs();
-    pollfd p{fd_, POLLIN, 0};
-    if (left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0) return false;
-  }
+  pollfd p{fd_, POLLIN, 0};
+  const long long left = deadline - NowMs();
+  if (SSL_pending(tls_) == 0 && (left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0)) return false;
   char buffer[4096];
   const int n = SSL_read(tls_, buffer, sizeof buffer);
-  if (n <= 0) closed_ = true;
-  if (n <= 0) return false;
-  into.append(buffer, static_cast<std::size_t>(n));
-  return true;
+  closed_ = n <= 0;
+  if (n > 0) into.append(buffer, static_cast<std::size_t>(n));
+  return n > 0;
 }
 
 void TestClient::SendRaw(std::string_view bytes) {
