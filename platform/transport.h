@@ -8,6 +8,15 @@
 
 namespace orvinta::platform {
 
+// Why a secure connection was refused before anything was sent: the codes
+// OnConnect reports for them (other failures report small numbers).
+enum TransportFailure : int {
+  kCertificateUntrusted = 1001,  // no trusted authority signed it (or it signed itself)
+  kCertificateWrongHost,         // made out for another name
+  kCertificateExpired,           // out of its dates
+  kSecureHandshakeFailed,        // no common protocol, or the peer does not speak TLS
+};
+
 class TransportListener {
  public:
   virtual ~TransportListener() = default;
@@ -22,8 +31,10 @@ class TransportListener {
 class Transport {
  public:
   virtual ~Transport() = default;
-  // Starts connecting; a host name is resolved by the platform.
-  virtual void Connect(const std::string& host, int port) = 0;
+  // Starts connecting; a host name is resolved by the platform. A secure
+  // connection reports OnConnect only once the server's certificate has been
+  // checked against the host name, and never falls back to clear text.
+  virtual void Connect(const std::string& host, int port, bool secure) = 0;
   // Hands the bytes to the connection once; returns what was taken or -1.
   virtual int Send(std::string_view bytes) = 0;
   // Reads at most `size` waiting bytes; 0 or less when none.

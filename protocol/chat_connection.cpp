@@ -61,7 +61,7 @@ void ChatConnection::Open(const ServerEndpoint& endpoint) {
   recvBuffer_.Clear();
   host_ = endpoint.host.substr(0, kHostSize - 1);
   socket_ = std::make_unique<Link>(*this, transports_);
-  socket_->transport().Connect(host_, endpoint.port);
+  socket_->transport().Connect(host_, endpoint.port, endpoint.secure);
 }
 
 void ChatConnection::Close() {

@@ -1,5 +1,6 @@
 #pragma once
-// A chat server's address as launch texts and pages write it: "host:port".
+// A chat server's address as launch texts and pages write it: "host:port",
+// or "tls://host:port" for a connection over TLS.
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@ inline constexpr int kDefaultPort = 11900;
 struct ServerEndpoint {
   std::string host;
   int port = kDefaultPort;
+  bool secure = false;
 };
 ServerEndpoint ParseServerAddress(std::string_view address);
 

@@ -2,6 +2,7 @@
 #include <array>
 #include <functional>
 
+#include "platform/transport.h"
 #include "protocol/room_key.h"
 #include "protocol/wire_commands.h"
 #include "text/text_util.h"
@@ -13,6 +14,22 @@ namespace {
 constexpr std::string_view kCannotConnect = "서버에 접속할 수 없습니다.";
 constexpr std::string_view kConnectionLost = "서버와의 접속이 끊어졌습니다.";
 constexpr std::string_view kBrokenStream = "서버에서 잘못된 데이터를 받아 연결을 끊었습니다.";
+
+// Why a secure connection was not made; the client never tries clear text instead.
+struct RefusedCertificate {
+  int failure;
+  std::string_view text;
+};
+constexpr std::array<RefusedCertificate, 4> kRefusedCertificates = {{
+    {platform::kCertificateUntrusted,
+     "서버의 인증서를 확인할 수 없어 접속하지 않았습니다.\n\n이 컴퓨터가 신뢰하는 기관이 서명한 인증서가 아닙니다."},
+    {platform::kCertificateWrongHost,
+     "서버의 인증서를 확인할 수 없어 접속하지 않았습니다.\n\n인증서가 %s 서버의 것이 아닙니다."},
+    {platform::kCertificateExpired,
+     "서버의 인증서를 확인할 수 없어 접속하지 않았습니다.\n\n인증서의 유효 기간이 지났거나 아직 시작되지 않았습니다."},
+    {platform::kSecureHandshakeFailed,
+     "서버와 보안 연결(TLS)을 맺지 못해 접속하지 않았습니다.\n\n서버 주소의 포트가 TLS 포트인지 확인해주세요."},
+}};
 
 // What a system message does besides its box, in the order it does it.
 enum class SystemEffect {
@@ -67,10 +84,14 @@ void CZupChatMain::OnConnected() {
   SendLogin();
 }
 
-void CZupChatMain::OnConnectFailed(int /*error*/) {
+void CZupChatMain::OnConnectFailed(int error) {
   // Said at once: the login watchdog is for a server that accepts and never answers.
   Window.StopLoginWatchdog();
-  ShowBox(kCannotConnect, [this] { Window.CloseClient(); });
+  std::string text(kCannotConnect);
+  for (const RefusedCertificate& refused : kRefusedCertificates) {
+    if (refused.failure == error) text = text::FormatText(refused.text, {Socket.Host()});
+  }
+  ShowBox(text, [this] { Window.CloseClient(); });
 }
 
 void CZupChatMain::OnClosed() {

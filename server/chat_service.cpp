@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 
 #include <malloc.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -48,7 +49,7 @@ void KeepAlive(int fd) {
 ChatService::ChatService(EventLoop& loop, Listener& listener, const Clock& clock, const ServerLimits& limits,
                          CoreServices services)
     : loop_(loop),
-      listener_(listener),
+      ports_{{&listener, nullptr}},
       clock_(clock),
       core_(clock, *this, limits, services),
       intakeLimits_{limits.maxBadFrames, limits.maxGarbageBytes},
@@ -60,19 +61,41 @@ ChatService::~ChatService() {
   connections_.ForEach([this](ConnectionId, const ClientConnection& c) { loop_.Remove(c.token); });
 }
 
-bool ChatService::Start() {
-  lastTick_ = clock_.Now();
-  return loop_.Add(listener_.Fd(), EPOLLIN, [this](std::uint32_t) { OnAcceptable(); }) != 0;
+void ChatService::ServeTls(Listener& listener, const TlsContext& tls) {
+  for (Port& port : ports_) {
+    if (port.listener == &listener) {
+      port.tls = &tls;
+      return;
+    }
+  }
+  ports_.push_back({&listener, &tls});
 }
 
-void ChatService::OnAcceptable() {
+bool ChatService::Start() {
+  lastTick_ = clock_.Now();
+  for (const Port& port : ports_) {
+    if (loop_.Add(port.listener->Fd(), EPOLLIN,
+                  [this, port](std::uint32_t) { OnAcceptable(*port.listener, port.tls); }) == 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void ChatService::OnAcceptable(Listener& listener, const TlsContext* tls) {
   for (int i = 0; i < kAcceptsPerWake; ++i) {
     std::string peer;
-    const int fd = listener_.Accept(&peer);
+    const int fd = listener.Accept(&peer);
     if (fd < 0) return;
     KeepAlive(fd);
+    std::unique_ptr<TlsStream> stream;
+    // The settings of the moment: a reload later does not touch this connection.
+    if (tls != nullptr && (stream = TlsStream::Accept(tls->Get(), fd)) == nullptr) {
+      close(fd);
+      continue;
+    }
     const ConnectionId id =
-        connections_.Add(std::make_unique<ClientConnection>(UniqueFd(fd), intakeLimits_));
+        connections_.Add(std::make_unique<ClientConnection>(UniqueFd(fd), intakeLimits_, std::move(stream)));
     ClientConnection& c = *connections_.Find(id);
     c.interest = EPOLLIN;
     c.token = loop_.Add(fd, EPOLLIN, [this, id](std::uint32_t events) { OnEvents(id, events); });
@@ -93,8 +116,14 @@ void ChatService::MarkDirty(ConnectionId id, ClientConnection& c) {
 void ChatService::OnEvents(ConnectionId id, std::uint32_t events) {
   ClientConnection* c = Find(id);
   if (c == nullptr) return;
-  // Whatever arrived before a hang-up is still handled.
-  if ((events & EPOLLIN) && !c->closing) ReadFrom(id);
+  // Whatever arrived before a hang-up is still handled. A TLS handshake that
+  // waited to write goes on reading once the socket takes output.
+  const bool handshakeGoesOn = (events & EPOLLOUT) && c->ReadWaitsForOutput();
+  if ((events & EPOLLIN || handshakeGoesOn) && !c->closing) ReadFrom(id);
+  if (c = Find(id); c != nullptr && c->Secure() && (c->HasOutput() || c->ReadWaitsForOutput())) {
+    // TLS output may have waited for the handshake's input, and a read for output.
+    MarkDirty(id, *c);
+  }
   if (Find(id) != nullptr) {
     if (events & (EPOLLERR | EPOLLHUP)) {
       Lose(id);
@@ -208,8 +237,9 @@ void ChatService::ReportLost() {
 }
 
 void ChatService::UpdateInterest(ClientConnection& c) {
+  const bool wantsOutput = (c.HasOutput() && !c.WriteWaitsForInput()) || c.ReadWaitsForOutput();
   const std::uint32_t wanted = (c.closing ? 0u : static_cast<std::uint32_t>(EPOLLIN)) |
-                               (c.HasOutput() ? static_cast<std::uint32_t>(EPOLLOUT) : 0u);
+                               (wantsOutput ? static_cast<std::uint32_t>(EPOLLOUT) : 0u);
   if (wanted == c.interest) return;
   c.interest = wanted;
   loop_.Modify(c.token, wanted);
@@ -245,6 +275,7 @@ void ChatService::FlushDirty(Millis now) {
       Destroy(id);
       continue;
     }
+    if (!busy_) c->ReleaseTlsBuffers();
     UpdateInterest(*c);
   }
 }
@@ -260,6 +291,8 @@ int ChatService::AfterEvents() {
     });
     for (ConnectionId id : overdue) Destroy(id);
     if (!busy_ && now >= nextTrim_) {
+      // Connections that went idle while the server was busy kept their TLS buffers.
+      connections_.ForEach([](ConnectionId, ClientConnection& c) { c.ReleaseTlsBuffers(); });
       malloc_trim(0);
       nextTrim_ = now + kTrimEvery;
     }

@@ -12,6 +12,7 @@
 #include "server/connection_slots.h"
 #include "server/event_loop.h"
 #include "server/listener.h"
+#include "server/tls_context.h"
 
 namespace orvinta::server {
 
@@ -21,7 +22,10 @@ class ChatService final : public Outbox {
               CoreServices services = {});
   ~ChatService() override;
 
-  bool Start();  // registers the listener
+  // Connections accepted on this listener speak TLS (the constructor's
+  // listener too, when it is named here). Call before Start.
+  void ServeTls(Listener& listener, const TlsContext& tls);
+  bool Start();  // registers the listeners
   // After each wake-up of the loop: timeouts, pending closes, flushing. The
   // milliseconds until output held back must go out, or -1.
   int AfterEvents();
@@ -35,7 +39,7 @@ class ChatService final : public Outbox {
   void Close(ConnectionId connection) override;
 
  private:
-  void OnAcceptable();
+  void OnAcceptable(Listener& listener, const TlsContext* tls);
   void OnEvents(ConnectionId id, std::uint32_t events);
   void ReadFrom(ConnectionId id);
   ClientConnection* Find(ConnectionId id) { return connections_.Find(id); }
@@ -53,8 +57,13 @@ class ChatService final : public Outbox {
   void KeepWithinBudget();
   void Dropped(ConnectionId id, std::string_view why);
 
+  struct Port {
+    Listener* listener;
+    const TlsContext* tls;  // null: clear text
+  };
+
   EventLoop& loop_;
-  Listener& listener_;
+  std::vector<Port> ports_;
   const Clock& clock_;
   ChatServer core_;
   IntakeLimits intakeLimits_;

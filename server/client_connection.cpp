@@ -11,10 +11,11 @@ IoStatus ClientConnection::ReadOnce(bool& wouldBlock) {
   char buffer[16 * 1024];
   wouldBlock = false;
   for (;;) {
-    const ssize_t n = ::read(fd_.Get(), buffer, sizeof buffer);
+    const ssize_t n = tls_ ? tls_->Read(buffer, sizeof buffer) : ::read(fd_.Get(), buffer, sizeof buffer);
     if (n > 0) {
       intake_.Append(std::string_view(buffer, static_cast<std::size_t>(n)));
-      wouldBlock = static_cast<std::size_t>(n) < sizeof buffer;
+      // A record is one read: what TLS already decrypted is never announced again.
+      wouldBlock = static_cast<std::size_t>(n) < sizeof buffer && !(tls_ && tls_->Pending() > 0);
       return IoStatus::kOpen;
     }
     if (n == 0) return IoStatus::kClosed;
@@ -36,7 +37,8 @@ bool ClientConnection::Queue(std::string_view frame, std::size_t maxOutput) {
 IoStatus ClientConnection::Flush(std::uint64_t& sendCalls) {
   while (sent_ < output_.size()) {
     ++sendCalls;
-    const ssize_t n = ::send(fd_.Get(), output_.data() + sent_, output_.size() - sent_, MSG_NOSIGNAL);
+    const ssize_t n = tls_ ? tls_->Write(output_.data() + sent_, output_.size() - sent_)
+                           : ::send(fd_.Get(), output_.data() + sent_, output_.size() - sent_, MSG_NOSIGNAL);
     if (n > 0) {
       sent_ += static_cast<std::size_t>(n);
       continue;

@@ -3,12 +3,14 @@
 // frames and a bounded output buffer. It knows nothing of what frames mean.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "server/clock.h"
 #include "server/event_loop.h"
 #include "server/frame_intake.h"
+#include "server/tls_stream.h"
 #include "server/unique_fd.h"
 
 namespace orvinta::server {
@@ -18,6 +20,9 @@ enum class IoStatus { kOpen, kClosed };
 class ClientConnection {
  public:
   ClientConnection(UniqueFd fd, IntakeLimits intake) : fd_(std::move(fd)), intake_(intake) {}
+  // The same over TLS: tls reads and writes the socket.
+  ClientConnection(UniqueFd fd, IntakeLimits intake, std::unique_ptr<TlsStream> tls)
+      : fd_(std::move(fd)), intake_(intake), tls_(std::move(tls)) {}
 
   int Fd() const { return fd_.Get(); }
   EventLoop::Token token = 0;
@@ -33,6 +38,15 @@ class ClientConnection {
   IoStatus Flush(std::uint64_t& sendCalls);
   bool HasOutput() const { return sent_ < output_.size(); }
   std::size_t QueuedBytes() const { return output_.size() - sent_; }
+  bool Secure() const { return tls_ != nullptr; }
+  // An idle TLS connection need not hold record buffers (about 33 KiB).
+  void ReleaseTlsBuffers() {
+    if (tls_ && !HasOutput()) tls_->ReleaseBuffers();
+  }
+  // A TLS handshake waits to write before anything more can be read.
+  bool ReadWaitsForOutput() const { return tls_ && tls_->ReadWaitsForOutput(); }
+  // Output that only the peer's next bytes can let out (the socket is no help).
+  bool WriteWaitsForInput() const { return tls_ && tls_->WriteWaitsForInput(); }
 
   // (Members ordered to leave no holes: every connection has one of these.)
   Millis closeDeadline = 0;
@@ -46,6 +60,7 @@ class ClientConnection {
  private:
   UniqueFd fd_;
   FrameIntake intake_;
+  std::unique_ptr<TlsStream> tls_;  // null on the plain port
   std::string output_;
   std::size_t sent_ = 0;  // bytes at the front of output_ already written
 };

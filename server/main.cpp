@@ -1,5 +1,6 @@
 // orvinta-server: the chat server. Prints "listening on ADDR:PORT" as its first
-// line once it accepts connections, and stops on SIGINT or SIGTERM.
+// line once it accepts connections (then "tls on ADDR:PORT" with a TLS port),
+// stops on SIGINT or SIGTERM, and reads its TLS files again on SIGHUP.
 #include <signal.h>
 #include <sys/epoll.h>
 
@@ -20,6 +21,7 @@
 #include "server/session_key.h"
 #include "server/signal_watch.h"
 #include "server/throttled_log.h"
+#include "server/tls_context.h"
 
 using namespace orvinta::server;
 
@@ -105,7 +107,24 @@ int main(int argc, char** argv) {
   SignalWatch signals;
   const std::size_t descriptors = RaiseDescriptorLimit();
   EventLoop loop;
-  Listener listener(options.bindAddress, options.port);
+  // With --tls-only the one listener is the TLS port.
+  std::unique_ptr<TlsContext> tls;
+  std::unique_ptr<Listener> tlsListener;
+  if (options.tlsPort) {
+    tls = std::make_unique<TlsContext>(options.tlsCertFile, options.tlsKeyFile);
+    if (!tls->Valid()) {
+      std::fprintf(stderr, "orvinta-server: %s\n", tls->Error().c_str());
+      return 1;
+    }
+    tlsListener = std::make_unique<Listener>(options.bindAddress, *options.tlsPort);
+    if (!tlsListener->Valid()) {
+      std::fprintf(stderr, "orvinta-server: %s\n", tlsListener->Error().c_str());
+      return 1;
+    }
+  }
+  std::unique_ptr<Listener> plainListener;
+  if (!options.tlsOnly) plainListener = std::make_unique<Listener>(options.bindAddress, options.port);
+  Listener& listener = plainListener ? *plainListener : *tlsListener;
   if (!signals.Valid() || !loop.Valid() || !listener.Valid()) {
     std::fprintf(stderr, "orvinta-server: %s\n",
                  listener.Valid() ? "cannot set up the event loop" : listener.Error().c_str());
@@ -125,9 +144,21 @@ int main(int argc, char** argv) {
   ThrottledLog throttled(stderrLog, clock);
   EventLog& log = options.logLevel == LogLevel::kVerbose ? static_cast<EventLog&>(stderrLog) : throttled;
   ChatService chat(loop, listener, clock, LimitsFor(options, descriptors), CoreServices{keys.get(), &log});
-  if (!chat.Start() || loop.Add(signals.Fd(), EPOLLIN, [&](std::uint32_t) {
-        if (signals.Take() != 0) loop.Stop();
-      }) == 0) {
+  if (tls) chat.ServeTls(*tlsListener, *tls);
+  const auto onSignal = [&](std::uint32_t) {
+    const int signal = signals.Take();
+    if (signal == SIGHUP) {
+      // A renewed certificate: new connections get it, nobody is dropped.
+      if (tls && !tls->Reload()) {
+        std::fprintf(stderr, "orvinta-server: TLS files kept as they were: %s\n", tls->Error().c_str());
+      } else if (tls && options.logLevel != LogLevel::kQuiet) {
+        std::fprintf(stderr, "orvinta-server: TLS certificate and key read again\n");
+      }
+    } else if (signal != 0) {
+      loop.Stop();
+    }
+  };
+  if (!chat.Start() || loop.Add(signals.Fd(), EPOLLIN, onSignal) == 0) {
     std::fprintf(stderr, "orvinta-server: cannot set up the event loop\n");
     return 1;
   }
@@ -154,6 +185,7 @@ int main(int argc, char** argv) {
   }
 
   std::printf("listening on %s\n", listener.LocalAddress().c_str());
+  if (tlsListener) std::printf("tls on %s\n", tlsListener->LocalAddress().c_str());
   if (httpListener) std::printf("http on %s\n", httpListener->LocalAddress().c_str());
   std::fflush(stdout);
   loop.Run(kWakeMs, [&] {

@@ -8,6 +8,7 @@
 #include "server/clock.h"
 #include "server/event_log.h"
 #include "server/expulsions.h"
+#include "server/login_contests.h"
 #include "server/outbox.h"
 #include "server/rate_ledger.h"
 #include "server/room_directory.h"
@@ -39,6 +40,7 @@ struct ServerContext {
   AddressCaps queryingPerAddress;
   Expulsions expulsions;
   RateLedger rateLedger;
+  LoginContests loginContests;
   ServerMetrics metrics;
 
   Millis Now() const { return clock.Now(); }

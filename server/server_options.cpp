@@ -117,6 +117,25 @@ std::string ApplyHttpPort(ServerOptions& o, std::string_view v) {
   return {};
 }
 
+std::string ApplyTlsPort(ServerOptions& o, std::string_view v) {
+  const auto n = ParseNumber(v, 0, 65535);
+  if (!n) return "--tls-port needs a number from 0 to 65535";
+  o.tlsPort = static_cast<std::uint16_t>(*n);
+  return {};
+}
+
+template <std::string ServerOptions::*Field>
+std::string ApplyFile(ServerOptions& o, std::string_view v) {
+  if (v.empty()) return "needs a file";
+  o.*Field = std::string(v);
+  return {};
+}
+
+std::string ApplyTlsOnly(ServerOptions& o, std::string_view) {
+  o.tlsOnly = true;
+  return {};
+}
+
 std::string ApplyBind(ServerOptions& o, std::string_view v) {
   in_addr address{};
   if (inet_pton(AF_INET, std::string(v).c_str(), &address) != 1) return "--bind needs an IPv4 address";
@@ -159,6 +178,10 @@ constexpr OptionRule kRules[] = {
     {"--login-timeout", ApplyLoginTimeout},
     {"--http-port", ApplyHttpPort},
     {"--portal-dir", ApplyPortalDir},
+    {"--tls-port", ApplyTlsPort},
+    {"--tls-cert", ApplyFile<&ServerOptions::tlsCertFile>},
+    {"--tls-key", ApplyFile<&ServerOptions::tlsKeyFile>},
+    {"--tls-only", ApplyTlsOnly, false},
     {"--auth-secret", ApplyAuthSecret},
     {"--dev-signin", ApplyDevSignin, false},
     {"--sign-key", ApplySignKey},
@@ -217,11 +240,18 @@ ParsedOptions ParseServerOptions(const std::vector<std::string_view>& args) {
   if (options.signKeyFor && options.authSecretFile.empty()) {
     return {std::nullopt, "--sign-key needs --auth-secret FILE"};
   }
+  if (options.tlsPort && (options.tlsCertFile.empty() || options.tlsKeyFile.empty())) {
+    return {std::nullopt, "--tls-port needs --tls-cert FILE and --tls-key FILE"};
+  }
+  if (!options.tlsPort && (options.tlsOnly || !options.tlsCertFile.empty() || !options.tlsKeyFile.empty())) {
+    return {std::nullopt, "--tls-only, --tls-cert and --tls-key need --tls-port N"};
+  }
   return {options, {}};
 }
 
 std::string_view ServerUsage() {
-  return "usage: orvinta-server [--port N] [--bind ADDR] [--http-port N] [--auth-secret FILE] [OPTION...]\n"
+  return "usage: orvinta-server [--port N] [--bind ADDR] [--http-port N] [--auth-secret FILE]\n"
+         "                      [--tls-port N --tls-cert FILE --tls-key FILE [--tls-only]] [OPTION...]\n"
          "       orvinta-server --sign-key ID --auth-secret FILE [--key-lifetime SECONDS]\n"
          "  --port N              chat port (default 11900; 0 picks a free port)\n"
          "  --bind ADDR           IPv4 address to listen on (default 127.0.0.1)\n"
@@ -230,6 +260,10 @@ std::string_view ServerUsage() {
          "  --login-timeout S     seconds a new connection has to log in (default 10)\n"
          "  --http-port N         also serve the portal pages and /rooms.json (0 picks a port)\n"
          "  --portal-dir DIR      directory of the portal pages\n"
+         "  --tls-port N          also accept TLS 1.2/1.3 connections on this port (0 picks a port)\n"
+         "  --tls-cert FILE       its certificate chain (PEM); re-read with the key on SIGHUP\n"
+         "  --tls-key FILE        its private key (PEM)\n"
+         "  --tls-only            no clear-text chat port (--port is not opened)\n"
          "  --auth-secret FILE    verify session keys with the secret in FILE (without it:\n"
          "                        development mode, any key is accepted)\n"
          "  --dev-signin          keep the development sign-in /signin with --auth-secret (it\n"

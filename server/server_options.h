@@ -18,6 +18,10 @@ struct ServerOptions {
   int roomCapacity = 50;
   int loginTimeoutSeconds = 10;
   std::optional<std::uint16_t> httpPort;  // no HTTP side unless asked for
+  std::optional<std::uint16_t> tlsPort;   // no TLS port unless asked for
+  std::string tlsCertFile;                // PEM chain, re-read on SIGHUP
+  std::string tlsKeyFile;
+  bool tlsOnly = false;                   // no clear-text port
   std::string portalDir;                  // empty: the built-in default
   bool showHelp = false;
 

@@ -52,10 +52,53 @@ Refusal RefusalFor(KeyVerdict verdict) {
   return verdict == KeyVerdict::kExpired ? Refusal::kExpiredKey : Refusal::kBadKey;
 }
 
+void Admit(ServerContext& ctx, Session& session, const std::string& userId, const std::vector<std::string_view>& fields,
+           RateState rates) {
+  const Millis now = ctx.Now();
+  // A nickname holding "/" arrives split; its pieces are joined back.
+  std::string nick;
+  for (std::size_t i = 2; i + 1 < fields.size(); ++i) nick.append(fields[i]);
+  session.nick = CleanNick(nick, userId, ctx.limits);
+  session.icon = CleanNumber(fields.back(), ctx.limits).value_or("0");
+  // A querying connection that logs in no longer counts as one.
+  if (session.state == SessionState::kQuerying) ctx.queryingPerAddress.Release(session.address);
+  session.rates = rates;
+  ctx.sessions.BindUser(session, userId);
+  ++ctx.metrics.logins;
+  if (ctx.Logs(LogLevel::kNormal)) {
+    ctx.Log(LogLevel::kNormal, "login " + Who(session) + " nick " + LogText(session.nick));
+  }
+  session.lastHeard = now;
+  session.nextPing = now + ctx.limits.pingInterval;
+  ctx.Send(session.connection, wire::kUserReply, "");
+}
+
+// A live holder keeps its id; a silent one is closed (leaving its rooms as
+// any close does) and the waiting login goes on.
+void SettleLoginContests(ServerContext& ctx) {
+  if (ctx.loginContests.Empty()) return;
+  const auto gone = [&](ConnectionId id) { return ctx.sessions.Find(id) == nullptr; };
+  for (const LoginContest& c : ctx.loginContests.TakeDecided(ctx.Now(), gone)) {
+    Session* newcomer = ctx.sessions.Find(c.newcomer);
+    if (newcomer == nullptr || newcomer->LoggedIn()) continue;
+    if (c.answered && !gone(c.holder)) {
+      Refuse(ctx, *newcomer, Refusal::kAlreadyConnected, code::kAlreadyConnected, c.userId,
+             "login " + LogText(c.userId));
+      continue;
+    }
+    if (const Session* holder = ctx.sessions.Find(c.holder)) {
+      ctx.Log(LogLevel::kNormal, "timeout " + Who(*holder) + " (silent while its id logged in again)");
+      ctx.Drop(c.holder);
+    }
+    if (ctx.sessions.FindUser(c.userId) != nullptr) continue;  // taken meanwhile
+    Admit(ctx, *newcomer, c.userId, text::Split(c.loginBody, '/'), ctx.rateLedger.Resume(c.userId));
+  }
+}
+
 }  // namespace
 
 void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
-  if (session.LoggedIn()) return;
+  if (session.LoggedIn() || ctx.loginContests.HasNewcomer(session.connection)) return;
   // UserId / SessionKey / Nick / IconNo.
   const auto fields = text::Split(body, '/');
   if (fields.size() < 4 || !IsValidUserId(fields[0], ctx.limits)) {
@@ -89,34 +132,32 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
     Refuse(ctx, session, Refusal::kLoginRate, code::kRefused, "", "login " + LogText(userId) + " too often");
     return;
   }
-  // Only one connection per id. The session already connected keeps going and
-  // the newcomer is told so and closed: a stale or hostile second login must
-  // not be able to throw out a member who is chatting.
+  // Only one connection per id. A live session keeps going and the newcomer
+  // is told so and closed: a stale or hostile second login must not throw
+  // out a member who is chatting. But a session whose network died silently
+  // would lock its member out until the keep-alive gave up, so the holder is
+  // pinged first and makes way if it stays silent.
   if (current != nullptr) {
-    Refuse(ctx, session, Refusal::kAlreadyConnected, code::kAlreadyConnected, userId, "login " + LogText(userId));
+    if (ctx.loginContests.HasId(userId)) {
+      Refuse(ctx, session, Refusal::kAlreadyConnected, code::kAlreadyConnected, userId, "login " + LogText(userId));
+      return;
+    }
+    ctx.Send(current->connection, wire::kPing, "");
+    ctx.loginContests.Open({userId, current->connection, session.connection, std::string(body),
+                            now + LoginContests::kHolderAnswerMs});
+    session.lastHeard = now;
     return;
   }
-  // A nickname holding "/" arrives split; its pieces are joined back.
-  std::string nick;
-  for (std::size_t i = 2; i + 1 < fields.size(); ++i) nick.append(fields[i]);
-  session.nick = CleanNick(nick, userId, ctx.limits);
-  session.icon = CleanNumber(fields.back(), ctx.limits).value_or("0");
-  // A querying connection that logs in no longer counts as one.
-  if (session.state == SessionState::kQuerying) ctx.queryingPerAddress.Release(session.address);
-  session.rates = resumed;
-  ctx.sessions.BindUser(session, userId);
-  ++ctx.metrics.logins;
-  if (ctx.Logs(LogLevel::kNormal)) {
-    ctx.Log(LogLevel::kNormal, "login " + Who(session) + " nick " + LogText(session.nick));
-  }
-  session.lastHeard = now;
-  session.nextPing = now + ctx.limits.pingInterval;
-  ctx.Send(session.connection, wire::kUserReply, "");
+  Admit(ctx, session, userId, fields, resumed);
 }
 
-void HandlePong(ServerContext& ctx, Session& session, std::string_view) { session.lastHeard = ctx.Now(); }
+void HandlePong(ServerContext& ctx, Session& session, std::string_view) {
+  session.lastHeard = ctx.Now();
+  ctx.loginContests.Answered(session.connection);
+}
 
 void TickSessions(ServerContext& ctx) {
+  SettleLoginContests(ctx);
   const Millis now = ctx.Now();
   std::vector<ConnectionId> dropped;
   ctx.sessions.ForEach([&](Session& s) {

@@ -11,6 +11,7 @@ SignalWatch::SignalWatch() {
   sigemptyset(&set);
   sigaddset(&set, SIGINT);
   sigaddset(&set, SIGTERM);
+  sigaddset(&set, SIGHUP);
   if (sigprocmask(SIG_BLOCK, &set, nullptr) != 0) return;
   fd_.Reset(signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// SIGINT and SIGTERM as a readable descriptor (signalfd), so that a stop
-// request arrives through the event loop like everything else.
+// SIGINT, SIGTERM and SIGHUP as a readable descriptor (signalfd), so that a
+// stop or reload request arrives through the event loop like everything else.
 #include "server/unique_fd.h"
 
 namespace orvinta::server {

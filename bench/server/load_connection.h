@@ -1,10 +1,14 @@
 #pragma once
 // One simulated chat client of the load generator: a non-blocking socket with
-// the client's framing, that answers PING by itself.
+// the client's framing, that answers PING by itself; over TLS when given a
+// client context (the certificate is not checked: the server is our own child).
 #include <functional>
 #include <string>
 
 #include "protocol/frame_reader.h"
+
+typedef struct ssl_st SSL;
+typedef struct ssl_ctx_st SSL_CTX;
 
 namespace orvinta::bench {
 
@@ -13,7 +17,7 @@ class LoadConnection {
   using OnFrame = std::function<void(LoadConnection&, const protocol::Frame&)>;
 
   // Starts a non-blocking connect to 127.0.0.1:port; Fd() is -1 on failure.
-  LoadConnection(int index, int port);
+  LoadConnection(int index, int port, SSL_CTX* tls = nullptr);
   ~LoadConnection();
   LoadConnection(const LoadConnection&) = delete;
   LoadConnection& operator=(const LoadConnection&) = delete;
@@ -30,8 +34,15 @@ class LoadConnection {
   void Read(const OnFrame& onFrame);
 
  private:
+  // Moves a TLS handshake on; true once it is done (always for clear text).
+  bool Handshaken();
+  long RawRead(char* buffer, std::size_t size);
+  long RawWrite(const char* data, std::size_t size);
+
   int index_;
   int fd_ = -1;
+  SSL* ssl_ = nullptr;
+  bool handshaken_ = false;
   bool closed_ = false;
   std::string output_;
   protocol::FrameReader reader_;

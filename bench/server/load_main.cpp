@@ -9,7 +9,10 @@
 // limits lifted, so that delivery is what is measured). --rate L sends L lines
 // a second from the members in turn for --seconds, and reports the latency of
 // every delivery and, read from the server's /metrics and /proc, its send()
-// calls per delivery and its CPU time per million deliveries.
+// calls per delivery and its CPU time per million deliveries. --tls runs
+// everything twice in one run, the members in clear text and then over TLS
+// (a throwaway certificate made with the openssl command), and compares the
+// server's CPU per million deliveries and memory per idle connection.
 #include <signal.h>
 #include <sys/epoll.h>
 #include <sys/resource.h>
@@ -31,6 +34,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <openssl/ssl.h>
 
 #include "bench/server/load_connection.h"
 #include "bench/server/process_cpu.h"
@@ -56,13 +61,26 @@ struct Options {
   double rate = 0;  // lines a second in the rate phase; 0: none
   int seconds = 10;
   int idleSeconds = -1;  // >= 0: hold the members idle this long, then report the server's memory
+  bool tls = false;      // clear text, then the same over TLS
+};
+
+// What one pass measured, to set the two passes side by side.
+struct Figures {
+  double cpuPerMillion = 0;
+  double kibPerConnection = 0;
 };
 
 double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
 
 bool ParseOptions(int argc, char** argv, Options& o) {
-  for (int i = 1; i + 1 < argc; i += 2) {
+  for (int i = 1; i < argc; i += 2) {
     const std::string name = argv[i];
+    if (name == "--tls") {
+      o.tls = true;
+      --i;
+      continue;
+    }
+    if (i + 1 >= argc) return false;
     const char* value = argv[i + 1];
     if (name == "--port") o.port = std::atoi(value);
     else if (name == "--server") o.server = value;
@@ -90,23 +108,44 @@ int PortOf(const std::string& line) {
   return colon == std::string::npos ? 0 : std::atoi(line.c_str() + colon + 1);
 }
 
+// A throwaway certificate for the TLS pass, in a fresh folder; "" on failure.
+std::string MakeCertificate() {
+  char dir[] = "/tmp/orvinta-load-XXXXXX";
+  if (mkdtemp(dir) == nullptr) return {};
+  const std::string command = std::string("openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes") +
+                              " -keyout " + dir + "/key.pem -out " + dir + "/cert.pem -days 1 -subj /CN=localhost" +
+                              " >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0 ? dir : "";
+}
+
 // Starts the server on a free port, quiet and without rate limits; its pid,
-// and its chat and HTTP ports.
-pid_t StartServer(const Options& o, int& port, int& httpPort) {
+// and its chat, HTTP and (with certDir) TLS ports.
+pid_t StartServer(const Options& o, const std::string& certDir, int& port, int& httpPort, int& tlsPort) {
   int out[2];
   if (pipe(out) != 0) return -1;
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(out[1], STDOUT_FILENO);
-    const std::string capacity = std::to_string(o.perRoom);
-    execl(o.server.c_str(), o.server.c_str(), "--port", "0", "--http-port", "0", "--quiet", "--room-capacity",
-          capacity.c_str(), "--rate", "talk=100000/100000", "--rate", "room=100000/100000", "--rate",
-          "flood=100000/100000", nullptr);
+    std::vector<std::string> args{o.server, "--port", "0", "--http-port", "0", "--quiet", "--room-capacity",
+                                  std::to_string(o.perRoom), "--rate", "talk=100000/100000", "--rate",
+                                  "room=100000/100000", "--rate", "flood=100000/100000", "--rate",
+                                  "login=100000/100000"};
+    if (!certDir.empty()) {
+      for (const std::string a : {"--tls-port", "0", "--tls-cert"}) args.push_back(a);
+      args.push_back(certDir + "/cert.pem");
+      args.push_back("--tls-key");
+      args.push_back(certDir + "/key.pem");
+    }
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
     _exit(127);
   }
   close(out[1]);
   const std::string line = ReadLine(out[0]);
   port = PortOf(line);
+  if (!certDir.empty()) tlsPort = PortOf(ReadLine(out[0]));
   httpPort = PortOf(ReadLine(out[0]));
   std::printf("server: %s\n", line.c_str());
   return pid;
@@ -140,9 +179,11 @@ std::map<std::string, double> ReadMetrics(int httpPort) {
 
 class Load {
  public:
-  Load(const Options& o, int port) : o_(o), epoll_(epoll_create1(0)) {
+  // Ids are prefix + index: a second pass must not meet the first's ids still being closed.
+  Load(const Options& o, int port, SSL_CTX* tls = nullptr, std::string prefix = "load")
+      : o_(o), prefix_(std::move(prefix)), epoll_(epoll_create1(0)) {
     for (int i = 0; i < o.connections; ++i) {
-      auto c = std::make_unique<LoadConnection>(i, port);
+      auto c = std::make_unique<LoadConnection>(i, port, tls);
       if (c->Fd() >= 0) {
         epoll_event ev{};
         ev.events = EPOLLIN | EPOLLOUT;
@@ -174,11 +215,11 @@ class Load {
 
   int Room(int i) const { return i / o_.perRoom; }
   int RoomSize(int i) const { return std::min(o_.perRoom, o_.connections - Room(i) * o_.perRoom); }
-  std::string Id(int i) const { return "load" + std::to_string(i); }
+  std::string Id(int i) const { return prefix_ + std::to_string(i); }
 
   // Lines at a steady rate from the members in turn; every delivery's latency,
   // and the server's cost when it is ours.
-  void RunRate(pid_t server, int httpPort) {
+  void RunRate(pid_t server, int httpPort, Figures& figures) {
     if (o_.rate <= 0) return;
     // The members' entries were a storm of frames; the server judges its load
     // over windows of 100 ms, so a short pause keeps its gathering for that
@@ -221,6 +262,7 @@ class Load {
                 delivered_, expected);
     std::printf("rate: latency p50 %.3f ms, p99 %.3f ms, max %.3f ms\n", at(0.5), at(0.99),
                 rateLatencies_.empty() ? 0.0 : rateLatencies_.back());
+    if (server > 0 && deliveries > 0) figures.cpuPerMillion = cpuMs / deliveries * 1000.0;
     if (server > 0 && deliveries > 0) {
       std::printf("rate: server %.0f deliveries, %.0f send() calls (%.3f per delivery), CPU %.0f ms "
                   "(%.2f CPU-s per million deliveries)\n",
@@ -230,10 +272,12 @@ class Load {
   }
 
   // The members stay logged in and in their rooms, saying nothing but PONG.
-  void RunIdle(pid_t server, long rssBefore) {
+  void RunIdle(pid_t server, long rssBefore, Figures& figures) {
     if (o_.idleSeconds < 0 || server <= 0) return;
     Pump([] { return false; }, o_.idleSeconds * 1000, {}, 100);
-    orvinta::bench::ReportIdleMemory("idle", rssBefore, RssKiB(server), o_.connections);
+    const long rssAfter = RssKiB(server);
+    orvinta::bench::ReportIdleMemory("idle", rssBefore, rssAfter, o_.connections);
+    figures.kibPerConnection = static_cast<double>(rssAfter - rssBefore) / o_.connections;
   }
 
   // Logs in, fills the rooms, probes and bursts; false when the set-up failed.
@@ -311,6 +355,7 @@ class Load {
   }
 
   Options o_;
+  std::string prefix_;
   int epoll_;
   std::vector<std::unique_ptr<LoadConnection>> connections_;
   int usrp_ = 0;
@@ -331,7 +376,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: orvinta-server-load (--server PATH | --port N) [--connections 1000] [--per-room 50]\n"
                  "                           [--probes 200] [--burst 5] [--rate LINES_PER_S --seconds 10]\n"
-                 "                           [--idle-seconds S: then the server's memory per connection]\n");
+                 "                           [--idle-seconds S: then the server's memory per connection]\n"
+                 "                           [--tls: clear text, then the same over TLS, side by side]\n");
     return 2;
   }
   signal(SIGPIPE, SIG_IGN);
@@ -339,20 +385,41 @@ int main(int argc, char** argv) {
 
   int port = o.port;
   int httpPort = 0;
+  int tlsPort = 0;
   pid_t server = -1;
-  if (!o.server.empty()) server = StartServer(o, port, httpPort);
-  if (port <= 0) {
+  const std::string certDir = o.tls ? MakeCertificate() : "";
+  if (o.tls && (certDir.empty() || o.server.empty())) {
+    std::fprintf(stderr, "--tls needs --server and the openssl command\n");
+    return 1;
+  }
+  if (!o.server.empty()) server = StartServer(o, certDir, port, httpPort, tlsPort);
+  if (port <= 0 || (o.tls && tlsPort <= 0)) {
     std::fprintf(stderr, "no server port\n");
     return 1;
   }
-  const long rssBefore = server > 0 ? RssKiB(server) : 0;
-  {
-    Load load(o, port);
+  SSL_CTX* tls = o.tls ? SSL_CTX_new(TLS_client_method()) : nullptr;
+  Figures passes[2];
+  for (int pass = 0; pass < (o.tls ? 2 : 1); ++pass) {
+    if (o.tls) std::printf("--- %s ---\n", pass == 0 ? "clear text" : "TLS");
+    // The first pass's memory is given back once the server has been quiet
+    // for 10 s; until then it would hide the second pass's cost.
+    if (pass > 0 && o.idleSeconds >= 0) sleep(12);
+    const long rssBefore = server > 0 ? RssKiB(server) : 0;
+    Load load(o, pass == 0 ? port : tlsPort, pass == 0 ? nullptr : tls, pass == 0 ? "load" : "tlsload");
     if (load.Run()) {
-      load.RunRate(server, httpPort);
-      load.RunIdle(server, rssBefore);
+      load.RunRate(server, httpPort, passes[pass]);
+      load.RunIdle(server, rssBefore, passes[pass]);
     }
   }
+  if (o.tls) {
+    std::printf("tls/clear: CPU per million deliveries %.2f / %.2f CPU-s (%.2fx); memory per idle connection "
+                "%.2f / %.2f KiB\n",
+                passes[1].cpuPerMillion, passes[0].cpuPerMillion,
+                passes[0].cpuPerMillion > 0 ? passes[1].cpuPerMillion / passes[0].cpuPerMillion : 0.0,
+                passes[1].kibPerConnection, passes[0].kibPerConnection);
+    std::system(("rm -rf '" + certDir + "'").c_str());
+  }
+  SSL_CTX_free(tls);
   if (server > 0) {
     kill(server, SIGTERM);
     int status = 0;

@@ -2,6 +2,7 @@
 // object decides; steps that only mean something on the original desktop
 // (common controls, rich edit libraries, sockets start-up) have no work here.
 #include <QApplication>
+#include <QSettings>
 #include <QIcon>
 #include <cstdio>
 #include <memory>
@@ -142,6 +143,11 @@ int main(int argc, char** argv) {
   config::ConfigStore configStore(config::ConfigPathFor(config::FolderOf(app::ExecutablePath(argv[0]))));
   configStore.ReportFailedSaveIn(&ports.boxes);
   window::FileWindowConfigStore windowConfig(configStore);
+  // A private authority for a TLS server: caFile in orvinta.conf, beside $ORVINTA_CA_FILE.
+  if (const QString conf = app::ReadingSettingsPathBeside(configStore.Path()); !conf.isEmpty()) {
+    const QString caFile = QSettings(conf, QSettings::IniFormat).value(QStringLiteral("caFile")).toString();
+    if (!caFile.isEmpty()) ports.transports.TrustAlso(caFile);
+  }
 
   components::MainWindow widgets;
   components::QtPopupMenus menus(&widgets);

@@ -35,7 +35,8 @@ std::string UsageText() {
 LAUNCH-TEXT is twelve fields separated by line feeds, optionally behind
 "orvinta://"; empty trailing fields may be left out:
    1 auto-enter     TRUE enters the room of field 7 after the login
-   2 server         host:port of the chat server (empty: the default)
+   2 server         host:port of the chat server (empty: the default);
+                    tls://host:port connects over TLS
    3 session key    the portal's sign-in key
    4 user id        2 to 21 bytes, taken in lower case
    5 nick           the name others see
@@ -55,6 +56,8 @@ Examples:
 A second launch for the same user id hands its room to that user's running
 client. The portal pages are read from $ORVINTA_PORTAL (default
 http://127.0.0.1:11901/), which orvinta-server --http-port serves.
+ORVINTA_CA_FILE names a private certificate authority (PEM) trusted for
+tls:// servers, as caFile in orvinta.conf does.
 ORVINTA_VERBOSE=1 shows the browser engine's and audio messages.
 )usage";
 }

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QSslConfiguration>
 #include <QThread>
 #include <QTimer>
 
@@ -13,22 +15,52 @@ namespace orvinta::platform::qt {
 // rather than buffered without end.
 constexpr qint64 kMaxPendingOutput = 1 << 20;
 
-QtTransport::QtTransport(TransportListener& listener) : listener_(listener), socket_(new QTcpSocket) {
+QtTransportFactory::QtTransportFactory() {
+  const QByteArray file = qgetenv("ORVINTA_CA_FILE");
+  if (!file.isEmpty()) TrustAlso(QFile::decodeName(file));
+}
+
+bool QtTransportFactory::TrustAlso(const QString& pemFile) {
+  const QList<QSslCertificate> found = QSslCertificate::fromPath(pemFile, QSsl::Pem);
+  extraAuthorities_.append(found);
+  return !found.isEmpty();
+}
+
+namespace {
+
+int FailureOf(const QList<QSslError>& errors) {
+  for (const QSslError& e : errors) {
+    switch (e.error()) {
+      case QSslError::HostNameMismatch: return kCertificateWrongHost;
+      case QSslError::CertificateExpired:
+      case QSslError::CertificateNotYetValid: return kCertificateExpired;
+      default: break;
+    }
+  }
+  return kCertificateUntrusted;
+}
+
+}  // namespace
+
+QtTransport::QtTransport(TransportListener& listener, QList<QSslCertificate> extraAuthorities)
+    : listener_(listener), extraAuthorities_(std::move(extraAuthorities)), socket_(new QSslSocket) {
   socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-  connect(socket_, &QTcpSocket::connected, this, [this] {
-    connecting_ = false;
-    listener_.OnConnect(0);
+  // A secure connection is up once the certificate has passed, not at TCP's connect.
+  connect(socket_, &QSslSocket::connected, this, [this] {
+    if (!secure_) OnReady();
   });
+  connect(socket_, &QSslSocket::encrypted, this, [this] { OnReady(); });
+  connect(socket_, &QSslSocket::sslErrors, this, &QtTransport::OnSslErrors);
   // The listener reads a bounded piece per notification: notify again while
   // bytes remain, as long as the listener has not closed this transport.
-  connect(socket_, &QTcpSocket::readyRead, this, [this] {
+  connect(socket_, &QSslSocket::readyRead, this, [this] {
     QPointer<QtTransport> alive(this);
     while (alive && socket_ && !closedByUs_ && socket_->bytesAvailable() > 0) listener_.OnReceive();
   });
-  connect(socket_, &QTcpSocket::disconnected, this, [this] {
+  connect(socket_, &QSslSocket::disconnected, this, [this] {
     if (!closedByUs_) listener_.OnClose(0);
   });
-  connect(socket_, &QTcpSocket::errorOccurred, this, &QtTransport::OnError);
+  connect(socket_, &QSslSocket::errorOccurred, this, &QtTransport::OnError);
 }
 
 QtTransport::~QtTransport() {
@@ -39,11 +71,29 @@ QtTransport::~QtTransport() {
   }
 }
 
+void QtTransport::OnReady() {
+  connecting_ = false;
+  listener_.OnConnect(0);
+}
+
+void QtTransport::OnSslErrors(const QList<QSslError>& errors) {
+  // Errors are never ignored: the socket ends the handshake, and OnError says why.
+  refusedCertificate_ = FailureOf(errors);
+}
+
 void QtTransport::OnError(QAbstractSocket::SocketError error) {
   if (closedByUs_) return;
   if (connecting_) {
     connecting_ = false;
-    listener_.OnConnect(static_cast<int>(error) + 1);
+    int failure = static_cast<int>(error) + 1;
+    if (refusedCertificate_ != 0) {
+      failure = refusedCertificate_;
+    } else if (secure_ && (error == QAbstractSocket::SslHandshakeFailedError ||
+                           error == QAbstractSocket::RemoteHostClosedError ||
+                           error == QAbstractSocket::SslInternalError)) {
+      failure = kSecureHandshakeFailed;
+    }
+    listener_.OnConnect(failure);
     return;
   }
   // A connection that ends with an error (reset, timeout) is closed as well;
@@ -54,11 +104,22 @@ void QtTransport::OnError(QAbstractSocket::SocketError error) {
   }
 }
 
-void QtTransport::Connect(const std::string& host, int port) {
+void QtTransport::Connect(const std::string& host, int port, bool secure) {
   if (!socket_) return;  // closed for good
   connecting_ = true;
   closedByUs_ = false;
-  socket_->connectToHost(QString::fromStdString(host), static_cast<quint16>(port));
+  secure_ = secure;
+  refusedCertificate_ = 0;
+  if (!secure) {
+    socket_->connectToHost(QString::fromStdString(host), static_cast<quint16>(port));
+    return;
+  }
+  QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+  config.setProtocol(QSsl::TlsV1_2OrLater);
+  config.setPeerVerifyMode(QSslSocket::VerifyPeer);
+  if (!extraAuthorities_.isEmpty()) config.addCaCertificates(extraAuthorities_);
+  socket_->setSslConfiguration(config);
+  socket_->connectToHostEncrypted(QString::fromStdString(host), static_cast<quint16>(port));
 }
 
 int QtTransport::Send(std::string_view bytes) {
@@ -82,20 +143,20 @@ namespace {
 // Ends our side once everything is written; the socket then waits for the
 // peer's close. Closing with input unread would reset the connection and
 // discard what is still on its way out.
-void EndOutputWhenWritten(QTcpSocket& socket) {
-  if (socket.bytesToWrite() == 0 && socket.socketDescriptor() != -1) {
+void EndOutputWhenWritten(QSslSocket& socket) {
+  if (socket.bytesToWrite() == 0 && socket.encryptedBytesToWrite() == 0 && socket.socketDescriptor() != -1) {
     ::shutdown(static_cast<int>(socket.socketDescriptor()), SHUT_WR);
   }
 }
 
 // The event loop may never turn again (the program is ending): push the
 // output out and drain until the peer closes, bounded by the deadline.
-void FinishBlocking(QTcpSocket& socket, const QDeadlineTimer& deadline) {
+void FinishBlocking(QSslSocket& socket, const QDeadlineTimer& deadline) {
   if (socket.state() == QAbstractSocket::ConnectedState) {
-    while (socket.bytesToWrite() > 0 && !deadline.hasExpired()) {
+    while ((socket.bytesToWrite() > 0 || socket.encryptedBytesToWrite() > 0) && !deadline.hasExpired()) {
       if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) break;
     }
-    if (socket.bytesToWrite() == 0 && socket.socketDescriptor() != -1) {
+    if (socket.bytesToWrite() == 0 && socket.encryptedBytesToWrite() == 0 && socket.socketDescriptor() != -1) {
       EndOutputWhenWritten(socket);
       while (socket.state() == QAbstractSocket::ConnectedState && !deadline.hasExpired()) {
         socket.readAll();
@@ -109,16 +170,17 @@ void FinishBlocking(QTcpSocket& socket, const QDeadlineTimer& deadline) {
 // Inside a running event loop the same happens in the background: the
 // window goes on at once, and the socket deletes itself when the peer has
 // closed, at the deadline, or (finishing then as above) when the program quits.
-void FinishInBackground(QTcpSocket* socket, int deadlineMs) {
+void FinishInBackground(QSslSocket* socket, int deadlineMs) {
   const QDeadlineTimer deadline(deadlineMs);
   const auto finish = [socket] {
     socket->abort();
     socket->deleteLater();
   };
-  QObject::connect(socket, &QTcpSocket::bytesWritten, socket, [socket] { EndOutputWhenWritten(*socket); });
-  QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] { socket->readAll(); });
-  QObject::connect(socket, &QTcpSocket::disconnected, socket, finish);
-  QObject::connect(socket, &QTcpSocket::errorOccurred, socket, finish);
+  QObject::connect(socket, &QSslSocket::bytesWritten, socket, [socket] { EndOutputWhenWritten(*socket); });
+  QObject::connect(socket, &QSslSocket::encryptedBytesWritten, socket, [socket] { EndOutputWhenWritten(*socket); });
+  QObject::connect(socket, &QSslSocket::readyRead, socket, [socket] { socket->readAll(); });
+  QObject::connect(socket, &QSslSocket::disconnected, socket, finish);
+  QObject::connect(socket, &QSslSocket::errorOccurred, socket, finish);
   QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, socket, [socket, deadline] {
     FinishBlocking(*socket, deadline);
     socket->deleteLater();
@@ -137,7 +199,7 @@ void QtTransport::CloseGracefully(int deadlineMs) {
     FinishBlocking(*socket_, QDeadlineTimer(deadlineMs));
     return;
   }
-  QTcpSocket* socket = socket_;
+  QSslSocket* socket = socket_;
   socket_ = nullptr;  // it finishes on its own; this transport is done with it
   socket->disconnect(this);
   FinishInBackground(socket, deadlineMs);

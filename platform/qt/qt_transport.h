@@ -1,8 +1,14 @@
 #pragma once
-// The transport port over QTcpSocket: notifications arrive from Qt's event loop.
+// The transport port over QSslSocket: clear text, or TLS checked against the
+// system's authorities (and any private one added) and the host name.
+// Notifications arrive from Qt's event loop.
+#include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QTcpSocket>
+#include <QSslCertificate>
+#include <QSslError>
+#include <QSslSocket>
+#include <QString>
 
 #include "platform/transport.h"
 
@@ -11,10 +17,10 @@ namespace orvinta::platform::qt {
 class QtTransport final : public QObject, public Transport {
   Q_OBJECT
  public:
-  explicit QtTransport(TransportListener& listener);
+  explicit QtTransport(TransportListener& listener, QList<QSslCertificate> extraAuthorities = {});
   ~QtTransport() override;
 
-  void Connect(const std::string& host, int port) override;
+  void Connect(const std::string& host, int port, bool secure) override;
   int Send(std::string_view bytes) override;
   int Receive(char* buffer, std::size_t size) override;
   void Close() override;
@@ -22,19 +28,32 @@ class QtTransport final : public QObject, public Transport {
 
  private:
   void OnError(QAbstractSocket::SocketError error);
+  void OnSslErrors(const QList<QSslError>& errors);
+  void OnReady();
 
   TransportListener& listener_;
+  const QList<QSslCertificate> extraAuthorities_;  // shared, not copied
   // Deleted later: the socket may be closed from inside one of its own signals.
-  QPointer<QTcpSocket> socket_;
+  QPointer<QSslSocket> socket_;
   bool connecting_ = false;
+  bool secure_ = false;
+  int refusedCertificate_ = 0;  // a TransportFailure once the check failed
   bool closedByUs_ = false;
 };
 
 class QtTransportFactory final : public TransportFactory {
  public:
+  // Trusts, besides the system's authorities, the one in $ORVINTA_CA_FILE.
+  QtTransportFactory();
+  // Adds the authorities of a PEM file (a private CA); false when it has none.
+  bool TrustAlso(const QString& pemFile);
+
   std::unique_ptr<Transport> Create(TransportListener& listener) override {
-    return std::make_unique<QtTransport>(listener);
+    return std::make_unique<QtTransport>(listener, extraAuthorities_);
   }
+
+ private:
+  QList<QSslCertificate> extraAuthorities_;
 };
 
 }  // namespace orvinta::platform::qt

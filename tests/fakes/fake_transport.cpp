@@ -11,7 +11,7 @@ class TransportHandle final : public platform::Transport {
  public:
   explicit TransportHandle(FakeTransport& fake) : fake_(fake) {}
   ~TransportHandle() override { fake_.Release(); }
-  void Connect(const std::string& host, int port) override { fake_.Connect(host, port); }
+  void Connect(const std::string& host, int port, bool secure) override { fake_.Connect(host, port, secure); }
   int Send(std::string_view bytes) override { return fake_.Send(bytes); }
   int Receive(char* buffer, std::size_t size) override { return fake_.Receive(buffer, size); }
   void Close() override { fake_.Close(); }

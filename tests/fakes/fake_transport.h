@@ -15,9 +15,10 @@ class FakeTransport final : public platform::Transport {
  public:
   explicit FakeTransport(platform::TransportListener& listener) : listener_(&listener) {}
 
-  void Connect(const std::string& host, int port) override {
+  void Connect(const std::string& host, int port, bool secure) override {
     host_ = host;
     port_ = port;
+    secure_ = secure;
   }
   int Send(std::string_view bytes) override;
   int Receive(char* buffer, std::size_t size) override;
@@ -43,6 +44,7 @@ class FakeTransport final : public platform::Transport {
 
   const std::string& host() const { return host_; }
   int port() const { return port_; }
+  bool secure() const { return secure_; }
   bool closed() const { return closed_; }
   bool deleted() const { return listener_ == nullptr; }
   // The flush bound of a graceful close; -1 when the close was abrupt or has not happened.
@@ -58,6 +60,7 @@ class FakeTransport final : public platform::Transport {
   platform::TransportListener* listener_;
   std::string host_;
   int port_ = 0;
+  bool secure_ = false;
   bool closed_ = false;
   int flushDeadlineMs_ = -1;
   bool refuseSends_ = false;

@@ -12,6 +12,7 @@
 #include "tests/fakes/fake_chat_window.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/integration/server_process.h"
+#include "tests/server/test_ca.h"
 
 namespace orvinta::integration {
 namespace {
@@ -170,6 +171,49 @@ TEST_F(ClientSessionTest, TheScriptedPeerPrintsWhatItHearsInUtf8) {
   peer.terminate();
   peer.waitForFinished(3000);
 }
+
+}  // namespace
+}  // namespace orvinta::integration
+
+namespace orvinta::integration {
+namespace {
+
+// "tls://" through the real transport: a login, or a box saying why not and
+// no clear text tried instead. The server listens on `host`; its certificate
+// names 127.0.0.1.
+struct SecureCase {
+  const char* name;
+  bool trusted;     // the client trusts the authority that signed it
+  const char* host;
+  const char* box;  // empty: logged in
+};
+void PrintTo(const SecureCase& c, std::ostream* os) { *os << c.name; }
+class ClientTlsTest : public ::testing::TestWithParam<SecureCase> {};
+
+TEST_P(ClientTlsTest, LogsInOnlyWhenTheCertificatePasses) {
+  const orvinta::testing::TestCa ca = orvinta::testing::MakeTestCa();
+  const SecureCase& c = GetParam();
+  ServerProcess server({"--bind", c.host, "--tls-port", "0", "--tls-cert", QString::fromStdString(ca.certFile),
+                        "--tls-key", QString::fromStdString(ca.keyFile)});
+  ASSERT_TRUE(ca.ok && server.tlsPort() != 0);
+  Client alice("alice", std::string("tls://") + c.host + ":" + std::to_string(server.tlsPort()));
+  ASSERT_TRUE(alice.transports.TrustAlso(QString::fromStdString(c.trusted ? ca.caFile : ca.otherCaFile)));
+  alice.session.Connect();
+  ASSERT_TRUE(WaitFor([&] { return alice.window.loggedIn || alice.window.Called("CloseClient()"); }));
+  EXPECT_EQ(alice.window.loggedIn, *c.box == '\0');
+  if (*c.box != '\0') ASSERT_EQ(alice.boxes.shown.size(), 1u);
+  if (*c.box != '\0') EXPECT_EQ(alice.boxes.shown[0].text, platform::FromLocalText(c.box));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Client, ClientTlsTest,
+    ::testing::Values(
+        SecureCase{"Trusted", true, "127.0.0.1", ""},
+        SecureCase{"UnknownAuthority", false, "127.0.0.1",
+                   "서버의 인증서를 확인할 수 없어 접속하지 않았습니다.\n\n이 컴퓨터가 신뢰하는 기관이 서명한 인증서가 아닙니다."},
+        SecureCase{"AnotherHostsCertificate", true, "127.0.0.2",
+                   "서버의 인증서를 확인할 수 없어 접속하지 않았습니다.\n\n인증서가 127.0.0.2 서버의 것이 아닙니다."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace orvinta::integration

@@ -104,7 +104,7 @@ TEST(QtTransport, AGracefulCloseReturnsAtOnceAndStillDeliversTheLastBytes) {
   });
   ConnectOnly listener;
   auto transport = std::make_unique<QtTransport>(listener);
-  transport->Connect("127.0.0.1", ntohs(address.sin_port));
+  transport->Connect("127.0.0.1", ntohs(address.sin_port), false);
   ASSERT_TRUE(Spin([&] { return listener.connected; }));
   const std::string last(256 * 1024, 'x');
   ASSERT_EQ(transport->Send(last), static_cast<int>(last.size()));

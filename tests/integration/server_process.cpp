@@ -22,12 +22,15 @@ ServerProcess::ServerProcess(QStringList extraArguments) {
   while (!process_.canReadLine() && clock.elapsed() < 5000) process_.waitForReadyRead(100);
   const auto match = listening.match(QString::fromUtf8(process_.readLine()));
   if (match.hasMatch()) port_ = match.captured(1).toInt();
-  if (!extraArguments.contains(QStringLiteral("--http-port"))) return;
-  // The second line names the web side: "http on 127.0.0.1:PORT".
-  static const QRegularExpression http(QStringLiteral("^http on [0-9.]+:([0-9]+)"));
-  while (!process_.canReadLine() && clock.elapsed() < 5000) process_.waitForReadyRead(100);
-  const auto web = http.match(QString::fromUtf8(process_.readLine()));
-  if (web.hasMatch()) httpPort_ = web.captured(1).toInt();
+  // Then, when asked for, "tls on 127.0.0.1:PORT" and "http on 127.0.0.1:PORT".
+  const auto next = [&](const char* option, const char* pattern, int& into) {
+    if (!extraArguments.contains(QLatin1String(option))) return;
+    while (!process_.canReadLine() && clock.elapsed() < 5000) process_.waitForReadyRead(100);
+    const auto line = QRegularExpression(QLatin1String(pattern)).match(QString::fromUtf8(process_.readLine()));
+    if (line.hasMatch()) into = line.captured(1).toInt();
+  };
+  next("--tls-port", "^tls on [0-9.]+:([0-9]+)", tlsPort_);
+  next("--http-port", "^http on [0-9.]+:([0-9]+)", httpPort_);
 }
 
 ServerProcess::~ServerProcess() {

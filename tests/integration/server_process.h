@@ -19,6 +19,8 @@ class ServerProcess {
   int port() const { return port_; }
   // The web side's port when started with "--http-port"; 0 otherwise.
   int httpPort() const { return httpPort_; }
+  // The TLS port when started with "--tls-port"; 0 otherwise.
+  int tlsPort() const { return tlsPort_; }
   // "127.0.0.1:PORT"
   std::string address() const;
   // Ends the server as a crash would: connections drop without a goodbye.
@@ -28,6 +30,7 @@ class ServerProcess {
   QProcess process_;
   int port_ = 0;
   int httpPort_ = 0;
+  int tlsPort_ = 0;
 };
 
 // Runs the event loop until `done` holds or the time is up; true when it held.

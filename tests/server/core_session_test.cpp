@@ -13,20 +13,36 @@ TEST_F(SessionTest, LoginIsAnsweredWithAnEmptyUsrp) {
   EXPECT_FALSE(Closed(c));
 }
 
-TEST_F(SessionTest, SecondLoginOfAnIdIsRefusedAndTheFirstKeepsGoing) {
+// A second login pings the session holding the id: one that answers keeps
+// it and the newcomer is refused; a silent one is closed and leaves its room.
+class SecondLoginTest : public CoreTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(SecondLoginTest, WaitsForTheHolderToAnswer) {
+  const bool holderAnswers = GetParam();
   const ConnectionId first = LoginInRoom("alice", "lobby");
+  const ConnectionId bob = LoginInRoom("bob", "lobby");
+  ClearAll();
   const ConnectionId second = Connect();
   Frame(second, "USER", "alice/other/Alice/1");
-  EXPECT_EQ(Take(second), Bodies{"SYST00072/alice"});
-  EXPECT_TRUE(Closed(second));
-  EXPECT_FALSE(Closed(first));
-  server_.OnDisconnected(second);  // the transport reports the close it was asked for
-
-  const ConnectionId bob = LoginInRoom("bob", "lobby");
-  Take(first);
-  Frame(bob, "TALL", "bob/lobby/still here?");
-  EXPECT_EQ(TakeBodies(first, "TALL"), Bodies{"bob/lobby/still here?"});
+  EXPECT_EQ(Take(first), Bodies{"PING0000"});
+  EXPECT_EQ(Take(second), Bodies{});
+  if (holderAnswers) {
+    Frame(first, "PONG", "");
+  } else {
+    clock_.Advance(4900);
+    server_.Tick();
+    EXPECT_EQ(Take(second), Bodies{}) << "decided before the holder had its time";
+    clock_.Advance(100);
+  }
+  server_.Tick();
+  EXPECT_EQ(Closed(first), !holderAnswers);
+  EXPECT_EQ(Closed(second), holderAnswers);
+  EXPECT_EQ(Take(second), holderAnswers ? Bodies{"SYST00072/alice"} : Bodies{"USRP0000"});
+  EXPECT_EQ(TakeBodies(bob, "CHOT"), holderAnswers ? Bodies{} : Bodies{"alice/lobby"});
 }
+
+INSTANTIATE_TEST_SUITE_P(Core, SecondLoginTest, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "HolderAnswers" : "HolderIsSilent"; });
 
 TEST_F(SessionTest, AnIdIsFreeAgainOnceItsConnectionIsGone) {
   const ConnectionId first = Login("alice");

@@ -86,7 +86,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"UnknownRateClass", {"--rate", "chat=1/2"}, "--rate"},
                       BadArgs{"RateWithoutBurst", {"--rate", "talk=1"}, "--rate"},
                       BadArgs{"ZeroBurst", {"--rate", "talk=1/0"}, "--rate"},
-                      BadArgs{"ZeroPerAddress", {"--max-per-address", "0"}, "--max-per-address"}),
+                      BadArgs{"ZeroPerAddress", {"--max-per-address", "0"}, "--max-per-address"},
+                      BadArgs{"TlsPortWithoutKey", {"--tls-port", "0", "--tls-cert", "c.pem"}, "--tls-key"},
+                      BadArgs{"TlsOnlyWithoutPort", {"--tls-only"}, "--tls-port"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <openssl/ssl.h>
+
 #include <cerrno>
 #include <ctime>
 
@@ -24,7 +26,7 @@ long long NowMs() {
 }
 
 // Reads what arrives on fd within the time; false on timeout, end or error.
-bool ReadSome(int fd, std::string& into, long long deadline, bool& ended) {
+bool ReadFd(int fd, std::string& into, long long deadline, bool& ended) {
   const long long left = deadline - NowMs();
   if (left <= 0) return false;
   pollfd p{fd, POLLIN, 0};
@@ -85,7 +87,7 @@ std::string ServerProcess::ReadLine(int timeoutMs) {
       pending_.erase(0, nl + 1);
       return line;
     }
-    if (!ReadSome(stdout_, pending_, deadline, ended)) return {};
+    if (!ReadFd(stdout_, pending_, deadline, ended)) return {};
   }
 }
 
@@ -115,7 +117,7 @@ RunResult RunServerToEnd(const std::vector<std::string>& args) {
   close(errPipe[1]);
   bool ended = false;
   const long long deadline = NowMs() + 5000;
-  while (!ended && ReadSome(errPipe[0], result.errorOutput, deadline, ended)) {
+  while (!ended && ReadFd(errPipe[0], result.errorOutput, deadline, ended)) {
   }
   close(errPipe[0]);
   int status = 0;
@@ -136,13 +138,40 @@ TestClient::TestClient(int port) {
   }
 }
 
+TestClient::TestClient(int port, const std::string& caFile) : TestClient(port) {
+  tlsContext_ = SSL_CTX_new(TLS_client_method());
+  SSL_CTX_load_verify_locations(tlsContext_, caFile.c_str(), nullptr);
+  SSL_CTX_set_verify(tlsContext_, SSL_VERIFY_PEER, nullptr);
+  tls_ = SSL_new(tlsContext_);
+  SSL_set1_host(tls_, "127.0.0.1");
+  if (fd_ < 0 || SSL_set_fd(tls_, fd_) != 1 || SSL_connect(tls_) != 1) {
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+  }
+}
+
 TestClient::~TestClient() {
+  SSL_free(tls_);
+  SSL_CTX_free(tlsContext_);
   if (fd_ >= 0) close(fd_);
+}
+
+bool TestClient::ReadSome(std::string& into, long long deadline) {
+  if (tls_ == nullptr) return ReadFd(fd_, into, deadline, closed_);
+  pollfd p{fd_, POLLIN, 0};
+  const long long left = deadline - NowMs();
+  if (SSL_pending(tls_) == 0 && (left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0)) return false;
+  char buffer[4096];
+  const int n = SSL_read(tls_, buffer, sizeof buffer);
+  closed_ = n <= 0;
+  if (n > 0) into.append(buffer, static_cast<std::size_t>(n));
+  return n > 0;
 }
 
 void TestClient::SendRaw(std::string_view bytes) {
   while (!bytes.empty() && fd_ >= 0) {
-    const ssize_t n = send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    const ssize_t n = tls_ ? SSL_write(tls_, bytes.data(), static_cast<int>(bytes.size()))
+                           : send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
     if (n <= 0) return;
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
@@ -163,7 +192,7 @@ std::optional<protocol::Frame> TestClient::Next(int timeoutMs) {
   for (;;) {
     if (auto frame = reader_.Next()) return frame;
     std::string data;
-    if (closed_ || !ReadSome(fd_, data, deadline, closed_)) return std::nullopt;
+    if (closed_ || !ReadSome(data, deadline)) return std::nullopt;
     reader_.Append(data);
   }
 }
@@ -183,7 +212,7 @@ bool TestClient::WaitClosed(int timeoutMs) {
   const long long deadline = NowMs() + timeoutMs;
   while (!closed_) {
     std::string data;
-    if (!ReadSome(fd_, data, deadline, closed_) && !closed_) return false;
+    if (!ReadSome(data, deadline) && !closed_) return false;
   }
   return true;
 }
@@ -191,7 +220,7 @@ bool TestClient::WaitClosed(int timeoutMs) {
 std::string TestClient::ReadToEnd(int timeoutMs) {
   const long long deadline = NowMs() + timeoutMs;
   std::string all;
-  while (!closed_ && ReadSome(fd_, all, deadline, closed_)) {
+  while (!closed_ && ReadSome(all, deadline)) {
   }
   return all;
 }

@@ -9,6 +9,9 @@
 
 #include "protocol/frame_reader.h"
 
+typedef struct ssl_st SSL;
+typedef struct ssl_ctx_st SSL_CTX;
+
 namespace orvinta::server::testing {
 
 class ServerProcess {
@@ -22,6 +25,7 @@ class ServerProcess {
 
   const std::string& FirstLine() const { return firstLine_; }
   int Port() const { return port_; }
+  pid_t Pid() const { return pid_; }
   // Reads one more line of standard output (empty on timeout or end).
   std::string ReadLine(int timeoutMs = 5000);
 
@@ -48,6 +52,9 @@ RunResult RunServerToEnd(const std::vector<std::string>& args);
 class TestClient {
  public:
   explicit TestClient(int port);
+  // Over TLS, trusting the authority in caFile; not Connected() when the
+  // handshake or the check of the server's certificate fails.
+  TestClient(int port, const std::string& caFile);
   ~TestClient();
   TestClient(const TestClient&) = delete;
   TestClient& operator=(const TestClient&) = delete;
@@ -69,7 +76,11 @@ class TestClient {
   std::string ReadToEnd(int timeoutMs = 3000);
 
  private:
+  bool ReadSome(std::string& into, long long deadline);
+
   int fd_ = -1;
+  SSL_CTX* tlsContext_ = nullptr;
+  SSL* tls_ = nullptr;
   protocol::FrameReader reader_;
   bool closed_ = false;
 };

@@ -73,18 +73,37 @@ TEST(ServerProcess, PingsAndDropsTheClientThatDoesNotAnswer) {
   EXPECT_EQ(left->body, "ben/lobby");
 }
 
-TEST(ServerProcess, SecondLoginIsToldAndClosedWhileTheFirstStays) {
+// A second login of an id: refused while the session holding it answers the
+// server's ping, admitted in its place when that session has gone silent.
+class SecondLoginTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(SecondLoginTest, DependsOnTheHolderAnswering) {
+  const bool holderAnswers = GetParam();
   ServerProcess server;
   Pair pair(server.Port());
   TestClient again(server.Port());
   again.Send("USER", "amy/key/amy/1");
-  const auto reply = again.Next();
+  if (holderAnswers) {
+    ASSERT_TRUE(pair.a.NextOf("PING"));
+    pair.a.Send("PONG", "");
+  }
+  const auto reply = again.Next(12000);
   ASSERT_TRUE(reply);
-  EXPECT_EQ(reply->command, "SYST");
-  EXPECT_EQ(reply->body, "2/amy");
-  EXPECT_TRUE(again.WaitClosed());
-  pair.ExpectServed("still here");
+  EXPECT_EQ(reply->command, holderAnswers ? "SYST" : "USRP");
+  if (holderAnswers) {
+    EXPECT_EQ(reply->body, "2/amy");
+    EXPECT_TRUE(again.WaitClosed());
+    pair.ExpectServed("still here");
+    return;
+  }
+  const auto left = pair.b.NextOf("CHOT");
+  ASSERT_TRUE(left);
+  EXPECT_EQ(left->body, "amy/lobby");
+  EXPECT_TRUE(pair.a.WaitClosed());
 }
+
+INSTANTIATE_TEST_SUITE_P(Server, SecondLoginTest, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "HolderAnswers" : "HolderIsSilent"; });
 
 std::string RandomBytes(std::size_t n) {
   std::mt19937 random(7);

@@ -47,7 +47,7 @@ TEST(CommandLine, UsageNamesEveryLaunchFieldAndThePortal) {
   const std::string usage = UsageText();
   for (const char* field : {"auto-enter", "server", "session key", "user id", "nick", "icon number", "room key",
                             "room title", "debug monitor", "peer id", "peer nick", "page token", "Pchat",
-                            "ORVINTA_PORTAL"}) {
+                            "ORVINTA_PORTAL", "tls://", "ORVINTA_CA_FILE"}) {
     EXPECT_NE(usage.find(field), std::string::npos) << field;
   }
 }

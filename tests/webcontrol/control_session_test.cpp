@@ -47,15 +47,17 @@ TEST_F(QuendelSessionTest, WithoutAutoConnectNothingHappensUntilThePageAsks) {
 }
 
 TEST_F(QuendelSessionTest, ServerAddressRules) {
-  const std::tuple<const char*, const char*, int> cases[] = {
-      {"", "127.0.0.1", 11900},         {"host", "host", 11900}, {"host:0", "host", 11900},
-      {"host:8080", "host", 8080},      {"host:99999", "host", 11900},
-      {"host:12x", "host", 12},
+  const std::tuple<const char*, const char*, int, bool> cases[] = {
+      {"", "127.0.0.1", 11900, false},    {"host", "host", 11900, false}, {"host:0", "host", 11900, false},
+      {"host:8080", "host", 8080, false}, {"host:99999", "host", 11900, false},
+      {"host:12x", "host", 12, false},    {"tls://host:8443", "host", 8443, true},
+      {"TLS://host", "host", 11900, true}, {"tls:/host:1", "tls", 11900, false},
   };
-  for (const auto& [address, host, port] : cases) {
+  for (const auto& [address, host, port, secure] : cases) {
     const ServerEndpoint endpoint = ParseServerAddress(*address ? address : DefaultServerAddress());
     EXPECT_EQ(endpoint.host, host) << address;
     EXPECT_EQ(endpoint.port, port) << address;
+    EXPECT_EQ(endpoint.secure, secure) << address;
   }
   EXPECT_EQ(ParseServerAddress(std::string(100, 'h') + ":8080").host.size(), kMaxAddressBytes);
 }
