@@ -22,6 +22,8 @@ TEST(ServerTls, ServesTlsBesideClearTextAndTakesARenewedCertificate) {
   TestClient plain(server.Port());
   ASSERT_TRUE(plain.Login("ben"));
   secure.Send("CHIN", "amy/lobby");
+  secure.Send("ASIF", "amy/lobby");
+  ASSERT_TRUE(secure.NextOf("IFON"));  // amy is in before ben comes
   plain.Send("CHIN", "ben/lobby");
   ASSERT_TRUE(secure.NextOf("CHIN"));  // ben's entry, from the other port
 
