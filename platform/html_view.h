@@ -63,7 +63,6 @@ class HtmlView {
 enum class HtmlViewRole {
   Transcript,     // a chat room's transcript (page 107)
   Home,           // the waiting room's view (launcher page 229, then the room list)
-  UserList,       // CUserDlg: the member list (page 154)
   Welcome,        // CWelcomeDlg: the portal's welcome page
   NavigationBar,  // CGNBDlg: the portal's navigation bar
 };

@@ -24,7 +24,7 @@ window::PortalConfig PortalFromEnvironment() {
   if (!url.isValid() || (url.scheme() != "http" && url.scheme() != "https") || url.host().isEmpty()) return portal;
   std::string base = url.toString(QUrl::RemoveQuery | QUrl::RemoveFragment).toStdString();
   if (base.back() != '/') base.push_back('/');
-  for (std::string* address : {&portal.avatarBase, &portal.imageBase, &portal.statusImageBase, &portal.emoticonBase,
+  for (std::string* address : {&portal.avatarBase, &portal.imageBase, &portal.emoticonBase,
                                &portal.roomListPage, &portal.navigationBarPage, &portal.welcomePage,
                                &portal.blogHost}) {
     Rebase(*address, base);

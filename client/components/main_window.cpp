@@ -211,9 +211,9 @@ void MainWindow::PlaceView(platform::HtmlViewRole role, platform::HtmlView& view
   auto* web = dynamic_cast<WidgetView*>(&view);
   if (!web || !web->Widget()) return;
   using Role = platform::HtmlViewRole;
-  const Slot slot = role == Role::NavigationBar                        ? Slot::NavigationBar
-                    : role == Role::UserList || role == Role::Welcome ? Slot::Pane
-                                                                      : Slot::Views;
+  const Slot slot = role == Role::NavigationBar ? Slot::NavigationBar
+                    : role == Role::Welcome     ? Slot::Pane
+                                                : Slot::Views;
   QWidget* area = slot == Slot::NavigationBar ? navigationArea_ : slot == Slot::Pane ? paneArea_ : viewArea_;
   QWidget* widget = web->Widget();
   widget->setParent(this);

@@ -1,6 +1,6 @@
 #pragma once
 // The program's own pages and pictures under "res://orvinta/<name>": pages
-// by resource number (107, 154, 229), pictures by file name. Pages are kept
+// by resource number (107, 229), pictures by file name. Pages are kept
 // in UTF-8 in the source tree and served as code page 949 (euc-kr) text.
 #include <QByteArray>
 #include <QWebEngineUrlSchemeHandler>

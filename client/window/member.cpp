@@ -23,36 +23,12 @@ std::optional<int> StatusForMenuCommand(int command) {
   return std::nullopt;
 }
 
-namespace {
-
-std::string StatusCell(int status, const PortalConfig& portal) {
-  if (status < 1 || status >= kStatusCount) return {};
-  const std::string_view title = kStatuses[status].text;
-  return "<img width=16 height=16 src='" + portal.statusImageBase + "s" + std::to_string(status) + ".gif' title='" +
-         std::string(title) + "'>";
-}
-
-}  // namespace
-
 std::string MemberLabel(const Member& member) {
   return member.nick + "(" + std::string(text::TrimLeft(member.id, "_")) + ")";
 }
 
 platform::MemberRow MemberRowOf(const Member& member) {
   return {.id = member.id, .label = MemberLabel(member), .iconAddress = member.iconAddress, .status = member.status};
-}
-
-std::string RenderMemberRow(const Member& member, const PortalConfig& portal) {
-  const std::string shownId = EscapeHtml(text::TrimLeft(member.id, "_"));
-  std::string row = "<table border=0 cellpadding=0 cellspacing=0 width=176 height=24 class=fixed>";
-  row += "<tr onMouseOver=\"this.style.backgroundColor='#EFF8F1'\" onMouseOut=\"this.style.backgroundColor=''\">";
-  row += "<td width=28 align=center><img width=19 src=" + member.iconAddress + "></td>";
-  row += "<td class=ellips><nobr><span style=cursor:hand onMouseOver=\"SELECT_USER.innerHTML=this.innerHTML;"
-         "this.style.color='red'\" onMouseOut=\"SELECT_USER.innerHTML='';this.style.color=''\">";
-  row += EscapeHtml(member.nick) + "(" + shownId + ")</span></nobr></td>";
-  row += "<td width=25 align=center>" + StatusCell(member.status, portal) + "</td>";
-  row += "</tr></table>";
-  return row;
 }
 
 namespace {

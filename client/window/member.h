@@ -38,9 +38,6 @@ std::optional<int> StatusForMenuCommand(int command);
 std::string MemberLabel(const Member& member);
 platform::MemberRow MemberRowOf(const Member& member);
 
-// One row of the member list as HTML.
-std::string RenderMemberRow(const Member& member, const PortalConfig& portal);
-
 // One entry of the waiting room's room-detail list from "x|x|nick|icon".
 std::string RenderDetailEntry(std::string_view entry, const PortalConfig& portal);
 // The same entry for a member of a room the user is in (its large icon, shown small).

@@ -7,7 +7,6 @@
 #include "client/window/channel_list.h"
 #include "client/window/channel_tabs.h"
 #include "client/window/member_lists.h"
-#include "client/window/member_selection.h"
 #include "client/window/menu_models.h"
 #include "client/window/portal_config.h"
 #include "client/window/prompts_and_votes.h"
@@ -19,6 +18,12 @@
 #include "protocol/zup_chat_main.h"
 
 namespace orvinta::window {
+
+// The member a click on the list picked.
+struct SelectedMember {
+  std::string nick;
+  std::string id;  // as kept in the room's list ("_" before a leading digit)
+};
 
 struct MemberMenuPorts {
   platform::PopupMenus* menus;  // none: no menu is shown

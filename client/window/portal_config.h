@@ -6,14 +6,12 @@
 namespace orvinta::window {
 
 struct PortalConfig {
-  // The program's own pages, served by number under this base ("107", "154", "229?...").
+  // The program's own pages, served by number under this base ("107", "229?...").
   std::string resourceBase = "res://orvinta/";
   // Member avatars: base + "<n mod 100>/<(n mod 10000) div 100>/<n>.gif".
   std::string avatarBase = "http://127.0.0.1:11901/avatar/";
   // Community pictures: the default member icons live under "img/emot/emo/".
   std::string imageBase = "http://127.0.0.1:11901/";
-  // Status pictures s1.gif .. s6.gif.
-  std::string statusImageBase = "http://127.0.0.1:11901/img/status/";
   // Emoticons icon_01.gif .. icon_32.gif.
   std::string emoticonBase = "http://127.0.0.1:11901/img/emot/";
   // The page the waiting room's launcher posts uid and rkey to.

@@ -8,7 +8,6 @@
 namespace orvinta::window {
 
 inline constexpr int kTranscriptPage = 107;
-inline constexpr int kMemberListPage = 154;
 inline constexpr int kLauncherPage = 229;
 
 // base + number.

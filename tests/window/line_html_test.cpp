@@ -14,7 +14,6 @@ PortalConfig TestPortal() {
   portal.avatarBase = "http://av/";
   portal.imageBase = "http://img/";
   portal.emoticonBase = "http://emo/";
-  portal.statusImageBase = "http://st/";
   return portal;
 }
 
@@ -102,22 +101,6 @@ TEST(RenderInfoLine, ColoursEntriesVotesAndTheRest) {
   EXPECT_EQ(RenderInfoLine("x"),
             "<TABLE BORDER=0 WIDTH=100% CELLPADDING=0 CELLSPACING=0 CLASS=fixed><TR><TD ALIGN=CENTER>"
             "<FONT COLOR='#999999'>x</FONT></TD></TR></TABLE>");
-}
-
-TEST(MemberRow, ShowsEscapedNickIdWithoutUnderscoresAndStatus) {
-  Member m;
-  m.id = "__12ab";
-  m.nick = "<b>밥\"";
-  m.iconAddress = "http://av/x.gif";
-  m.status = 3;
-  const std::string row = RenderMemberRow(m, TestPortal());
-  EXPECT_NE(row.find("&lt;b&gt;밥&quot;(12ab)</span>"), std::string::npos);
-  EXPECT_NE(row.find("<img width=19 src=http://av/x.gif>"), std::string::npos);
-  EXPECT_NE(row.find("<img width=16 height=16 src='http://st/s3.gif' title='자리비움'>"), std::string::npos);
-  for (int status : {0, 7, -1}) {
-    m.status = status;
-    EXPECT_NE(RenderMemberRow(m, TestPortal()).find("<td width=25 align=center></td>"), std::string::npos) << status;
-  }
 }
 
 }  // namespace

@@ -29,34 +29,6 @@ class FakePopupMenus final : public platform::PopupMenus {
   std::vector<Shown> shown;
 };
 
-struct ParseCase {
-  const char* name;
-  const char* html;
-  const char* nick;
-  const char* id;
-};
-
-class ParseSelectedMemberTest : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(ParseSelectedMemberTest, NickAndId) {
-  const auto member = ParseSelectedMember(GetParam().html);
-  ASSERT_TRUE(member.has_value());
-  EXPECT_EQ(member->nick, GetParam().nick);
-  EXPECT_EQ(member->id, GetParam().id);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Entries, ParseSelectedMemberTest,
-    ::testing::Values(ParseCase{"DigitIdGetsUnderscore", "홍길동(123abc)", "홍길동", "_123abc"},
-                      ParseCase{"BracketInNick", "a(b(c)", "a(b", "c"},
-                      ParseCase{"EntitiesDecoded", "&lt;밥&gt; &amp; co(bob)", "<밥> & co", "bob"},
-                      ParseCase{"BlanksAndBrackets", "  kim ( lee )) ", "kim", "lee"},
-                      ParseCase{"NoBracket", "nobody", "nobody", ""},
-                      ParseCase{"UnknownEntityKept", "a&zz;b(x)", "a&zz;b", "x"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ParseSelectedMember, NothingSelected) { EXPECT_FALSE(ParseSelectedMember("").has_value()); }
-
 class MemberMenuTest : public WindowTest {
  public:
   void SetUp() override {
