@@ -17,17 +17,29 @@ Session* OtherUser(ServerContext& ctx, const Session& self, std::string_view id)
   return ctx.sessions.FindUser(id);
 }
 
+// To a member on this node or, when not here, on whichever node has it.
+void ToMember(ServerContext& ctx, const std::string& userId, std::string_view command, const std::string& body) {
+  if (Session* peer = ctx.sessions.FindUser(userId)) {
+    ctx.Send(peer->connection, command, body);
+  } else {
+    ctx.cluster.SendToUser(userId, command, body, [](bool) {});
+  }
+}
+
 void Expel(ServerContext& ctx, Room& room, const std::string& target) {
   const std::string roomId = RoomIdOf(room.key);
   // Remembered even when the target has already gone: it may not come straight back.
   ctx.expulsions.Remember(roomId, target, ctx.Now());
+  ctx.cluster.Bar(roomId, target, ctx.limits.expulsionBar);
   Session* session = ctx.sessions.FindUser(target);
   if (session == nullptr || !room.Has(session->connection)) return;
   if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "expelled " + Who(*session) + " room " + LogText(room.key));
   // The target hears it too: a "CHOT" naming oneself closes the room's tab.
-  ctx.SendToRoom(room, wire::kChatOut, JoinFields({target, room.key}));
+  ctx.Announce(room, wire::kChatOut, JoinFields({target, room.key}));
   session->rooms.erase(roomId);
+  ctx.cluster.LeaveSeat(roomId, target);
   ctx.rooms.Leave(roomId, session->connection);  // the room may vanish with its last member
+  if (ctx.rooms.Find(roomId) == nullptr) ctx.cluster.Unwatch(roomId);
 }
 
 }  // namespace
@@ -37,29 +49,36 @@ void HandleInvite(ServerContext& ctx, Session& session, std::string_view body) {
   // so that an invitation always names the room of exactly these two.
   const std::string_view invited = text::SplitFields(body, '/', 4)[1];
   if (invited == session.userId || !IsValidUserId(invited, ctx.limits)) return;
+  const std::string frame =
+      JoinFields({session.userId, invited, protocol::PrivateRoomKey(session.userId, invited), session.nick});
   if (Session* peer = ctx.sessions.FindUser(invited)) {
-    ctx.Send(peer->connection, wire::kInvite,
-             JoinFields({session.userId, invited, protocol::PrivateRoomKey(session.userId, invited), session.nick}));
-  } else {
-    ctx.SendSystem(session.connection, wire::system_code::kPeerNotConnected, invited);
+    ctx.Send(peer->connection, wire::kInvite, frame);
+    return;
   }
+  // Perhaps on another node; "not connected" once the cluster knows nobody by that id.
+  const ConnectionId inviter = session.connection;
+  const std::string invitedId(invited);
+  ctx.cluster.SendToUser(invitedId, wire::kInvite, frame, [&ctx, inviter, invitedId](bool delivered) {
+    if (!delivered && ctx.sessions.Find(inviter) != nullptr) {
+      ctx.SendSystem(inviter, wire::system_code::kPeerNotConnected, invitedId);
+    }
+  });
 }
 
 void HandleDenyInvite(ServerContext& ctx, Session& session, std::string_view body) {
   const std::string_view inviter = text::SplitFields(body, '/', 3)[1];
-  if (Session* peer = OtherUser(ctx, session, inviter)) {
-    ctx.Send(peer->connection, wire::kDenyInvite, JoinFields({session.userId, inviter, session.nick}));
-  }
+  if (inviter == session.userId || !IsValidUserId(inviter, ctx.limits)) return;
+  ToMember(ctx, std::string(inviter), wire::kDenyInvite, JoinFields({session.userId, inviter, session.nick}));
 }
 
 void HandleIgnore(ServerContext& ctx, Session& session, std::string_view body) {
   const auto fields = text::SplitFields(body, '/', 4);
   const auto key = CleanRoomKey(fields[1], ctx.limits);
   if (!key) return;
-  if (Session* peer = OtherUser(ctx, session, fields[2])) {
-    const Room* room = ctx.rooms.Find(*key);
-    ctx.Send(peer->connection, wire::kIgnore, JoinFields({session.userId, room ? room->key : *key, fields[2], session.nick}));
-  }
+  if (fields[2] == session.userId || !IsValidUserId(fields[2], ctx.limits)) return;
+  const Room* room = ctx.rooms.Find(*key);
+  ToMember(ctx, std::string(fields[2]), wire::kIgnore,
+           JoinFields({session.userId, room ? room->key : *key, fields[2], session.nick}));
 }
 
 void HandleRequestBan(ServerContext& ctx, Session& session, std::string_view body) {

@@ -52,10 +52,25 @@ Refusal RefusalFor(KeyVerdict verdict) {
   return verdict == KeyVerdict::kExpired ? Refusal::kExpiredKey : Refusal::kBadKey;
 }
 
+void CompleteLogin(ServerContext& ctx, Session& session, const std::string& userId, const RateState& resumed) {
+  // A querying connection that logs in no longer counts as one.
+  if (session.state == SessionState::kQuerying) ctx.queryingPerAddress.Release(session.address);
+  session.rates = resumed;
+  ctx.sessions.BindUser(session, userId);
+  ++ctx.metrics.logins;
+  if (ctx.Logs(LogLevel::kNormal)) {
+    ctx.Log(LogLevel::kNormal, "login " + Who(session) + " nick " + LogText(session.nick));
+  }
+  const Millis now = ctx.Now();
+  session.lastHeard = now;
+  session.nextPing = now + ctx.limits.pingInterval;
+  ctx.Send(session.connection, wire::kUserReply, "");
+}
+
 }  // namespace
 
 void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
-  if (session.LoggedIn()) return;
+  if (session.LoggedIn() || session.claiming) return;
   // UserId / SessionKey / Nick / IconNo.
   const auto fields = text::Split(body, '/');
   if (fields.size() < 4 || !IsValidUserId(fields[0], ctx.limits)) {
@@ -101,17 +116,22 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
   for (std::size_t i = 2; i + 1 < fields.size(); ++i) nick.append(fields[i]);
   session.nick = CleanNick(nick, userId, ctx.limits);
   session.icon = CleanNumber(fields.back(), ctx.limits).value_or("0");
-  // A querying connection that logs in no longer counts as one.
-  if (session.state == SessionState::kQuerying) ctx.queryingPerAddress.Release(session.address);
-  session.rates = resumed;
-  ctx.sessions.BindUser(session, userId);
-  ++ctx.metrics.logins;
-  if (ctx.Logs(LogLevel::kNormal)) {
-    ctx.Log(LogLevel::kNormal, "login " + Who(session) + " nick " + LogText(session.nick));
-  }
-  session.lastHeard = now;
-  session.nextPing = now + ctx.limits.pingInterval;
-  ctx.Send(session.connection, wire::kUserReply, "");
+  session.claiming = true;
+  // Other nodes may hold the id: the cluster decides, perhaps later.
+  const ConnectionId connection = session.connection;
+  ctx.cluster.ClaimUser(userId, [&ctx, connection, userId, resumed](bool granted) {
+    Session* s = ctx.sessions.Find(connection);
+    if (s == nullptr || !s->claiming) {
+      if (granted) ctx.cluster.ReleaseUser(userId);  // it left while we asked
+      return;
+    }
+    s->claiming = false;
+    if (!granted || ctx.sessions.FindUser(userId) != nullptr) {
+      Refuse(ctx, *s, Refusal::kAlreadyConnected, code::kAlreadyConnected, userId, "login " + LogText(userId));
+      return;
+    }
+    CompleteLogin(ctx, *s, userId, resumed);
+  });
 }
 
 void HandlePong(ServerContext& ctx, Session& session, std::string_view) { session.lastHeard = ctx.Now(); }

@@ -1,0 +1,356 @@
+#include "server/redis_cluster.h"
+
+#include <arpa/inet.h>
+#include <time.h>
+
+#include <charconv>
+
+#include "server/redis_scripts.h"
+#include "server/server_limits.h"
+#include "server/wire_fields.h"
+#include "text/text_util.h"
+
+namespace orvinta::server {
+namespace {
+
+constexpr Millis kBeatEvery = 3000;
+constexpr Millis kAliveFor = 10'000;  // a dead node is swept within this and one sweep
+constexpr Millis kSweepEvery = 5000;
+constexpr std::size_t kMaxPayload = 4096;
+constexpr std::size_t kMaxNodeName = 64;
+constexpr std::size_t kMaxMembersRead = 20'000;
+const std::string kRoomChannel = "orv:chan:";
+
+std::uint64_t WallMillis() {
+  // Wall time, as nodes on other machines compare it; <chrono> does not build under CP949.
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return static_cast<std::uint64_t>(now.tv_sec) * 1000 + static_cast<std::uint64_t>(now.tv_nsec) / 1'000'000;
+}
+
+std::string_view Text(const redisReply* r) {
+  if (r == nullptr || (r->type != REDIS_REPLY_STRING && r->type != REDIS_REPLY_STATUS)) return {};
+  return {r->str, r->len};
+}
+
+bool IsInteger(const redisReply* r, long long value) {
+  return r != nullptr && r->type == REDIS_REPLY_INTEGER && r->integer == value;
+}
+
+// A member's record as stored: "NODE/ICON/STATUS/NICK". Untrusted: every
+// field is checked and cleaned as a client's would be.
+std::optional<ClusterMember> ParseRecord(std::string_view id, std::string_view record) {
+  static const ServerLimits limits;
+  if (!IsValidUserId(id, limits) || record.size() > 512) return std::nullopt;
+  const auto fields = text::SplitFields(record, '/', 4);
+  const auto icon = CleanNumber(fields[1], limits);
+  const auto status = CleanNumber(fields[2], limits);
+  if (fields[0].empty() || !icon || !status) return std::nullopt;
+  return ClusterMember{std::string(id), CleanNick(fields[3], id, limits), *icon, *status};
+}
+
+// {id, record, id, record, ...} from the given element on.
+std::vector<ClusterMember> ParseMembers(const redisReply* r, std::size_t from) {
+  std::vector<ClusterMember> members;
+  if (r == nullptr || r->type != REDIS_REPLY_ARRAY) return members;
+  const std::size_t end = std::min<std::size_t>(r->elements, from + 2 * kMaxMembersRead);
+  for (std::size_t i = from; i + 1 < end; i += 2) {
+    if (auto m = ParseRecord(Text(r->element[i]), Text(r->element[i + 1]))) members.push_back(std::move(*m));
+  }
+  return members;
+}
+
+std::vector<std::string_view> Split(std::string_view text, char separator, std::size_t parts) {
+  std::vector<std::string_view> out;
+  while (out.size() + 1 < parts) {
+    const auto at = text.find(separator);
+    if (at == std::string_view::npos) break;
+    out.push_back(text.substr(0, at));
+    text.remove_prefix(at + 1);
+  }
+  out.push_back(text);
+  return out;
+}
+
+}  // namespace
+
+std::optional<RedisAddress> ParseRedisUrl(std::string_view url) {
+  constexpr std::string_view kScheme = "redis://";
+  if (!url.starts_with(kScheme)) return std::nullopt;
+  url.remove_prefix(kScheme.size());
+  if (!url.empty() && url.back() == '/') url.remove_suffix(1);
+  RedisAddress address;
+  const auto colon = url.rfind(':');
+  std::string_view host = url.substr(0, colon);
+  if (colon != std::string_view::npos) {
+    const std::string_view port = url.substr(colon + 1);
+    int value = 0;
+    const auto [end, ec] = std::from_chars(port.data(), port.data() + port.size(), value);
+    if (ec != std::errc{} || end != port.data() + port.size() || value < 1 || value > 65535) return std::nullopt;
+    address.port = value;
+  }
+  // A name would need a lookup, which blocks: addresses only.
+  if (host == "localhost") host = "127.0.0.1";
+  in_addr parsed{};
+  if (inet_pton(AF_INET, std::string(host).c_str(), &parsed) != 1) return std::nullopt;
+  address.host = std::string(host);
+  return address;
+}
+
+RedisCluster::RedisCluster(EventLoop& loop, const Clock& clock, EventLog& log, RedisAddress address,
+                           std::string password, std::string nodeName)
+    : log_(log),
+      clock_(clock),
+      node_(std::move(nodeName)),
+      address_(address.host + ":" + std::to_string(address.port)),
+      commands_(loop, clock, address, password),
+      pushes_(loop, clock, address, password) {
+  commands_.OnUp([this] { OnCommandsUp(); });
+  pushes_.OnUp([this] { OnPushesUp(); });
+  pushes_.OnPush([this](const redisReply* reply) { OnPush(reply); });
+}
+
+RedisCluster::~RedisCluster() = default;
+
+const std::string& RedisCluster::LastError() const {
+  return commands_.LastError().empty() ? pushes_.LastError() : commands_.LastError();
+}
+
+void RedisCluster::Tick() {
+  commands_.Tick();
+  pushes_.Tick();
+  const bool up = Up();
+  if (up != wasUp_) {
+    wasUp_ = up;
+    if (log_.Wants(LogLevel::kQuiet)) {
+      log_.Write(up ? "cluster: link to Redis at " + address_ + " up, node " + node_
+                    : "cluster: link to Redis at " + address_ + " down (" + LastError() +
+                          "); members here keep talking among themselves, trying again");
+    }
+  }
+  if (!commands_.Up()) return;
+  const Millis now = clock_.Now();
+  if (now >= nextBeat_) {
+    nextBeat_ = now + kBeatEvery;
+    Beat();
+  }
+  if (now >= nextSweep_) {
+    nextSweep_ = now + kSweepEvery;
+    Sweep();
+  }
+}
+
+void RedisCluster::OnCommandsUp() {
+  nextBeat_ = 0;
+  RegisterAgain();
+}
+
+void RedisCluster::OnPushesUp() {
+  std::vector<std::string> channels{"orv:to:" + node_};
+  for (const std::string& room : watched_) channels.push_back(kRoomChannel + room);
+  std::vector<std::string_view> args{"SUBSCRIBE"};
+  args.insert(args.end(), channels.begin(), channels.end());
+  pushes_.Subscription(args);
+}
+
+void RedisCluster::Beat() {
+  const std::string ttl = std::to_string(kAliveFor);
+  commands_.Command({"EVAL", redis_script::kBeat, "0", node_, ttl}, [this](const redisReply* reply) {
+    // Redis does not know this node: it restarted empty, or swept us after a stall.
+    if (IsInteger(reply, 1)) RegisterAgain();
+  });
+}
+
+void RedisCluster::Sweep() {
+  const std::string now = std::to_string(WallMillis());
+  commands_.Command({"EVAL", redis_script::kSweep, "0", now}, [this](const redisReply* reply) {
+    if (reply != nullptr && reply->type == REDIS_REPLY_INTEGER && reply->integer > 0 &&
+        log_.Wants(LogLevel::kNormal)) {
+      log_.Write("cluster: swept " + std::to_string(reply->integer) + " node(s) whose heartbeat stopped");
+    }
+  });
+}
+
+void RedisCluster::RegisterAgain() {
+  if (inbox_ == nullptr) return;
+  const std::string ttl = std::to_string(kAliveFor);
+  commands_.Command({"EVAL", redis_script::kBeat, "0", node_, ttl}, nullptr);
+  std::size_t users = 0;
+  for (const std::string& id : inbox_->LocalUsers()) {
+    ++users;
+    commands_.Command({"EVAL", redis_script::kClaim, "0", id, node_}, [this, id](const redisReply* reply) {
+      if (reply != nullptr && IsInteger(reply, 0) && log_.Wants(LogLevel::kQuiet)) {
+        log_.Write("cluster: " + LogText(id) + " is logged in here and on another node");
+      }
+    });
+  }
+  const auto seats = inbox_->LocalSeats();
+  for (const auto& seat : seats) {
+    commands_.Command({"EVAL", redis_script::kSeat, "0", seat.roomId, seat.roomKey, seat.member.userId,
+                       Record(seat.member), "-1", node_},
+                      nullptr);
+  }
+  if ((users > 0 || !seats.empty()) && log_.Wants(LogLevel::kNormal)) {
+    log_.Write("cluster: registered " + std::to_string(users) + " member(s) and " + std::to_string(seats.size()) +
+               " seat(s) again");
+  }
+}
+
+void RedisCluster::Complain(const redisReply* reply) {
+  if (reply != nullptr && reply->type == REDIS_REPLY_ERROR && log_.Wants(LogLevel::kQuiet)) {
+    log_.Write("cluster: Redis refused a command: " + LogText(std::string_view(reply->str, reply->len)));
+  }
+}
+
+std::string RedisCluster::Record(const ClusterMember& m) const {
+  return node_ + "/" + m.icon + "/" + m.status + "/" + m.nick;
+}
+
+std::string RedisCluster::Payload(std::string_view target, std::string_view command, std::string_view body) const {
+  std::string payload;
+  payload.reserve(node_.size() + target.size() + command.size() + body.size() + 24);
+  payload.append(node_).push_back('\0');
+  payload.append(std::to_string(WallMillis())).push_back('\0');
+  payload.append(target).push_back('\0');
+  payload.append(command).push_back('\0');
+  payload.append(body);
+  return payload;
+}
+
+void RedisCluster::ClaimUser(const std::string& userId, ClaimDone done) {
+  // Without Redis the id is let in here and registered when the link is back.
+  commands_.Command({"EVAL", redis_script::kClaim, "0", userId, node_},
+                    [done](const redisReply* reply) { done(reply == nullptr || !IsInteger(reply, 0)); });
+}
+
+void RedisCluster::ReleaseUser(const std::string& userId) {
+  commands_.Command({"EVAL", redis_script::kRelease, "0", userId, node_}, nullptr);
+}
+
+void RedisCluster::TakeSeat(const SeatRequest& request, SeatDone done) {
+  const std::string capacity = std::to_string(request.capacity);
+  commands_.Command({"EVAL", redis_script::kSeat, "0", request.roomId, request.roomKey, request.member.userId,
+                     Record(request.member), capacity, node_},
+                    [this, done, asked = request.roomKey, roomId = request.roomId](const redisReply* reply) {
+                      Complain(reply);
+                      // Without Redis only this node's own limits apply.
+                      if (reply == nullptr || reply->type != REDIS_REPLY_ARRAY || reply->elements == 0) {
+                        done(SeatVerdict::kSeated, asked, {});
+                        return;
+                      }
+                      const std::string_view verdict = Text(reply->element[0]);
+                      if (verdict == "full") return done(SeatVerdict::kRoomFull, asked, {});
+                      if (verdict == "barred") return done(SeatVerdict::kBarred, asked, {});
+                      if (reply->elements < 2) return done(SeatVerdict::kSeated, asked, {});
+                      // The stored spelling is used only when it names the same room.
+                      static const ServerLimits limits;
+                      const auto stored = CleanRoomKey(Text(reply->element[1]), limits);
+                      const bool same = stored && RoomIdOf(*stored) == roomId;
+                      done(SeatVerdict::kSeated, same ? *stored : asked, ParseMembers(reply, 2));
+                    });
+}
+
+void RedisCluster::LeaveSeat(const std::string& roomId, const std::string& userId) {
+  commands_.Command({"EVAL", redis_script::kLeave, "0", roomId, userId, node_}, nullptr);
+}
+
+void RedisCluster::UpdateSeat(const std::string& roomId, const ClusterMember& member) {
+  commands_.Command({"EVAL", redis_script::kUpdate, "0", roomId, member.userId, Record(member)}, nullptr);
+}
+
+void RedisCluster::Bar(const std::string& roomId, const std::string& userId, Millis duration) {
+  if (duration <= 0) return;
+  commands_.Command({"SET", "orv:bar:" + roomId + "/" + userId, "1", "PX", std::to_string(duration)}, nullptr);
+}
+
+void RedisCluster::Publish(const std::string& roomId, std::string_view command, std::string_view body) {
+  if (!commands_.Up()) {
+    ++metrics_.droppedLinkDown;  // counted, not held: the members here were told already
+    return;
+  }
+  ++metrics_.published;
+  commands_.Command({"PUBLISH", kRoomChannel + roomId, Payload(roomId, command, body)}, nullptr);
+}
+
+void RedisCluster::AskMembers(const std::string& roomId, MembersDone done) {
+  commands_.Command({"HGETALL", "orv:room:" + roomId},
+                    [done](const redisReply* reply) { done(ParseMembers(reply, 0)); });
+}
+
+void RedisCluster::SendToUser(const std::string& userId, std::string_view command, std::string_view body,
+                              DeliveredDone done) {
+  commands_.Command({"EVAL", redis_script::kToUser, "0", userId, Payload(userId, command, body)},
+                    [done](const redisReply* reply) { done(reply != nullptr && IsInteger(reply, 1)); });
+}
+
+void RedisCluster::Watch(const std::string& roomId) {
+  if (!watched_.insert(roomId).second) return;
+  pushes_.Subscription({"SUBSCRIBE", kRoomChannel + roomId});
+}
+
+void RedisCluster::Unwatch(const std::string& roomId) {
+  if (watched_.erase(roomId) == 0) return;
+  pushes_.Subscription({"UNSUBSCRIBE", kRoomChannel + roomId});
+}
+
+void RedisCluster::OnPush(const redisReply* reply) {
+  // {"message", channel, payload}; the subscribe and unsubscribe answers are passed by.
+  if (reply == nullptr || reply->type != REDIS_REPLY_ARRAY || reply->elements != 3) return;
+  if (Text(reply->element[0]) != "message") return;
+  const std::string_view channel = Text(reply->element[1]);
+  const std::string_view payload = Text(reply->element[2]);
+  const auto parts = Split(payload, '\0', 5);
+  if (payload.size() > kMaxPayload || parts.size() != 5 || parts[0].size() > kMaxNodeName) {
+    ++metrics_.droppedMalformed;
+    return;
+  }
+  if (parts[0] == node_) return;  // our own, delivered here already
+  ++metrics_.received;
+  std::uint64_t sent = 0;
+  const auto [end, ec] = std::from_chars(parts[1].data(), parts[1].data() + parts[1].size(), sent);
+  const std::uint64_t now = WallMillis();
+  if (ec == std::errc{} && sent <= now && now - sent < 3'600'000) {
+    ++metrics_.lagCount;
+    metrics_.lagSumMs += now - sent;
+    metrics_.lagMaxMs = std::max(metrics_.lagMaxMs, now - sent);
+  }
+  if (inbox_ == nullptr) return;
+  const std::string target(parts[2]);
+  if (channel.starts_with(kRoomChannel)) {
+    if (channel.substr(kRoomChannel.size()) != target || !watched_.contains(target)) {
+      ++metrics_.droppedMalformed;
+      return;
+    }
+    inbox_->OnRoomEvent(target, parts[3], parts[4]);
+  } else if (channel == "orv:to:" + node_) {
+    inbox_->OnUserEvent(target, parts[3], parts[4]);
+  }
+}
+
+ClusterMetrics RedisCluster::Metrics() const {
+  ClusterMetrics m = metrics_;
+  m.linkUp = Up();
+  m.reconnects = commands_.Reconnects();
+  return m;
+}
+
+std::string RedisCluster::MetricsText() const {
+  const ClusterMetrics m = Metrics();
+  std::string out;
+  const auto line = [&out](std::string_view name, std::string_view type, std::string_view labels, std::uint64_t v) {
+    if (!type.empty()) out.append("# TYPE ").append(name).append(" ").append(type).append("\n");
+    out.append(name).append(labels).append(" ").append(std::to_string(v)).append("\n");
+  };
+  line("orvinta_cluster_link_up", "gauge", "", m.linkUp ? 1 : 0);
+  line("orvinta_cluster_reconnects_total", "counter", "", m.reconnects);
+  line("orvinta_cluster_events_published_total", "counter", "", m.published);
+  line("orvinta_cluster_events_received_total", "counter", "", m.received);
+  line("orvinta_cluster_events_dropped_total", "counter", "{cause=\"link_down\"}", m.droppedLinkDown);
+  line("orvinta_cluster_events_dropped_total", "", "{cause=\"malformed\"}", m.droppedMalformed);
+  line("orvinta_cluster_lag_milliseconds_sum", "counter", "", m.lagSumMs);
+  line("orvinta_cluster_lag_milliseconds_count", "counter", "", m.lagCount);
+  line("orvinta_cluster_lag_milliseconds_max", "gauge", "", m.lagMaxMs);
+  return out;
+}
+
+}  // namespace orvinta::server

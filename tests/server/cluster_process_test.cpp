@@ -1,0 +1,160 @@
+// Several real orvinta-server nodes sharing a real redis-server of the test's
+// own: members meet across nodes, one login per id, capacity over all nodes,
+// a node killed, Redis restarted empty.
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+#include "tests/server/redis_process.h"
+#include "tests/server/server_process.h"
+
+namespace orvinta::server::testing {
+namespace {
+
+// Room events between nodes, and the sweep of a dead node (heartbeats expire
+// after 10 s, swept every 5 s), arrive within these.
+constexpr int kAcross = 5000;
+constexpr int kSwept = 20000;
+
+std::unique_ptr<ServerProcess> Node(const RedisProcess& redis, const std::string& name,
+                                    std::vector<std::string> more = {}) {
+  std::vector<std::string> args{"--cluster", redis.Url(), "--node-name", name, "--cluster-wait", "5"};
+  args.insert(args.end(), more.begin(), more.end());
+  return std::make_unique<ServerProcess>(args, "/dev/null");
+}
+
+// The member enters and waits until the room has seated it (its own roster query answers).
+void Enter(TestClient& member, const std::string& id, const std::string& room) {
+  member.Send("CHIN", id + "/" + room);
+  member.Send("ASIF", id + "/" + room);
+  const auto self = member.NextOf("IFON", kAcross);
+  ASSERT_TRUE(self) << id;
+}
+
+TEST(ClusterProcess, MembersOnTwoNodesMeetTalkAndListEachOther) {
+  RedisProcess redis;
+  ASSERT_TRUE(redis.Running()) << "redis-server did not start";
+  auto a = Node(redis, "a", {"--room-capacity", "2"});
+  auto b = Node(redis, "b", {"--room-capacity", "2"});
+  ASSERT_GT(a->Port(), 0);
+  ASSERT_GT(b->Port(), 0);
+
+  TestClient amy(a->Port()), ben(b->Port());
+  ASSERT_TRUE(amy.Login("amy"));
+  ASSERT_TRUE(ben.Login("ben"));
+  Enter(amy, "amy", "Lobby");
+  ben.Send("CHIN", "ben/lobby");
+  const auto roster = ben.NextOf("IFON", kAcross);  // amy, from the other node
+  ASSERT_TRUE(roster);
+  EXPECT_EQ(roster->body, "amy/Lobby/amy/1/0");
+  const auto joined = amy.NextOf("CHIN", kAcross);
+  ASSERT_TRUE(joined);
+  EXPECT_EQ(joined->body, "ben/Lobby/ben/1");
+
+  for (int i = 0; i < 5; ++i) ben.Send("TALL", "ben/lobby/line " + std::to_string(i) + "/with a slash");
+  for (int i = 0; i < 5; ++i) {
+    const auto line = amy.NextOf("TALL", kAcross);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->body, "ben/Lobby/line " + std::to_string(i) + "/with a slash");
+  }
+  ben.Send("IFAL", "ben/lobby/3");
+  const auto status = amy.NextOf("IFAL", kAcross);
+  ASSERT_TRUE(status);
+  EXPECT_EQ(status->body, "ben/Lobby/3");
+
+  // Asked on either node, the answer names both members.
+  TestClient asker(a->Port());
+  asker.Send("ASIF", "x/lobby");
+  std::set<std::string> listed;
+  for (int i = 0; i < 2; ++i) {
+    if (const auto member = asker.NextOf("IFON", kAcross)) listed.insert(member->body);
+  }
+  EXPECT_EQ(listed, (std::set<std::string>{"amy/Lobby/amy/1/0", "ben/Lobby/ben/1/3"}));
+
+  // One login per id across the cluster.
+  TestClient again(b->Port());
+  again.Send("USER", "amy/key/amy/1");
+  const auto refused = again.NextOf("SYST", kAcross);
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->body, "2/amy");
+
+  // The room holds two, counted over both nodes.
+  TestClient cid(a->Port());
+  ASSERT_TRUE(cid.Login("cid"));
+  cid.Send("CHIN", "cid/lobby");
+  const auto full = cid.NextOf("SYST", kAcross);
+  ASSERT_TRUE(full);
+  EXPECT_EQ(full->body, "10/lobby");
+
+  // An invitation reaches the invitee on the other node; one for nobody says so.
+  cid.Send("INVT", "cid/ben/x/cid");
+  const auto invited = ben.NextOf("INVT", kAcross);
+  ASSERT_TRUE(invited);
+  EXPECT_EQ(invited->body, "cid/ben/Pchatben^cid/cid");
+  cid.Send("INVT", "cid/nobody/x/cid");
+  const auto absent = cid.NextOf("SYST", kAcross);
+  ASSERT_TRUE(absent);
+  EXPECT_EQ(absent->body, "1/nobody");
+}
+
+TEST(ClusterProcess, AKilledNodesMembersLeaveAndMayLogInAgain) {
+  RedisProcess redis;
+  ASSERT_TRUE(redis.Running());
+  auto a = Node(redis, "a");
+  auto b = Node(redis, "b");
+  TestClient amy(a->Port());
+  ASSERT_TRUE(amy.Login("amy"));
+  Enter(amy, "amy", "lobby");
+  {
+    TestClient ben(b->Port());
+    ASSERT_TRUE(ben.Login("ben"));
+    Enter(ben, "ben", "lobby");
+    ASSERT_TRUE(amy.NextOf("CHIN", kAcross));
+    b->StopWith(SIGKILL);
+  }
+  const auto left = amy.NextOf("CHOT", kSwept);
+  ASSERT_TRUE(left);
+  EXPECT_EQ(left->body, "ben/lobby");
+  TestClient back(a->Port());
+  EXPECT_TRUE(back.Login("ben"));
+}
+
+TEST(ClusterProcess, AfterRedisRestartsEmptyARunningNodeMeetsANewOne) {
+  RedisProcess redis;
+  ASSERT_TRUE(redis.Running());
+  auto a = Node(redis, "a");
+  TestClient amy(a->Port());
+  ASSERT_TRUE(amy.Login("amy"));
+  Enter(amy, "amy", "lobby");
+
+  ASSERT_TRUE(redis.Restart());
+  // Meanwhile nobody on the running node was disconnected.
+  amy.Send("IFAL", "amy/lobby/1");
+  auto c = Node(redis, "c");
+  TestClient ben(c->Port());
+  ASSERT_TRUE(ben.Login("ben"));
+  // The running node registers its members again once its link is back.
+  std::optional<protocol::Frame> roster;
+  for (int attempt = 0; attempt < 10 && !roster; ++attempt) {
+    ben.Send("CHIN", "ben/lobby");
+    roster = ben.NextOf("IFON", 1000);
+    if (!roster) {
+      ben.Send("CHOT", "ben/lobby");
+    }
+  }
+  ASSERT_TRUE(roster);
+  EXPECT_EQ(roster->body, "amy/lobby/amy/1/1");
+  const auto joined = amy.NextOf("CHIN", kAcross);
+  ASSERT_TRUE(joined);
+  EXPECT_EQ(joined->body, "ben/lobby/ben/1");
+  amy.Send("TALL", "amy/lobby/welcome back");
+  const auto line = ben.NextOf("TALL", kAcross);
+  ASSERT_TRUE(line);
+  EXPECT_EQ(line->body, "amy/lobby/welcome back");
+}
+
+}  // namespace
+}  // namespace orvinta::server::testing
