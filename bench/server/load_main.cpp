@@ -4,6 +4,12 @@
 //   orvinta-server-load --server build/server/orvinta-server [--connections 1000]
 //   orvinta-server-load --port 11900 [--connections 1000]
 //   orvinta-server-load --server PATH --connections 500 --burst 0 --rate 1000 --seconds 10
+//   orvinta-server-load --server PATH --connections 500 --burst 0 --rate 1000 --nodes 2
+//
+// With --nodes N the same load runs twice in one go: all members on one
+// server, then spread over N servers that share a redis-server of the
+// benchmark's own (--redis PATH, no persistence); the CPU reported is the
+// servers' and Redis's together.
 //
 // With --server it starts that program on a free port itself (with its rate
 // limits lifted, so that delivery is what is measured). --rate L sends L lines
@@ -22,6 +28,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -56,6 +63,8 @@ struct Options {
   double rate = 0;  // lines a second in the rate phase; 0: none
   int seconds = 10;
   int idleSeconds = -1;  // >= 0: hold the members idle this long, then report the server's memory
+  int nodes = 0;         // > 0: also spread the members over this many servers sharing Redis
+  std::string redis = "redis-server";
 };
 
 double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
@@ -73,9 +82,12 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     else if (name == "--rate") o.rate = std::atof(value);
     else if (name == "--seconds") o.seconds = std::atoi(value);
     else if (name == "--idle-seconds") o.idleSeconds = std::atoi(value);
+    else if (name == "--nodes") o.nodes = std::atoi(value);
+    else if (name == "--redis") o.redis = value;
     else return false;
   }
-  return (o.port > 0 || !o.server.empty()) && o.connections > 1 && o.perRoom > 1;
+  return (o.port > 0 || !o.server.empty()) && o.connections > 1 && o.perRoom > 1 && o.nodes >= 0 &&
+         (o.nodes == 0 || !o.server.empty());
 }
 
 std::string ReadLine(int fd) {
@@ -92,16 +104,20 @@ int PortOf(const std::string& line) {
 
 // Starts the server on a free port, quiet and without rate limits; its pid,
 // and its chat and HTTP ports.
-pid_t StartServer(const Options& o, int& port, int& httpPort) {
+pid_t StartServer(const Options& o, int& port, int& httpPort, const std::vector<std::string>& more = {}) {
   int out[2];
   if (pipe(out) != 0) return -1;
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(out[1], STDOUT_FILENO);
-    const std::string capacity = std::to_string(o.perRoom);
-    execl(o.server.c_str(), o.server.c_str(), "--port", "0", "--http-port", "0", "--quiet", "--room-capacity",
-          capacity.c_str(), "--rate", "talk=100000/100000", "--rate", "room=100000/100000", "--rate",
-          "flood=100000/100000", nullptr);
+    std::vector<std::string> args{o.server, "--port", "0", "--http-port", "0", "--quiet", "--room-capacity",
+                                  std::to_string(o.perRoom), "--rate", "talk=100000/100000", "--rate",
+                                  "room=100000/100000", "--rate", "flood=100000/100000"};
+    args.insert(args.end(), more.begin(), more.end());
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
     _exit(127);
   }
   close(out[1]);
@@ -110,6 +126,44 @@ pid_t StartServer(const Options& o, int& port, int& httpPort) {
   httpPort = PortOf(ReadLine(out[0]));
   std::printf("server: %s\n", line.c_str());
   return pid;
+}
+
+int FreePort() {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in sa{};
+  sa.sin_family = AF_INET;
+  sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof sa;
+  bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
+  getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &size);
+  close(fd);
+  return ntohs(sa.sin_port);
+}
+
+// A redis-server of our own on a free loopback port: no persistence, a
+// temporary folder. Its pid, or -1 when it does not answer.
+pid_t StartRedis(const Options& o, int port, const std::string& dir) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const std::string p = std::to_string(port);
+    execlp(o.redis.c_str(), o.redis.c_str(), "--port", p.c_str(), "--bind", "127.0.0.1", "--save", "",
+           "--appendonly", "no", "--dir", dir.c_str(), "--loglevel", "warning", nullptr);
+    _exit(127);
+  }
+  for (int i = 0; i < 300; ++i) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_port = htons(static_cast<std::uint16_t>(port));
+    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool up = connect(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
+    close(fd);
+    if (up) return pid;
+    usleep(10'000);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  return -1;
 }
 
 // The server's counters from /metrics (name with labels -> value).
@@ -140,9 +194,10 @@ std::map<std::string, double> ReadMetrics(int httpPort) {
 
 class Load {
  public:
-  Load(const Options& o, int port) : o_(o), epoll_(epoll_create1(0)) {
+  // Member i connects to ports[i % ports.size()]: every room spans the nodes.
+  Load(const Options& o, const std::vector<int>& ports) : o_(o), epoll_(epoll_create1(0)) {
     for (int i = 0; i < o.connections; ++i) {
-      auto c = std::make_unique<LoadConnection>(i, port);
+      auto c = std::make_unique<LoadConnection>(i, ports[static_cast<std::size_t>(i) % ports.size()]);
       if (c->Fd() >= 0) {
         epoll_event ev{};
         ev.events = EPOLLIN | EPOLLOUT;
@@ -178,16 +233,31 @@ class Load {
 
   // Lines at a steady rate from the members in turn; every delivery's latency,
   // and the server's cost when it is ours.
-  void RunRate(pid_t server, int httpPort) {
+  // processes: the servers (and Redis) whose CPU counts; httpPorts: the servers'.
+  void RunRate(const std::vector<pid_t>& processes, const std::vector<int>& httpPorts) {
     if (o_.rate <= 0) return;
     // The members' entries were a storm of frames; the server judges its load
     // over windows of 100 ms, so a short pause keeps its gathering for that
     // storm out of the steady rate measured here.
     Pump([] { return false; }, 300);
     const int n = o_.connections;
-    const auto before = ReadMetrics(httpPort);
-    const double cpuBefore = server > 0 ? CpuMs(server) : 0;
+    const auto cpu = [&] {
+      double ms = 0;
+      for (pid_t p : processes) ms += CpuMs(p);
+      return ms;
+    };
+    const auto metrics = [&] {
+      std::map<std::string, double> sum;
+      for (int port : httpPorts) {
+        for (const auto& [name, value] : ReadMetrics(port)) sum[name] += value;
+      }
+      return sum;
+    };
+    const bool ours = !processes.empty();
+    const auto before = metrics();
+    const double cpuBefore = ours ? cpu() : 0;
     rateLatencies_.clear();
+    delivered_ = 0;
     rateStart_ = Clock::now();
     const long long total = static_cast<long long>(o_.rate * o_.seconds);
     long long sent = 0;
@@ -205,8 +275,8 @@ class Load {
          },
          1);
     Pump([&] { return delivered_ >= expected; }, 3000);
-    const double cpuMs = server > 0 ? CpuMs(server) - cpuBefore : 0;
-    const auto after = ReadMetrics(httpPort);
+    const double cpuMs = ours ? cpu() - cpuBefore : 0;
+    const auto after = metrics();
     const double deliveries = after.count("orvinta_deliveries_total") ? after.at("orvinta_deliveries_total") -
                                                                             before.at("orvinta_deliveries_total")
                                                                       : static_cast<double>(delivered_);
@@ -221,7 +291,7 @@ class Load {
                 delivered_, expected);
     std::printf("rate: latency p50 %.3f ms, p99 %.3f ms, max %.3f ms\n", at(0.5), at(0.99),
                 rateLatencies_.empty() ? 0.0 : rateLatencies_.back());
-    if (server > 0 && deliveries > 0) {
+    if (ours && deliveries > 0) {
       std::printf("rate: server %.0f deliveries, %.0f send() calls (%.3f per delivery), CPU %.0f ms "
                   "(%.2f CPU-s per million deliveries)\n",
                   deliveries, sends, sends / deliveries, cpuMs, cpuMs / deliveries * 1000.0);
@@ -323,6 +393,55 @@ class Load {
   std::vector<int> received_ = std::vector<int>(static_cast<std::size_t>(o_.connections), 0);
 };
 
+void Stop(pid_t pid) {
+  if (pid <= 0) return;
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
+}
+
+// One run against servers of our own: 0 nodes is one server as it always ran;
+// otherwise that many sharing a redis-server (1 included, to see what Redis costs).
+int RunServers(const Options& o, int nodes) {
+  std::vector<pid_t> processes;
+  std::vector<int> ports, httpPorts;
+  std::vector<std::string> clusterArgs;
+  char dir[] = "/tmp/orvinta-load-redis-XXXXXX";
+  pid_t redis = -1;
+  if (nodes > 1) {
+    const int redisPort = FreePort();
+    if (mkdtemp(dir) == nullptr || (redis = StartRedis(o, redisPort, dir)) < 0) {
+      std::fprintf(stderr, "cannot start %s\n", o.redis.c_str());
+      return 1;
+    }
+    processes.push_back(redis);
+    clusterArgs = {"--cluster", "redis://127.0.0.1:" + std::to_string(redisPort)};
+  }
+  for (int n = 0; n < std::max(nodes, 1); ++n) {
+    int port = 0, httpPort = 0;
+    std::vector<std::string> more = clusterArgs;
+    if (!more.empty()) more.insert(more.end(), {"--node-name", "load" + std::to_string(n)});
+    const pid_t pid = StartServer(o, port, httpPort, more);
+    if (port <= 0) {
+      std::fprintf(stderr, "no server port\n");
+      return 1;
+    }
+    processes.push_back(pid);
+    ports.push_back(port);
+    httpPorts.push_back(httpPort);
+  }
+  const long rssBefore = RssKiB(processes.back());
+  {
+    Load load(o, ports);
+    if (load.Run()) {
+      load.RunRate(processes, httpPorts);
+      if (nodes <= 1) load.RunIdle(processes.back(), rssBefore);
+    }
+  }
+  for (pid_t p : processes) Stop(p);
+  if (redis > 0) std::filesystem::remove_all(dir);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -331,32 +450,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: orvinta-server-load (--server PATH | --port N) [--connections 1000] [--per-room 50]\n"
                  "                           [--probes 200] [--burst 5] [--rate LINES_PER_S --seconds 10]\n"
-                 "                           [--idle-seconds S: then the server's memory per connection]\n");
+                 "                           [--idle-seconds S: then the server's memory per connection]\n"
+                 "                           [--nodes N [--redis PATH]: also spread over N servers sharing Redis]\n");
     return 2;
   }
   signal(SIGPIPE, SIG_IGN);
   orvinta::bench::RaiseDescriptorLimit();
 
-  int port = o.port;
-  int httpPort = 0;
-  pid_t server = -1;
-  if (!o.server.empty()) server = StartServer(o, port, httpPort);
-  if (port <= 0) {
-    std::fprintf(stderr, "no server port\n");
-    return 1;
+  if (o.nodes > 0) {
+    std::printf("== all %d members on one server\n", o.connections);
+    RunServers(o, 1);
+    std::printf("== the members spread over %d servers sharing one redis-server\n", o.nodes);
+    return RunServers(o, o.nodes);
   }
-  const long rssBefore = server > 0 ? RssKiB(server) : 0;
-  {
-    Load load(o, port);
-    if (load.Run()) {
-      load.RunRate(server, httpPort);
-      load.RunIdle(server, rssBefore);
-    }
+  if (o.server.empty()) {
+    Load load(o, {o.port});
+    if (load.Run()) load.RunRate({}, {});
+    return 0;
   }
-  if (server > 0) {
-    kill(server, SIGTERM);
-    int status = 0;
-    waitpid(server, &status, 0);
-  }
-  return 0;
+  return RunServers(o, 0);
 }
