@@ -37,10 +37,11 @@ void Enter(TestClient& member, const std::string& id, const std::string& room) {
 TEST(ClusterProcess, MembersOnTwoNodesMeetTalkAndListEachOther) {
   RedisProcess redis;
   ASSERT_TRUE(redis.Running()) << "redis-server did not start";
-  auto a = Node(redis, "a", {"--room-capacity", "2"});
+  auto a = Node(redis, "a", {"--room-capacity", "2", "--http-port", "0"});
   auto b = Node(redis, "b", {"--room-capacity", "2"});
   ASSERT_GT(a->Port(), 0);
   ASSERT_GT(b->Port(), 0);
+  const std::string http = a->ReadLine();
 
   TestClient amy(a->Port()), ben(b->Port());
   ASSERT_TRUE(amy.Login("amy"));
@@ -98,6 +99,19 @@ TEST(ClusterProcess, MembersOnTwoNodesMeetTalkAndListEachOther) {
   const auto absent = cid.NextOf("SYST", kAcross);
   ASSERT_TRUE(absent);
   EXPECT_EQ(absent->body, "1/nobody");
+
+  TestClient metrics(std::atoi(http.c_str() + http.rfind(':') + 1));
+  metrics.SendRaw("GET /metrics HTTP/1.0\r\n\r\n");
+  const std::string page = metrics.ReadToEnd();
+  EXPECT_NE(page.find("orvinta_cluster_link_up 1\n"), std::string::npos) << page;
+  EXPECT_NE(page.find("orvinta_cluster_events_received_total"), std::string::npos);
+}
+
+TEST(ClusterProcess, WithoutRedisAtStartItSaysSoAndGivesUp) {
+  const RunResult run = RunServerToEnd({"--port", "0", "--cluster", "redis://127.0.0.1:1", "--cluster-wait", "1"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.errorOutput.find("cannot reach Redis at redis://127.0.0.1:1"), std::string::npos) << run.errorOutput;
+  EXPECT_NE(run.errorOutput.find("gave up"), std::string::npos) << run.errorOutput;
 }
 
 TEST(ClusterProcess, AKilledNodesMembersLeaveAndMayLogInAgain) {
