@@ -218,7 +218,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     site = std::make_unique<HttpSite>(options.portalDir.empty() ? DefaultPortalDir() : options.portalDir,
-                                      chat.View(), keys.get(),
+                                      cluster ? static_cast<const ServerView&>(*cluster) : chat.View(), keys.get(),
                                       [&chat, &cluster] { return chat.MetricsText() + (cluster ? cluster->MetricsText() : ""); },
                                       options.keyLifetimeSeconds, options.devSignin);
     if (!site->HasPortal()) std::fprintf(stderr, "orvinta-server: no portal directory; serving /rooms.json only\n");

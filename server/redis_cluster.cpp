@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <time.h>
 
+#include <algorithm>
 #include <charconv>
 
 #include "server/redis_scripts.h"
@@ -16,6 +17,8 @@ namespace {
 constexpr Millis kBeatEvery = 3000;
 constexpr Millis kAliveFor = 10'000;  // a dead node is swept within this and one sweep
 constexpr Millis kSweepEvery = 5000;
+constexpr Millis kRoomsEvery = 1000;
+constexpr std::size_t kMaxRoomsRead = 100'000;
 constexpr std::size_t kMaxPayload = 4096;
 constexpr std::size_t kMaxNodeName = 64;
 constexpr std::size_t kMaxMembersRead = 20'000;
@@ -138,6 +141,29 @@ void RedisCluster::Tick() {
     nextSweep_ = now + kSweepEvery;
     Sweep();
   }
+  if (now >= nextRooms_) {
+    nextRooms_ = now + kRoomsEvery;
+    ReadRooms();
+  }
+}
+
+void RedisCluster::ReadRooms() {
+  commands_.Command({"EVAL", redis_script::kListRooms, "0"}, [this](const redisReply* reply) {
+    if (reply == nullptr || reply->type != REDIS_REPLY_ARRAY) return;  // keep the last picture
+    static const ServerLimits limits;
+    std::vector<std::pair<std::string, RoomSummary>> rooms;
+    const std::size_t end = std::min<std::size_t>(reply->elements, 2 * kMaxRoomsRead);
+    for (std::size_t i = 0; i + 1 < end; i += 2) {
+      const auto key = CleanRoomKey(Text(reply->element[i]), limits);
+      const redisReply* count = reply->element[i + 1];
+      // A 1:1 room is its two members' business: no public list names it.
+      if (!key || IsPrivateRoomKey(*key) || count->type != REDIS_REPLY_INTEGER || count->integer <= 0) continue;
+      rooms.emplace_back(RoomIdOf(*key), RoomSummary{*key, {}, static_cast<std::size_t>(count->integer)});
+    }
+    std::sort(rooms.begin(), rooms.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    rooms_.clear();
+    for (auto& [id, room] : rooms) rooms_.push_back(std::move(room));
+  });
 }
 
 void RedisCluster::OnCommandsUp() {

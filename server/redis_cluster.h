@@ -15,6 +15,7 @@
 #include "server/cluster_port.h"
 #include "server/event_log.h"
 #include "server/redis_link.h"
+#include "server/server_view.h"
 
 namespace orvinta::server {
 
@@ -30,7 +31,7 @@ struct ClusterMetrics {
   std::uint64_t lagMaxMs = 0;
 };
 
-class RedisCluster final : public ClusterPort {
+class RedisCluster final : public ClusterPort, public ServerView {
  public:
   RedisCluster(EventLoop& loop, const Clock& clock, EventLog& log, RedisAddress address, std::string password,
                std::string nodeName);
@@ -57,12 +58,17 @@ class RedisCluster final : public ClusterPort {
   void Watch(const std::string& roomId) override;
   void Unwatch(const std::string& roomId) override;
 
+  // The public rooms of every node, as last read (once a second), for the portal.
+  std::vector<RoomSummary> ListRooms() const override { return rooms_; }
+  std::vector<MemberSummary> ListMembers(const std::string&) const override { return {}; }
+
  private:
   void OnCommandsUp();
   void OnPushesUp();
   void OnPush(const redisReply* reply);
   void Beat();
   void Sweep();
+  void ReadRooms();
   // After Redis lost what this node had told it (a restart, or this node swept).
   void RegisterAgain();
   std::string Payload(std::string_view target, std::string_view command, std::string_view body) const;
@@ -79,6 +85,8 @@ class RedisCluster final : public ClusterPort {
   std::set<std::string> watched_;
   Millis nextBeat_ = 0;
   Millis nextSweep_ = 0;
+  Millis nextRooms_ = 0;
+  std::vector<RoomSummary> rooms_;
   bool wasUp_ = false;
   ClusterMetrics metrics_;
 };

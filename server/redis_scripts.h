@@ -3,7 +3,7 @@
 // other node sees or changes the state half way. Keys: "orv:user:ID" (the node
 // an id is logged in on), "orv:users:NODE" and "orv:seats:NODE" (what a node
 // registered, for the sweep), "orv:room:ROOM" (member id -> "NODE/ICON/STATUS/NICK"),
-// "orv:key:ROOM" (the room's spelling), "orv:bar:ROOM/ID" (an expulsion, with
+// "orv:key:ROOM" (the room's spelling), "orv:rooms" (the rooms that have members), "orv:bar:ROOM/ID" (an expulsion, with
 // its expiry), "orv:nodes" and "orv:alive:NODE" (heartbeats, with an expiry).
 // Channels: "orv:chan:ROOM" (a room's traffic), "orv:to:NODE" (frames for one
 // member on that node).
@@ -39,6 +39,7 @@ if cap >= 0 then
 end
 redis.call('HSET', h, id, ARGV[4])
 redis.call('SET', 'orv:key:' .. room, ARGV[2], 'NX')
+redis.call('SADD', 'orv:rooms', room)
 redis.call('SADD', 'orv:seats:' .. node, room .. '/' .. id)
 local out = redis.call('HGETALL', h)
 table.insert(out, 1, redis.call('GET', 'orv:key:' .. room))
@@ -56,6 +57,21 @@ if r and string.sub(r, 1, #ARGV[3] + 1) == ARGV[3] .. '/' then
 end
 redis.call('SREM', 'orv:seats:' .. ARGV[3], ARGV[1] .. '/' .. ARGV[2])
 return 1
+)";
+
+// The rooms with members: {key, count, key, count, ...}; empty rooms leave the index.
+inline constexpr std::string_view kListRooms = R"(
+local out = {}
+for _, room in ipairs(redis.call('SMEMBERS', 'orv:rooms')) do
+  local n = redis.call('HLEN', 'orv:room:' .. room)
+  if n == 0 then
+    redis.call('SREM', 'orv:rooms', room)
+  else
+    table.insert(out, redis.call('GET', 'orv:key:' .. room) or room)
+    table.insert(out, n)
+  end
+end
+return out
 )";
 
 // ARGV: room, id, record.

@@ -2,6 +2,7 @@
 // own: members meet across nodes, one login per id, capacity over all nodes,
 // a node killed, Redis restarted empty.
 #include <signal.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -100,11 +101,23 @@ TEST(ClusterProcess, MembersOnTwoNodesMeetTalkAndListEachOther) {
   ASSERT_TRUE(absent);
   EXPECT_EQ(absent->body, "1/nobody");
 
-  TestClient metrics(std::atoi(http.c_str() + http.rfind(':') + 1));
-  metrics.SendRaw("GET /metrics HTTP/1.0\r\n\r\n");
-  const std::string page = metrics.ReadToEnd();
+  const int httpPort = std::atoi(http.c_str() + http.rfind(':') + 1);
+  const auto get = [httpPort](const std::string& path) {
+    TestClient client(httpPort);
+    client.SendRaw("GET " + path + " HTTP/1.0\r\n\r\n");
+    return client.ReadToEnd();
+  };
+  const std::string page = get("/metrics");
   EXPECT_NE(page.find("orvinta_cluster_link_up 1\n"), std::string::npos) << page;
   EXPECT_NE(page.find("orvinta_cluster_events_received_total"), std::string::npos);
+  // The portal of either node counts the members of both (the list is read again every second).
+  std::string rooms;
+  for (int i = 0; i < 30 && rooms.find("\"members\":2") == std::string::npos; ++i) {
+    rooms = get("/rooms.json");
+    if (rooms.find("\"members\":2") == std::string::npos) usleep(100'000);
+  }
+  EXPECT_NE(rooms.find("\"key\":\"Lobby\""), std::string::npos) << rooms;
+  EXPECT_NE(rooms.find("\"members\":2"), std::string::npos) << rooms;
 }
 
 TEST(ClusterProcess, WithoutRedisAtStartItSaysSoAndGivesUp) {
