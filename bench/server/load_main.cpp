@@ -244,6 +244,12 @@ class Load {
     // storm out of the steady rate measured here.
     Pump([] { return false; }, 300);
     const int n = o_.connections;
+    const auto each = [&] {
+      std::vector<double> ms;
+      for (pid_t p : processes) ms.push_back(CpuMs(p));
+      return ms;
+    };
+    const std::vector<double> eachBefore = each();
     const auto cpu = [&] {
       double ms = 0;
       for (pid_t p : processes) ms += CpuMs(p);
@@ -298,6 +304,12 @@ class Load {
       std::printf("rate: server %.0f deliveries, %.0f send() calls (%.3f per delivery), CPU %.0f ms "
                   "(%.2f CPU-s per million deliveries)\n",
                   deliveries, sends, sends / deliveries, cpuMs, cpuMs / deliveries * 1000.0);
+      if (processes.size() > 1) {
+        const std::vector<double> eachAfter = each();
+        std::printf("rate: CPU ms by process (Redis first, then the servers):");
+        for (std::size_t i = 0; i < processes.size(); ++i) std::printf(" %.0f", eachAfter[i] - eachBefore[i]);
+        std::printf("\n");
+      }
     }
     std::fflush(stdout);
   }
