@@ -120,7 +120,11 @@ const std::string& RedisCluster::LastError() const {
 }
 
 void RedisCluster::Tick() {
+  const bool commandsWereUp = commands_.Up();
   commands_.Tick();
+  // The subscribed link owes no answers, so a Redis that went silent is found
+  // on the command link; the subscription is renewed with it.
+  if (commandsWereUp && !commands_.Up()) pushes_.Restart("the command link to Redis was lost");
   pushes_.Tick();
   const bool up = Up();
   if (up != wasUp_) {

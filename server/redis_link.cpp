@@ -11,6 +11,9 @@ constexpr Millis kConnectTimeout = 2000;
 constexpr Millis kFirstBackoff = 250;
 // Short enough that traffic between nodes resumes within seconds of Redis's return.
 constexpr Millis kMaxBackoff = 2000;
+// A Redis that takes this long over any answer is taken for gone (a machine or
+// a network that vanished without a word leaves the socket open for minutes).
+constexpr Millis kAnswerTimeout = 3000;
 
 RedisLink* LinkOf(const redisAsyncContext* ac) { return static_cast<RedisLink*>(ac->data); }
 
@@ -34,7 +37,16 @@ void RedisLink::Tick() {
   if (!up_ && now - connectStarted_ >= kConnectTimeout) {
     redisAsyncFree(context_);  // not connected: no callback runs, Cleanup forgets it
     Lost("connecting timed out");
+  } else if (up_ && outstanding_ > 0 && now - owingSince_ >= kAnswerTimeout) {
+    Restart("no answer for " + std::to_string(kAnswerTimeout / 1000) + " s");
   }
+}
+
+void RedisLink::Restart(std::string why) {
+  if (context_ == nullptr || closing_) return;
+  // Every pending reply is answered with nothing, then the disconnect callback runs.
+  redisAsyncFree(context_);
+  Lost(std::move(why));
 }
 
 void RedisLink::Connect() {
@@ -55,6 +67,7 @@ void RedisLink::Connect() {
   ac->ev.cleanup = Cleanup;
   context_ = ac;
   interest_ = 0;
+  outstanding_ = 0;
   token_ = loop_.Add(ac->c.fd, 0, [this](std::uint32_t events) { OnEvents(events); });
   if (token_ == 0) {
     redisAsyncFree(ac);
@@ -130,6 +143,7 @@ void RedisLink::OnDisconnect(const redisAsyncContext* ac, int status) {
 void RedisLink::OnReply(redisAsyncContext* ac, void* reply, void* privdata) {
   auto* pending = static_cast<Reply*>(privdata);
   RedisLink* link = LinkOf(ac);
+  if (link->outstanding_ > 0 && --link->outstanding_ > 0) link->owingSince_ = link->clock_.Now();
   if (reply == nullptr) link->up_ = false;  // the link is going: nothing more may be sent on it
   if (!link->closing_ && *pending) (*pending)(static_cast<const redisReply*>(reply));
   delete pending;
@@ -170,6 +184,7 @@ bool RedisLink::Command(const std::vector<std::string_view>& args, Reply reply) 
     if (failed) failed(nullptr);
     return false;
   }
+  if (outstanding_++ == 0) owingSince_ = clock_.Now();
   return true;
 }
 

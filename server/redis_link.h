@@ -45,6 +45,8 @@ class RedisLink {
   bool Command(const std::vector<std::string_view>& args, Reply reply);
   // SUBSCRIBE and UNSUBSCRIBE: what comes back goes to OnPush.
   bool Subscription(const std::vector<std::string_view>& args);
+  // Ends the link now and connects again (a Redis that stopped answering).
+  void Restart(std::string why);
 
  private:
   static void OnConnect(const redisAsyncContext* ac, int status);
@@ -75,6 +77,9 @@ class RedisLink {
   Millis nextAttempt_ = 0;
   Millis backoff_ = 0;
   std::uint64_t reconnects_ = 0;
+  // Commands sent and not yet answered, and since when the link has owed one.
+  std::size_t outstanding_ = 0;
+  Millis owingSince_ = 0;
   bool everUp_ = false;
   std::string lastError_;
   std::function<void()> onUp_;

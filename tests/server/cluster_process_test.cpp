@@ -183,5 +183,38 @@ TEST(ClusterProcess, AfterRedisRestartsEmptyARunningNodeMeetsANewOne) {
   EXPECT_EQ(line->body, "amy/lobby/welcome back");
 }
 
+TEST(ClusterProcess, ASilentRedisDisconnectsNobodyAndTheNodeComesBack) {
+  RedisProcess redis;
+  ASSERT_TRUE(redis.Running());
+  auto a = Node(redis, "a");
+  TestClient amy(a->Port()), cid(a->Port());
+  ASSERT_TRUE(amy.Login("amy"));
+  ASSERT_TRUE(cid.Login("cid"));
+  Enter(amy, "amy", "lobby");
+  Enter(cid, "cid", "lobby");
+
+  redis.Pause();
+  amy.Send("TALL", "amy/lobby/still here");
+  const auto line = cid.NextOf("TALL", kAcross);
+  ASSERT_TRUE(line);
+  EXPECT_EQ(line->body, "amy/lobby/still here");
+  // A login while Redis owes its answer is let in once the node gives up waiting.
+  TestClient dan(a->Port());
+  dan.Send("USER", "dan/key/dan/1");
+  EXPECT_TRUE(dan.NextOf("USRP", 8000));
+
+  redis.Resume();
+  auto b = Node(redis, "b");
+  TestClient ben(b->Port());
+  ASSERT_TRUE(ben.Login("ben"));
+  std::set<std::string> roster;
+  for (int attempt = 0; attempt < 10 && roster.size() < 2; ++attempt) {
+    ben.Send("CHIN", "ben/lobby");
+    while (const auto member = ben.NextOf("IFON", 1000)) roster.insert(member->body);
+    if (roster.size() < 2) ben.Send("CHOT", "ben/lobby");
+  }
+  EXPECT_EQ(roster, (std::set<std::string>{"amy/lobby/amy/1/0", "cid/lobby/cid/1/0"}));
+}
+
 }  // namespace
 }  // namespace orvinta::server::testing

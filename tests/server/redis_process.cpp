@@ -85,6 +85,14 @@ void RedisProcess::Kill() {
   pid_ = -1;
 }
 
+void RedisProcess::Pause() {
+  if (pid_ > 0) kill(pid_, SIGSTOP);
+}
+
+void RedisProcess::Resume() {
+  if (pid_ > 0) kill(pid_, SIGCONT);
+}
+
 bool RedisProcess::Restart() {
   Kill();
   return Start();

@@ -17,6 +17,8 @@ class RedisProcess {
   bool Running() const { return pid_ > 0; }
   std::string Url() const { return "redis://127.0.0.1:" + std::to_string(port_); }
   void Kill();     // SIGKILL, as a crash
+  void Pause();    // SIGSTOP: the socket stays open and nothing answers
+  void Resume();
   bool Restart();  // on the same port, empty
 
  private:
