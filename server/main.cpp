@@ -20,7 +20,7 @@
 #include "server/http_service.h"
 #include "server/http_site.h"
 #include "server/listener.h"
-#include "server/redis_cluster.h"
+#include "server/redis_shards.h"
 #include "server/server_options.h"
 #include "server/session_key.h"
 #include "server/signal_watch.h"
@@ -91,17 +91,17 @@ std::string DefaultNodeName() {
 }
 
 // The cluster on Redis, or none; error set when the options do not make one.
-std::unique_ptr<RedisCluster> MakeCluster(const ServerOptions& options, EventLoop& loop, const Clock& clock,
-                                          EventLog& log, std::string& error) {
+std::unique_ptr<RedisShards> MakeCluster(const ServerOptions& options, EventLoop& loop, const Clock& clock,
+                                         EventLog& log, std::string& error) {
   if (options.clusterUrls.empty()) return nullptr;
-  if (options.clusterUrls.size() > 1) {
-    error = "only one --cluster Redis server is supported so far";
-    return nullptr;
-  }
-  const auto address = ParseRedisUrl(options.clusterUrls.front());
-  if (!address) {
-    error = "--cluster needs redis://ADDRESS:PORT with an IPv4 address or localhost, not " + options.clusterUrls.front();
-    return nullptr;
+  std::vector<RedisAddress> addresses;
+  for (const std::string& url : options.clusterUrls) {
+    const auto address = ParseRedisUrl(url);
+    if (!address) {
+      error = "--cluster needs redis://ADDRESS:PORT with an IPv4 address or localhost, not " + url;
+      return nullptr;
+    }
+    addresses.push_back(*address);
   }
   std::string password;
   if (!options.clusterPasswordFile.empty()) {
@@ -114,13 +114,20 @@ std::unique_ptr<RedisCluster> MakeCluster(const ServerOptions& options, EventLoo
       return nullptr;
     }
   }
-  return std::make_unique<RedisCluster>(loop, clock, log, *address, std::move(password),
-                                        options.nodeName.empty() ? DefaultNodeName() : options.nodeName);
+  const std::string node = options.nodeName.empty() ? DefaultNodeName() : options.nodeName;
+  // Every node must list the servers in the same order: the hash picks by position.
+  std::vector<std::unique_ptr<RedisCluster>> shards;
+  for (const RedisAddress& address : addresses) {
+    shards.push_back(std::make_unique<RedisCluster>(loop, clock, log, address, password, node));
+  }
+  return std::make_unique<RedisShards>(std::move(shards));
 }
 
 // Before taking members: the cluster must be reachable within the wait.
-bool WaitForCluster(EventLoop& loop, const Clock& clock, RedisCluster& cluster, const ServerOptions& options) {
+bool WaitForCluster(EventLoop& loop, const Clock& clock, RedisShards& cluster, const ServerOptions& options) {
   const Millis deadline = clock.Now() + static_cast<Millis>(options.clusterWaitSeconds) * 1000;
+  std::string urls;
+  for (const std::string& url : options.clusterUrls) urls += (urls.empty() ? "" : ", ") + url;
   bool told = false;
   loop.Run(50, [&] {
     cluster.Tick();
@@ -129,13 +136,13 @@ bool WaitForCluster(EventLoop& loop, const Clock& clock, RedisCluster& cluster, 
     } else if (!told && !cluster.LastError().empty()) {
       told = true;
       std::fprintf(stderr, "orvinta-server: cannot reach Redis at %s (%s); trying for %d s\n",
-                   options.clusterUrls.front().c_str(), cluster.LastError().c_str(), options.clusterWaitSeconds);
+                   urls.c_str(), cluster.LastError().c_str(), options.clusterWaitSeconds);
     }
     return 50;
   });
   if (cluster.Up()) return true;
   std::fprintf(stderr, "orvinta-server: gave up: Redis at %s did not answer within %d s (%s)\n",
-               options.clusterUrls.front().c_str(), options.clusterWaitSeconds, cluster.LastError().c_str());
+               urls.c_str(), options.clusterWaitSeconds, cluster.LastError().c_str());
   return false;
 }
 
@@ -191,7 +198,7 @@ int main(int argc, char** argv) {
   ThrottledLog throttled(stderrLog, clock);
   EventLog& log = options.logLevel == LogLevel::kVerbose ? static_cast<EventLog&>(stderrLog) : throttled;
   std::string clusterError;
-  const std::unique_ptr<RedisCluster> cluster = MakeCluster(options, loop, clock, log, clusterError);
+  const std::unique_ptr<RedisShards> cluster = MakeCluster(options, loop, clock, log, clusterError);
   if (!clusterError.empty()) {
     std::fprintf(stderr, "orvinta-server: %s\n", clusterError.c_str());
     return 2;

@@ -207,6 +207,7 @@ void RedisCluster::RegisterAgain() {
   commands_.Command({"EVAL", redis_script::kBeat, "0", node_, ttl}, nullptr);
   std::size_t users = 0;
   for (const std::string& id : inbox_->LocalUsers()) {
+    if (!owns_(id)) continue;
     ++users;
     commands_.Command({"EVAL", redis_script::kClaim, "0", id, node_}, [this, id](const redisReply* reply) {
       if (reply != nullptr && IsInteger(reply, 0) && log_.Wants(LogLevel::kQuiet)) {
@@ -214,7 +215,8 @@ void RedisCluster::RegisterAgain() {
       }
     });
   }
-  const auto seats = inbox_->LocalSeats();
+  auto seats = inbox_->LocalSeats();
+  std::erase_if(seats, [this](const ClusterInbox::LocalSeat& seat) { return !owns_(seat.roomId); });
   for (const auto& seat : seats) {
     commands_.Command({"EVAL", redis_script::kSeat, "0", seat.roomId, seat.roomKey, seat.member.userId,
                        Record(seat.member), "-1", node_},
@@ -364,8 +366,7 @@ ClusterMetrics RedisCluster::Metrics() const {
   return m;
 }
 
-std::string RedisCluster::MetricsText() const {
-  const ClusterMetrics m = Metrics();
+std::string ClusterMetricsText(const ClusterMetrics& m) {
   std::string out;
   const auto line = [&out](std::string_view name, std::string_view type, std::string_view labels, std::uint64_t v) {
     if (!type.empty()) out.append("# TYPE ").append(name).append(" ").append(type).append("\n");

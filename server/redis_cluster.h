@@ -5,6 +5,7 @@
 // died. What comes out of Redis is untrusted and checked before the core
 // sees it.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -38,12 +39,13 @@ class RedisCluster final : public ClusterPort, public ServerView {
   ~RedisCluster() override;
 
   void Attach(ClusterInbox& inbox) { inbox_ = &inbox; }
+  // Which ids and room ids this Redis keeps, for registering again (all by default).
+  void Owns(std::function<bool(std::string_view)> owns) { owns_ = std::move(owns); }
   // Connects, reconnects, beats, sweeps: call a few times a second.
   void Tick();
   bool Up() const { return commands_.Up() && pushes_.Up(); }
   const std::string& LastError() const;
   ClusterMetrics Metrics() const;
-  std::string MetricsText() const;
 
   void ClaimUser(const std::string& userId, ClaimDone done) override;
   void ReleaseUser(const std::string& userId) override;
@@ -80,6 +82,7 @@ class RedisCluster final : public ClusterPort, public ServerView {
   std::string node_;
   std::string address_;
   ClusterInbox* inbox_ = nullptr;
+  std::function<bool(std::string_view)> owns_ = [](std::string_view) { return true; };
   RedisLink commands_;
   RedisLink pushes_;  // a subscribing connection takes no other commands
   std::set<std::string> watched_;
@@ -90,6 +93,9 @@ class RedisCluster final : public ClusterPort, public ServerView {
   bool wasUp_ = false;
   ClusterMetrics metrics_;
 };
+
+// The metrics in Prometheus's text format.
+std::string ClusterMetricsText(const ClusterMetrics& metrics);
 
 // "redis://HOST:PORT" (HOST an IPv4 address or localhost; PORT 6379 when left out).
 std::optional<RedisAddress> ParseRedisUrl(std::string_view url);

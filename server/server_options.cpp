@@ -280,6 +280,7 @@ std::string_view ServerUsage() {
          "  --flush-delay MS      under load, how long a member's lines gather before they are\n"
          "                        sent together (10; 0 sends each turn's lines at once)\n"
          "  --cluster redis://HOST:PORT  act as one with the other servers using this Redis\n"
+         "                        (repeat it to spread rooms and ids over several)\n"
          "  --cluster-password-file FILE  Redis's password (AUTH)\n"
          "  --node-name NAME      this server's name in the cluster (host name and process id)\n"
          "  --cluster-wait S      how long to wait for Redis at start before giving up (10)\n";

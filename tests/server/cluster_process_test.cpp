@@ -120,6 +120,38 @@ TEST(ClusterProcess, MembersOnTwoNodesMeetTalkAndListEachOther) {
   EXPECT_NE(rooms.find("\"members\":2"), std::string::npos) << rooms;
 }
 
+TEST(ClusterProcess, RoomsAndIdsSpreadOverTwoRedisServersStillMeet) {
+  RedisProcess first, second;
+  ASSERT_TRUE(first.Running() && second.Running());
+  const auto node = [&](const std::string& name) {
+    return std::make_unique<ServerProcess>(
+        std::vector<std::string>{"--cluster", first.Url(), "--cluster", second.Url(), "--node-name", name},
+        "/dev/null");
+  };
+  auto a = node("a");
+  auto b = node("b");
+  TestClient amy(a->Port()), ben(b->Port());
+  ASSERT_TRUE(amy.Login("amy"));
+  ASSERT_TRUE(ben.Login("ben"));
+  // Enough rooms that both servers hold some.
+  for (const std::string room : {"r1", "r2", "r3", "r4"}) {
+    Enter(amy, "amy", room);
+    ben.Send("CHIN", "ben/" + room);
+    const auto joined = amy.NextOf("CHIN", kAcross);
+    ASSERT_TRUE(joined) << room;
+    EXPECT_EQ(joined->body, "ben/" + room + "/ben/1");
+    ben.Send("TALL", "ben/" + room + "/hi");
+    const auto line = amy.NextOf("TALL", kAcross);
+    ASSERT_TRUE(line) << room;
+    EXPECT_EQ(line->body, "ben/" + room + "/hi");
+  }
+  TestClient again(a->Port());
+  again.Send("USER", "ben/key/ben/1");
+  const auto refused = again.NextOf("SYST", kAcross);
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->body, "2/ben");
+}
+
 TEST(ClusterProcess, WithoutRedisAtStartItSaysSoAndGivesUp) {
   const RunResult run = RunServerToEnd({"--port", "0", "--cluster", "redis://127.0.0.1:1", "--cluster-wait", "1"});
   EXPECT_EQ(run.exitCode, 1);
