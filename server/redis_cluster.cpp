@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "server/cluster_messages.h"
 #include "server/redis_scripts.h"
 #include "server/server_limits.h"
 #include "server/wire_fields.h"
@@ -19,8 +20,6 @@ constexpr Millis kAliveFor = 10'000;  // a dead node is swept within this and on
 constexpr Millis kSweepEvery = 5000;
 constexpr Millis kRoomsEvery = 1000;
 constexpr std::size_t kMaxRoomsRead = 100'000;
-constexpr std::size_t kMaxPayload = 4096;
-constexpr std::size_t kMaxNodeName = 64;
 constexpr std::size_t kMaxMembersRead = 20'000;
 const std::string kRoomChannel = "orv:chan:";
 
@@ -40,39 +39,15 @@ bool IsInteger(const redisReply* r, long long value) {
   return r != nullptr && r->type == REDIS_REPLY_INTEGER && r->integer == value;
 }
 
-// A member's record as stored: "NODE/ICON/STATUS/NICK". Untrusted: every
-// field is checked and cleaned as a client's would be.
-std::optional<ClusterMember> ParseRecord(std::string_view id, std::string_view record) {
-  static const ServerLimits limits;
-  if (!IsValidUserId(id, limits) || record.size() > 512) return std::nullopt;
-  const auto fields = text::SplitFields(record, '/', 4);
-  const auto icon = CleanNumber(fields[1], limits);
-  const auto status = CleanNumber(fields[2], limits);
-  if (fields[0].empty() || !icon || !status) return std::nullopt;
-  return ClusterMember{std::string(id), CleanNick(fields[3], id, limits), *icon, *status};
-}
-
 // {id, record, id, record, ...} from the given element on.
 std::vector<ClusterMember> ParseMembers(const redisReply* r, std::size_t from) {
   std::vector<ClusterMember> members;
   if (r == nullptr || r->type != REDIS_REPLY_ARRAY) return members;
   const std::size_t end = std::min<std::size_t>(r->elements, from + 2 * kMaxMembersRead);
   for (std::size_t i = from; i + 1 < end; i += 2) {
-    if (auto m = ParseRecord(Text(r->element[i]), Text(r->element[i + 1]))) members.push_back(std::move(*m));
+    if (auto m = ParseMemberRecord(Text(r->element[i]), Text(r->element[i + 1]))) members.push_back(std::move(*m));
   }
   return members;
-}
-
-std::vector<std::string_view> Split(std::string_view text, char separator, std::size_t parts) {
-  std::vector<std::string_view> out;
-  while (out.size() + 1 < parts) {
-    const auto at = text.find(separator);
-    if (at == std::string_view::npos) break;
-    out.push_back(text.substr(0, at));
-    text.remove_prefix(at + 1);
-  }
-  out.push_back(text);
-  return out;
 }
 
 }  // namespace
@@ -234,19 +209,10 @@ void RedisCluster::Complain(const redisReply* reply) {
   }
 }
 
-std::string RedisCluster::Record(const ClusterMember& m) const {
-  return node_ + "/" + m.icon + "/" + m.status + "/" + m.nick;
-}
+std::string RedisCluster::Record(const ClusterMember& m) const { return MakeMemberRecord(node_, m); }
 
 std::string RedisCluster::Payload(std::string_view target, std::string_view command, std::string_view body) const {
-  std::string payload;
-  payload.reserve(node_.size() + target.size() + command.size() + body.size() + 24);
-  payload.append(node_).push_back('\0');
-  payload.append(std::to_string(WallMillis())).push_back('\0');
-  payload.append(target).push_back('\0');
-  payload.append(command).push_back('\0');
-  payload.append(body);
-  return payload;
+  return MakeClusterMessage(node_, WallMillis(), target, command, body);
 }
 
 void RedisCluster::ClaimUser(const std::string& userId, ClaimDone done) {
@@ -331,31 +297,29 @@ void RedisCluster::OnPush(const redisReply* reply) {
   if (Text(reply->element[0]) != "message") return;
   const std::string_view channel = Text(reply->element[1]);
   const std::string_view payload = Text(reply->element[2]);
-  const auto parts = Split(payload, '\0', 5);
-  if (payload.size() > kMaxPayload || parts.size() != 5 || parts[0].size() > kMaxNodeName) {
+  const auto message = ParseClusterMessage(payload);
+  if (!message) {
     ++metrics_.droppedMalformed;
     return;
   }
-  if (parts[0] == node_) return;  // our own, delivered here already
+  if (message->origin == node_) return;  // our own, delivered here already
   ++metrics_.received;
-  std::uint64_t sent = 0;
-  const auto [end, ec] = std::from_chars(parts[1].data(), parts[1].data() + parts[1].size(), sent);
   const std::uint64_t now = WallMillis();
-  if (ec == std::errc{} && sent <= now && now - sent < 3'600'000) {
+  if (message->sentMs && *message->sentMs <= now && now - *message->sentMs < 3'600'000) {
     ++metrics_.lagCount;
-    metrics_.lagSumMs += now - sent;
-    metrics_.lagMaxMs = std::max(metrics_.lagMaxMs, now - sent);
+    metrics_.lagSumMs += now - *message->sentMs;
+    metrics_.lagMaxMs = std::max(metrics_.lagMaxMs, now - *message->sentMs);
   }
   if (inbox_ == nullptr) return;
-  const std::string target(parts[2]);
+  const std::string target(message->target);
   if (channel.starts_with(kRoomChannel)) {
     if (channel.substr(kRoomChannel.size()) != target || !watched_.contains(target)) {
       ++metrics_.droppedMalformed;
       return;
     }
-    inbox_->OnRoomEvent(target, parts[3], parts[4]);
+    inbox_->OnRoomEvent(target, message->command, message->body);
   } else if (channel == "orv:to:" + node_) {
-    inbox_->OnUserEvent(target, parts[3], parts[4]);
+    inbox_->OnUserEvent(target, message->command, message->body);
   }
 }
 
