@@ -30,6 +30,11 @@ RedisLink::~RedisLink() {
 void RedisLink::Tick() {
   if (closing_) return;
   const Millis now = clock_.Now();
+  if (refused_) {
+    refused_ = false;
+    Restart("Redis refused the password (AUTH)");
+    return;
+  }
   if (context_ == nullptr) {
     if (now >= nextAttempt_) Connect();
     return;
@@ -121,17 +126,31 @@ void RedisLink::OnConnect(const redisAsyncContext* ac, int status) {
     link->Lost(ac->errstr);  // hiredis frees the context after this
     return;
   }
-  if (link->everUp_) ++link->reconnects_;
-  link->everUp_ = true;
-  link->up_ = true;
   link->backoff_ = 0;
-  link->lastError_.clear();
-  if (!link->password_.empty()) {
-    link->Command({"AUTH", link->password_}, [link](const redisReply* reply) {
-      if (reply != nullptr && reply->type == REDIS_REPLY_ERROR) link->lastError_ = "AUTH refused";
-    });
+  if (link->password_.empty()) {
+    link->Ready();
+    return;
   }
-  if (link->onUp_) link->onUp_();
+  // Nothing is sent, and the link is not up, until Redis has taken the
+  // password; a refusal ends the link in the next Tick (outside hiredis's callback).
+  link->up_ = true;
+  link->Command({"AUTH", link->password_}, [link](const redisReply* reply) {
+    if (reply == nullptr) return;
+    if (reply->type == REDIS_REPLY_ERROR) {
+      link->refused_ = true;
+    } else {
+      link->Ready();
+    }
+  });
+  link->up_ = false;
+}
+
+void RedisLink::Ready() {
+  if (everUp_) ++reconnects_;
+  everUp_ = true;
+  up_ = true;
+  lastError_.clear();
+  if (onUp_) onUp_();
 }
 
 void RedisLink::OnDisconnect(const redisAsyncContext* ac, int status) {

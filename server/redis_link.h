@@ -60,6 +60,7 @@ class RedisLink {
   static void Cleanup(void* data);
 
   void Connect();
+  void Ready();
   void Lost(std::string why);
   void SetInterest(std::uint32_t add, std::uint32_t remove);
   void OnEvents(std::uint32_t events);
@@ -81,6 +82,7 @@ class RedisLink {
   std::size_t outstanding_ = 0;
   Millis owingSince_ = 0;
   bool everUp_ = false;
+  bool refused_ = false;  // AUTH was refused: the link is ended and tried again
   std::string lastError_;
   std::function<void()> onUp_;
   std::function<void(const redisReply*)> onPush_;

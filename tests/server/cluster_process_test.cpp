@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <set>
 
@@ -157,6 +158,22 @@ TEST(ClusterProcess, WithoutRedisAtStartItSaysSoAndGivesUp) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.errorOutput.find("cannot reach Redis at redis://127.0.0.1:1"), std::string::npos) << run.errorOutput;
   EXPECT_NE(run.errorOutput.find("gave up"), std::string::npos) << run.errorOutput;
+}
+
+TEST(ClusterProcess, APasswordProtectedRedisTakesOnlyTheRightPassword) {
+  RedisProcess redis("s3cret-password");
+  ASSERT_TRUE(redis.Running());
+  const std::string good = ::testing::TempDir() + "redis-good", bad = ::testing::TempDir() + "redis-bad";
+  std::ofstream(good) << "s3cret-password\n";
+  std::ofstream(bad) << "guess\n";
+  const RunResult refused = RunServerToEnd({"--port", "0", "--cluster", redis.Url(), "--cluster-password-file", bad,
+                                            "--cluster-wait", "1"});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.errorOutput.find("password"), std::string::npos) << refused.errorOutput;
+  auto a = Node(redis, "a", {"--cluster-password-file", good});
+  TestClient amy(a->Port());
+  ASSERT_TRUE(amy.Login("amy"));
+  Enter(amy, "amy", "lobby");
 }
 
 TEST(ClusterProcess, AKilledNodesMembersLeaveAndMayLogInAgain) {

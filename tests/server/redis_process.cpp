@@ -43,7 +43,7 @@ bool Accepts(int port) {
 
 }  // namespace
 
-RedisProcess::RedisProcess() : port_(FreePort()) {
+RedisProcess::RedisProcess(std::string password) : port_(FreePort()), password_(std::move(password)) {
   char pattern[] = "/tmp/orvinta-redis-XXXXXX";
   if (mkdtemp(pattern) != nullptr) dir_ = pattern;
   Start();
@@ -55,8 +55,9 @@ RedisProcess::~RedisProcess() {
 }
 
 bool RedisProcess::Start() {
-  const std::vector<std::string> args{"redis-server", "--port", std::to_string(port_), "--bind", "127.0.0.1",
-                                      "--save", "", "--appendonly", "no", "--dir", dir_};
+  std::vector<std::string> args{"redis-server", "--port", std::to_string(port_), "--bind", "127.0.0.1",
+                                "--save", "", "--appendonly", "no", "--dir", dir_};
+  if (!password_.empty()) args.insert(args.end(), {"--requirepass", password_});
   pid_ = fork();
   if (pid_ == 0) {
     const int null = open("/dev/null", O_WRONLY);

@@ -9,7 +9,7 @@ namespace orvinta::server::testing {
 
 class RedisProcess {
  public:
-  RedisProcess();  // starts it
+  explicit RedisProcess(std::string password = {});  // starts it
   ~RedisProcess();
   RedisProcess(const RedisProcess&) = delete;
   RedisProcess& operator=(const RedisProcess&) = delete;
@@ -27,6 +27,7 @@ class RedisProcess {
   int port_ = 0;
   pid_t pid_ = -1;
   std::string dir_;
+  std::string password_;
 };
 
 }  // namespace orvinta::server::testing
