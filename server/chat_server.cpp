@@ -47,7 +47,9 @@ const Route* FindRoute(std::string_view command) {
 
 // What another node may ask this one to deliver: the room traffic members
 // cause and the frames meant for one member.
-constexpr std::string_view kRoomEvents[] = {wire::kChatIn, wire::kChatOut, wire::kToAll, wire::kUserInfoToAll};
+constexpr std::string_view kRoomEvents[] = {wire::kChatIn,     wire::kChatOut,    wire::kToAll,
+                                            wire::kUserInfoToAll, wire::kRequestBan, wire::kResultBan,
+                                            wire::kVoteBan};
 constexpr std::string_view kUserEvents[] = {wire::kInvite, wire::kDenyInvite, wire::kIgnore};
 
 template <std::size_t N>
@@ -60,12 +62,14 @@ bool OneOf(const std::string_view (&kinds)[N], std::string_view command) {
 
 // A body from another node reaches members only in the shape a node makes:
 // bounded, no zero byte, a valid sender id first.
-bool PlausibleBody(std::string_view body, const ServerLimits& limits) {
+bool PlausibleBody(std::string_view command, std::string_view body, const ServerLimits& limits) {
   if (body.empty() || body.size() > limits.maxTalkBodyBytes + limits.maxRoomKeyBytes + limits.maxIdBytes + 2) {
     return false;
   }
   if (body.find('\0') != std::string_view::npos) return false;
-  return IsValidUserId(text::SplitFields(body, '/', 2)[0], limits);
+  // "RSBN" names the room first and its target second.
+  const auto fields = text::SplitFields(body, '/', 3);
+  return IsValidUserId(command == wire::kResultBan ? fields[1] : fields[0], limits);
 }
 
 }  // namespace
@@ -152,15 +156,23 @@ void ChatServer::Tick() {
 }
 
 void ChatServer::OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body) {
-  if (!OneOf(kRoomEvents, command) || !PlausibleBody(body, ctx_.limits)) return;
-  // The room named inside must be the room it came for.
-  const auto key = CleanRoomKey(text::SplitFields(body, '/', 3)[1], ctx_.limits);
+  if (!OneOf(kRoomEvents, command) || !PlausibleBody(command, body, ctx_.limits)) return;
+  // The room named inside must be the room it came for ("RSBN" names it first).
+  const auto fields = text::SplitFields(body, '/', 3);
+  const auto key = CleanRoomKey(command == wire::kResultBan ? fields[0] : fields[1], ctx_.limits);
   if (!key || RoomIdOf(*key) != roomId) return;
-  if (const Room* room = ctx_.rooms.Find(roomId)) ctx_.SendToRoom(*room, command, body);
+  Room* room = ctx_.rooms.Find(roomId);
+  if (room == nullptr) return;
+  if (command == wire::kVoteBan) {  // a ballot, for the node that holds the vote; no member sees it
+    CountRemoteBallot(ctx_, *room, body);
+    return;
+  }
+  ctx_.SendToRoom(*room, command, body);
+  if (command == wire::kChatOut) RemoteMemberLeft(ctx_, *room, std::string(fields[0]));
 }
 
 void ChatServer::OnUserEvent(const std::string& userId, std::string_view command, std::string_view body) {
-  if (!OneOf(kUserEvents, command) || !PlausibleBody(body, ctx_.limits)) return;
+  if (!OneOf(kUserEvents, command) || !PlausibleBody(command, body, ctx_.limits)) return;
   if (Session* session = ctx_.sessions.FindUser(userId)) ctx_.Send(session->connection, command, body);
 }
 

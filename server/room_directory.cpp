@@ -53,7 +53,6 @@ bool RoomDirectory::Leave(const std::string& roomId, ConnectionId connection) {
   const auto before = room.members.size();
   std::erase_if(room.members, [connection](const RoomMember& m) { return m.connection == connection; });
   if (room.members.size() == before) return false;
-  if (room.vote) room.vote->Forget(connection);
   if (room.members.empty()) {
     const auto created = created_.find(room.creator);
     if (created != created_.end() && --created->second == 0) created_.erase(created);

@@ -87,6 +87,7 @@ void ServerContext::LeaveRoom(Session& session, const std::string& roomId) {
     return;
   }
   SendToRoom(*room, wire::kChatOut, body);
+  if (room->vote) room->vote->Forget(session.userId);
   SettleVote(*this, roomId);
 }
 

@@ -153,6 +153,40 @@ TEST(ClusterProcess, RoomsAndIdsSpreadOverTwoRedisServersStillMeet) {
   EXPECT_EQ(refused->body, "2/ben");
 }
 
+TEST(ClusterProcess, AVoteCountsTheMembersOfEveryNodeAndExpelsAcrossThem) {
+  RedisProcess redis;
+  ASSERT_TRUE(redis.Running());
+  auto a = Node(redis, "a");
+  auto b = Node(redis, "b");
+  TestClient amy(a->Port()), cid(a->Port()), ben(b->Port()), dan(b->Port());
+  for (auto [member, id] : {std::pair{&amy, "amy"}, {&cid, "cid"}, {&ben, "ben"}, {&dan, "dan"}}) {
+    ASSERT_TRUE(member->Login(id));
+    Enter(*member, id, "lobby");
+  }
+  amy.Send("RQBN", "amy/lobby/ben");
+  for (TestClient* member : {&cid, &ben, &dan}) {
+    const auto asked = member->NextOf("RQBN", kAcross);
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(asked->body, "amy/lobby/ben");
+  }
+  dan.Send("VTBN", "dan/lobby/ben/T");  // counted on the node that holds the vote
+  amy.Send("VTBN", "amy/lobby/ben/T");
+  cid.Send("VTBN", "cid/lobby/ben/T");
+  for (TestClient* member : {&amy, &ben, &dan}) {
+    const auto result = member->NextOf("RSBN", kAcross);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->body, "lobby/ben/3/0");
+    const auto out = member->NextOf("CHOT", kAcross);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->body, "ben/lobby");
+  }
+  // Taken out on its own node too, and barred from coming back.
+  ben.Send("CHIN", "ben/lobby");
+  const auto barred = ben.NextOf("SYST", kAcross);
+  ASSERT_TRUE(barred);
+  EXPECT_EQ(barred->body, "6/lobby");
+}
+
 TEST(ClusterProcess, WithoutRedisAtStartItSaysSoAndGivesUp) {
   const RunResult run = RunServerToEnd({"--port", "0", "--cluster", "redis://127.0.0.1:1", "--cluster-wait", "1"});
   EXPECT_EQ(run.exitCode, 1);

@@ -115,6 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
     Core, RemoteEventTest,
     ::testing::Values(RemoteCase{"Line", "TALL", "zed/lobby/hi/there", true},
                       RemoteCase{"Leave", "CHOT", "zed/Lobby", true},
+                      RemoteCase{"VoteResult", "RSBN", "lobby/zed/1/0", true},
+                      RemoteCase{"BallotIsForTheVoteNotTheMembers", "VTBN", "zed/lobby/amy/T", false},
                       RemoteCase{"NotARoomEvent", "SYST", "zed/lobby", false},
                       RemoteCase{"OtherRoom", "TALL", "zed/hall/hi", false},
                       RemoteCase{"NoSender", "TALL", "/lobby/hi", false},
