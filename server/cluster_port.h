@@ -49,6 +49,9 @@ class ClusterPort {
   virtual void TakeSeat(const SeatRequest& request, SeatDone done) = 0;
   virtual void LeaveSeat(const std::string& roomId, const std::string& userId) = 0;
   virtual void UpdateSeat(const std::string& roomId, const ClusterMember& member) = 0;
+  // One expulsion vote per room at a time, over every node; released when it ends.
+  virtual void ClaimVote(const std::string& roomId, Millis duration, ClaimDone done) = 0;
+  virtual void ReleaseVote(const std::string& roomId) = 0;
   // The member may not come back to the room for that long.
   virtual void Bar(const std::string& roomId, const std::string& userId, Millis duration) = 0;
   // A frame for the room's members on the other nodes.
@@ -73,6 +76,8 @@ class SingleNode final : public ClusterPort {
   }
   void LeaveSeat(const std::string&, const std::string&) override {}
   void UpdateSeat(const std::string&, const ClusterMember&) override {}
+  void ClaimVote(const std::string&, Millis, ClaimDone done) override { done(true); }
+  void ReleaseVote(const std::string&) override {}
   void Bar(const std::string&, const std::string&, Millis) override {}
   void Publish(const std::string&, std::string_view, std::string_view) override {}
   void AskMembers(const std::string&, MembersDone done) override { done({}); }

@@ -115,13 +115,23 @@ void HandleRequestBan(ServerContext& ctx, Session& session, std::string_view bod
     }
     if (!targetIn) return;
     voters.erase(target);
-    room->vote.emplace(session->userId, target, std::move(voters), ctx.Now() + ctx.limits.voteDuration,
-                       std::move(remote));
-    if (ctx.Logs(LogLevel::kNormal)) {
-      ctx.Log(LogLevel::kNormal, "vote " + Who(*session) + " against " + LogText(target) + " in room " +
-                                     LogText(room->key));
-    }
-    ctx.Announce(*room, wire::kRequestBan, JoinFields({session->userId, room->key, target}));
+    // One vote per room, whichever node asked first.
+    ctx.cluster.ClaimVote(roomId, ctx.limits.voteDuration, [&ctx, roomId, requester, target, voters = std::move(voters),
+                                                           remote = std::move(remote)](bool granted) mutable {
+      Room* room = ctx.rooms.Find(roomId);
+      const Session* session = ctx.sessions.Find(requester);
+      if (!granted || room == nullptr || room->vote || session == nullptr || !room->Has(requester)) {
+        if (granted) ctx.cluster.ReleaseVote(roomId);
+        return;
+      }
+      room->vote.emplace(session->userId, target, std::move(voters), ctx.Now() + ctx.limits.voteDuration,
+                         std::move(remote));
+      if (ctx.Logs(LogLevel::kNormal)) {
+        ctx.Log(LogLevel::kNormal, "vote " + Who(*session) + " against " + LogText(target) + " in room " +
+                                       LogText(room->key));
+      }
+      ctx.Announce(*room, wire::kRequestBan, JoinFields({session->userId, room->key, target}));
+    });
   });
 }
 
@@ -174,6 +184,7 @@ void SettleVote(ServerContext& ctx, const std::string& roomId) {
   if (!room->vote->Complete() && !room->vote->Expired(ctx.Now())) return;
   const BanVote vote = std::move(*room->vote);
   room->vote.reset();
+  ctx.cluster.ReleaseVote(RoomIdOf(room->key));
   ctx.Announce(*room, wire::kResultBan,
                JoinFields({room->key, vote.Target(), std::to_string(vote.For()), std::to_string(vote.Against())}));
   if (vote.Carries(room->members.size() + vote.RemoteMembers())) Expel(ctx, *room, vote.Target());

@@ -256,6 +256,18 @@ void RedisCluster::UpdateSeat(const std::string& roomId, const ClusterMember& me
   commands_.Command({"EVAL", redis_script::kUpdate, "0", roomId, member.userId, Record(member)}, nullptr);
 }
 
+void RedisCluster::ClaimVote(const std::string& roomId, Millis duration, ClaimDone done) {
+  // Without Redis the node decides alone.
+  commands_.Command({"SET", "orv:vote:" + roomId, node_, "NX", "PX", std::to_string(std::max<Millis>(duration, 1))},
+                    [done](const redisReply* reply) {
+                      done(reply == nullptr || reply->type == REDIS_REPLY_STATUS || reply->type == REDIS_REPLY_ERROR);
+                    });
+}
+
+void RedisCluster::ReleaseVote(const std::string& roomId) {
+  commands_.Command({"EVAL", redis_script::kReleaseVote, "0", roomId, node_}, nullptr);
+}
+
 void RedisCluster::Bar(const std::string& roomId, const std::string& userId, Millis duration) {
   if (duration <= 0) return;
   commands_.Command({"SET", "orv:bar:" + roomId + "/" + userId, "1", "PX", std::to_string(duration)}, nullptr);

@@ -52,6 +52,8 @@ class RedisCluster final : public ClusterPort, public ServerView {
   void TakeSeat(const SeatRequest& request, SeatDone done) override;
   void LeaveSeat(const std::string& roomId, const std::string& userId) override;
   void UpdateSeat(const std::string& roomId, const ClusterMember& member) override;
+  void ClaimVote(const std::string& roomId, Millis duration, ClaimDone done) override;
+  void ReleaseVote(const std::string& roomId) override;
   void Bar(const std::string& roomId, const std::string& userId, Millis duration) override;
   void Publish(const std::string& roomId, std::string_view command, std::string_view body) override;
   void AskMembers(const std::string& roomId, MembersDone done) override;

@@ -3,6 +3,7 @@
 // other node sees or changes the state half way. Keys: "orv:user:ID" (the node
 // an id is logged in on), "orv:users:NODE" and "orv:seats:NODE" (what a node
 // registered, for the sweep), "orv:room:ROOM" (member id -> "NODE/ICON/STATUS/NICK"),
+// "orv:vote:ROOM" (the node holding the room's vote, expiring),
 // "orv:key:ROOM" (the room's spelling), "orv:rooms" (the rooms that have members), "orv:bar:ROOM/ID" (an expulsion, with
 // its expiry), "orv:nodes" and "orv:alive:NODE" (heartbeats, with an expiry).
 // Channels: "orv:chan:ROOM" (a room's traffic), "orv:to:NODE" (frames for one
@@ -16,6 +17,13 @@ inline constexpr std::string_view kClaim = R"(
 local k = 'orv:user:' .. ARGV[1]
 if not redis.call('SET', k, ARGV[2], 'NX') and redis.call('GET', k) ~= ARGV[2] then return 0 end
 redis.call('SADD', 'orv:users:' .. ARGV[2], ARGV[1])
+return 1
+)";
+
+// ARGV: room, node. The vote's key goes only when this node holds it.
+inline constexpr std::string_view kReleaseVote = R"(
+local k = 'orv:vote:' .. ARGV[1]
+if redis.call('GET', k) == ARGV[2] then redis.call('DEL', k) end
 return 1
 )";
 

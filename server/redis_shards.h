@@ -33,6 +33,10 @@ class RedisShards final : public ClusterPort, public ServerView {
   void UpdateSeat(const std::string& roomId, const ClusterMember& member) override {
     For(roomId).UpdateSeat(roomId, member);
   }
+  void ClaimVote(const std::string& roomId, Millis duration, ClaimDone done) override {
+    For(roomId).ClaimVote(roomId, duration, done);
+  }
+  void ReleaseVote(const std::string& roomId) override { For(roomId).ReleaseVote(roomId); }
   void Bar(const std::string& roomId, const std::string& userId, Millis duration) override {
     For(roomId).Bar(roomId, userId, duration);
   }

@@ -169,9 +169,18 @@ TEST(ClusterProcess, AVoteCountsTheMembersOfEveryNodeAndExpelsAcrossThem) {
     ASSERT_TRUE(asked);
     EXPECT_EQ(asked->body, "amy/lobby/ben");
   }
+  // A second vote in the room, asked on the other node, does not open while this one runs.
+  dan.Send("RQBN", "dan/lobby/cid");
+  for (int round = 0; round < 2; ++round) {  // the second answer comes after the node's claim was answered
+    dan.Send("ASIF", "dan/lobby");
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(dan.NextOf("IFON", kAcross));
+  }
   dan.Send("VTBN", "dan/lobby/ben/T");  // counted on the node that holds the vote
   amy.Send("VTBN", "amy/lobby/ben/T");
   cid.Send("VTBN", "cid/lobby/ben/T");
+  for (auto frame = cid.Next(kAcross); frame && frame->command != "RSBN"; frame = cid.Next(kAcross)) {
+    EXPECT_NE(frame->command, "RQBN") << frame->body;
+  }
   for (TestClient* member : {&amy, &ben, &dan}) {
     const auto result = member->NextOf("RSBN", kAcross);
     ASSERT_TRUE(result);

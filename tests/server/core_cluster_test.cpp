@@ -14,6 +14,8 @@ class HeldCluster final : public ClusterPort {
   void TakeSeat(const SeatRequest&, SeatDone done) override { seats.push_back(std::move(done)); }
   void LeaveSeat(const std::string& room, const std::string& id) override { left.push_back(room + "/" + id); }
   void UpdateSeat(const std::string&, const ClusterMember&) override {}
+  void ClaimVote(const std::string&, Millis, ClaimDone done) override { done(true); }
+  void ReleaseVote(const std::string&) override {}
   void Bar(const std::string&, const std::string&, Millis) override {}
   void Publish(const std::string& room, std::string_view command, std::string_view body) override {
     published.push_back(room + " " + std::string(command) + " " + std::string(body));
