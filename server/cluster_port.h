@@ -30,13 +30,17 @@ struct SeatRequest {
   std::size_t capacity = 0;
 };
 
+struct SeatAnswer {
+  SeatVerdict verdict = SeatVerdict::kSeated;
+  std::string roomKey;                // the spelling the room was opened with, on whichever node
+  std::vector<ClusterMember> others;  // every member, the new one included, on every node
+  bool voteRunning = false;           // an expulsion vote runs there, held by whichever node
+};
+
 class ClusterPort {
  public:
   using ClaimDone = std::function<void(bool granted)>;
-  // roomKey: the spelling the room was opened with, on whichever node; others:
-  // every member of the room, the new one included, on every node.
-  using SeatDone =
-      std::function<void(SeatVerdict verdict, const std::string& roomKey, std::vector<ClusterMember> others)>;
+  using SeatDone = std::function<void(SeatAnswer answer)>;
   using MembersDone = std::function<void(std::vector<ClusterMember> members)>;
   using DeliveredDone = std::function<void(bool delivered)>;
 
@@ -72,7 +76,7 @@ class SingleNode final : public ClusterPort {
   void ClaimUser(const std::string&, ClaimDone done) override { done(true); }
   void ReleaseUser(const std::string&) override {}
   void TakeSeat(const SeatRequest& request, SeatDone done) override {
-    done(SeatVerdict::kSeated, request.roomKey, {});
+    done(SeatAnswer{SeatVerdict::kSeated, request.roomKey, {}, false});
   }
   void LeaveSeat(const std::string&, const std::string&) override {}
   void UpdateSeat(const std::string&, const ClusterMember&) override {}

@@ -232,19 +232,21 @@ void RedisCluster::TakeSeat(const SeatRequest& request, SeatDone done) {
                     [this, done, asked = request.roomKey, roomId = request.roomId](const redisReply* reply) {
                       Complain(reply);
                       // Without Redis only this node's own limits apply.
+                      SeatAnswer answer{SeatVerdict::kSeated, asked, {}, false};
                       if (reply == nullptr || reply->type != REDIS_REPLY_ARRAY || reply->elements == 0) {
-                        done(SeatVerdict::kSeated, asked, {});
-                        return;
+                        return done(std::move(answer));
                       }
                       const std::string_view verdict = Text(reply->element[0]);
-                      if (verdict == "full") return done(SeatVerdict::kRoomFull, asked, {});
-                      if (verdict == "barred") return done(SeatVerdict::kBarred, asked, {});
-                      if (reply->elements < 2) return done(SeatVerdict::kSeated, asked, {});
+                      if (verdict == "full") answer.verdict = SeatVerdict::kRoomFull;
+                      if (verdict == "barred") answer.verdict = SeatVerdict::kBarred;
+                      if (verdict != "seated" || reply->elements < 3) return done(std::move(answer));
                       // The stored spelling is used only when it names the same room.
                       static const ServerLimits limits;
                       const auto stored = CleanRoomKey(Text(reply->element[1]), limits);
-                      const bool same = stored && RoomIdOf(*stored) == roomId;
-                      done(SeatVerdict::kSeated, same ? *stored : asked, ParseMembers(reply, 2));
+                      if (stored && RoomIdOf(*stored) == roomId) answer.roomKey = *stored;
+                      answer.voteRunning = Text(reply->element[2]) == "1";
+                      answer.others = ParseMembers(reply, 3);
+                      done(std::move(answer));
                     });
 }
 

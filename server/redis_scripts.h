@@ -36,8 +36,8 @@ return 1
 )";
 
 // ARGV: room, key, id, record, capacity (-1: no checks, registering again), node.
-// {"seated", key, id, record, ...} with the room's spelling and every member,
-// or {"full"} or {"barred"}.
+// {"seated", key, vote, id, record, ...} with the room's spelling, "1" when a
+// vote runs there ("0" when not) and every member; or {"full"} or {"barred"}.
 inline constexpr std::string_view kSeat = R"(
 local room, id, node, cap = ARGV[1], ARGV[3], ARGV[6], tonumber(ARGV[5])
 local h = 'orv:room:' .. room
@@ -50,6 +50,7 @@ redis.call('SET', 'orv:key:' .. room, ARGV[2], 'NX')
 redis.call('SADD', 'orv:rooms', room)
 redis.call('SADD', 'orv:seats:' .. node, room .. '/' .. id)
 local out = redis.call('HGETALL', h)
+table.insert(out, 1, tostring(redis.call('EXISTS', 'orv:vote:' .. room)))
 table.insert(out, 1, redis.call('GET', 'orv:key:' .. room))
 table.insert(out, 1, 'seated')
 return out

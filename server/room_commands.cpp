@@ -39,11 +39,13 @@ void SendOthers(ServerContext& ctx, ConnectionId to, const std::string& roomKey,
   }
 }
 
-// What a member entering the room needs: who is there, and whether a vote runs.
-void SendRoster(ServerContext& ctx, ConnectionId to, const Room& room, const std::vector<ClusterMember>& others) {
+// What a member entering the room needs: who is there, and whether a vote
+// runs (held here or by another node).
+void SendRoster(ServerContext& ctx, ConnectionId to, const Room& room, const std::vector<ClusterMember>& others,
+                bool voteElsewhere = false) {
   SendMembers(ctx, to, room, to);
   SendOthers(ctx, to, room.key, others);
-  if (room.vote) ctx.Send(to, wire::kRoomInfo, JoinFields({room.key, "T"}));
+  if (room.vote || voteElsewhere) ctx.Send(to, wire::kRoomInfo, JoinFields({room.key, "T"}));
 }
 
 // Every member of the room, here and on the other nodes, once the cluster
@@ -86,7 +88,8 @@ void JoinRefused(ServerContext& ctx, Session& session, JoinResult result, const 
 }
 
 // The cluster gave the member a seat: now the room here.
-void Seat(ServerContext& ctx, Session& session, const std::string& key, const std::vector<ClusterMember>& others) {
+void Seat(ServerContext& ctx, Session& session, const std::string& key, const std::vector<ClusterMember>& others,
+          bool voteRunning) {
   const std::string roomId = RoomIdOf(key);
   if (!session.rooms.contains(roomId) && session.rooms.size() >= ctx.limits.maxRoomsPerMember) {
     ctx.cluster.LeaveSeat(roomId, session.userId);
@@ -102,7 +105,7 @@ void Seat(ServerContext& ctx, Session& session, const std::string& key, const st
   }
   const Room& room = *ctx.rooms.Find(roomId);
   if (result == JoinResult::kAlreadyIn) {
-    SendRoster(ctx, session.connection, room, others);
+    SendRoster(ctx, session.connection, room, others, voteRunning);
     return;
   }
   session.rooms.insert(roomId);
@@ -110,7 +113,7 @@ void Seat(ServerContext& ctx, Session& session, const std::string& key, const st
   if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "enter " + Who(session) + " room " + LogText(room.key));
   ctx.Announce(room, wire::kChatIn, JoinFields({session.userId, room.key, session.nick, session.icon}),
                session.connection);
-  SendRoster(ctx, session.connection, room, others);
+  SendRoster(ctx, session.connection, room, others, voteRunning);
 }
 
 }  // namespace
@@ -153,8 +156,9 @@ void HandleChatIn(ServerContext& ctx, Session& session, std::string_view body) {
   const std::string userId = session.userId;
   const std::string roomKey = *key;
   SeatRequest request{roomId, roomKey, AsClusterMember(session, "0"), ctx.limits.roomCapacity};
-  ctx.cluster.TakeSeat(request, [&ctx, connection, userId, roomId](SeatVerdict verdict, const std::string& roomKey,
-                                                                  std::vector<ClusterMember> others) {
+  ctx.cluster.TakeSeat(request, [&ctx, connection, userId, roomId](SeatAnswer answer) {
+    const SeatVerdict verdict = answer.verdict;
+    const std::string& roomKey = answer.roomKey;
     Session* s = ctx.sessions.Find(connection);
     if (s == nullptr || s->userId != userId) {
       if (verdict == SeatVerdict::kSeated) ctx.cluster.LeaveSeat(roomId, userId);
@@ -170,7 +174,7 @@ void HandleChatIn(ServerContext& ctx, Session& session, std::string_view body) {
       }
       return;
     }
-    Seat(ctx, *s, roomKey, others);
+    Seat(ctx, *s, roomKey, answer.others, answer.voteRunning);
   });
 }
 

@@ -175,6 +175,13 @@ TEST(ClusterProcess, AVoteCountsTheMembersOfEveryNodeAndExpelsAcrossThem) {
     dan.Send("ASIF", "dan/lobby");
     for (int i = 0; i < 4; ++i) ASSERT_TRUE(dan.NextOf("IFON", kAcross));
   }
+  // A member entering on the other node meanwhile is told that a vote runs.
+  TestClient eve(b->Port());
+  ASSERT_TRUE(eve.Login("eve"));
+  eve.Send("CHIN", "eve/lobby");
+  const auto running = eve.NextOf("RMIF", kAcross);
+  ASSERT_TRUE(running);
+  EXPECT_EQ(running->body, "lobby/T");
   dan.Send("VTBN", "dan/lobby/ben/T");  // counted on the node that holds the vote
   amy.Send("VTBN", "amy/lobby/ben/T");
   cid.Send("VTBN", "cid/lobby/ben/T");

@@ -77,9 +77,9 @@ TEST_F(ClusterCoreTest, EntryWaitsForItsSeatAndNamesTheMembersOfOtherNodes) {
   const ConnectionId amy = LoggedIn("amy");
   Frame(amy, "CHIN", "amy/lobby");
   EXPECT_TRUE(Take(amy).empty());
-  Answer(cluster.seats, SeatVerdict::kSeated, std::string("Lobby"),
-         std::vector<ClusterMember>{{"amy", "amy", "1", "0"}, {"zed", "Zed", "7", "2"}});
-  EXPECT_EQ(Take(amy), Bodies{F("IFON", "zed/Lobby/Zed/7/2")});
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kSeated, "Lobby", {{"amy", "amy", "1", "0"}, {"zed", "Zed", "7", "2"}},
+                                   true});
+  EXPECT_EQ(Take(amy), (Bodies{F("IFON", "zed/Lobby/Zed/7/2"), F("RMIF", "Lobby/T")}));
   EXPECT_EQ(cluster.published, std::vector<std::string>{"lobby CHIN amy/Lobby/amy/1"});
 
   Frame(amy, "TALL", "amy/lobby/hello");
@@ -87,7 +87,7 @@ TEST_F(ClusterCoreTest, EntryWaitsForItsSeatAndNamesTheMembersOfOtherNodes) {
 
   const ConnectionId ben = LoggedIn("ben");
   Frame(ben, "CHIN", "ben/lobby");
-  Answer(cluster.seats, SeatVerdict::kRoomFull, std::string("Lobby"), std::vector<ClusterMember>{});
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kRoomFull, "Lobby", {}, false});
   EXPECT_EQ(Take(ben), Bodies{F("SYST", "10/Lobby")});
 
   Frame(amy, "CHOT", "amy/lobby");
@@ -107,7 +107,7 @@ class RemoteEventTest : public ClusterCoreTest, public ::testing::WithParamInter
 TEST_P(RemoteEventTest, ReachesMembersOnlyInTheShapeANodeMakes) {
   const ConnectionId amy = LoggedIn("amy");
   Frame(amy, "CHIN", "amy/lobby");
-  Answer(cluster.seats, SeatVerdict::kSeated, std::string("lobby"), std::vector<ClusterMember>{});
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kSeated, "lobby", {}, false});
   Take(amy);
   server_.OnRoomEvent("lobby", GetParam().command, GetParam().body);
   EXPECT_EQ(Take(amy).size(), GetParam().delivered ? 1u : 0u);
