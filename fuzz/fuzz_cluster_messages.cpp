@@ -46,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     server.OnFrame(next, "CHIN", std::string(id) + "/" + room);
     ++next;
   }
+  server.OnFrame(1, "RQBN", "a/lobby/c");  // a vote runs in the public room
   // The first line names the member of a record; the rest is both a message and a record.
   const auto newline = input.find('\n');
   const std::string_view id = input.substr(0, newline == std::string_view::npos ? 0 : newline);
