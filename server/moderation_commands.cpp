@@ -11,12 +11,6 @@
 namespace orvinta::server {
 namespace {
 
-// Another logged-in member named by a body field, or null.
-Session* OtherUser(ServerContext& ctx, const Session& self, std::string_view id) {
-  if (id == self.userId || !IsValidUserId(id, ctx.limits)) return nullptr;
-  return ctx.sessions.FindUser(id);
-}
-
 // To a member on this node or, when not here, on whichever node has it.
 void ToMember(ServerContext& ctx, const std::string& userId, std::string_view command, const std::string& body) {
   if (Session* peer = ctx.sessions.FindUser(userId)) {
