@@ -2,7 +2,7 @@
 
 namespace orvinta::server {
 
-bool BanVote::Cast(ConnectionId voter, bool inFavour) {
+bool BanVote::Cast(const std::string& voter, bool inFavour) {
   if (voters_.erase(voter) == 0) return false;
   ++(inFavour ? for_ : against_);
   return true;

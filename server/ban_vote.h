@@ -1,6 +1,7 @@
 #pragma once
-// An expulsion vote in one room. Every member present when it opens, except
-// the target, may vote once; it ends when they all have or when time is up.
+// An expulsion vote in one room. Every member present when it opens, on this
+// node or another, except the target, may vote once; it ends when they all
+// have or when time is up. Members are known by id.
 #include <cstddef>
 #include <set>
 #include <string>
@@ -12,14 +13,21 @@ namespace orvinta::server {
 
 class BanVote {
  public:
-  BanVote(std::string requester, std::string target, std::set<ConnectionId> voters, Millis deadline)
+  // remote: the members on other nodes when it opened (voters or the target).
+  BanVote(std::string requester, std::string target, std::set<std::string> voters, Millis deadline,
+          std::set<std::string> remote = {})
       : requester_(std::move(requester)), target_(std::move(target)), voters_(std::move(voters)),
-        deadline_(deadline) {}
+        remote_(std::move(remote)), deadline_(deadline) {}
 
   // False when the voter may not vote (not eligible, or has voted already).
-  bool Cast(ConnectionId voter, bool inFavour);
-  // A voter who left no longer holds the vote up.
-  void Forget(ConnectionId voter) { voters_.erase(voter); }
+  bool Cast(const std::string& voter, bool inFavour);
+  // A member who left no longer holds the vote up, nor counts among the room's.
+  void Forget(const std::string& member) {
+    voters_.erase(member);
+    remote_.erase(member);
+  }
+  bool IsRemote(const std::string& member) const { return remote_.contains(member); }
+  std::size_t RemoteMembers() const { return remote_.size(); }
 
   bool Complete() const { return voters_.empty(); }
   bool Expired(Millis now) const { return now >= deadline_; }
@@ -35,7 +43,8 @@ class BanVote {
  private:
   std::string requester_;
   std::string target_;
-  std::set<ConnectionId> voters_;  // those who may still vote
+  std::set<std::string> voters_;  // those who may still vote
+  std::set<std::string> remote_;
   Millis deadline_;
   std::size_t for_ = 0;
   std::size_t against_ = 0;

@@ -4,6 +4,8 @@
 #include "server/moderation_commands.h"
 #include "server/room_commands.h"
 #include "server/session_commands.h"
+#include "server/wire_fields.h"
+#include "text/text_util.h"
 
 namespace orvinta::server {
 namespace {
@@ -41,6 +43,33 @@ const Route* FindRoute(std::string_view command) {
     if (route.command == command) return &route;
   }
   return nullptr;
+}
+
+// What another node may ask this one to deliver: the room traffic members
+// cause and the frames meant for one member.
+constexpr std::string_view kRoomEvents[] = {wire::kChatIn,     wire::kChatOut,    wire::kToAll,
+                                            wire::kUserInfoToAll, wire::kRequestBan, wire::kResultBan,
+                                            wire::kVoteBan};
+constexpr std::string_view kUserEvents[] = {wire::kInvite, wire::kDenyInvite, wire::kIgnore};
+
+template <std::size_t N>
+bool OneOf(const std::string_view (&kinds)[N], std::string_view command) {
+  for (std::string_view kind : kinds) {
+    if (kind == command) return true;
+  }
+  return false;
+}
+
+// A body from another node reaches members only in the shape a node makes:
+// bounded, no zero byte, a valid sender id first.
+bool PlausibleBody(std::string_view command, std::string_view body, const ServerLimits& limits) {
+  if (body.empty() || body.size() > limits.maxTalkBodyBytes + limits.maxRoomKeyBytes + limits.maxIdBytes + 2) {
+    return false;
+  }
+  if (body.find('\0') != std::string_view::npos) return false;
+  // "RSBN" names the room first and its target second.
+  const auto fields = text::SplitFields(body, '/', 3);
+  return IsValidUserId(command == wire::kResultBan ? fields[1] : fields[0], limits);
 }
 
 }  // namespace
@@ -124,6 +153,47 @@ void ChatServer::Tick() {
   TickSessions(ctx_);
   ctx_.expulsions.Prune(ctx_.Now());
   ctx_.rateLedger.Prune(ctx_.Now());
+}
+
+void ChatServer::OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body) {
+  if (!OneOf(kRoomEvents, command) || !PlausibleBody(command, body, ctx_.limits)) return;
+  // The room named inside must be the room it came for ("RSBN" names it first).
+  const auto fields = text::SplitFields(body, '/', 3);
+  const auto key = CleanRoomKey(command == wire::kResultBan ? fields[0] : fields[1], ctx_.limits);
+  if (!key || RoomIdOf(*key) != roomId) return;
+  Room* room = ctx_.rooms.Find(roomId);
+  if (room == nullptr) return;
+  if (command == wire::kVoteBan) {  // a ballot, for the node that holds the vote; no member sees it
+    CountRemoteBallot(ctx_, *room, body);
+    return;
+  }
+  ctx_.SendToRoom(*room, command, body);
+  if (command == wire::kChatOut) RemoteMemberLeft(ctx_, *room, std::string(fields[0]));
+}
+
+void ChatServer::OnUserEvent(const std::string& userId, std::string_view command, std::string_view body) {
+  if (!OneOf(kUserEvents, command) || !PlausibleBody(command, body, ctx_.limits)) return;
+  if (Session* session = ctx_.sessions.FindUser(userId)) ctx_.Send(session->connection, command, body);
+}
+
+std::vector<std::string> ChatServer::LocalUsers() const {
+  std::vector<std::string> users;
+  ctx_.sessions.ForEach([&](const Session& s) {
+    if (s.LoggedIn()) users.push_back(s.userId);
+  });
+  return users;
+}
+
+std::vector<ClusterInbox::LocalSeat> ChatServer::LocalSeats() const {
+  std::vector<LocalSeat> seats;
+  for (const auto& [id, room] : ctx_.rooms.All()) {
+    for (const RoomMember& m : room.members) {
+      if (const Session* s = ctx_.sessions.Find(m.connection)) {
+        seats.push_back({id, room.key, ClusterMember{s->userId, s->nick, s->icon, m.status}});
+      }
+    }
+  }
+  return seats;
 }
 
 MetricsGauges ChatServer::Gauges() const {

@@ -11,7 +11,7 @@
 
 namespace orvinta::server {
 
-class ChatServer final : public ServerView {
+class ChatServer final : public ServerView, public ClusterInbox {
  public:
   ChatServer(const Clock& clock, Outbox& outbox, const ServerLimits& limits = {}, CoreServices services = {});
 
@@ -24,6 +24,12 @@ class ChatServer final : public ServerView {
   void OnDisconnected(ConnectionId connection);
   // Keep-alive, login and query timeouts, and vote deadlines; call often (a few times a second).
   void Tick();
+
+  // From the other nodes of a cluster.
+  void OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body) override;
+  void OnUserEvent(const std::string& userId, std::string_view command, std::string_view body) override;
+  std::vector<std::string> LocalUsers() const override;
+  std::vector<LocalSeat> LocalSeats() const override;
 
   std::vector<RoomSummary> ListRooms() const override;
   std::vector<MemberSummary> ListMembers(const std::string& roomKey) const override;

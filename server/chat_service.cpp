@@ -23,11 +23,12 @@ constexpr int kReadsPerWake = 4;  // then other connections get their turn
 // or this large.
 constexpr std::size_t kGatherBytes = 4096;
 // Gathering starts when this many frames were queued in the last window of
-// 100 ms, or already in this one: 30,000 deliveries a second. Below that a
-// member's lines go out at once. A window this long keeps a bursty load from
-// switching gathering on and off.
+// 100 ms, or already in this one: 20,000 deliveries a second (low enough that
+// the load of one busy server, spread over two nodes, still gathers). Below
+// that a member's lines go out at once. A window this long keeps a bursty load
+// from switching gathering on and off.
 constexpr Millis kLoadWindowMs = 100;
-constexpr std::uint64_t kBusyFramesPerWindow = 3000;
+constexpr std::uint64_t kBusyFramesPerWindow = 2000;
 // The buffers a storm (of entries, of lines) freed stay with the process until
 // given back; a quiet server gives them back this often.
 constexpr Millis kTrimEvery = 10'000;

@@ -31,6 +31,7 @@ class ChatService final : public Outbox {
   int AfterEvents();
 
   const ServerView& View() const { return core_; }
+  ClusterInbox& Inbox() { return core_; }
   std::size_t ConnectionCount() const { return connections_.Size(); }
   std::string MetricsText() const;
 

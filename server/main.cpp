@@ -3,10 +3,14 @@
 // stops on SIGINT or SIGTERM, and reads its TLS files again on SIGHUP.
 #include <signal.h>
 #include <sys/epoll.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -17,6 +21,7 @@
 #include "server/http_service.h"
 #include "server/http_site.h"
 #include "server/listener.h"
+#include "server/redis_shards.h"
 #include "server/server_options.h"
 #include "server/session_key.h"
 #include "server/signal_watch.h"
@@ -73,6 +78,74 @@ std::string DefaultPortalDir() {
   const auto installed = (self.parent_path() / ORVINTA_BIN_TO_DATA / "portal").lexically_normal();
   if (!error && std::filesystem::is_directory(installed, error)) return installed.string();
   return ORVINTA_PORTAL_DIR;
+}
+
+// This host's name and the process id, in the characters a node name may hold.
+std::string DefaultNodeName() {
+  char host[256] = {};
+  gethostname(host, sizeof host - 1);
+  std::string name;
+  for (const char* c = host; *c != '\0' && name.size() < 40; ++c) {
+    const bool plain = std::isalnum(static_cast<unsigned char>(*c)) || *c == '.' || *c == '-' || *c == '_';
+    name.push_back(plain ? *c : '_');
+  }
+  return (name.empty() ? "node" : name) + "-" + std::to_string(getpid());
+}
+
+// The cluster on Redis, or none; error set when the options do not make one.
+std::unique_ptr<RedisShards> MakeCluster(const ServerOptions& options, EventLoop& loop, const Clock& clock,
+                                         EventLog& log, std::string& error) {
+  if (options.clusterUrls.empty()) return nullptr;
+  std::vector<RedisAddress> addresses;
+  for (const std::string& url : options.clusterUrls) {
+    const auto address = ParseRedisUrl(url);
+    if (!address) {
+      error = "--cluster needs redis://ADDRESS:PORT with an IPv4 address or localhost, not " + url;
+      return nullptr;
+    }
+    addresses.push_back(*address);
+  }
+  std::string password;
+  if (!options.clusterPasswordFile.empty()) {
+    std::ifstream in(options.clusterPasswordFile, std::ios::binary);
+    password.assign(std::istreambuf_iterator<char>(in), {});
+    while (!password.empty() && std::isspace(static_cast<unsigned char>(password.back()))) password.pop_back();
+    if (!in.good() && !in.eof()) password.clear();
+    if (password.empty() || password.size() > 512) {
+      error = "cannot read a password (1 to 512 bytes) from " + options.clusterPasswordFile;
+      return nullptr;
+    }
+  }
+  const std::string node = options.nodeName.empty() ? DefaultNodeName() : options.nodeName;
+  // Every node must list the servers in the same order: the hash picks by position.
+  std::vector<std::unique_ptr<RedisCluster>> shards;
+  for (const RedisAddress& address : addresses) {
+    shards.push_back(std::make_unique<RedisCluster>(loop, clock, log, address, password, node));
+  }
+  return std::make_unique<RedisShards>(std::move(shards));
+}
+
+// Before taking members: the cluster must be reachable within the wait.
+bool WaitForCluster(EventLoop& loop, const Clock& clock, RedisShards& cluster, const ServerOptions& options) {
+  const Millis deadline = clock.Now() + static_cast<Millis>(options.clusterWaitSeconds) * 1000;
+  std::string urls;
+  for (const std::string& url : options.clusterUrls) urls += (urls.empty() ? "" : ", ") + url;
+  bool told = false;
+  loop.Run(50, [&] {
+    cluster.Tick();
+    if (cluster.Up() || clock.Now() >= deadline) {
+      loop.Stop();
+    } else if (!told && !cluster.LastError().empty()) {
+      told = true;
+      std::fprintf(stderr, "orvinta-server: cannot reach Redis at %s (%s); trying for %d s\n",
+                   urls.c_str(), cluster.LastError().c_str(), options.clusterWaitSeconds);
+    }
+    return 50;
+  });
+  if (cluster.Up()) return true;
+  std::fprintf(stderr, "orvinta-server: gave up: Redis at %s did not answer within %d s (%s)\n",
+               urls.c_str(), options.clusterWaitSeconds, cluster.LastError().c_str());
+  return false;
 }
 
 }  // namespace
@@ -143,7 +216,15 @@ int main(int argc, char** argv) {
   // Repeats are held back, except when every frame was asked for.
   ThrottledLog throttled(stderrLog, clock);
   EventLog& log = options.logLevel == LogLevel::kVerbose ? static_cast<EventLog&>(stderrLog) : throttled;
-  ChatService chat(loop, listener, clock, LimitsFor(options, descriptors), CoreServices{keys.get(), &log});
+  std::string clusterError;
+  const std::unique_ptr<RedisShards> cluster = MakeCluster(options, loop, clock, log, clusterError);
+  if (!clusterError.empty()) {
+    std::fprintf(stderr, "orvinta-server: %s\n", clusterError.c_str());
+    return 2;
+  }
+  ChatService chat(loop, listener, clock, LimitsFor(options, descriptors),
+                   CoreServices{keys.get(), &log, cluster.get()});
+  if (cluster) cluster->Attach(chat.Inbox());
   if (tls) chat.ServeTls(*tlsListener, *tls);
   const auto onSignal = [&](std::uint32_t) {
     const int signal = signals.Take();
@@ -162,6 +243,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "orvinta-server: cannot set up the event loop\n");
     return 1;
   }
+  if (cluster && !WaitForCluster(loop, clock, *cluster, options)) return 1;
 
   // The HTTP side is optional; its address is the second output line.
   std::unique_ptr<Listener> httpListener;
@@ -174,7 +256,8 @@ int main(int argc, char** argv) {
       return 1;
     }
     site = std::make_unique<HttpSite>(options.portalDir.empty() ? DefaultPortalDir() : options.portalDir,
-                                      chat.View(), keys.get(), [&chat] { return chat.MetricsText(); },
+                                      cluster ? static_cast<const ServerView&>(*cluster) : chat.View(), keys.get(),
+                                      [&chat, &cluster] { return chat.MetricsText() + (cluster ? cluster->MetricsText() : ""); },
                                       options.keyLifetimeSeconds, options.devSignin);
     if (!site->HasPortal()) std::fprintf(stderr, "orvinta-server: no portal directory; serving /rooms.json only\n");
     http = std::make_unique<HttpService>(loop, *httpListener, clock, *site, HttpLimitsFor(options));
@@ -189,6 +272,7 @@ int main(int argc, char** argv) {
   if (httpListener) std::printf("http on %s\n", httpListener->LocalAddress().c_str());
   std::fflush(stdout);
   loop.Run(kWakeMs, [&] {
+    if (cluster) cluster->Tick();
     const int next = chat.AfterEvents();
     if (http) http->AfterEvents();
     return next;

@@ -18,4 +18,10 @@ void HandleVoteBan(ServerContext& ctx, Session& session, std::string_view body);
 void SettleVote(ServerContext& ctx, const std::string& roomId);
 void TickVotes(ServerContext& ctx);
 
+// From another node: a ballot for the vote this node holds ("VTBN"), and a
+// member that left the room there (or, when it is a member here, that the
+// other node's vote expelled).
+void CountRemoteBallot(ServerContext& ctx, Room& room, std::string_view body);
+void RemoteMemberLeft(ServerContext& ctx, Room& room, const std::string& member);
+
 }  // namespace orvinta::server

@@ -19,7 +19,7 @@ std::string MemberDetails(const Session& member, const std::string& roomKey, con
   return JoinFields({member.userId, roomKey, member.nick, member.icon, status});
 }
 
-// "IFON" for every member of the room except one, to one connection.
+// "IFON" for every member of the room here except one, to one connection.
 void SendMembers(ServerContext& ctx, ConnectionId to, const Room& room, ConnectionId except) {
   for (const RoomMember& m : room.members) {
     if (m.connection == except) continue;
@@ -29,10 +29,39 @@ void SendMembers(ServerContext& ctx, ConnectionId to, const Room& room, Connecti
   }
 }
 
-// What a member entering the room needs: who is there, and whether a vote runs.
-void SendRoster(ServerContext& ctx, ConnectionId to, const Room& room) {
+// "IFON" for the members on other nodes: whoever is logged in here was told
+// from this node's own tables, which are fresher.
+void SendOthers(ServerContext& ctx, ConnectionId to, const std::string& roomKey,
+                const std::vector<ClusterMember>& others) {
+  for (const ClusterMember& m : others) {
+    if (!IsValidUserId(m.userId, ctx.limits) || ctx.sessions.FindUser(m.userId) != nullptr) continue;
+    ctx.Send(to, wire::kUserInfoToOne, JoinFields({m.userId, roomKey, m.nick, m.icon, m.status}));
+  }
+}
+
+// What a member entering the room needs: who is there, and whether a vote
+// runs (held here or by another node).
+void SendRoster(ServerContext& ctx, ConnectionId to, const Room& room, const std::vector<ClusterMember>& others,
+                bool voteElsewhere = false) {
   SendMembers(ctx, to, room, to);
-  if (room.vote) ctx.Send(to, wire::kRoomInfo, JoinFields({room.key, "T"}));
+  SendOthers(ctx, to, room.key, others);
+  if (room.vote || voteElsewhere) ctx.Send(to, wire::kRoomInfo, JoinFields({room.key, "T"}));
+}
+
+// Every member of the room, here and on the other nodes, once the cluster
+// answers; the members here as this node knows them then.
+void SendEveryone(ServerContext& ctx, ConnectionId to, const std::string& roomId, const std::string& askedKey,
+                  ConnectionId except) {
+  ctx.cluster.AskMembers(roomId, [&ctx, to, roomId, askedKey, except](std::vector<ClusterMember> others) {
+    if (ctx.sessions.Find(to) == nullptr) return;
+    const Room* room = ctx.rooms.Find(roomId);
+    if (room != nullptr) SendMembers(ctx, to, *room, except);
+    SendOthers(ctx, to, room ? room->key : askedKey, others);
+  });
+}
+
+ClusterMember AsClusterMember(const Session& session, const std::string& status) {
+  return {session.userId, session.nick, session.icon, status};
 }
 
 struct JoinRefusal {
@@ -52,6 +81,41 @@ void RefuseEntry(ServerContext& ctx, Session& session, Refusal reason, int syste
   ctx.SendSystem(session.connection, systemCode, key);
 }
 
+void JoinRefused(ServerContext& ctx, Session& session, JoinResult result, const std::string& key) {
+  for (const JoinRefusal& refusal : kJoinRefusals) {
+    if (refusal.result == result) RefuseEntry(ctx, session, refusal.reason, refusal.systemCode, key);
+  }
+}
+
+// The cluster gave the member a seat: now the room here.
+void Seat(ServerContext& ctx, Session& session, const std::string& key, const std::vector<ClusterMember>& others,
+          bool voteRunning) {
+  const std::string roomId = RoomIdOf(key);
+  if (!session.rooms.contains(roomId) && session.rooms.size() >= ctx.limits.maxRoomsPerMember) {
+    ctx.cluster.LeaveSeat(roomId, session.userId);
+    RefuseEntry(ctx, session, Refusal::kRoomsPerMember, code::kTooManyUsers, key);
+    return;
+  }
+  const JoinResult result = ctx.rooms.Join(key, session.connection);
+  if (result != JoinResult::kJoined && result != JoinResult::kAlreadyIn) {
+    ctx.cluster.LeaveSeat(roomId, session.userId);
+    if (ctx.rooms.Find(roomId) == nullptr) ctx.cluster.Unwatch(roomId);
+    JoinRefused(ctx, session, result, key);
+    return;
+  }
+  const Room& room = *ctx.rooms.Find(roomId);
+  if (result == JoinResult::kAlreadyIn) {
+    SendRoster(ctx, session.connection, room, others, voteRunning);
+    return;
+  }
+  session.rooms.insert(roomId);
+  ctx.cluster.Watch(roomId);
+  if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "enter " + Who(session) + " room " + LogText(room.key));
+  ctx.Announce(room, wire::kChatIn, JoinFields({session.userId, room.key, session.nick, session.icon}),
+               session.connection);
+  SendRoster(ctx, session.connection, room, others, voteRunning);
+}
+
 }  // namespace
 
 void HandleChatIn(ServerContext& ctx, Session& session, std::string_view body) {
@@ -69,28 +133,49 @@ void HandleChatIn(ServerContext& ctx, Session& session, std::string_view body) {
     RefuseEntry(ctx, session, Refusal::kExpelled, code::kRemovedFromRoom, *key);
     return;
   }
-  if (!session.rooms.contains(roomId) && session.rooms.size() >= ctx.limits.maxRoomsPerMember) {
+  if (session.rooms.contains(roomId)) {
+    // The client may have lost its view of the room: tell it again who is there.
+    if (const Room* room = ctx.rooms.Find(roomId); room && room->vote) {
+      ctx.Send(session.connection, wire::kRoomInfo, JoinFields({room->key, "T"}));
+    }
+    SendEveryone(ctx, session.connection, roomId, *key, session.connection);
+    return;
+  }
+  if (session.rooms.size() >= ctx.limits.maxRoomsPerMember) {
     RefuseEntry(ctx, session, Refusal::kRoomsPerMember, code::kTooManyUsers, *key);
     return;
   }
-  const JoinResult result = ctx.rooms.Join(*key, session.connection);
-  for (const JoinRefusal& refusal : kJoinRefusals) {
-    if (refusal.result == result) {
-      RefuseEntry(ctx, session, refusal.reason, refusal.systemCode, *key);
-      return;
-    }
-  }
-  const Room& room = *ctx.rooms.Find(roomId);
-  if (result == JoinResult::kAlreadyIn) {
-    // The client may have lost its view of the room: tell it again who is there.
-    SendRoster(ctx, session.connection, room);
+  const JoinResult local = ctx.rooms.CanJoin(*key, session.connection);
+  if (local != JoinResult::kJoined && local != JoinResult::kAlreadyIn) {
+    JoinRefused(ctx, session, local, *key);
     return;
   }
-  session.rooms.insert(roomId);
-  if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "enter " + Who(session) + " room " + LogText(room.key));
-  ctx.SendToRoom(room, wire::kChatIn, JoinFields({session.userId, room.key, session.nick, session.icon}),
-                 session.connection);
-  SendRoster(ctx, session.connection, room);
+  // Listening before the seat is taken, so that nothing said meanwhile is missed.
+  ctx.cluster.Watch(roomId);
+  const ConnectionId connection = session.connection;
+  const std::string userId = session.userId;
+  const std::string roomKey = *key;
+  SeatRequest request{roomId, roomKey, AsClusterMember(session, "0"), ctx.limits.roomCapacity};
+  ctx.cluster.TakeSeat(request, [&ctx, connection, userId, roomId](SeatAnswer answer) {
+    const SeatVerdict verdict = answer.verdict;
+    const std::string& roomKey = answer.roomKey;
+    Session* s = ctx.sessions.Find(connection);
+    if (s == nullptr || s->userId != userId) {
+      if (verdict == SeatVerdict::kSeated) ctx.cluster.LeaveSeat(roomId, userId);
+      if (ctx.rooms.Find(roomId) == nullptr) ctx.cluster.Unwatch(roomId);
+      return;
+    }
+    if (verdict != SeatVerdict::kSeated) {
+      if (ctx.rooms.Find(roomId) == nullptr) ctx.cluster.Unwatch(roomId);
+      if (verdict == SeatVerdict::kBarred) {
+        RefuseEntry(ctx, *s, Refusal::kExpelled, code::kRemovedFromRoom, roomKey);
+      } else {
+        RefuseEntry(ctx, *s, Refusal::kRoomFull, code::kRoomFull, roomKey);
+      }
+      return;
+    }
+    Seat(ctx, *s, roomKey, answer.others, answer.voteRunning);
+  });
 }
 
 void HandleChatOut(ServerContext& ctx, Session& session, std::string_view body) {
@@ -112,7 +197,7 @@ void HandleToAll(ServerContext& ctx, Session& session, std::string_view body) {
     if (ctx.Logs(LogLevel::kVerbose)) {
       ctx.Log(LogLevel::kVerbose, "line " + Who(session) + " room " + LogText(room->key) + ": " + LogText(fields[2]));
     }
-    ctx.SendToRoom(*room, wire::kToAll, JoinFields({session.userId, room->key, fields[2]}), session.connection);
+    ctx.Announce(*room, wire::kToAll, JoinFields({session.userId, room->key, fields[2]}), session.connection);
   }
 }
 
@@ -126,7 +211,8 @@ void HandleUserInfoToAll(ServerContext& ctx, Session& session, std::string_view 
   // A status that does not change costs the others nothing.
   if (self == nullptr || self->status == *status) return;
   self->status = *status;
-  ctx.SendToRoom(*room, wire::kUserInfoToAll, JoinFields({session.userId, room->key, *status}), session.connection);
+  ctx.cluster.UpdateSeat(RoomIdOf(room->key), AsClusterMember(session, *status));
+  ctx.Announce(*room, wire::kUserInfoToAll, JoinFields({session.userId, room->key, *status}), session.connection);
 }
 
 void HandleAskUserInfo(ServerContext& ctx, Session& session, std::string_view body) {
@@ -145,10 +231,10 @@ void HandleAskUserInfo(ServerContext& ctx, Session& session, std::string_view bo
   const auto key = RoomField(ctx, body);
   if (!key) return;
   const Room* room = ctx.rooms.Find(*key);
-  if (room == nullptr) return;
+  const std::string roomKey = room ? room->key : *key;
   // A 1:1 room is described only to its two members.
-  if (room->isPrivate && !(session.LoggedIn() && MayEnterRoom(room->key, session.userId))) return;
-  SendMembers(ctx, session.connection, *room, ServerContext::kNobody);
+  if (IsPrivateRoomKey(roomKey) && !(session.LoggedIn() && MayEnterRoom(roomKey, session.userId))) return;
+  SendEveryone(ctx, session.connection, RoomIdOf(roomKey), roomKey, ServerContext::kNobody);
 }
 
 }  // namespace orvinta::server

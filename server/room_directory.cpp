@@ -17,13 +17,24 @@ bool Room::Has(ConnectionId connection) const {
                      [connection](const RoomMember& m) { return m.connection == connection; });
 }
 
+JoinResult RoomDirectory::CanJoin(std::string_view key, ConnectionId connection) const {
+  const Room* room = Find(key);
+  if (room == nullptr) {
+    if (rooms_.size() >= limits_.maxRooms) return JoinResult::kTooManyRooms;
+    if (limits_.capacity == 0) return JoinResult::kRoomFull;
+    if (CreatedBy(connection) >= limits_.maxCreatedPerMember) return JoinResult::kTooManyCreated;
+    return JoinResult::kJoined;
+  }
+  if (room->Has(connection)) return JoinResult::kAlreadyIn;
+  if (room->members.size() >= limits_.capacity) return JoinResult::kRoomFull;
+  return JoinResult::kJoined;
+}
+
 JoinResult RoomDirectory::Join(std::string_view key, ConnectionId connection) {
   const std::string id = RoomIdOf(key);
   auto it = rooms_.find(id);
   if (it == rooms_.end()) {
-    if (rooms_.size() >= limits_.maxRooms) return JoinResult::kTooManyRooms;
-    if (limits_.capacity == 0) return JoinResult::kRoomFull;
-    if (CreatedBy(connection) >= limits_.maxCreatedPerMember) return JoinResult::kTooManyCreated;
+    if (const JoinResult verdict = CanJoin(key, connection); verdict != JoinResult::kJoined) return verdict;
     Room room{std::string(key), {}, std::nullopt, connection, IsPrivateRoomKey(key)};
     it = rooms_.emplace(id, std::move(room)).first;
     ++created_[connection];
@@ -42,7 +53,6 @@ bool RoomDirectory::Leave(const std::string& roomId, ConnectionId connection) {
   const auto before = room.members.size();
   std::erase_if(room.members, [connection](const RoomMember& m) { return m.connection == connection; });
   if (room.members.size() == before) return false;
-  if (room.vote) room.vote->Forget(connection);
   if (room.members.empty()) {
     const auto created = created_.find(room.creator);
     if (created != created_.end() && --created->second == 0) created_.erase(created);

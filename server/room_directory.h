@@ -43,6 +43,8 @@ class RoomDirectory {
   explicit RoomDirectory(RoomLimits limits) : limits_(limits) {}
 
   JoinResult Join(std::string_view key, ConnectionId connection);
+  // What Join would answer now, changing nothing.
+  JoinResult CanJoin(std::string_view key, ConnectionId connection) const;
   // Removes the member; a room left empty disappears. False when not a member.
   bool Leave(const std::string& roomId, ConnectionId connection);
 

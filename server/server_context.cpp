@@ -5,6 +5,7 @@
 #include "protocol/codec.h"
 #include "protocol/wire_commands.h"
 #include "server/moderation_commands.h"
+#include "server/wire_fields.h"
 
 namespace orvinta::server {
 namespace {
@@ -19,6 +20,7 @@ ServerContext::ServerContext(const Clock& clock, Outbox& outbox, const ServerLim
       limits(limits),
       keys(services.keys),
       log(services.log ? *services.log : gNoLog),
+      cluster(services.cluster ? *services.cluster : singleNode),
       rooms(RoomLimits{limits.maxRooms, limits.roomCapacity, limits.maxRoomsCreatedPerMember}),
       connectionsPerAddress(limits.maxConnectionsPerAddress, limits.capLoopback),
       queryingPerAddress(limits.maxQueryingPerAddress, limits.capLoopback),
@@ -63,6 +65,12 @@ void ServerContext::SendToRoom(const Room& room, std::string_view command, std::
   }
 }
 
+void ServerContext::Announce(const Room& room, std::string_view command, std::string_view body,
+                             ConnectionId except) {
+  SendToRoom(room, command, body, except);
+  cluster.Publish(RoomIdOf(room.key), command, body);
+}
+
 void ServerContext::LeaveRoom(Session& session, const std::string& roomId) {
   session.rooms.erase(roomId);
   const Room* before = rooms.Find(roomId);
@@ -70,9 +78,16 @@ void ServerContext::LeaveRoom(Session& session, const std::string& roomId) {
   const std::string key = before->key;
   if (!rooms.Leave(roomId, session.connection)) return;
   if (Logs(LogLevel::kNormal)) Log(LogLevel::kNormal, "leave " + Who(session) + " room " + LogText(key));
+  cluster.LeaveSeat(roomId, session.userId);
+  const std::string body = JoinFields({session.userId, key});
+  cluster.Publish(roomId, wire::kChatOut, body);
   Room* room = rooms.Find(roomId);
-  if (room == nullptr) return;  // it was the last member
-  SendToRoom(*room, wire::kChatOut, JoinFields({session.userId, key}));
+  if (room == nullptr) {  // it was the last member here
+    cluster.Unwatch(roomId);
+    return;
+  }
+  SendToRoom(*room, wire::kChatOut, body);
+  if (room->vote) room->vote->Forget(session.userId);
   SettleVote(*this, roomId);
 }
 
@@ -84,7 +99,10 @@ void ServerContext::Forget(ConnectionId connection) {
   connectionsPerAddress.Release(session->address);
   if (session->state == SessionState::kQuerying) queryingPerAddress.Release(session->address);
   // An id's buckets outlive the connection: a reconnect must not refill them.
-  if (session->LoggedIn()) rateLedger.Keep(session->userId, session->rates, Now());
+  if (session->LoggedIn()) {
+    rateLedger.Keep(session->userId, session->rates, Now());
+    cluster.ReleaseUser(session->userId);
+  }
   Log(LogLevel::kNormal, "disconnect " + Who(*session));
   sessions.Remove(connection);
 }

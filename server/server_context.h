@@ -6,6 +6,7 @@
 
 #include "server/address_caps.h"
 #include "server/clock.h"
+#include "server/cluster_port.h"
 #include "server/event_log.h"
 #include "server/expulsions.h"
 #include "server/login_contests.h"
@@ -24,6 +25,8 @@ struct CoreServices {
   // No keys: development mode, any session key is accepted.
   const SessionKeys* keys = nullptr;
   EventLog* log = nullptr;
+  // No cluster: this process alone.
+  ClusterPort* cluster = nullptr;
 };
 
 struct ServerContext {
@@ -34,6 +37,8 @@ struct ServerContext {
   const ServerLimits limits;
   const SessionKeys* keys;
   EventLog& log;
+  SingleNode singleNode;
+  ClusterPort& cluster;
   SessionTable sessions;
   RoomDirectory rooms;
   AddressCaps connectionsPerAddress;
@@ -50,6 +55,9 @@ struct ServerContext {
   // To every member of the room but one (kNobody leaves none out).
   void SendToRoom(const Room& room, std::string_view command, std::string_view body,
                   ConnectionId except = kNobody);
+
+  // To the members of the room here and on every other node.
+  void Announce(const Room& room, std::string_view command, std::string_view body, ConnectionId except = kNobody);
 
   // Takes the member out of the room (by room id) and tells those who stay.
   void LeaveRoom(Session& session, const std::string& roomId);

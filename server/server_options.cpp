@@ -170,7 +170,34 @@ std::string ApplyPortalDir(ServerOptions& o, std::string_view v) {
   return {};
 }
 
+std::string ApplyCluster(ServerOptions& o, std::string_view v) {
+  if (!v.starts_with("redis://") || v.size() > 200) return "--cluster needs redis://HOST:PORT";
+  o.clusterUrls.emplace_back(v);
+  return {};
+}
+
+std::string ApplyClusterPassword(ServerOptions& o, std::string_view v) {
+  if (v.empty()) return "--cluster-password-file needs a file";
+  o.clusterPasswordFile = std::string(v);
+  return {};
+}
+
+// A node's name travels in Redis keys and messages: letters, digits, ".", "-", "_".
+std::string ApplyNodeName(ServerOptions& o, std::string_view v) {
+  if (v.empty() || v.size() > 64 ||
+      v.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789._-") !=
+          std::string_view::npos) {
+    return "--node-name needs 1 to 64 letters, digits, '.', '-' or '_'";
+  }
+  o.nodeName = std::string(v);
+  return {};
+}
+
 constexpr OptionRule kRules[] = {
+    {"--cluster", ApplyCluster},
+    {"--cluster-password-file", ApplyClusterPassword},
+    {"--node-name", ApplyNodeName},
+    {"--cluster-wait", ApplyCount<&ServerOptions::clusterWaitSeconds, 1, 3600>},
     {"--port", ApplyPort},
     {"--bind", ApplyBind},
     {"--ping-interval", ApplyPingInterval},
@@ -285,7 +312,12 @@ std::string_view ServerUsage() {
          "  --expel-minutes N     an expelled member may not come back for N minutes (10)\n"
          "  --output-budget-mb N  output queued for all connections together (256)\n"
          "  --flush-delay MS      under load, how long a member's lines gather before they are\n"
-         "                        sent together (10; 0 sends each turn's lines at once)\n";
+         "                        sent together (10; 0 sends each turn's lines at once)\n"
+         "  --cluster redis://HOST:PORT  act as one with the other servers using this Redis\n"
+         "                        (repeat it to spread rooms and ids over several)\n"
+         "  --cluster-password-file FILE  Redis's password (AUTH)\n"
+         "  --node-name NAME      this server's name in the cluster (host name and process id)\n"
+         "  --cluster-wait S      how long to wait for Redis at start before giving up (10)\n";
 }
 
 }  // namespace orvinta::server

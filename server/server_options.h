@@ -40,6 +40,12 @@ struct ServerOptions {
   int expelMinutes = 10;
   int outputBudgetMb = 256;
   int flushDelayMs = 10;
+
+  // Empty: one process alone. "redis://HOST:PORT" joins the cluster there.
+  std::vector<std::string> clusterUrls;
+  std::string clusterPasswordFile;
+  std::string nodeName;  // empty: host name and process id
+  int clusterWaitSeconds = 10;
 };
 
 struct ParsedOptions {

@@ -55,6 +55,8 @@ struct Session {
   Millis nextPing = 0;
 
   RoomIds rooms;  // room ids (RoomIdOf)
+  // The cluster is being asked whether the id is free.
+  bool claiming = false;
   // Its own buckets before the login, its id's after.
   RateState rates;
 

@@ -52,25 +52,45 @@ Refusal RefusalFor(KeyVerdict verdict) {
   return verdict == KeyVerdict::kExpired ? Refusal::kExpiredKey : Refusal::kBadKey;
 }
 
-void Admit(ServerContext& ctx, Session& session, const std::string& userId, const std::vector<std::string_view>& fields,
-           RateState rates) {
-  const Millis now = ctx.Now();
-  // A nickname holding "/" arrives split; its pieces are joined back.
-  std::string nick;
-  for (std::size_t i = 2; i + 1 < fields.size(); ++i) nick.append(fields[i]);
-  session.nick = CleanNick(nick, userId, ctx.limits);
-  session.icon = CleanNumber(fields.back(), ctx.limits).value_or("0");
+void CompleteLogin(ServerContext& ctx, Session& session, const std::string& userId, const RateState& resumed) {
   // A querying connection that logs in no longer counts as one.
   if (session.state == SessionState::kQuerying) ctx.queryingPerAddress.Release(session.address);
-  session.rates = rates;
+  session.rates = resumed;
   ctx.sessions.BindUser(session, userId);
   ++ctx.metrics.logins;
   if (ctx.Logs(LogLevel::kNormal)) {
     ctx.Log(LogLevel::kNormal, "login " + Who(session) + " nick " + LogText(session.nick));
   }
+  const Millis now = ctx.Now();
   session.lastHeard = now;
   session.nextPing = now + ctx.limits.pingInterval;
   ctx.Send(session.connection, wire::kUserReply, "");
+}
+
+// Names the session from its login, then asks the cluster for the id (other
+// nodes may hold it; the answer may come later) and logs it in when granted.
+void ClaimAndAdmit(ServerContext& ctx, Session& session, const std::string& userId,
+                   const std::vector<std::string_view>& fields, const RateState& resumed) {
+  // A nickname holding "/" arrives split; its pieces are joined back.
+  std::string nick;
+  for (std::size_t i = 2; i + 1 < fields.size(); ++i) nick.append(fields[i]);
+  session.nick = CleanNick(nick, userId, ctx.limits);
+  session.icon = CleanNumber(fields.back(), ctx.limits).value_or("0");
+  session.claiming = true;
+  const ConnectionId connection = session.connection;
+  ctx.cluster.ClaimUser(userId, [&ctx, connection, userId, resumed](bool granted) {
+    Session* s = ctx.sessions.Find(connection);
+    if (s == nullptr || !s->claiming) {
+      if (granted) ctx.cluster.ReleaseUser(userId);  // it left while we asked
+      return;
+    }
+    s->claiming = false;
+    if (!granted || ctx.sessions.FindUser(userId) != nullptr) {
+      Refuse(ctx, *s, Refusal::kAlreadyConnected, code::kAlreadyConnected, userId, "login " + LogText(userId));
+      return;
+    }
+    CompleteLogin(ctx, *s, userId, resumed);
+  });
 }
 
 // A live holder keeps its id; a silent one is closed (leaving its rooms as
@@ -91,14 +111,14 @@ void SettleLoginContests(ServerContext& ctx) {
       ctx.Drop(c.holder);
     }
     if (ctx.sessions.FindUser(c.userId) != nullptr) continue;  // taken meanwhile
-    Admit(ctx, *newcomer, c.userId, text::Split(c.loginBody, '/'), ctx.rateLedger.Resume(c.userId));
+    ClaimAndAdmit(ctx, *newcomer, c.userId, text::Split(c.loginBody, '/'), ctx.rateLedger.Resume(c.userId));
   }
 }
 
 }  // namespace
 
 void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
-  if (session.LoggedIn() || ctx.loginContests.HasNewcomer(session.connection)) return;
+  if (session.LoggedIn() || session.claiming || ctx.loginContests.HasNewcomer(session.connection)) return;
   // UserId / SessionKey / Nick / IconNo.
   const auto fields = text::Split(body, '/');
   if (fields.size() < 4 || !IsValidUserId(fields[0], ctx.limits)) {
@@ -148,7 +168,7 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
     session.lastHeard = now;
     return;
   }
-  Admit(ctx, session, userId, fields, resumed);
+  ClaimAndAdmit(ctx, session, userId, fields, resumed);
 }
 
 void HandlePong(ServerContext& ctx, Session& session, std::string_view) {

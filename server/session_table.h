@@ -28,6 +28,10 @@ class SessionTable {
   void ForEach(Visit visit) {
     for (auto& [id, session] : sessions_) visit(session);
   }
+  template <typename Visit>
+  void ForEach(Visit visit) const {
+    for (const auto& [id, session] : sessions_) visit(session);
+  }
 
  private:
   // Hashed rather than ordered: a tree node would cost every connection more.

@@ -4,6 +4,7 @@
 //   orvinta-server-load --server build/server/orvinta-server [--connections 1000]
 //   orvinta-server-load --port 11900 [--connections 1000]
 //   orvinta-server-load --server PATH --connections 500 --burst 0 --rate 1000 --seconds 10
+//   orvinta-server-load --server PATH --connections 500 --burst 0 --rate 1000 --nodes 2
 //
 // With --server it starts that program on a free port itself (with its rate
 // limits lifted, so that delivery is what is measured). --rate L sends L lines
@@ -12,7 +13,11 @@
 // calls per delivery and its CPU time per million deliveries. --tls runs
 // everything twice in one run, the members in clear text and then over TLS
 // (a throwaway certificate made with the openssl command), and compares the
-// server's CPU per million deliveries and memory per idle connection.
+// server's CPU per million deliveries and memory per idle connection. With
+// --nodes N the same load runs twice: all members on one server, then spread
+// over N servers that share a redis-server of the benchmark's own (--redis
+// PATH, no persistence); the CPU reported is the servers' and Redis's together.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/epoll.h>
 #include <sys/resource.h>
@@ -25,6 +30,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -62,6 +68,8 @@ struct Options {
   int seconds = 10;
   int idleSeconds = -1;  // >= 0: hold the members idle this long, then report the server's memory
   bool tls = false;      // clear text, then the same over TLS
+  int nodes = 0;         // > 0: also spread the members over this many servers sharing Redis
+  std::string redis = "redis-server";
 };
 
 // What one pass measured, to set the two passes side by side.
@@ -91,9 +99,12 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     else if (name == "--rate") o.rate = std::atof(value);
     else if (name == "--seconds") o.seconds = std::atoi(value);
     else if (name == "--idle-seconds") o.idleSeconds = std::atoi(value);
+    else if (name == "--nodes") o.nodes = std::atoi(value);
+    else if (name == "--redis") o.redis = value;
     else return false;
   }
-  return (o.port > 0 || !o.server.empty()) && o.connections > 1 && o.perRoom > 1;
+  return (o.port > 0 || !o.server.empty()) && o.connections > 1 && o.perRoom > 1 && o.nodes >= 0 &&
+         (o.nodes == 0 || (!o.server.empty() && !o.tls));
 }
 
 std::string ReadLine(int fd) {
@@ -119,8 +130,9 @@ std::string MakeCertificate() {
 }
 
 // Starts the server on a free port, quiet and without rate limits; its pid,
-// and its chat, HTTP and (with certDir) TLS ports.
-pid_t StartServer(const Options& o, const std::string& certDir, int& port, int& httpPort, int& tlsPort) {
+// and its chat, HTTP and (with certDir) TLS ports; `more` are further options.
+pid_t StartServer(const Options& o, const std::string& certDir, int& port, int& httpPort, int& tlsPort,
+                  const std::vector<std::string>& more = {}) {
   int out[2];
   if (pipe(out) != 0) return -1;
   const pid_t pid = fork();
@@ -136,6 +148,7 @@ pid_t StartServer(const Options& o, const std::string& certDir, int& port, int& 
       args.push_back("--tls-key");
       args.push_back(certDir + "/key.pem");
     }
+    args.insert(args.end(), more.begin(), more.end());
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -149,6 +162,46 @@ pid_t StartServer(const Options& o, const std::string& certDir, int& port, int& 
   httpPort = PortOf(ReadLine(out[0]));
   std::printf("server: %s\n", line.c_str());
   return pid;
+}
+
+int FreePort() {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in sa{};
+  sa.sin_family = AF_INET;
+  sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof sa;
+  bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
+  getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &size);
+  close(fd);
+  return ntohs(sa.sin_port);
+}
+
+// A redis-server of our own on a free loopback port: no persistence, a
+// temporary folder. Its pid, or -1 when it does not answer.
+pid_t StartRedis(const Options& o, int port, const std::string& dir) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    const std::string p = std::to_string(port);
+    execlp(o.redis.c_str(), o.redis.c_str(), "--port", p.c_str(), "--bind", "127.0.0.1", "--save", "",
+           "--appendonly", "no", "--dir", dir.c_str(), "--loglevel", "warning", nullptr);
+    _exit(127);
+  }
+  for (int i = 0; i < 300; ++i) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_port = htons(static_cast<std::uint16_t>(port));
+    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool up = connect(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
+    close(fd);
+    if (up) return pid;
+    usleep(10'000);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  return -1;
 }
 
 // The server's counters from /metrics (name with labels -> value).
@@ -180,10 +233,11 @@ std::map<std::string, double> ReadMetrics(int httpPort) {
 class Load {
  public:
   // Ids are prefix + index: a second pass must not meet the first's ids still being closed.
-  Load(const Options& o, int port, SSL_CTX* tls = nullptr, std::string prefix = "load")
+  // Member i connects to ports[i % ports.size()]: every room spans the nodes.
+  Load(const Options& o, const std::vector<int>& ports, SSL_CTX* tls = nullptr, std::string prefix = "load")
       : o_(o), prefix_(std::move(prefix)), epoll_(epoll_create1(0)) {
     for (int i = 0; i < o.connections; ++i) {
-      auto c = std::make_unique<LoadConnection>(i, port, tls);
+      auto c = std::make_unique<LoadConnection>(i, ports[static_cast<std::size_t>(i) % ports.size()], tls);
       if (c->Fd() >= 0) {
         epoll_event ev{};
         ev.events = EPOLLIN | EPOLLOUT;
@@ -219,15 +273,29 @@ class Load {
 
   // Lines at a steady rate from the members in turn; every delivery's latency,
   // and the server's cost when it is ours.
-  void RunRate(pid_t server, int httpPort, Figures& figures) {
+  // processes: the servers (and Redis) whose CPU counts; httpPorts: the servers'.
+  void RunRate(const std::vector<pid_t>& processes, const std::vector<int>& httpPorts, Figures& figures) {
     if (o_.rate <= 0) return;
     // The members' entries were a storm of frames; the server judges its load
     // over windows of 100 ms, so a short pause keeps its gathering for that
     // storm out of the steady rate measured here.
     Pump([] { return false; }, 300);
     const int n = o_.connections;
-    const auto before = ReadMetrics(httpPort);
-    const double cpuBefore = server > 0 ? CpuMs(server) : 0;
+    const auto each = [&] {
+      std::vector<double> ms;
+      for (pid_t p : processes) ms.push_back(CpuMs(p));
+      return ms;
+    };
+    const auto metrics = [&] {
+      std::map<std::string, double> sum;
+      for (int port : httpPorts) {
+        for (const auto& [name, value] : ReadMetrics(port)) sum[name] += value;
+      }
+      return sum;
+    };
+    const bool ours = !processes.empty();
+    const auto before = metrics();
+    const std::vector<double> eachBefore = each();
     rateLatencies_.clear();
     rateStart_ = Clock::now();
     const long long total = static_cast<long long>(o_.rate * o_.seconds);
@@ -246,8 +314,10 @@ class Load {
          },
          1);
     Pump([&] { return delivered_ >= expected; }, 3000);
-    const double cpuMs = server > 0 ? CpuMs(server) - cpuBefore : 0;
-    const auto after = ReadMetrics(httpPort);
+    const std::vector<double> eachAfter = each();
+    double cpuMs = 0;
+    for (std::size_t i = 0; i < processes.size(); ++i) cpuMs += eachAfter[i] - eachBefore[i];
+    const auto after = metrics();
     const double deliveries = after.count("orvinta_deliveries_total") ? after.at("orvinta_deliveries_total") -
                                                                             before.at("orvinta_deliveries_total")
                                                                       : static_cast<double>(delivered_);
@@ -262,11 +332,16 @@ class Load {
                 delivered_, expected);
     std::printf("rate: latency p50 %.3f ms, p99 %.3f ms, max %.3f ms\n", at(0.5), at(0.99),
                 rateLatencies_.empty() ? 0.0 : rateLatencies_.back());
-    if (server > 0 && deliveries > 0) figures.cpuPerMillion = cpuMs / deliveries * 1000.0;
-    if (server > 0 && deliveries > 0) {
+    if (ours && deliveries > 0) {
+      figures.cpuPerMillion = cpuMs / deliveries * 1000.0;
       std::printf("rate: server %.0f deliveries, %.0f send() calls (%.3f per delivery), CPU %.0f ms "
                   "(%.2f CPU-s per million deliveries)\n",
                   deliveries, sends, sends / deliveries, cpuMs, cpuMs / deliveries * 1000.0);
+      if (processes.size() > 1) {
+        std::printf("rate: CPU ms by process (Redis first, then the servers):");
+        for (std::size_t k = 0; k < processes.size(); ++k) std::printf(" %.0f", eachAfter[k] - eachBefore[k]);
+        std::printf("\n");
+      }
     }
     std::fflush(stdout);
   }
@@ -293,7 +368,9 @@ class Load {
     for (int i = 0; i < n; i += o_.perRoom) expectedRoster += 1LL * RoomSize(i) * (RoomSize(i) - 1);
     t = Clock::now();
     for (int i = 0; i < n; ++i) connections_[i]->Send(wire::kChatIn, Id(i) + "/room" + std::to_string(Room(i)));
-    const bool entered = Pump([&] { return roster_ == expectedRoster; }, 30'000);
+    // Over several nodes a member entering at the same moment as another may
+    // be named to it twice (in the roster and by its own "CHIN"): at least.
+    const bool entered = Pump([&] { return roster_ >= expectedRoster; }, 30'000);
     std::printf("rooms: %d rooms of up to %d, %lld of %lld member notices, %.1f ms\n", (n + o_.perRoom - 1) / o_.perRoom,
                 o_.perRoom, roster_, expectedRoster, MsSince(t));
     if (!entered) return false;
@@ -370,6 +447,59 @@ class Load {
 
 }  // namespace
 
+void Stop(pid_t pid) {
+  if (pid <= 0) return;
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
+}
+
+// One run against servers of our own: 0 nodes is one server as it always ran;
+// otherwise that many sharing a redis-server (1 included, to see what Redis costs).
+int RunServers(const Options& o, int nodes) {
+  std::vector<pid_t> processes;
+  std::vector<int> ports, httpPorts;
+  std::vector<std::string> clusterArgs;
+  char dir[] = "/tmp/orvinta-load-redis-XXXXXX";
+  pid_t redis = -1;
+  if (nodes > 1) {
+    const int redisPort = FreePort();
+    if (mkdtemp(dir) == nullptr || (redis = StartRedis(o, redisPort, dir)) < 0) {
+      std::fprintf(stderr, "cannot start %s\n", o.redis.c_str());
+      return 1;
+    }
+    processes.push_back(redis);
+    clusterArgs = {"--cluster", "redis://127.0.0.1:" + std::to_string(redisPort)};
+  }
+  for (int n = 0; n < std::max(nodes, 1); ++n) {
+    int port = 0, httpPort = 0;
+    std::vector<std::string> more = clusterArgs;
+    if (!more.empty()) more.insert(more.end(), {"--node-name", "load" + std::to_string(n)});
+    int unusedTlsPort = 0;
+    const pid_t pid = StartServer(o, "", port, httpPort, unusedTlsPort, more);
+    if (port <= 0) {
+      std::fprintf(stderr, "no server port\n");
+      return 1;
+    }
+    processes.push_back(pid);
+    ports.push_back(port);
+    httpPorts.push_back(httpPort);
+  }
+  const long rssBefore = RssKiB(processes.back());
+  {
+    Load load(o, ports);
+    Figures figures;
+    if (load.Run()) {
+      load.RunRate(processes, httpPorts, figures);
+      if (nodes <= 1) load.RunIdle(processes.back(), rssBefore, figures);
+    }
+  }
+  for (pid_t p : processes) Stop(p);
+  if (redis > 0) std::filesystem::remove_all(dir);
+  return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   Options o;
   if (!ParseOptions(argc, argv, o)) {
@@ -377,12 +507,19 @@ int main(int argc, char** argv) {
                  "usage: orvinta-server-load (--server PATH | --port N) [--connections 1000] [--per-room 50]\n"
                  "                           [--probes 200] [--burst 5] [--rate LINES_PER_S --seconds 10]\n"
                  "                           [--idle-seconds S: then the server's memory per connection]\n"
-                 "                           [--tls: clear text, then the same over TLS, side by side]\n");
+                 "                           [--tls: clear text, then the same over TLS, side by side]\n"
+                 "                           [--nodes N [--redis PATH]: also spread over N servers sharing Redis]\n");
     return 2;
   }
   signal(SIGPIPE, SIG_IGN);
   orvinta::bench::RaiseDescriptorLimit();
 
+  if (o.nodes > 0) {
+    std::printf("== all %d members on one server\n", o.connections);
+    RunServers(o, 1);
+    std::printf("== the members spread over %d servers sharing one redis-server\n", o.nodes);
+    return RunServers(o, o.nodes);
+  }
   int port = o.port;
   int httpPort = 0;
   int tlsPort = 0;
@@ -405,9 +542,9 @@ int main(int argc, char** argv) {
     // for 10 s; until then it would hide the second pass's cost.
     if (pass > 0 && o.idleSeconds >= 0) sleep(12);
     const long rssBefore = server > 0 ? RssKiB(server) : 0;
-    Load load(o, pass == 0 ? port : tlsPort, pass == 0 ? nullptr : tls, pass == 0 ? "load" : "tlsload");
+    Load load(o, {pass == 0 ? port : tlsPort}, pass == 0 ? nullptr : tls, pass == 0 ? "load" : "tlsload");
     if (load.Run()) {
-      load.RunRate(server, httpPort, passes[pass]);
+      load.RunRate(server > 0 ? std::vector<pid_t>{server} : std::vector<pid_t>{}, {httpPort}, passes[pass]);
       load.RunIdle(server, rssBefore, passes[pass]);
     }
   }

@@ -48,8 +48,8 @@ class RecordingLog final : public EventLog {
 
 class CoreTest : public ::testing::Test {
  protected:
-  explicit CoreTest(ServerLimits limits = {}, const SessionKeys* keys = nullptr)
-      : server_(clock_, outbox_, limits, CoreServices{keys, &log_}) {}
+  explicit CoreTest(ServerLimits limits = {}, const SessionKeys* keys = nullptr, ClusterPort* cluster = nullptr)
+      : server_(clock_, outbox_, limits, CoreServices{keys, &log_, cluster}) {}
 
   ConnectionId Connect(const std::string& address = "127.0.0.1") {
     const ConnectionId id = next_++;

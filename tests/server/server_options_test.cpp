@@ -35,7 +35,9 @@ TEST(ServerOptions, TakesTheLimitsKeysAndLogLevel) {
   const auto parsed = Parse({"--auth-secret", "/etc/orvinta/secret", "--verbose", "--rate", "talk=2.5/10", "--rate=flood=1/4",
                              "--max-per-address", "3", "--max-querying-per-address=1", "--max-http-per-address", "5",
                              "--cap-loopback", "--rooms-per-member", "2", "--expel-minutes", "0", "--output-budget-mb", "64",
-                             "--flush-delay", "0", "--dev-signin"});
+                             "--flush-delay", "0", "--dev-signin", "--cluster", "redis://127.0.0.1:6379",
+                             "--cluster-password-file=/etc/orvinta/redis", "--node-name", "chat-1.a_b",
+                             "--cluster-wait", "3"});
   ASSERT_TRUE(parsed.options) << parsed.error;
   const ServerOptions& o = *parsed.options;
   EXPECT_EQ(o.authSecretFile, "/etc/orvinta/secret");
@@ -52,6 +54,10 @@ TEST(ServerOptions, TakesTheLimitsKeysAndLogLevel) {
   EXPECT_EQ(o.outputBudgetMb, 64);
   EXPECT_EQ(o.flushDelayMs, 0);
   EXPECT_TRUE(o.devSignin);
+  EXPECT_EQ(o.clusterUrls, std::vector<std::string>{"redis://127.0.0.1:6379"});
+  EXPECT_EQ(o.clusterPasswordFile, "/etc/orvinta/redis");
+  EXPECT_EQ(o.nodeName, "chat-1.a_b");
+  EXPECT_EQ(o.clusterWaitSeconds, 3);
 }
 
 struct BadArgs {
@@ -88,7 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"ZeroBurst", {"--rate", "talk=1/0"}, "--rate"},
                       BadArgs{"ZeroPerAddress", {"--max-per-address", "0"}, "--max-per-address"},
                       BadArgs{"TlsPortWithoutKey", {"--tls-port", "0", "--tls-cert", "c.pem"}, "--tls-key"},
-                      BadArgs{"TlsOnlyWithoutPort", {"--tls-only"}, "--tls-port"}),
+                      BadArgs{"TlsOnlyWithoutPort", {"--tls-only"}, "--tls-port"},
+                      BadArgs{"ClusterNotRedis", {"--cluster", "http://127.0.0.1:6379"}, "--cluster"},
+                      BadArgs{"NodeNameWithASlash", {"--node-name", "a/b"}, "--node-name"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

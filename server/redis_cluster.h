@@ -1,0 +1,105 @@
+#pragma once
+// The cluster on Redis: one login per id, room seats within the room's
+// capacity (a Lua script checks and takes the seat in one step), the rooms'
+// traffic over publish/subscribe, heartbeats, and the sweep of nodes that
+// died. What comes out of Redis is untrusted and checked before the core
+// sees it.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "server/cluster_port.h"
+#include "server/event_log.h"
+#include "server/redis_link.h"
+#include "server/server_view.h"
+
+namespace orvinta::server {
+
+struct ClusterMetrics {
+  bool linkUp = false;
+  std::uint64_t reconnects = 0;
+  std::uint64_t published = 0;
+  std::uint64_t received = 0;
+  std::uint64_t droppedLinkDown = 0;  // could not be published: the link was down
+  std::uint64_t droppedMalformed = 0;
+  std::uint64_t lagCount = 0;
+  std::uint64_t lagSumMs = 0;
+  std::uint64_t lagMaxMs = 0;
+};
+
+class RedisCluster final : public ClusterPort, public ServerView {
+ public:
+  RedisCluster(EventLoop& loop, const Clock& clock, EventLog& log, RedisAddress address, std::string password,
+               std::string nodeName);
+  ~RedisCluster() override;
+
+  void Attach(ClusterInbox& inbox) { inbox_ = &inbox; }
+  // Which ids and room ids this Redis keeps, for registering again (all by default).
+  void Owns(std::function<bool(std::string_view)> owns) { owns_ = std::move(owns); }
+  // Connects, reconnects, beats, sweeps: call a few times a second.
+  void Tick();
+  bool Up() const { return commands_.Up() && pushes_.Up(); }
+  const std::string& LastError() const;
+  ClusterMetrics Metrics() const;
+
+  void ClaimUser(const std::string& userId, ClaimDone done) override;
+  void ReleaseUser(const std::string& userId) override;
+  void TakeSeat(const SeatRequest& request, SeatDone done) override;
+  void LeaveSeat(const std::string& roomId, const std::string& userId) override;
+  void UpdateSeat(const std::string& roomId, const ClusterMember& member) override;
+  void ClaimVote(const std::string& roomId, Millis duration, ClaimDone done) override;
+  void ReleaseVote(const std::string& roomId) override;
+  void Bar(const std::string& roomId, const std::string& userId, Millis duration) override;
+  void Publish(const std::string& roomId, std::string_view command, std::string_view body) override;
+  void AskMembers(const std::string& roomId, MembersDone done) override;
+  void SendToUser(const std::string& userId, std::string_view command, std::string_view body,
+                  DeliveredDone done) override;
+  void Watch(const std::string& roomId) override;
+  void Unwatch(const std::string& roomId) override;
+
+  // The public rooms of every node, as last read (once a second), for the portal.
+  std::vector<RoomSummary> ListRooms() const override { return rooms_; }
+  std::vector<MemberSummary> ListMembers(const std::string&) const override { return {}; }
+
+ private:
+  void OnCommandsUp();
+  void OnPushesUp();
+  void OnPush(const redisReply* reply);
+  void Beat();
+  void Sweep();
+  void ReadRooms();
+  // After Redis lost what this node had told it (a restart, or this node swept).
+  void RegisterAgain();
+  std::string Payload(std::string_view target, std::string_view command, std::string_view body) const;
+  std::string Record(const ClusterMember& member) const;
+  void Complain(const redisReply* reply);
+
+  EventLog& log_;
+  const Clock& clock_;
+  std::string node_;
+  std::string address_;
+  ClusterInbox* inbox_ = nullptr;
+  std::function<bool(std::string_view)> owns_ = [](std::string_view) { return true; };
+  RedisLink commands_;
+  RedisLink pushes_;  // a subscribing connection takes no other commands
+  std::set<std::string> watched_;
+  Millis nextBeat_ = 0;
+  Millis nextSweep_ = 0;
+  Millis nextRooms_ = 0;
+  std::vector<RoomSummary> rooms_;
+  bool wasUp_ = false;
+  ClusterMetrics metrics_;
+};
+
+// The metrics in Prometheus's text format.
+std::string ClusterMetricsText(const ClusterMetrics& metrics);
+
+// "redis://HOST:PORT" (HOST an IPv4 address or localhost; PORT 6379 when left out).
+std::optional<RedisAddress> ParseRedisUrl(std::string_view url);
+
+}  // namespace orvinta::server

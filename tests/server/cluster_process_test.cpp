@@ -1,0 +1,319 @@
+// Several real orvinta-server nodes sharing a real redis-server of the test's
+// own: members meet across nodes, one login per id, capacity over all nodes,
+// a node killed, Redis restarted empty.
+#include <signal.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <set>
+
+#include "tests/server/redis_process.h"
+#include "tests/server/server_process.h"
+
+namespace orvinta::server::testing {
+namespace {
+
+// Room events between nodes, and the sweep of a dead node (heartbeats expire
+// after 10 s, swept every 5 s), arrive within these.
+constexpr int kAcross = 5000;
+constexpr int kSwept = 20000;
+
+std::unique_ptr<ServerProcess> Node(const RedisProcess& redis, const std::string& name,
+                                    std::vector<std::string> more = {}) {
+  std::vector<std::string> args{"--cluster", redis.Url(), "--node-name", name, "--cluster-wait", "5"};
+  args.insert(args.end(), more.begin(), more.end());
+  return std::make_unique<ServerProcess>(args, "/dev/null");
+}
+
+// The member enters and waits until the room has seated it (its own roster query answers).
+void Enter(TestClient& member, const std::string& id, const std::string& room) {
+  member.Send("CHIN", id + "/" + room);
+  member.Send("ASIF", id + "/" + room);
+  const auto self = member.NextOf("IFON", kAcross);
+  ASSERT_TRUE(self) << id;
+}
+
+TEST(ClusterProcess, MembersOnTwoNodesMeetTalkAndListEachOther) {
+  RedisProcess redis;
+  ASSERT_TRUE(redis.Running()) << "redis-server did not start";
+  auto a = Node(redis, "a", {"--room-capacity", "2", "--http-port", "0"});
+  auto b = Node(redis, "b", {"--room-capacity", "2"});
+  ASSERT_GT(a->Port(), 0);
+  ASSERT_GT(b->Port(), 0);
+  const std::string http = a->ReadLine();
+
+  TestClient amy(a->Port()), ben(b->Port());
+  ASSERT_TRUE(amy.Login("amy"));
+  ASSERT_TRUE(ben.Login("ben"));
+  Enter(amy, "amy", "Lobby");
+  ben.Send("CHIN", "ben/lobby");
+  const auto roster = ben.NextOf("IFON", kAcross);  // amy, from the other node
+  ASSERT_TRUE(roster);
+  EXPECT_EQ(roster->body, "amy/Lobby/amy/1/0");
+  const auto joined = amy.NextOf("CHIN", kAcross);
+  ASSERT_TRUE(joined);
+  EXPECT_EQ(joined->body, "ben/Lobby/ben/1");
+
+  for (int i = 0; i < 5; ++i) ben.Send("TALL", "ben/lobby/line " + std::to_string(i) + "/with a slash");
+  for (int i = 0; i < 5; ++i) {
+    const auto line = amy.NextOf("TALL", kAcross);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->body, "ben/Lobby/line " + std::to_string(i) + "/with a slash");
+  }
+  ben.Send("IFAL", "ben/lobby/3");
+  const auto status = amy.NextOf("IFAL", kAcross);
+  ASSERT_TRUE(status);
+  EXPECT_EQ(status->body, "ben/Lobby/3");
+
+  // Asked on either node, the answer names both members.
+  TestClient asker(a->Port());
+  asker.Send("ASIF", "x/lobby");
+  std::set<std::string> listed;
+  for (int i = 0; i < 2; ++i) {
+    if (const auto member = asker.NextOf("IFON", kAcross)) listed.insert(member->body);
+  }
+  EXPECT_EQ(listed, (std::set<std::string>{"amy/Lobby/amy/1/0", "ben/Lobby/ben/1/3"}));
+
+  // One login per id across the cluster.
+  TestClient again(b->Port());
+  again.Send("USER", "amy/key/amy/1");
+  const auto refused = again.NextOf("SYST", kAcross);
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->body, "2/amy");
+
+  // The room holds two, counted over both nodes.
+  TestClient cid(a->Port());
+  ASSERT_TRUE(cid.Login("cid"));
+  cid.Send("CHIN", "cid/lobby");
+  const auto full = cid.NextOf("SYST", kAcross);
+  ASSERT_TRUE(full);
+  EXPECT_EQ(full->body, "10/lobby");
+
+  // An invitation reaches the invitee on the other node; one for nobody says so.
+  cid.Send("INVT", "cid/ben/x/cid");
+  const auto invited = ben.NextOf("INVT", kAcross);
+  ASSERT_TRUE(invited);
+  EXPECT_EQ(invited->body, "cid/ben/Pchatben^cid/cid");
+  cid.Send("INVT", "cid/nobody/x/cid");
+  const auto absent = cid.NextOf("SYST", kAcross);
+  ASSERT_TRUE(absent);
+  EXPECT_EQ(absent->body, "1/nobody");
+
+  const int httpPort = std::atoi(http.c_str() + http.rfind(':') + 1);
+  const auto get = [httpPort](const std::string& path) {
+    TestClient client(httpPort);
+    client.SendRaw("GET " + path + " HTTP/1.0\r\n\r\n");
+    return client.ReadToEnd();
+  };
+  const std::string page = get("/metrics");
+  EXPECT_NE(page.find("orvinta_cluster_link_up 1\n"), std::string::npos) << page;
+  EXPECT_NE(page.find("orvinta_cluster_events_received_total"), std::string::npos);
+  // The portal of either node counts the members of both (the list is read again every second).
+  std::string rooms;
+  for (int i = 0; i < 30 && rooms.find("\"members\":2") == std::string::npos; ++i) {
+    rooms = get("/rooms.json");
+    if (rooms.find("\"members\":2") == std::string::npos) usleep(100'000);
+  }
+  EXPECT_NE(rooms.find("\"key\":\"Lobby\""), std::string::npos) << rooms;
+  EXPECT_NE(rooms.find("\"members\":2"), std::string::npos) << rooms;
+}
+
+TEST(ClusterProcess, RoomsAndIdsSpreadOverTwoRedisServersStillMeet) {
+  RedisProcess first, second;
+  ASSERT_TRUE(first.Running() && second.Running());
+  const auto node = [&](const std::string& name) {
+    return std::make_unique<ServerProcess>(
+        std::vector<std::string>{"--cluster", first.Url(), "--cluster", second.Url(), "--node-name", name},
+        "/dev/null");
+  };
+  auto a = node("a");
+  auto b = node("b");
+  TestClient amy(a->Port()), ben(b->Port());
+  ASSERT_TRUE(amy.Login("amy"));
+  ASSERT_TRUE(ben.Login("ben"));
+  // Enough rooms that both servers hold some.
+  for (const std::string room : {"r1", "r2", "r3", "r4"}) {
+    Enter(amy, "amy", room);
+    ben.Send("CHIN", "ben/" + room);
+    const auto joined = amy.NextOf("CHIN", kAcross);
+    ASSERT_TRUE(joined) << room;
+    EXPECT_EQ(joined->body, "ben/" + room + "/ben/1");
+    ben.Send("TALL", "ben/" + room + "/hi");
+    const auto line = amy.NextOf("TALL", kAcross);
+    ASSERT_TRUE(line) << room;
+    EXPECT_EQ(line->body, "ben/" + room + "/hi");
+  }
+  TestClient again(a->Port());
+  again.Send("USER", "ben/key/ben/1");
+  const auto refused = again.NextOf("SYST", kAcross);
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->body, "2/ben");
+}
+
+TEST(ClusterProcess, AVoteCountsTheMembersOfEveryNodeAndExpelsAcrossThem) {
+  RedisProcess redis;
+  ASSERT_TRUE(redis.Running());
+  auto a = Node(redis, "a");
+  auto b = Node(redis, "b");
+  TestClient amy(a->Port()), cid(a->Port()), ben(b->Port()), dan(b->Port());
+  for (auto [member, id] : {std::pair{&amy, "amy"}, {&cid, "cid"}, {&ben, "ben"}, {&dan, "dan"}}) {
+    ASSERT_TRUE(member->Login(id));
+    Enter(*member, id, "lobby");
+  }
+  amy.Send("RQBN", "amy/lobby/ben");
+  for (TestClient* member : {&cid, &ben, &dan}) {
+    const auto asked = member->NextOf("RQBN", kAcross);
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(asked->body, "amy/lobby/ben");
+  }
+  // A second vote in the room, asked on the other node, does not open while this one runs.
+  dan.Send("RQBN", "dan/lobby/cid");
+  for (int round = 0; round < 2; ++round) {  // the second answer comes after the node's claim was answered
+    dan.Send("ASIF", "dan/lobby");
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(dan.NextOf("IFON", kAcross));
+  }
+  // A member entering on the other node meanwhile is told that a vote runs.
+  TestClient eve(b->Port());
+  ASSERT_TRUE(eve.Login("eve"));
+  eve.Send("CHIN", "eve/lobby");
+  const auto running = eve.NextOf("RMIF", kAcross);
+  ASSERT_TRUE(running);
+  EXPECT_EQ(running->body, "lobby/T");
+  dan.Send("VTBN", "dan/lobby/ben/T");  // counted on the node that holds the vote
+  amy.Send("VTBN", "amy/lobby/ben/T");
+  cid.Send("VTBN", "cid/lobby/ben/T");
+  for (auto frame = cid.Next(kAcross); frame && frame->command != "RSBN"; frame = cid.Next(kAcross)) {
+    EXPECT_NE(frame->command, "RQBN") << frame->body;
+  }
+  for (TestClient* member : {&amy, &ben, &dan}) {
+    const auto result = member->NextOf("RSBN", kAcross);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->body, "lobby/ben/3/0");
+    const auto out = member->NextOf("CHOT", kAcross);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->body, "ben/lobby");
+  }
+  // Taken out on its own node too, and barred from coming back.
+  ben.Send("CHIN", "ben/lobby");
+  const auto barred = ben.NextOf("SYST", kAcross);
+  ASSERT_TRUE(barred);
+  EXPECT_EQ(barred->body, "6/lobby");
+}
+
+TEST(ClusterProcess, WithoutRedisAtStartItSaysSoAndGivesUp) {
+  const RunResult run = RunServerToEnd({"--port", "0", "--cluster", "redis://127.0.0.1:1", "--cluster-wait", "1"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.errorOutput.find("cannot reach Redis at redis://127.0.0.1:1"), std::string::npos) << run.errorOutput;
+  EXPECT_NE(run.errorOutput.find("gave up"), std::string::npos) << run.errorOutput;
+}
+
+TEST(ClusterProcess, APasswordProtectedRedisTakesOnlyTheRightPassword) {
+  RedisProcess redis("s3cret-password");
+  ASSERT_TRUE(redis.Running());
+  const std::string good = ::testing::TempDir() + "redis-good", bad = ::testing::TempDir() + "redis-bad";
+  std::ofstream(good) << "s3cret-password\n";
+  std::ofstream(bad) << "guess\n";
+  const RunResult refused = RunServerToEnd({"--port", "0", "--cluster", redis.Url(), "--cluster-password-file", bad,
+                                            "--cluster-wait", "1"});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.errorOutput.find("password"), std::string::npos) << refused.errorOutput;
+  auto a = Node(redis, "a", {"--cluster-password-file", good});
+  TestClient amy(a->Port());
+  ASSERT_TRUE(amy.Login("amy"));
+  Enter(amy, "amy", "lobby");
+}
+
+TEST(ClusterProcess, AKilledNodesMembersLeaveAndMayLogInAgain) {
+  RedisProcess redis;
+  ASSERT_TRUE(redis.Running());
+  auto a = Node(redis, "a");
+  auto b = Node(redis, "b");
+  TestClient amy(a->Port());
+  ASSERT_TRUE(amy.Login("amy"));
+  Enter(amy, "amy", "lobby");
+  {
+    TestClient ben(b->Port());
+    ASSERT_TRUE(ben.Login("ben"));
+    Enter(ben, "ben", "lobby");
+    ASSERT_TRUE(amy.NextOf("CHIN", kAcross));
+    b->StopWith(SIGKILL);
+  }
+  const auto left = amy.NextOf("CHOT", kSwept);
+  ASSERT_TRUE(left);
+  EXPECT_EQ(left->body, "ben/lobby");
+  TestClient back(a->Port());
+  EXPECT_TRUE(back.Login("ben"));
+}
+
+TEST(ClusterProcess, AfterRedisRestartsEmptyARunningNodeMeetsANewOne) {
+  RedisProcess redis;
+  ASSERT_TRUE(redis.Running());
+  auto a = Node(redis, "a");
+  TestClient amy(a->Port());
+  ASSERT_TRUE(amy.Login("amy"));
+  Enter(amy, "amy", "lobby");
+
+  ASSERT_TRUE(redis.Restart());
+  // Meanwhile nobody on the running node was disconnected.
+  amy.Send("IFAL", "amy/lobby/1");
+  auto c = Node(redis, "c");
+  TestClient ben(c->Port());
+  ASSERT_TRUE(ben.Login("ben"));
+  // The running node registers its members again once its link is back.
+  std::optional<protocol::Frame> roster;
+  for (int attempt = 0; attempt < 10 && !roster; ++attempt) {
+    ben.Send("CHIN", "ben/lobby");
+    roster = ben.NextOf("IFON", 1000);
+    if (!roster) {
+      ben.Send("CHOT", "ben/lobby");
+    }
+  }
+  ASSERT_TRUE(roster);
+  EXPECT_EQ(roster->body, "amy/lobby/amy/1/1");
+  const auto joined = amy.NextOf("CHIN", kAcross);
+  ASSERT_TRUE(joined);
+  EXPECT_EQ(joined->body, "ben/lobby/ben/1");
+  amy.Send("TALL", "amy/lobby/welcome back");
+  const auto line = ben.NextOf("TALL", kAcross);
+  ASSERT_TRUE(line);
+  EXPECT_EQ(line->body, "amy/lobby/welcome back");
+}
+
+TEST(ClusterProcess, ASilentRedisDisconnectsNobodyAndTheNodeComesBack) {
+  RedisProcess redis;
+  ASSERT_TRUE(redis.Running());
+  auto a = Node(redis, "a");
+  TestClient amy(a->Port()), cid(a->Port());
+  ASSERT_TRUE(amy.Login("amy"));
+  ASSERT_TRUE(cid.Login("cid"));
+  Enter(amy, "amy", "lobby");
+  Enter(cid, "cid", "lobby");
+
+  redis.Pause();
+  amy.Send("TALL", "amy/lobby/still here");
+  const auto line = cid.NextOf("TALL", kAcross);
+  ASSERT_TRUE(line);
+  EXPECT_EQ(line->body, "amy/lobby/still here");
+  // A login while Redis owes its answer is let in once the node gives up waiting.
+  TestClient dan(a->Port());
+  dan.Send("USER", "dan/key/dan/1");
+  EXPECT_TRUE(dan.NextOf("USRP", 8000));
+
+  redis.Resume();
+  auto b = Node(redis, "b");
+  TestClient ben(b->Port());
+  ASSERT_TRUE(ben.Login("ben"));
+  std::set<std::string> roster;
+  for (int attempt = 0; attempt < 10 && roster.size() < 2; ++attempt) {
+    ben.Send("CHIN", "ben/lobby");
+    while (const auto member = ben.NextOf("IFON", 1000)) roster.insert(member->body);
+    if (roster.size() < 2) ben.Send("CHOT", "ben/lobby");
+  }
+  EXPECT_EQ(roster, (std::set<std::string>{"amy/lobby/amy/1/0", "cid/lobby/cid/1/0"}));
+}
+
+}  // namespace
+}  // namespace orvinta::server::testing

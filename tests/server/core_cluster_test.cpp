@@ -1,0 +1,131 @@
+// The core over a cluster whose answers come later: logins and entries wait
+// for them, room traffic is published once, and what other nodes send is
+// checked before any member sees it.
+#include "tests/server/core_fixture.h"
+
+namespace orvinta::server::testing {
+namespace {
+
+// Holds every answer until the test gives it.
+class HeldCluster final : public ClusterPort {
+ public:
+  void ClaimUser(const std::string&, ClaimDone done) override { claims.push_back(std::move(done)); }
+  void ReleaseUser(const std::string& id) override { released.push_back(id); }
+  void TakeSeat(const SeatRequest&, SeatDone done) override { seats.push_back(std::move(done)); }
+  void LeaveSeat(const std::string& room, const std::string& id) override { left.push_back(room + "/" + id); }
+  void UpdateSeat(const std::string&, const ClusterMember&) override {}
+  void ClaimVote(const std::string&, Millis, ClaimDone done) override { done(true); }
+  void ReleaseVote(const std::string&) override {}
+  void Bar(const std::string&, const std::string&, Millis) override {}
+  void Publish(const std::string& room, std::string_view command, std::string_view body) override {
+    published.push_back(room + " " + std::string(command) + " " + std::string(body));
+  }
+  void AskMembers(const std::string&, MembersDone done) override { done(members); }
+  void SendToUser(const std::string&, std::string_view, std::string_view, DeliveredDone done) override {
+    done(false);
+  }
+  void Watch(const std::string&) override {}
+  void Unwatch(const std::string&) override {}
+
+  std::vector<ClaimDone> claims;
+  std::vector<SeatDone> seats;
+  std::vector<std::string> released, left, published;
+  std::vector<ClusterMember> members;
+};
+
+struct ClusterHolder {
+  HeldCluster cluster;
+};
+
+class ClusterCoreTest : public ClusterHolder, public CoreTest {
+ protected:
+  ClusterCoreTest() : CoreTest({}, nullptr, &cluster) {}
+
+  ConnectionId LoggedIn(const std::string& id) {
+    const ConnectionId c = Connect();
+    Frame(c, "USER", id + "/key/" + id + "/1");
+    Answer(cluster.claims, true);
+    Take(c);
+    return c;
+  }
+  template <typename Done, typename... Args>
+  static void Answer(std::vector<Done>& pending, Args&&... args) {
+    ASSERT_FALSE(pending.empty());
+    Done done = std::move(pending.front());
+    pending.erase(pending.begin());
+    done(std::forward<Args>(args)...);
+  }
+};
+
+TEST_F(ClusterCoreTest, LoginWaitsForTheClusterAndARefusalIsCode2) {
+  const ConnectionId amy = Connect();
+  Frame(amy, "USER", "amy/key/amy/1");
+  EXPECT_TRUE(Take(amy).empty());
+  Answer(cluster.claims, false);  // logged in on another node
+  EXPECT_EQ(Take(amy), Bodies{F("SYST", "2/amy")});
+  EXPECT_TRUE(Closed(amy));
+
+  // Gone before the answer: the id it was granted is given back.
+  const ConnectionId ben = Connect();
+  Frame(ben, "USER", "ben/key/ben/1");
+  server_.OnDisconnected(ben);
+  Answer(cluster.claims, true);
+  EXPECT_EQ(cluster.released, std::vector<std::string>{"ben"});
+}
+
+TEST_F(ClusterCoreTest, EntryWaitsForItsSeatAndNamesTheMembersOfOtherNodes) {
+  const ConnectionId amy = LoggedIn("amy");
+  Frame(amy, "CHIN", "amy/lobby");
+  EXPECT_TRUE(Take(amy).empty());
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kSeated, "Lobby", {{"amy", "amy", "1", "0"}, {"zed", "Zed", "7", "2"}},
+                                   true});
+  EXPECT_EQ(Take(amy), (Bodies{F("IFON", "zed/Lobby/Zed/7/2"), F("RMIF", "Lobby/T")}));
+  EXPECT_EQ(cluster.published, std::vector<std::string>{"lobby CHIN amy/Lobby/amy/1"});
+
+  Frame(amy, "TALL", "amy/lobby/hello");
+  EXPECT_EQ(cluster.published.back(), "lobby TALL amy/Lobby/hello");
+
+  const ConnectionId ben = LoggedIn("ben");
+  Frame(ben, "CHIN", "ben/lobby");
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kRoomFull, "Lobby", {}, false});
+  EXPECT_EQ(Take(ben), Bodies{F("SYST", "10/Lobby")});
+
+  Frame(amy, "CHOT", "amy/lobby");
+  EXPECT_EQ(cluster.left, std::vector<std::string>{"lobby/amy"});
+  EXPECT_EQ(cluster.published.back(), "lobby CHOT amy/Lobby");
+}
+
+struct RemoteCase {
+  const char* name;
+  const char* command;
+  std::string body;
+  bool delivered;
+};
+
+class RemoteEventTest : public ClusterCoreTest, public ::testing::WithParamInterface<RemoteCase> {};
+
+TEST_P(RemoteEventTest, ReachesMembersOnlyInTheShapeANodeMakes) {
+  const ConnectionId amy = LoggedIn("amy");
+  Frame(amy, "CHIN", "amy/lobby");
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kSeated, "lobby", {}, false});
+  Take(amy);
+  server_.OnRoomEvent("lobby", GetParam().command, GetParam().body);
+  EXPECT_EQ(Take(amy).size(), GetParam().delivered ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Core, RemoteEventTest,
+    ::testing::Values(RemoteCase{"Line", "TALL", "zed/lobby/hi/there", true},
+                      RemoteCase{"Leave", "CHOT", "zed/Lobby", true},
+                      RemoteCase{"VoteResult", "RSBN", "lobby/zed/1/0", true},
+                      RemoteCase{"BallotIsForTheVoteNotTheMembers", "VTBN", "zed/lobby/amy/T", false},
+                      RemoteCase{"NotARoomEvent", "SYST", "zed/lobby", false},
+                      RemoteCase{"OtherRoom", "TALL", "zed/hall/hi", false},
+                      RemoteCase{"NoSender", "TALL", "/lobby/hi", false},
+                      RemoteCase{"ZeroByte", "TALL", std::string("zed/lobby/h\0i", 13), false},
+                      RemoteCase{"TooLong", "TALL", "zed/lobby/" + std::string(2000, 'x'), false},
+                      RemoteCase{"Empty", "CHIN", "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace orvinta::server::testing
