@@ -445,8 +445,6 @@ class Load {
   std::vector<int> received_ = std::vector<int>(static_cast<std::size_t>(o_.connections), 0);
 };
 
-}  // namespace
-
 void Stop(pid_t pid) {
   if (pid <= 0) return;
   kill(pid, SIGTERM);
