@@ -44,6 +44,7 @@
 #include <openssl/ssl.h>
 
 #include "bench/server/load_connection.h"
+#include "bench/server/loopback_socket.h"
 #include "bench/server/process_cpu.h"
 #include "protocol/wire_commands.h"
 
@@ -162,18 +163,6 @@ pid_t StartServer(const Options& o, const std::string& certDir, int& port, int& 
   httpPort = PortOf(ReadLine(out[0]));
   std::printf("server: %s\n", line.c_str());
   return pid;
-}
-
-int FreePort() {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in sa{};
-  sa.sin_family = AF_INET;
-  sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof sa;
-  bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-  getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &size);
-  close(fd);
-  return ntohs(sa.sin_port);
 }
 
 // A redis-server of our own on a free loopback port: no persistence, a
@@ -460,7 +449,7 @@ int RunServers(const Options& o, int nodes) {
   char dir[] = "/tmp/orvinta-load-redis-XXXXXX";
   pid_t redis = -1;
   if (nodes > 1) {
-    const int redisPort = FreePort();
+    const int redisPort = orvinta::bench::FreeLoopbackPort();
     if (mkdtemp(dir) == nullptr || (redis = StartRedis(o, redisPort, dir)) < 0) {
       std::fprintf(stderr, "cannot start %s\n", o.redis.c_str());
       return 1;

@@ -30,4 +30,17 @@ inline int ConnectToLoopback(int port) {
   return fd;
 }
 
+// A loopback port free at the moment of asking, for a server started next.
+inline int FreeLoopbackPort() {
+  const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in sa{};
+  sa.sin_family = AF_INET;
+  sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof sa;
+  bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
+  getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &size);
+  close(fd);
+  return ntohs(sa.sin_port);
+}
+
 }  // namespace orvinta::bench

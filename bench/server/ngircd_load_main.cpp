@@ -49,18 +49,6 @@ struct Options {
   int paceMs = 20;       // between connections
 };
 
-int FreePort() {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in sa{};
-  sa.sin_family = AF_INET;
-  sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t len = sizeof sa;
-  bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-  getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len);
-  close(fd);
-  return ntohs(sa.sin_port);
-}
-
 pid_t StartNgircd(const Options& o, int port, const std::string& config) {
   std::ofstream(config) << "[Global]\n  Name = bench.orvinta.test\n  Info = orvinta load benchmark\n"
                         << "  Listen = 127.0.0.1\n  Ports = " << port << "\n  MotdPhrase = bench\n"
@@ -272,7 +260,7 @@ int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
   orvinta::bench::RaiseDescriptorLimit();
 
-  const int port = FreePort();
+  const int port = orvinta::bench::FreeLoopbackPort();
   const std::string config = "/tmp/ngircd-load-" + std::to_string(getpid()) + ".conf";
   const pid_t server = StartNgircd(o, port, config);
   if (!WaitForPort(port, 5000)) {
