@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/transcript/bench_line.h"
 #include "client/compose/chat_line.h"
 #include "client/window/line_html.h"
 #include "platform/cp949.h"
@@ -18,19 +19,7 @@ namespace {
 using namespace orvinta;
 using Clock = std::chrono::steady_clock;
 
-// The same lines as the page benchmark's.
-compose::ChatLine Line(int n) {
-  compose::ChatLine line;
-  if (n % 3 == 0) line.style.push_back('B');
-  line.textColour = "1F5FBF";
-  line.size = "10";
-  line.face = platform::FromLocalText("굴림");
-  line.icon = std::to_string(1001 + n % 50);
-  line.nick = platform::FromLocalText("오르빈봇");
-  line.text = platform::FromLocalText("안녕하세요, 벤치마크 줄 번호 ");
-  line.text.append(std::to_string(n)).append(platform::FromLocalText(" /미소"));
-  return line;
-}
+compose::ChatLine Line(int n) { return bench::BenchLine(n); }
 
 double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "bench/transcript/bench_line.h"
 #include "client/components/transcript_script.h"
 #include "client/window/line_html.h"
 #include "platform/cp949.h"
@@ -93,15 +94,7 @@ void Wait(const std::function<bool()>& done) {
 }
 
 std::string LineHtml(int n, const std::string& extra) {
-  compose::ChatLine line;
-  if (n % 3 == 0) line.style.push_back('B');
-  line.textColour = "1F5FBF";
-  line.size = "10";
-  line.face = platform::FromLocalText("굴림");
-  line.icon = std::to_string(1001 + n % 50);
-  line.nick = platform::FromLocalText("오르빈봇");
-  line.text = platform::FromLocalText("안녕하세요, 벤치마크 줄 번호 ");
-  line.text.append(std::to_string(n)).append(platform::FromLocalText(" /미소")).append(extra);
+  const compose::ChatLine line = BenchLine(n, extra);
   return *window::RenderChatLine(line, window::PortalConfig{});
 }
 
