@@ -260,5 +260,17 @@ TEST_F(SessionTest, DisconnectFromInsideAHandlerIsSafe) {
   EXPECT_FALSE(session.HasSocket());
 }
 
+TEST(ReconnectBackoffTest, DoublesFromOneSecondToThirtyWithUpToAFifthMore) {
+  ReconnectBackoff backoff(7);
+  for (int round = 0; round < 2; ++round) {
+    for (const int base : {1000, 2000, 4000, 8000, 16000, 30000, 30000}) {
+      const int delay = backoff.NextDelayMs();
+      EXPECT_GE(delay, base);
+      EXPECT_LE(delay, base + base / 5);
+    }
+    backoff.Reset();
+  }
+}
+
 }  // namespace
 }  // namespace orvinta::protocol
