@@ -39,14 +39,6 @@ void FakeChatWindow::SetLoggedIn() {
   Record("SetLoggedIn", {});
 }
 
-std::vector<std::string> FakeChatWindow::OpenRooms() {
-  std::vector<std::string> rooms;
-  for (const auto& [channel, list] : members) {
-    if (!channel.empty() && channel.front() == '#') rooms.push_back(channel);
-  }
-  return rooms;
-}
-
 void FakeChatWindow::RemoveChannel(std::string_view channel) {
   members.erase(std::string(channel));
   Record("RemoveChannel", {channel});

@@ -38,7 +38,7 @@ struct NotSentCase {
   const char* typed;
   bool disconnect;
   bool fromWaitingRoom;
-  bool kept = false;  // the line waits in the input for the connection to come back
+  bool kept = false;
 };
 
 class NotSent : public SendingTest, public ::testing::WithParamInterface<NotSentCase> {};
