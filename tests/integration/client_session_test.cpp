@@ -98,7 +98,6 @@ TEST_F(ClientSessionTest, ComesBackIntoItsRoomWhenTheServerIsBackOnItsPort) {
   Client bob("bob", again.address());
   ASSERT_TRUE(bob.LogIn());
   bob.session.SendChatIn("room");
-  // Bob's entry reaches alice only when the server has her in the room again.
   EXPECT_TRUE(WaitFor([&] { return alice.window.FindNickByName("#room", "bob").has_value(); }));
 }
 
