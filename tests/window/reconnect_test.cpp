@@ -5,7 +5,14 @@
 namespace orvinta::window {
 namespace {
 
-class ReconnectTest : public WindowTest {
+enum class Drop { Closed, SilentFor75s, RefusedThenClosed, KeyRefusedOnTheWayBack };
+struct DropCase {
+  const char* name;
+  Drop drop;
+  std::size_t connections;  // the first one included
+  int closes;
+};
+class DropCaseTest : public WindowTest, public ::testing::WithParamInterface<DropCase> {
  protected:
   void SetUp() override {
     StartAndLogin();
@@ -17,15 +24,6 @@ class ReconnectTest : public WindowTest {
   }
   int Lines(const char* line) { return Occurrences(ViewOf("#lobby").Inner("CHAT_MAIN"), line); }
 };
-
-enum class Drop { Closed, SilentFor75s, RefusedThenClosed, KeyRefusedOnTheWayBack };
-struct DropCase {
-  const char* name;
-  Drop drop;
-  std::size_t connections;  // the first one included
-  int closes;
-};
-class DropCaseTest : public ReconnectTest, public ::testing::WithParamInterface<DropCase> {};
 
 TEST_P(DropCaseTest, GetsBackIntoEveryRoomOnlyWithoutAGoodbye) {
   switch (GetParam().drop) {
