@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvinta::protocol {
 
@@ -23,6 +24,14 @@ class ChatWindow {
   virtual void StartInviteTimer() = 0;   // timer 4, 15000 ms
   virtual void StopInviteTimer() = 0;    // kills timer 4 and clears InvitePending
   virtual void CloseClient() = 0;        // the window's close operation
+  // The connection dropped without a goodbye and the session is getting back;
+  // told once per drop, however many attempts it takes.
+  virtual void ConnectionAway() {}
+  // Logged in again after a drop: the member lists start over, as the
+  // session enters OpenRooms again.
+  virtual void ConnectionBack() {}
+  // The channels of the open rooms ("#" + key), in tab order.
+  virtual std::vector<std::string> OpenRooms() { return {}; }
 
   // Channels.
   virtual bool IsChannelOpen(std::string_view channel) = 0;

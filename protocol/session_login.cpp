@@ -81,10 +81,16 @@ void CZupChatMain::OnConnected() {
   Window.SetConnectStatus(true);
   // Whatever the server said before it heard the login is not for us.
   Socket.DiscardWaiting();
+  Heard();
   SendLogin();
 }
 
 void CZupChatMain::OnConnectFailed(int error) {
+  bool certificate = false;
+  for (const RefusedCertificate& refused : kRefusedCertificates) certificate = certificate || refused.failure == error;
+  // A server that is not back yet is tried again; a certificate is never given another chance.
+  if (Away && !certificate && GetBack()) return;
+  Away = false;
   // Said at once: the login watchdog is for a server that accepts and never answers.
   Window.StopLoginWatchdog();
   std::string text(kCannotConnect);
@@ -95,11 +101,13 @@ void CZupChatMain::OnConnectFailed(int error) {
 }
 
 void CZupChatMain::OnClosed() {
+  if (GetBack()) return;
   Window.SetConnectStatus(false);
   ShowBox(kConnectionLost, [this] { Window.CloseClient(); });
 }
 
 void CZupChatMain::OnBrokenStream() {
+  if (GetBack()) return;
   Window.SetConnectStatus(false);
   ShowBox(kBrokenStream, [this] { Window.CloseClient(); });
 }
@@ -111,6 +119,8 @@ void CZupChatMain::SendLogin() {
 void CZupChatMain::SendPong() { SendFields(wire::kPong, {}); }
 
 void CZupChatMain::ProcUserReply(std::string_view /*body*/) {
+  EverLoggedIn = true;
+  if (Away) ReenterRooms();
   EnterLaunchRoom();
   // After the launch's own room is asked for: what the window does on login
   // (launches handed over while it started) comes second.
@@ -146,6 +156,7 @@ void CZupChatMain::ProcSystemMessage(std::string_view body) {
     if (candidate.code == code) entry = &candidate;
   }
   if (!entry) return;
+  if (RefusedOnTheWayBack(code)) return;
 
   const std::string_view argument = entry->argument == BoxArgument::Value  ? value
                                     : entry->argument == BoxArgument::Nick ? std::string_view(Settings.Nick)
@@ -165,11 +176,14 @@ void CZupChatMain::ProcSystemMessage(std::string_view body) {
       break;
     }
     case SystemEffect::AlreadyOnline:
+      Ended = true;
       Window.StopLoginWatchdog();
       if (Window.IsConnected()) Disconnect(false);
       box(closeClient);
       break;
     case SystemEffect::Box:
+      // A refused key ends the session: the server closes right after.
+      Ended = Ended || code == wire::system_code::kNotAllowed;
       box();
       break;
     case SystemEffect::BoxThenLeave:
@@ -182,10 +196,12 @@ void CZupChatMain::ProcSystemMessage(std::string_view body) {
       if (Window.IsChannelOpen(channel)) Window.BringChannelToFront(channel);
       break;
     case SystemEffect::BoxThenClose:
+      Ended = true;
       Window.StopLoginWatchdog();
       box(closeClient);
       break;
     case SystemEffect::BoxThenCloseOnly:
+      Ended = true;
       box(closeClient);
       break;
   }

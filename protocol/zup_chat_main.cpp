@@ -1,6 +1,7 @@
 #include "protocol/zup_chat_main.h"
 
 #include <array>
+#include <random>
 
 #include "protocol/ui_text.h"
 #include "protocol/wire_commands.h"
@@ -23,11 +24,19 @@ CZupChatMain::CZupChatMain(ChatWindow& window, LaunchSettings& settings, Session
       Settings(settings),
       Boxes(ports.boxes),
       MonitorLog(settings.DebugMonitor, ports.monitor),
-      Socket(*this, ports.transports) {
+      Socket(*this, ports.transports),
+      Timers(ports.timers),
+      Backoff(std::random_device{}()) {
   Socket.SetTrafficLog(&MonitorLog);
+  if (Timers) Timers->SetHandler([this](int id) { OnTimer(id); });
 }
 
-CZupChatMain::~CZupChatMain() = default;
+CZupChatMain::~CZupChatMain() {
+  if (!Timers) return;
+  Timers->Kill(kRetryTimer);
+  Timers->Kill(kSilenceTimer);
+  Timers->SetHandler(nullptr);
+}
 
 std::span<const Route<CZupChatMain>> CZupChatMain::Routes() {
   static constexpr std::array<Route<CZupChatMain>, 14> kRoutes = {{
@@ -55,15 +64,24 @@ void CZupChatMain::Connect() {
 
 void CZupChatMain::Connect(std::string_view server) {
   LoginId = MakeLoginId(Settings.UserId);
+  if (Timers) Timers->Kill(kRetryTimer);  // the connect button does not wait for the next attempt
   Socket.Open(ParseServerAddress(server));
 }
 
 void CZupChatMain::Disconnect(bool quiet) {
+  if (Timers) {
+    Timers->Kill(kRetryTimer);
+    Timers->Kill(kSilenceTimer);
+  }
+  Away = false;
   Socket.Close();
   if (!quiet) Window.SetConnectStatus(false);
 }
 
-void CZupChatMain::OnFrame(std::string_view command, std::string_view body) { ParseMessage(command, body); }
+void CZupChatMain::OnFrame(std::string_view command, std::string_view body) {
+  Heard();
+  ParseMessage(command, body);
+}
 
 void CZupChatMain::PreParseMessage(std::string_view data) { Socket.PreParseMessage(data); }
 

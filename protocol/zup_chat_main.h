@@ -10,11 +10,13 @@
 #include <string_view>
 
 #include "platform/message_box.h"
+#include "platform/timers.h"
 #include "platform/traffic_log.h"
 #include "platform/transport.h"
 #include "protocol/chat_connection.h"
 #include "protocol/chat_window.h"
 #include "protocol/launch_settings.h"
+#include "protocol/reconnect_backoff.h"
 #include "protocol/routes.h"
 #include "protocol/switched_traffic_log.h"
 
@@ -27,6 +29,9 @@ struct SessionPorts {
   platform::TransportFactory& transports;
   platform::MessageBoxes& boxes;
   platform::TrafficLog* monitor = nullptr;  // the "Chat Monitor", when open
+  // The session's own timers (getting back after a drop, the silence watch);
+  // none: a lost connection ends the client.
+  platform::Timers* timers = nullptr;
 };
 
 class CZupChatMain final : private ConnectionListener {
@@ -86,6 +91,15 @@ class CZupChatMain final : private ConnectionListener {
   static std::span<const Route<CZupChatMain>> Routes();
   void AnswerPing(std::string_view body);
 
+  // Getting back to the server after a drop without a goodbye.
+  enum SessionTimer { kRetryTimer = 1, kSilenceTimer = 2 };
+  void OnTimer(int id);
+  void Heard();
+  // False when the drop ends the client instead (no login yet, or a goodbye came).
+  bool GetBack();
+  void ReenterRooms();
+  bool RefusedOnTheWayBack(long code);
+
   // What the connection reports.
   void OnConnected() override;
   void OnConnectFailed(int error) override;
@@ -106,6 +120,11 @@ class CZupChatMain final : private ConnectionListener {
   SwitchedTrafficLog MonitorLog;
   ChatConnection Socket;
   std::string LoginId;
+  platform::Timers* Timers;
+  ReconnectBackoff Backoff;
+  bool EverLoggedIn = false;  // a drop before the first login is not retried
+  bool Away = false;          // lost, and trying to get back
+  bool Ended = false;         // the server said goodbye: its close is not a drop
   std::shared_ptr<bool> Alive = std::make_shared<bool>(true);  // boxes' answers outlive no session
 };
 

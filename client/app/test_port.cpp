@@ -76,6 +76,7 @@ const TestPort::Verb TestPort::kVerbs[] = {
     {QLatin1String("colour"), &TestPort::Colour}, // colour RRGGBB: the text colour
     {QLatin1String("html"), &TestPort::Html},     // html <channel> <element id>: its inner HTML
     {QLatin1String("tab"), &TestPort::ChooseTab}, // tab <index>: the user chooses it; the strip takes the focus
+    {QLatin1String("close"), &TestPort::CloseWindow},  // the window closes as its close box does once answered
 };
 
 void TestPort::Execute(QLocalSocket* socket, const QString& line) {
@@ -146,6 +147,11 @@ void TestPort::ChooseTab(QLocalSocket* socket, const QString& rest) {
   widgets_.SelectTab(index);
   dlg_.Tabs().OnTcnSelchangeTabChannel();
   Reply(socket, "ok");
+}
+
+void TestPort::CloseWindow(QLocalSocket* socket, const QString& /*rest*/) {
+  Reply(socket, "ok");
+  dlg_.OnClose();
 }
 
 void TestPort::Html(QLocalSocket* socket, const QString& rest) {

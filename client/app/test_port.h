@@ -38,6 +38,7 @@ class TestPort final : public QObject {
   void Colour(QLocalSocket* socket, const QString& rest);
   void Html(QLocalSocket* socket, const QString& rest);
   void ChooseTab(QLocalSocket* socket, const QString& rest);
+  void CloseWindow(QLocalSocket* socket, const QString& rest);
   struct Verb;
   static const Verb kVerbs[];
 

@@ -17,6 +17,7 @@ constexpr int kStyleMask = compose::kStyleBold | compose::kStyleItalic | compose
 constexpr std::string_view kCutNotice = "▷ 글이 길어 앞부분만 보냈습니다 ◁";
 // Said once in a room, the first time a line there had characters that cannot travel.
 constexpr std::string_view kUnsendableNotice = "▷ 보낼 수 없는 문자(이모지 등)는 ?로 바꾸어 보냈습니다 ◁";
+constexpr std::string_view kNotSentNotice = "▷ 서버와 연결이 끊어져 보내지 못했습니다. 글은 입력창에 남아 있습니다 ◁";
 
 compose::ComposeSettings ComposeSettingsOf(const Channel& channel) {
   return {channel.fontFace, channel.style, channel.fontSize, channel.textColour, channel.backColour};
@@ -64,9 +65,15 @@ void ComposeAndSend::OnBnClickedChatsend() {
   const std::string content = input_->Content();
   const bool unsendable = input_->HasUnsendableCharacters();
   const std::string typed(compose::TypedText(content));
-  input_->Clear();  // what cannot be sent is discarded as well
   Channel* current = channels_.Current();
-  if (typed.empty() || !flags_.connected || !current || current->kind == ChannelKind::WaitingRoom) return;
+  const bool inRoom = current && current->kind != ChannelKind::WaitingRoom;
+  if (!typed.empty() && inRoom && !flags_.connected) {
+    // Away from the server: the line waits in the input for the user to send it again.
+    transcript_.AddInfoLineHtml(current->name, kNotSentNotice);
+    return;
+  }
+  input_->Clear();  // what cannot be sent is discarded as well
+  if (typed.empty() || !inRoom) return;
 
   current->history.Add(typed);
   const compose::SenderContext sender{texts_.Header, texts_.Footer, settings_.IconNo, settings_.Nick};

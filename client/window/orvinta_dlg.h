@@ -13,6 +13,7 @@
 #include "client/window/channel_tabs.h"
 #include "client/window/chat_dlg.h"
 #include "client/window/compose_and_send.h"
+#include "client/window/connection_notices.h"
 #include "client/window/home_page_actions.h"
 #include "client/window/invitation_listener.h"
 #include "client/window/member_lists.h"
@@ -80,6 +81,9 @@ class COrvintaDlg final : public protocol::ChatWindow {
   void StartInviteTimer() override { prompts_.StartInviteTimer(); }
   void StopInviteTimer() override { prompts_.StopInviteTimer(); }
   void CloseClient() override { OnClose(); }
+  void ConnectionAway() override { notices_.OnAway(); }
+  void ConnectionBack() override { notices_.OnBack(); }
+  std::vector<std::string> OpenRooms() override { return notices_.OpenRooms(); }
   bool IsChannelOpen(std::string_view channel) override { return channels_.FindByName(channel) != nullptr; }
   void EnterChannel(std::string_view channel) override { tabs_.OpenForUser(channel); }
   void RemoveChannel(std::string_view channel) override { tabs_.RemoveChannel(channel); }
@@ -137,6 +141,8 @@ class COrvintaDlg final : public protocol::ChatWindow {
   WindowFlags flags_;
   TimerRouter router_;
   std::unique_ptr<TimerBlock> timers_;  // the window's own ids 1-4
+  BlockTimers sessionTimers_;
+  platform::SystemLocalClock systemClock_;
   FrameLatch transcriptLatch_;
   const ViewContext viewContext_;
   std::unique_ptr<protocol::CZupChatMain> session_;
@@ -150,6 +156,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   HomePageActions homePage_;
   ComposeAndSend composing_;
   PromptsAndVotes prompts_;
+  ConnectionNotices notices_;
   StartupAndTimers startup_;
   MemberMenu memberMenu_;
   InvitationListener* invitationListener_ = nullptr;

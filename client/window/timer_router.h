@@ -58,4 +58,22 @@ class TimerRouter {
   int nextIndex_ = 0;
 };
 
+// One block as a Timers port of its own, for an owner that takes the port (the session).
+class BlockTimers final : public platform::Timers {
+ public:
+  explicit BlockTimers(TimerRouter& router)
+      : block_(router.OpenBlock([this](int local) {
+          if (handler_) handler_(local);
+        })) {}
+  void SetHandler(Expiry handler) override { handler_ = std::move(handler); }
+  void Set(int id, int milliseconds) override { block_->Set(id, milliseconds); }
+  void Kill(int id) override { block_->Kill(id); }
+  bool IsRunning(int id) const override { return block_->IsRunning(id); }
+  std::int64_t NowMs() const override { return block_->NowMs(); }
+
+ private:
+  Expiry handler_;
+  std::unique_ptr<TimerBlock> block_;
+};
+
 }  // namespace orvinta::window

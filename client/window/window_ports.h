@@ -5,6 +5,7 @@
 #include "client/window/window_config_store.h"
 #include "platform/html_view.h"
 #include "platform/input_line.h"
+#include "platform/local_clock.h"
 #include "platform/member_list_view.h"
 #include "platform/message_box.h"
 #include "platform/popup_menu.h"
@@ -33,6 +34,7 @@ struct WindowPorts {
   platform::InputLine* input = nullptr;       // the message input line; none: composing does nothing
   platform::PopupMenus* menus = nullptr;      // popup menus; none: the member menu is not shown
   platform::MemberListViewFactory* memberViews = nullptr;  // none: the member list shows nothing
+  platform::LocalClock* clock = nullptr;  // the time of day in notices; none: the system's
 };
 
 }  // namespace orvinta::window

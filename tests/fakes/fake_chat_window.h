@@ -27,6 +27,12 @@ class FakeChatWindow final : public protocol::ChatWindow {
   void StartInviteTimer() override { Record("StartInviteTimer", {}); }
   void StopInviteTimer() override { Record("StopInviteTimer", {}); }
   void CloseClient() override { Record("CloseClient", {}); }
+  void ConnectionBack() override { Record("ConnectionBack", {}); }
+  std::vector<std::string> OpenRooms() override {  // the open channels, in name order
+    std::vector<std::string> rooms;
+    for (const auto& entry : members) rooms.push_back(entry.first);
+    return rooms;
+  }
   bool IsChannelOpen(std::string_view channel) override { return members.count(std::string(channel)) > 0; }
   void RemoveChannel(std::string_view channel) override;
   void BringChannelToFront(std::string_view channel) override { Record("BringChannelToFront", {channel}); }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/cp949.h"
+#include "platform/qt/qt_timers.h"
 #include "platform/qt/qt_transport.h"
 #include "protocol/zup_chat_main.h"
 #include "tests/fakes/fake_chat_window.h"
@@ -19,7 +20,9 @@ namespace {
 
 // One client: the session with real sockets, a recording window and boxes.
 struct Client {
-  explicit Client(std::string id, std::string server) {
+  // With timers the session gets back to a server it lost.
+  explicit Client(std::string id, std::string server, platform::Timers* timers = nullptr)
+      : session(window, settings, {transports, boxes, nullptr, timers}) {
     settings.UserId = std::move(id);
     settings.SessionKey = "session";
     settings.Nick = platform::FromLocalText("테스터");
@@ -35,7 +38,7 @@ struct Client {
   fakes::FakeChatWindow window;
   platform::qt::QtTransportFactory transports;
   fakes::FakeMessageBoxes boxes;
-  protocol::CZupChatMain session{window, settings, {transports, boxes, nullptr}};
+  protocol::CZupChatMain session;
 };
 
 class ClientSessionTest : public ::testing::Test {
@@ -80,6 +83,22 @@ TEST_F(ClientSessionTest, LostConnectionShowsTheBoxAndCloses) {
   ASSERT_EQ(alice.boxes.shown.size(), 1u);
   EXPECT_EQ(alice.boxes.shown[0].text, platform::FromLocalText("서버와의 접속이 끊어졌습니다."));
   EXPECT_FALSE(alice.window.connected);
+}
+
+TEST_F(ClientSessionTest, ComesBackIntoItsRoomWhenTheServerIsBackOnItsPort) {
+  ASSERT_TRUE(server.started());
+  platform::qt::QtTimers timers;
+  Client alice("alice", server.address(), &timers);
+  ASSERT_TRUE(alice.LogIn());
+  alice.window.Open("#room");
+  alice.session.SendChatIn("room");
+  server.Kill();
+  ServerProcess again{{"--port", QString::number(server.port())}};
+  ASSERT_TRUE(WaitFor([&] { return alice.window.Called("ConnectionBack()"); }, 20000));
+  Client bob("bob", again.address());
+  ASSERT_TRUE(bob.LogIn());
+  bob.session.SendChatIn("room");
+  EXPECT_TRUE(WaitFor([&] { return alice.window.FindNickByName("#room", "bob").has_value(); }));
 }
 
 TEST_F(ClientSessionTest, TwoMembersShareARoom) {

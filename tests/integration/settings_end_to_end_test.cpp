@@ -62,8 +62,8 @@ TEST(SettingsEndToEnd, HeaderFooterAndF10LastAcrossARestart) {
     const QString received = bob.WaitForReply("html #cfg CHAT_MAIN", QStringLiteral("잘 가요"));
     EXPECT_TRUE(received.contains(QStringLiteral("[머리] 잘 가요 [꼬리]"))) << received.toStdString();
 
-    // The connection drops: the client says so, closes and writes its settings.
-    server.Kill();
+    // The window closes: the client writes its settings.
+    ASSERT_EQ(alice.Command("close"), "ok");
     ASSERT_EQ(alice.ExitCode(30000), 0) << alice.Output().toStdString();
     config::ConfigValues written;
     config::LoadConfig(ReadAll(path), written);

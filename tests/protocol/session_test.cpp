@@ -260,5 +260,13 @@ TEST_F(SessionTest, DisconnectFromInsideAHandlerIsSafe) {
   EXPECT_FALSE(session.HasSocket());
 }
 
+TEST(ReconnectBackoffTest, DoublesFromOneSecondToThirtyWithUpToAFifthMore) {
+  ReconnectBackoff backoff(7);
+  for (const int base : {1000, 2000, 4000, 8000, 16000, 30000, 30000}) {
+    const int delay = backoff.NextDelayMs();
+    EXPECT_TRUE(delay >= base && delay <= base + base / 5) << delay;
+  }
+}
+
 }  // namespace
 }  // namespace orvinta::protocol

@@ -38,17 +38,18 @@ struct NotSentCase {
   const char* typed;
   bool disconnect;
   bool fromWaitingRoom;
+  bool kept = false;
 };
 
 class NotSent : public SendingTest, public ::testing::WithParamInterface<NotSentCase> {};
 
-TEST_P(NotSent, LineIsClearedAndNothingGoesOut) {
+TEST_P(NotSent, NothingGoesOutAndOnlyALineForALostConnectionIsKept) {
   if (GetParam().disconnect) dlg->SetConnectStatus(false);
   if (GetParam().fromWaitingRoom) dlg->BringChannelToFront("오르빈타 홈");
   LoadTranscript("#abc");
   TypeAndSend(GetParam().typed);
-  EXPECT_EQ(input.text, "");
-  EXPECT_EQ(input.clears, 1);
+  EXPECT_EQ(input.text, GetParam().kept ? GetParam().typed : "");
+  EXPECT_EQ(input.clears, GetParam().kept ? 0 : 1);
   EXPECT_TRUE(TallFrames().empty());
   for (const auto& channel : dlg->Channels().All()) EXPECT_TRUE(channel->history.Lines().empty()) << channel->name;
   EXPECT_EQ(Occurrences(ViewOf("#abc").Inner("CHAT_MAIN"), "<TD WIDTH=35"), 0);  // no chat line shown
@@ -56,7 +57,7 @@ TEST_P(NotSent, LineIsClearedAndNothingGoesOut) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, NotSent,
                          ::testing::Values(NotSentCase{"OnlySpaces", "   \t ", false, false},
-                                           NotSentCase{"Disconnected", "hello", true, false},
+                                           NotSentCase{"Disconnected", "hello", true, false, true},
                                            NotSentCase{"FromWaitingRoom", "hello", false, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 

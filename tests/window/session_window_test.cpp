@@ -63,8 +63,7 @@ TEST_F(SessionWindowTest, SystemMessageBringsARoomToTheFront) {
   EXPECT_EQ(host.TabCount(), 1);
 }
 
-TEST_F(SessionWindowTest, LostConnectionEndsTheProgramAfterTheBox) {
-  ReceiveFrame("USRP", "");
+TEST_F(SessionWindowTest, ConnectionLostBeforeTheLoginEndsTheProgramAfterTheBox) {
   transport().DropConnection();
   ASSERT_FALSE(boxes.shown.empty());
   EXPECT_EQ(boxes.shown.back().text, "서버와의 접속이 끊어졌습니다.");

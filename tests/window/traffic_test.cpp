@@ -230,9 +230,9 @@ TEST_F(TrafficTest, SystemBoxComesAfterItsHandlerAndTheSessionKeepsAnswering) {
   EXPECT_TRUE(held.up.empty());
 }
 
-TEST_F(TrafficTest, LostConnectionClosesTheClientOnlyAfterItsBox) {
+TEST_F(TrafficTest, ARefusalClosesTheClientOnlyAfterItsBox) {
   EnterRoom("lobby");
-  transport().DropConnection();
+  ReceiveFrame("SYST", "12/");
   ASSERT_EQ(held.up.size(), 1u);
   EXPECT_EQ(host.closes, 0);
   held.Answer();

@@ -1,0 +1,37 @@
+#pragma once
+// What the rooms show while the session gets back to a lost server: one line
+// in each open room when the connection drops, one when it is back (with the
+// times), and which rooms to enter again.
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "client/window/channel_list.h"
+#include "client/window/member_lists.h"
+#include "client/window/transcript_presenter.h"
+#include "platform/local_clock.h"
+
+namespace orvinta::window {
+
+class ConnectionNotices {
+ public:
+  ConnectionNotices(ChannelList& channels, MemberLists& members, TranscriptPresenter& transcript,
+                    platform::LocalClock& clock)
+      : channels_(channels), members_(members), transcript_(transcript), clock_(clock) {}
+
+  void OnAway();
+  // Member lists start over: entering again lists everyone anew.
+  void OnBack();
+  std::vector<std::string> OpenRooms() const;
+
+ private:
+  std::string TimeNow();
+
+  ChannelList& channels_;
+  MemberLists& members_;
+  TranscriptPresenter& transcript_;
+  platform::LocalClock& clock_;
+  std::string awaySince_;
+};
+
+}  // namespace orvinta::window

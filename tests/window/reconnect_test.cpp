@@ -1,0 +1,76 @@
+// A connection lost without a goodbye: the client gets back by itself and
+// the user stays where they were.
+#include "tests/window/window_fixture.h"
+
+namespace orvinta::window {
+namespace {
+
+enum class Drop { Closed, SilentFor75s, RefusedThenClosed, KeyRefusedOnTheWayBack };
+struct DropCase {
+  const char* name;
+  Drop drop;
+  std::size_t connections;  // the first one included
+  int closes;
+};
+class DropCaseTest : public WindowTest, public ::testing::WithParamInterface<DropCase> {
+ protected:
+  void SetUp() override {
+    StartAndLogin();
+    EnterRoom("lobby");
+    EnterRoom("Pchatalice^bob");
+    timers.Advance(200);
+    LoadTranscript("#lobby");
+    dlg->BringChannelToFront("#lobby");
+  }
+  int Lines(const char* line) { return Occurrences(ViewOf("#lobby").Inner("CHAT_MAIN"), line); }
+};
+
+TEST_P(DropCaseTest, GetsBackIntoEveryRoomOnlyWithoutAGoodbye) {
+  switch (GetParam().drop) {
+    case Drop::Closed:  // the line sent meanwhile waits; an attempt fails; the button does not wait
+      transport().DropConnection();
+      input.text = "안녕";
+      dlg->Composing().OnBnClickedChatsend();
+      EXPECT_EQ(input.text + std::to_string(Lines("보내지 못했습니다")), "안녕1");
+      timers.Advance(1200);
+      transport().AcceptConnect(111);
+      dlg->OnBnClickedButConnect();
+      break;
+    case Drop::SilentFor75s: timers.Advance(75000); break;
+    case Drop::RefusedThenClosed:
+      ReceiveFrame("SYST", "12/");
+      transport().DropConnection();
+      break;
+    case Drop::KeyRefusedOnTheWayBack:
+      transport().DropConnection();
+      timers.Advance(1200);
+      transport().AcceptConnect();
+      ReceiveFrame("SYST", "3/alice");
+      EXPECT_NE(boxes.shown.at(0).text.find("포털에서 채팅을 다시 시작해주세요"), std::string::npos);
+      break;
+  }
+  timers.Advance(36000);  // past the longest first wait
+  EXPECT_EQ(transports.count(), GetParam().connections);
+  EXPECT_EQ(host.closes, GetParam().closes);
+  if (GetParam().closes) return;
+  EXPECT_TRUE(boxes.shown.empty());
+  transport().AcceptConnect();
+  ReceiveFrame("USRP", "");
+  EXPECT_EQ(SentFrames(), (std::vector<std::string>{"USER:alice/sk1/앨리스/1234", "CHIN:alice/lobby", "ASIF:alice/lobby",
+                                                    "CHIN:alice/Pchatalice^bob", "ASIF:alice/Pchatalice^bob"}));
+  EXPECT_EQ(host.TabCount(), 3);
+  EXPECT_EQ(dlg->Channels().Current()->name, "#lobby");
+  EXPECT_EQ(Lines("서버와 연결이 끊어져 다시 연결하는 중입니다…"), 1);
+  EXPECT_EQ(Lines("서버에 다시 연결되었습니다"), 1);
+  EXPECT_EQ(dlg->Members().MemberCount("#lobby"), 1u) << "the list starts over with the user";
+}
+
+INSTANTIATE_TEST_SUITE_P(Drops, DropCaseTest,
+                         ::testing::Values(DropCase{"Closed", Drop::Closed, 3, 0},
+                                           DropCase{"SilentFor75s", Drop::SilentFor75s, 2, 0},
+                                           DropCase{"RefusedThenClosed", Drop::RefusedThenClosed, 1, 1},
+                                           DropCase{"KeyRefusedOnTheWayBack", Drop::KeyRefusedOnTheWayBack, 2, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace orvinta::window
