@@ -32,6 +32,8 @@ class ChatWindow {
   virtual void ConnectionBack() {}
   // The channels of the open rooms ("#" + key), in tab order.
   virtual std::vector<std::string> OpenRooms() { return {}; }
+  // The status the user chose in that room (0: online), told again on return.
+  virtual int OwnStatusIn(std::string_view /*channel*/) { return 0; }
 
   // Channels.
   virtual bool IsChannelOpen(std::string_view channel) = 0;

@@ -50,6 +50,8 @@ void CZupChatMain::ReenterRooms() {
   for (const std::string& room : Window.OpenRooms()) {
     SendChatIn(room);
     SendAskUserInfo(room);
+    // Others would see the user online again: tell them the status in force.
+    if (const int status = Window.OwnStatusIn(room); status > 0) SendUserInfoToAll(room, status);
   }
 }
 

@@ -4,6 +4,7 @@
 // window operations by handing them to the role they belong to, and runs the
 // window's life (start, the connect button, closing). Widgets reach the
 // roles through the accessors; everything outside goes through WindowPorts.
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -84,6 +85,10 @@ class COrvintaDlg final : public protocol::ChatWindow {
   void ConnectionAway() override { notices_.OnAway(); }
   void ConnectionBack() override { notices_.OnBack(); }
   std::vector<std::string> OpenRooms() override { return notices_.OpenRooms(); }
+  int OwnStatusIn(std::string_view channel) override {
+    const Channel* room = channels_.FindByName(channel);
+    return room ? std::max(room->statusIndex, 0) : 0;
+  }
   bool IsChannelOpen(std::string_view channel) override { return channels_.FindByName(channel) != nullptr; }
   void EnterChannel(std::string_view channel) override { tabs_.OpenForUser(channel); }
   void RemoveChannel(std::string_view channel) override { tabs_.RemoveChannel(channel); }

@@ -21,6 +21,7 @@ class DropCaseTest : public WindowTest, public ::testing::WithParamInterface<Dro
     timers.Advance(200);
     LoadTranscript("#lobby");
     dlg->BringChannelToFront("#lobby");
+    dlg->Channels().FindByName("#Pchatalice^bob")->statusIndex = 3;  // away there
   }
   int Lines(const char* line) { return Occurrences(ViewOf("#lobby").Inner("CHAT_MAIN"), line); }
 };
@@ -57,7 +58,8 @@ TEST_P(DropCaseTest, GetsBackIntoEveryRoomOnlyWithoutAGoodbye) {
   transport().AcceptConnect();
   ReceiveFrame("USRP", "");
   EXPECT_EQ(SentFrames(), (std::vector<std::string>{"USER:alice/sk1/앨리스/1234", "CHIN:alice/lobby", "ASIF:alice/lobby",
-                                                    "CHIN:alice/Pchatalice^bob", "ASIF:alice/Pchatalice^bob"}));
+                                                    "CHIN:alice/Pchatalice^bob", "ASIF:alice/Pchatalice^bob",
+                                                    "IFAL:alice/Pchatalice^bob/3"}));
   EXPECT_EQ(host.TabCount(), 3);
   EXPECT_EQ(dlg->Channels().Current()->name, "#lobby");
   EXPECT_EQ(Lines("서버와 연결이 끊어져 다시 연결하는 중입니다…"), 1);
