@@ -178,14 +178,7 @@ pid_t StartRedis(const Options& o, int port, const std::string& dir) {
     _exit(127);
   }
   for (int i = 0; i < 300; ++i) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_port = htons(static_cast<std::uint16_t>(port));
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool up = connect(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
-    close(fd);
-    if (up) return pid;
+    if (orvinta::bench::LoopbackPortAnswers(port)) return pid;
     usleep(10'000);
   }
   kill(pid, SIGKILL);

@@ -43,4 +43,16 @@ inline int FreeLoopbackPort() {
   return ntohs(sa.sin_port);
 }
 
+// True when something accepts connections on 127.0.0.1:port now.
+inline bool LoopbackPortAnswers(int port) {
+  const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in sa{};
+  sa.sin_family = AF_INET;
+  sa.sin_port = htons(static_cast<std::uint16_t>(port));
+  sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const bool up = connect(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
+  close(fd);
+  return up;
+}
+
 }  // namespace orvinta::bench

@@ -71,14 +71,7 @@ pid_t StartNgircd(const Options& o, int port, const std::string& config) {
 bool WaitForPort(int port, int timeoutMs) {
   const auto start = Clock::now();
   while (MsSince(start) < timeoutMs) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_port = htons(static_cast<std::uint16_t>(port));
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool up = connect(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
-    close(fd);
-    if (up) return true;
+    if (orvinta::bench::LoopbackPortAnswers(port)) return true;
     usleep(20'000);
   }
   return false;

@@ -21,6 +21,12 @@ namespace {
 constexpr int kAcross = 5000;
 constexpr int kSwept = 20000;
 
+// The body of the member's next frame of that kind, or "<none>" within kAcross.
+std::string NextBody(TestClient& member, std::string_view command) {
+  const auto frame = member.NextOf(command, kAcross);
+  return frame ? frame->body : "<none>";
+}
+
 std::unique_ptr<ServerProcess> Node(const RedisProcess& redis, const std::string& name,
                                     std::vector<std::string> more = {}) {
   std::vector<std::string> args{"--cluster", redis.Url(), "--node-name", name, "--cluster-wait", "5"};
@@ -53,20 +59,14 @@ TEST(ClusterProcess, MembersOnTwoNodesMeetTalkAndListEachOther) {
   const auto roster = ben.NextOf("IFON", kAcross);  // amy, from the other node
   ASSERT_TRUE(roster);
   EXPECT_EQ(roster->body, "amy/Lobby/amy/1/0");
-  const auto joined = amy.NextOf("CHIN", kAcross);
-  ASSERT_TRUE(joined);
-  EXPECT_EQ(joined->body, "ben/Lobby/ben/1");
+  EXPECT_EQ(NextBody(amy, "CHIN"), "ben/Lobby/ben/1");
 
   for (int i = 0; i < 5; ++i) ben.Send("TALL", "ben/lobby/line " + std::to_string(i) + "/with a slash");
   for (int i = 0; i < 5; ++i) {
-    const auto line = amy.NextOf("TALL", kAcross);
-    ASSERT_TRUE(line);
-    EXPECT_EQ(line->body, "ben/Lobby/line " + std::to_string(i) + "/with a slash");
+    EXPECT_EQ(NextBody(amy, "TALL"), "ben/Lobby/line " + std::to_string(i) + "/with a slash");
   }
   ben.Send("IFAL", "ben/lobby/3");
-  const auto status = amy.NextOf("IFAL", kAcross);
-  ASSERT_TRUE(status);
-  EXPECT_EQ(status->body, "ben/Lobby/3");
+  EXPECT_EQ(NextBody(amy, "IFAL"), "ben/Lobby/3");
 
   // Asked on either node, the answer names both members.
   TestClient asker(a->Port());
@@ -80,27 +80,19 @@ TEST(ClusterProcess, MembersOnTwoNodesMeetTalkAndListEachOther) {
   // One login per id across the cluster.
   TestClient again(b->Port());
   again.Send("USER", "amy/key/amy/1");
-  const auto refused = again.NextOf("SYST", kAcross);
-  ASSERT_TRUE(refused);
-  EXPECT_EQ(refused->body, "2/amy");
+  EXPECT_EQ(NextBody(again, "SYST"), "2/amy");
 
   // The room holds two, counted over both nodes.
   TestClient cid(a->Port());
   ASSERT_TRUE(cid.Login("cid"));
   cid.Send("CHIN", "cid/lobby");
-  const auto full = cid.NextOf("SYST", kAcross);
-  ASSERT_TRUE(full);
-  EXPECT_EQ(full->body, "10/lobby");
+  EXPECT_EQ(NextBody(cid, "SYST"), "10/lobby");
 
   // An invitation reaches the invitee on the other node; one for nobody says so.
   cid.Send("INVT", "cid/ben/x/cid");
-  const auto invited = ben.NextOf("INVT", kAcross);
-  ASSERT_TRUE(invited);
-  EXPECT_EQ(invited->body, "cid/ben/Pchatben^cid/cid");
+  EXPECT_EQ(NextBody(ben, "INVT"), "cid/ben/Pchatben^cid/cid");
   cid.Send("INVT", "cid/nobody/x/cid");
-  const auto absent = cid.NextOf("SYST", kAcross);
-  ASSERT_TRUE(absent);
-  EXPECT_EQ(absent->body, "1/nobody");
+  EXPECT_EQ(NextBody(cid, "SYST"), "1/nobody");
 
   const int httpPort = std::atoi(http.c_str() + http.rfind(':') + 1);
   const auto get = [httpPort](const std::string& path) {
@@ -148,9 +140,7 @@ TEST(ClusterProcess, RoomsAndIdsSpreadOverTwoRedisServersStillMeet) {
   }
   TestClient again(a->Port());
   again.Send("USER", "ben/key/ben/1");
-  const auto refused = again.NextOf("SYST", kAcross);
-  ASSERT_TRUE(refused);
-  EXPECT_EQ(refused->body, "2/ben");
+  EXPECT_EQ(NextBody(again, "SYST"), "2/ben");
 }
 
 TEST(ClusterProcess, AVoteCountsTheMembersOfEveryNodeAndExpelsAcrossThem) {
@@ -179,9 +169,7 @@ TEST(ClusterProcess, AVoteCountsTheMembersOfEveryNodeAndExpelsAcrossThem) {
   TestClient eve(b->Port());
   ASSERT_TRUE(eve.Login("eve"));
   eve.Send("CHIN", "eve/lobby");
-  const auto running = eve.NextOf("RMIF", kAcross);
-  ASSERT_TRUE(running);
-  EXPECT_EQ(running->body, "lobby/T");
+  EXPECT_EQ(NextBody(eve, "RMIF"), "lobby/T");
   dan.Send("VTBN", "dan/lobby/ben/T");  // counted on the node that holds the vote
   amy.Send("VTBN", "amy/lobby/ben/T");
   cid.Send("VTBN", "cid/lobby/ben/T");
@@ -189,18 +177,14 @@ TEST(ClusterProcess, AVoteCountsTheMembersOfEveryNodeAndExpelsAcrossThem) {
     EXPECT_NE(frame->command, "RQBN") << frame->body;
   }
   for (TestClient* member : {&amy, &ben, &dan}) {
-    const auto result = member->NextOf("RSBN", kAcross);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->body, "lobby/ben/3/0");
+    EXPECT_EQ(NextBody(*member, "RSBN"), "lobby/ben/3/0");
     const auto out = member->NextOf("CHOT", kAcross);
     ASSERT_TRUE(out);
     EXPECT_EQ(out->body, "ben/lobby");
   }
   // Taken out on its own node too, and barred from coming back.
   ben.Send("CHIN", "ben/lobby");
-  const auto barred = ben.NextOf("SYST", kAcross);
-  ASSERT_TRUE(barred);
-  EXPECT_EQ(barred->body, "6/lobby");
+  EXPECT_EQ(NextBody(ben, "SYST"), "6/lobby");
 }
 
 TEST(ClusterProcess, WithoutRedisAtStartItSaysSoAndGivesUp) {
@@ -273,13 +257,9 @@ TEST(ClusterProcess, AfterRedisRestartsEmptyARunningNodeMeetsANewOne) {
   }
   ASSERT_TRUE(roster);
   EXPECT_EQ(roster->body, "amy/lobby/amy/1/1");
-  const auto joined = amy.NextOf("CHIN", kAcross);
-  ASSERT_TRUE(joined);
-  EXPECT_EQ(joined->body, "ben/lobby/ben/1");
+  EXPECT_EQ(NextBody(amy, "CHIN"), "ben/lobby/ben/1");
   amy.Send("TALL", "amy/lobby/welcome back");
-  const auto line = ben.NextOf("TALL", kAcross);
-  ASSERT_TRUE(line);
-  EXPECT_EQ(line->body, "amy/lobby/welcome back");
+  EXPECT_EQ(NextBody(ben, "TALL"), "amy/lobby/welcome back");
 }
 
 TEST(ClusterProcess, ASilentRedisDisconnectsNobodyAndTheNodeComesBack) {
@@ -294,9 +274,7 @@ TEST(ClusterProcess, ASilentRedisDisconnectsNobodyAndTheNodeComesBack) {
 
   redis.Pause();
   amy.Send("TALL", "amy/lobby/still here");
-  const auto line = cid.NextOf("TALL", kAcross);
-  ASSERT_TRUE(line);
-  EXPECT_EQ(line->body, "amy/lobby/still here");
+  EXPECT_EQ(NextBody(cid, "TALL"), "amy/lobby/still here");
   // A login while Redis owes its answer is let in once the node gives up waiting.
   TestClient dan(a->Port());
   dan.Send("USER", "dan/key/dan/1");
