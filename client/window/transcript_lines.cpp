@@ -3,7 +3,10 @@
 namespace orvinta::window {
 
 void TranscriptLines::Add(TranscriptLine line) {
-  if (lines_.size() >= kMaxLines) lines_.pop_front();
+  if (lines_.size() >= kMaxLines) {
+    lines_.pop_front();
+    ++first_;
+  }
   lines_.push_back(std::move(line));
 }
 

@@ -58,7 +58,13 @@ class TranscriptLines {
 
   void Add(TranscriptLine line);
   // Clearing the screen: the lines are gone.
-  void Clear() { lines_.clear(); }
+  void Clear() {
+    first_ += lines_.size();
+    lines_.clear();
+  }
+  // Every line ever added has a number, counted from 0; the line at index i
+  // is number FirstNumber() + i, so a view can tell lines apart as old ones go.
+  std::uint64_t FirstNumber() const { return first_; }
 
   std::size_t size() const { return lines_.size(); }
   bool empty() const { return lines_.empty(); }
@@ -68,6 +74,7 @@ class TranscriptLines {
 
  private:
   std::deque<TranscriptLine> lines_;
+  std::uint64_t first_ = 0;
 };
 
 // Fixed lines.
