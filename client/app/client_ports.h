@@ -1,7 +1,7 @@
 #pragma once
 // The real adapters of every port the client uses, owned in one place.
 #include "client/components/member_list/member_list_pane.h"
-#include "client/components/web_view.h"
+#include "client/components/deferred_web_view.h"
 #include "platform/qt/host_platform_info.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_shell.h"
@@ -20,7 +20,7 @@ struct ClientPorts {
   platform::qt::QtTimers timers;
   platform::qt::QtSound sound;
   platform::qt::QtShell shell;
-  components::WebViewFactory views;
+  components::DeferredWebViewFactory views;
   components::MemberListPaneFactory memberViews;
 };
 

@@ -3,6 +3,7 @@
 // (common controls, rich edit libraries, sockets start-up) have no work here.
 #include <QApplication>
 #include <QSettings>
+#include <QTimer>
 #include <QIcon>
 #include <cstdio>
 #include <memory>
@@ -27,6 +28,7 @@
 #include "client/components/menus/qt_popup_menus.h"
 #include "client/components/notifier/qt_prompt_popups.h"
 #include "client/components/resource_scheme.h"
+#include "client/components/deferred_web_view.h"
 #include "client/components/web_view.h"
 #include "client/shell/hand_over.h"
 #include "client/shell/orvinta_app.h"
@@ -41,6 +43,9 @@
 namespace {
 
 using namespace orvinta;
+
+// A room whose lines have not come by then does not keep the portal's pages waiting.
+constexpr int kEngineAtTheLatestMs = 3000;
 
 // A widget's action, guarded once where it enters from the event loop.
 template <typename Body>
@@ -222,6 +227,13 @@ int main(int argc, char** argv) {
     if (monitor) monitor->PlaceBeside(widgets);
     dlg.StartStartupTimers();
   });
+  // The portal's pages wait for the browser engine, which waits for the
+  // room's first lines; a start without a room has nothing to wait for.
+  if (orvinta.Settings.RoomKey.empty()) {
+    QTimer::singleShot(0, &widgets, components::LetTheBrowserEngineIn);
+  } else {
+    QTimer::singleShot(kEngineAtTheLatestMs, &widgets, components::LetTheBrowserEngineIn);
+  }
 
   // The monitor goes with the main window, and the program with both.
   QObject::connect(&widgets, &components::MainWindow::closed, &application, [&monitor] {

@@ -55,8 +55,7 @@ Channel* ChannelTabs::AddChannel(std::string_view name, ChannelKind kind) {
   channel->view->Start();
   Channel* added = channels_.Add(std::move(channel));
 
-  host_.PlaceView(waitingRoom ? platform::HtmlViewRole::Home : platform::HtmlViewRole::Transcript,
-                  added->view->View());
+  if (platform::HtmlView* page = added->view->HomePage()) host_.PlaceView(platform::HtmlViewRole::Home, *page);
   host_.InsertTab(tabText);
   SelectAndSwitch(channels_.TabIndexOf(added));
   if (IsMinimised()) {
@@ -95,13 +94,18 @@ void ChannelTabs::RemoveChannel(std::string_view name) {
     SelectAndSwitch(remaining >= 2 && index >= 2 ? index - 1 : 0);
   }
   removed->members.clear();
-  host_.ReleaseView(removed->view->View());
+  ReleaseView(*removed);
+}
+
+void ChannelTabs::ReleaseView(Channel& channel) {
+  // A room's view leaves the window as it is destroyed; a page is released first.
+  if (platform::HtmlView* page = channel.view->HomePage()) host_.ReleaseView(*page);
 }
 
 void ChannelTabs::DeleteAllChannel() {
   for (auto& channel : channels_.TakeAll()) {
     channel->members.clear();
-    host_.ReleaseView(channel->view->View());
+    ReleaseView(*channel);
   }
 }
 

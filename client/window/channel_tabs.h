@@ -53,6 +53,8 @@ class ChannelTabs {
   bool IsMinimised() const;
 
  private:
+  void ReleaseView(Channel& channel);
+
   ChannelList& channels_;
   const ViewContext& views_;
   platform::WindowHost& host_;

@@ -1,27 +1,12 @@
 #include "client/window/chat_dlg.h"
 
-#include <array>
-
 #include "client/window/line_html.h"
 #include "client/window/resource_address.h"
 
 namespace orvinta::window {
 namespace {
 
-struct LoadStep {
-  int timer;
-  int delayMs;
-  bool onlyWhileUnloaded;
-};
-// The transcript page is asked for again while it has not arrived.
-constexpr std::array<LoadStep, 4> kTranscriptSteps = {{
-    {CChatDlg::kNavigate, 200, false},
-    {CChatDlg::kRetry1, 1500, true},
-    {CChatDlg::kRetry2, 3000, true},
-    {CChatDlg::kRetry3, 5000, true},
-}};
 constexpr int kHomeDelayMs = 200;
-constexpr char kEndLine[] = "END_LINE";
 constexpr char kTranscriptElement[] = "CHAT_MAIN";
 
 }  // namespace
@@ -32,50 +17,61 @@ CChatDlg::CChatDlg(const ViewContext& context, bool home, std::function<void()> 
       home_(home),
       onHomeClick_(std::move(onHomeClick)),
       onLinkNotOpened_(std::move(onLinkNotOpened)),
-      view_(context.views.Create(home ? platform::HtmlViewRole::Home : platform::HtmlViewRole::Transcript)),
-      page_(*view_),
       timers_(context.timers.OpenBlock([this](int local) { OnTimer(local); })) {
-  view_->SetListener(this);
+  if (home_) {
+    pageView_ = context.views.Create(platform::HtmlViewRole::Home);
+    page_ = std::make_unique<PageQueue>(*pageView_);
+    pageView_->SetListener(this);
+  } else if (context.transcripts) {
+    transcript_ = context.transcripts->Create(lines_);
+    transcript_->SetListener(this);
+  }
 }
 
 CChatDlg::~CChatDlg() {
-  view_->SetListener(nullptr);
+  if (pageView_) pageView_->SetListener(nullptr);
+  if (transcript_) transcript_->SetListener(nullptr);
   context_.latch.Release(this);
   timers_.reset();
 }
 
 void CChatDlg::Start() {
-  page_.Reset();
-  if (home_) {
-    timers_->Set(kHomeNavigate, kHomeDelayMs);
-    return;
-  }
-  for (const LoadStep& step : kTranscriptSteps) timers_->Set(step.timer, step.delayMs);
+  if (!home_) return;
+  page_->Reset();
+  timers_->Set(kHomeNavigate, kHomeDelayMs);
 }
 
 void CChatDlg::Reload() {
-  page_.Reset();
+  if (!home_) return;
+  page_->Reset();
   NavigateTo(LauncherPageAddress());
 }
 
+void CChatDlg::Show(bool visible) {
+  if (pageView_) pageView_->Show(visible);
+  if (transcript_) transcript_->Show(visible);
+}
+
 void CChatDlg::AddLine(TranscriptLine line) {
-  page_.AppendBeforeMarker(kEndLine, PageLineHtml(line, context_.portal));
   lines_.Add(std::move(line));
+  if (transcript_) transcript_->LinesAdded();
+}
+
+void CChatDlg::JumpToNewest() {
+  if (transcript_) transcript_->JumpToNewest();
 }
 
 void CChatDlg::ClearLines() {
   lines_.Clear();
-  page_.SetElementHtml(kTranscriptElement, TranscriptHtml(lines_, context_.portal));
+  if (transcript_) transcript_->LinesCleared();
 }
 
 std::string CChatDlg::LinesHtml() const { return TranscriptHtml(lines_, context_.portal); }
 
 void CChatDlg::ReadElementHtml(const std::string& id, platform::HtmlView::HtmlCallback callback) {
-  if (!home_ && id == kTranscriptElement) return callback(LinesHtml());
-  page_.GetElementHtml(id, std::move(callback));
+  if (!home_) return callback(id == kTranscriptElement ? LinesHtml() : std::string());
+  page_->GetElementHtml(id, std::move(callback));
 }
-
-std::string CChatDlg::TranscriptAddress() const { return ResourceAddress(context_.portal, kTranscriptPage); }
 
 std::string CChatDlg::LauncherPageAddress() const {
   return LauncherAddress(context_.portal, context_.settings.UserId, context_.settings.SessionKey);
@@ -84,19 +80,12 @@ std::string CChatDlg::LauncherPageAddress() const {
 void CChatDlg::NavigateTo(const std::string& address) {
   // A frame this view was still waiting for will not complete any more.
   context_.latch.Release(this);
-  view_->Navigate(address);
+  pageView_->Navigate(address);
 }
 
 void CChatDlg::OnTimer(int local) {
-  timers_->Kill(local);  // every loading timer fires once
-  if (local == kHomeNavigate) {
-    if (home_) NavigateTo(LauncherPageAddress());
-    return;
-  }
-  for (const LoadStep& step : kTranscriptSteps) {
-    if (step.timer != local) continue;
-    if (!step.onlyWhileUnloaded || !page_.IsLoaded()) NavigateTo(TranscriptAddress());
-  }
+  timers_->Kill(local);
+  if (local == kHomeNavigate && home_) NavigateTo(LauncherPageAddress());
 }
 
 void CChatDlg::OnNavigateComplete(platform::FrameHandle frame) {
@@ -104,7 +93,7 @@ void CChatDlg::OnNavigateComplete(platform::FrameHandle frame) {
 }
 
 void CChatDlg::OnDocumentComplete(platform::FrameHandle frame) {
-  if (context_.latch.TakeIfKept(frame)) page_.MarkLoaded();
+  if (context_.latch.TakeIfKept(frame)) page_->MarkLoaded();
 }
 
 void CChatDlg::OnLeftButtonUp() {

@@ -1,7 +1,8 @@
 #pragma once
-// The transcript view of one channel: its page, the timers that load it, and
-// the queue that holds lines until it has loaded. The waiting room's view
-// (the home view) loads the launcher page instead and reports clicks.
+// The view of one channel. A room's is its lines and the native view that
+// shows them. The waiting room's (the home view) is a page: the launcher,
+// the timer that loads it and the queue that holds changes until it has
+// loaded; it reports clicks.
 #include <functional>
 #include <memory>
 #include <string>
@@ -10,6 +11,7 @@
 #include "client/window/portal_config.h"
 #include "client/window/timer_router.h"
 #include "client/window/transcript_lines.h"
+#include "client/window/transcript_view.h"
 #include "platform/html_view.h"
 #include "platform/window_host.h"
 #include "protocol/launch_settings.h"
@@ -19,49 +21,56 @@ namespace orvinta::window {
 // What every view is made with; owned by the main window.
 struct ViewContext {
   platform::HtmlViewFactory& views;
+  TranscriptViewFactory* transcripts;  // none: rooms show no lines
   platform::WindowHost& host;
   TimerRouter& timers;
-  FrameLatch& latch;  // one remembered frame for all transcript views
+  FrameLatch& latch;  // the frame the home view waits for
   const PortalConfig& portal;
   const LaunchSettings& settings;
 };
 
-class CChatDlg final : public platform::HtmlViewListener {
+class CChatDlg final : public platform::HtmlViewListener, public TranscriptViewListener {
  public:
-  // Page-loading timers of a view (local ids).
-  enum Timer { kHomeNavigate = 1, kNavigate = 2, kRetry1 = 3, kRetry2 = 4, kRetry3 = 5 };
+  // The home view's page-loading timer (a local id).
+  enum Timer { kHomeNavigate = 1 };
 
-  // `onLinkNotOpened`: a link clicked in the page found no browser.
+  // `onLinkNotOpened`: a link clicked in the transcript found no browser.
   CChatDlg(const ViewContext& context, bool home, std::function<void()> onHomeClick,
            std::function<void()> onLinkNotOpened = {});
   ~CChatDlg() override;
   CChatDlg(const CChatDlg&) = delete;
   CChatDlg& operator=(const CChatDlg&) = delete;
 
-  // The view starts: queues emptied, not loaded, loading timers started.
+  bool IsHome() const { return home_; }
+  // The home view starts: queue emptied, not loaded, its loading timer started.
   void Start();
-  // The home view's refresh: not loaded, queues emptied, the launcher again.
+  // The home view's refresh: not loaded, queue emptied, the launcher again.
   void Reload();
 
-  PageQueue& Page() { return page_; }
-  // The room's lines. A line added goes to the page as well; reading the
-  // transcript back (saving) is answered from the lines, not from the page.
+  // The home view's page and its queue (rooms have none).
+  PageQueue& Page() { return *page_; }
+  platform::HtmlView* HomePage() { return pageView_.get(); }
+
+  // The room's lines, shown by its view; reading the transcript back (saving)
+  // is answered from them.
   const TranscriptLines& Lines() const { return lines_; }
   void AddLine(TranscriptLine line);
-  // The screen cleared: no lines, and a page holding only the end marker.
+  // The user's own line brings the view to the newest line.
+  void JumpToNewest();
+  // The screen cleared: no lines.
   void ClearLines();
   // The transcript element's inner HTML, made from the lines.
   std::string LinesHtml() const;
   // An element's inner HTML: a room's transcript element from the lines (at
   // once), anything else from the page (later, from the event loop).
   void ReadElementHtml(const std::string& id, platform::HtmlView::HtmlCallback callback);
-  platform::HtmlView& View() { return *view_; }
-  void Show(bool visible) { view_->Show(visible); }
+  void Show(bool visible);
 
   // HtmlViewListener.
   void OnNavigateComplete(platform::FrameHandle frame) override;
   void OnDocumentComplete(platform::FrameHandle frame) override;
   void OnLeftButtonUp() override;
+  // HtmlViewListener and TranscriptViewListener.
   void OnLinkNotOpened() override {
     if (onLinkNotOpened_) onLinkNotOpened_();
   }
@@ -69,16 +78,17 @@ class CChatDlg final : public platform::HtmlViewListener {
  private:
   void OnTimer(int local);
   void NavigateTo(const std::string& address);
-  std::string TranscriptAddress() const;
   std::string LauncherPageAddress() const;
 
   const ViewContext& context_;
   const bool home_;
   std::function<void()> onHomeClick_;
   std::function<void()> onLinkNotOpened_;
-  std::unique_ptr<platform::HtmlView> view_;
-  PageQueue page_;
+  // Declared before the views that read them.
   TranscriptLines lines_;
+  std::unique_ptr<platform::HtmlView> pageView_;  // home only
+  std::unique_ptr<PageQueue> page_;               // home only
+  std::unique_ptr<TranscriptView> transcript_;    // rooms only
   std::unique_ptr<TimerBlock> timers_;
 };
 

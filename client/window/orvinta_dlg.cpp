@@ -20,7 +20,7 @@ COrvintaDlg::COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConf
       router_(ports.timers),
       timers_(router_.OpenBlock([this](int id) { startup_.OnTimer(id); })),
       sessionTimers_(router_),
-      viewContext_{ports.views, ports.host, router_, transcriptLatch_, portal_, settings_},
+      viewContext_{ports.views, ports.transcriptViews, ports.host, router_, homeLatch_, portal_, settings_},
       session_(std::make_unique<protocol::CZupChatMain>(
           *this, settings, protocol::SessionPorts{ports.transports, ports.boxes, ports.monitor, &sessionTimers_})),
       welcomePane_(ports.views, platform::HtmlViewRole::Welcome, ports.shell),

@@ -148,7 +148,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   std::unique_ptr<TimerBlock> timers_;  // the window's own ids 1-4
   BlockTimers sessionTimers_;
   platform::SystemLocalClock systemClock_;
-  FrameLatch transcriptLatch_;
+  FrameLatch homeLatch_;
   const ViewContext viewContext_;
   std::unique_ptr<protocol::CZupChatMain> session_;
 

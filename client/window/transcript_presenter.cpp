@@ -12,7 +12,6 @@
 namespace orvinta::window {
 namespace {
 
-constexpr std::string_view kEndLine = "END_LINE";
 constexpr std::string_view kLeftLine = "퇴장하셨습니다";
 constexpr std::string_view kCannotClearHome = "대기실 화면은 지울 수 없습니다  ";
 constexpr std::string_view kAskClear =
@@ -57,8 +56,7 @@ Channel* TranscriptPresenter::ChannelForLine(std::string_view name) { return tab
 
 void TranscriptPresenter::AfterLine(Channel& channel, bool flashWhenMinimised, bool mention, bool own) {
   // The user's own line is brought into view even when the user had scrolled away.
-  if (own) channel.view->Page().JumpToMarker(std::string(kEndLine));
-  else channel.view->Page().ScrollToMarker(std::string(kEndLine));
+  if (own) channel.view->JumpToNewest();
   if (&channel != channels_.Current()) {
     if (mention) tabs_.SetMention(channel.name);
     else tabs_.SetActivity(channel.name, true);

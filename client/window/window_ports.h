@@ -2,6 +2,7 @@
 // Everything the main window's logic reaches the outside through. The Qt side
 // builds one of these at start-up; tests build it from fakes.
 #include "client/window/prompt_notifier.h"
+#include "client/window/transcript_view.h"
 #include "client/window/window_config_store.h"
 #include "platform/html_view.h"
 #include "platform/input_line.h"
@@ -35,6 +36,7 @@ struct WindowPorts {
   platform::PopupMenus* menus = nullptr;      // popup menus; none: the member menu is not shown
   platform::MemberListViewFactory* memberViews = nullptr;  // none: the member list shows nothing
   platform::LocalClock* clock = nullptr;  // the time of day in notices; none: the system's
+  TranscriptViewFactory* transcriptViews = nullptr;  // none: rooms keep their lines but show none
 };
 
 }  // namespace orvinta::window

@@ -11,7 +11,7 @@ class HomePageTest : public WindowTest {
     settings.SessionKey = "k&ey=1";
     StartAndLogin();
   }
-  fakes::FakeHtmlView& Home() { return ViewOf("오르빈타 홈"); }
+  fakes::FakeHtmlView& Home() { return HomeView(); }
   // The room-list page as loaded, with the user's choice filled in.
   void Click(const std::string& elements) {
     Home().FinishLoad(elements + "<SPAN ID=DETAIL></SPAN>");

@@ -41,7 +41,6 @@ class MemberMenuTest : public WindowTest {
   }
   void RoomWith(std::string_view key, std::initializer_list<const char*> ids) {
     OpenRoom(key);
-    LoadTranscript("#" + std::string(key));
     for (const char* id : ids) {
       dlg->NewNick("#" + std::string(key), id, 0);
       dlg->SetMemberDetails("#" + std::string(key), id, std::string(id) + "님", "0", "0");

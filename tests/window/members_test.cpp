@@ -64,7 +64,6 @@ TEST_F(MembersTest, ListShowsIdsWithoutUnderscoresAndStatusPictures) {
 
 TEST_F(MembersTest, LeavingMemberGetsALeaveLineAndLeavesTheList) {
   OpenRoom("a");
-  LoadTranscript("#a");
   Join("#a", "bob", "<밥>");
   dlg->RemoveNick("#a", "bob");
   EXPECT_EQ(List().find("bob"), std::string::npos);
@@ -133,7 +132,7 @@ TEST_F(MembersTest, OwnEntryUnderTheLoginIdGetsTheStatus) {
 }
 
 TEST_F(MembersTest, RoomDetailsGoBeforeTheDetailMarker) {
-  auto& home = ViewOf("오르빈타 홈");
+  auto& home = HomeView();
   home.FinishLoad("<SPAN ID=DETAIL><SPAN ID=DETAIL_MORE></SPAN></SPAN>");
   dlg->AddRoomDetailEntry("0|0|<밥>|1234");
   dlg->AddRoomDetailEntry("0|0|a|b|7");  // a "|" inside the nick stays with the nick

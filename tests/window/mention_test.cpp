@@ -56,7 +56,6 @@ class MentionWindowTest : public WindowTest {
 TEST_F(MentionWindowTest, SomeoneElsesLineNamingTheUserMarksLineAndTab) {
   OpenRoom("a");
   OpenRoom("b");
-  LoadTranscript("#a");
   dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥|앨리스 봤어?");
   EXPECT_NE(ViewOf("#a").Inner("CHAT_MAIN").find("orvinta-mention"), std::string::npos);
   EXPECT_EQ(host.tabs[1].image, 2);
@@ -88,7 +87,6 @@ TEST_F(MentionWindowTest, ListenersHearEachShownLineAndHighlightCanBeOff) {
   dlg->Transcript().UsePreferences(preferences);
   OpenRoom("a");
   OpenRoom("b");
-  LoadTranscript("#a");
   dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥%%7C|앨리스 100%%");
   dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥|몰래");
   dlg->Prompts().AddIgnore("#a", "bob");

@@ -19,7 +19,6 @@ class DropCaseTest : public WindowTest, public ::testing::WithParamInterface<Dro
     EnterRoom("lobby");
     EnterRoom("Pchatalice^bob");
     timers.Advance(200);
-    LoadTranscript("#lobby");
     dlg->BringChannelToFront("#lobby");
     dlg->Channels().FindByName("#Pchatalice^bob")->statusIndex = 3;  // away there
   }

@@ -27,7 +27,7 @@ TEST_F(SessionWindowTest, LoginEntersTheRoomAndTrafficReachesThePages) {
   EXPECT_EQ(settings.RoomKey, "");
 
   timers.Advance(200);
-  auto& room = LoadTranscript("#lobby");
+  auto& room = ViewOf("#lobby");
   ReceiveFrame("CHIN", "bob/lobby/<밥>/1001");
   ReceiveFrame("TALL", "bob/lobby/B|0000FF|10|바탕|000000|1001|<밥>|a/b <i>%%7C %s");
   ReceiveFrame("IFAL", "bob/lobby/2");

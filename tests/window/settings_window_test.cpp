@@ -145,7 +145,7 @@ class SavingFromTheWindow : public SettingsWindowTest {
     OpenRoom("abc");
     OpenRoom("def");
     for (const char* room : {"#abc", "#def"}) {
-      LoadTranscript(room);
+      ViewOf(room);
       dlg->AddInfoLine(room, "lines of %s", {room});
     }
     dlg->BringChannelToFront("#def");

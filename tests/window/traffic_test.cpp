@@ -73,7 +73,7 @@ class TrafficTest : public WindowTest {
     dlg = std::make_unique<COrvintaDlg>(
         settings,
         WindowPorts{host, countingViews, timers, queue, sound, shell, transports, nullptr, &notifier, &config, &input,
-                    nullptr, &memberViews},
+                    nullptr, &memberViews, nullptr, &transcriptViews},
         portal);
     dlg->OnInitDialog();
     StartAndLogin();
@@ -93,13 +93,6 @@ class TrafficTest : public WindowTest {
     timers.Advance(MemberLists::kBusyRedrawDelayMs);  // drawn, and quiet again
   }
   bool TabOpen(std::string_view channel) { return dlg->Channels().FindByName(channel) != nullptr; }
-  // The room's transcript once its page has loaded (the fixture's own helper
-  // expects bare fakes).
-  std::string LoadedTranscript(std::string_view channel) {
-    auto& view = static_cast<CountingView&>(dlg->Channels().FindByName(channel)->view->View()).fake();
-    view.FinishLoad(kTranscriptSkeleton);
-    return view.Inner("CHAT_MAIN");
-  }
 
   CountingViews countingViews{views};
   HeldBoxes held;
@@ -167,7 +160,7 @@ TEST_F(TrafficTest, HostileFloodOfMemberDetailsStaysBoundedAndCheap) {
 }
 
 TEST_F(TrafficTest, DetailsOfAnUnknownRoomFillTheWaitingRoomOnlyUpToItsBound) {
-  auto& home = static_cast<CountingView&>(dlg->Channels().Home()->view->View());
+  auto& home = static_cast<CountingView&>(*dlg->Channels().Home()->view->HomePage());
   home.fake().FinishLoad("<SPAN ID=DETAIL></SPAN><SPAN ID=DETAIL_MORE></SPAN>");
   home.operations = 0;
   for (int i = 0; i < 10000; ++i) ReceiveFrame("IFON", "h" + std::to_string(i) + "/elsewhere/h/1001/0");
@@ -187,7 +180,7 @@ TEST_F(TrafficTest, LinesInFlightForARoomJustLeftBringNoGhostBack) {
   EnterRoom("lobby");  // the user's own return opens it at once
   ASSERT_TRUE(TabOpen("#lobby"));
   ReceiveFrame("TALL", "bob/lobby/|000000|10|굴림|FFFFFF|1|밥|다시");
-  EXPECT_NE(LoadedTranscript("#lobby").find("다시"), std::string::npos);
+  EXPECT_NE(ViewOf("#lobby").Inner().find("다시"), std::string::npos);
 
   ReceiveFrame("CHOT", "alice/lobby");  // taken out by the server: the same rule
   timers.Advance(TrafficRooms::kLeftMemoryMs - 1);

@@ -41,7 +41,6 @@ class TranscriptLinesTest : public WindowTest, public ::testing::WithParamInterf
 TEST_P(TranscriptLinesTest, ReadBackAndSavedFileAreThePageByteForByte) {
   // Half the lines come before the page has loaded, half after.
   GetParam().feed(*dlg);
-  LoadTranscript("#a");
   GetParam().feed(*dlg);
   const std::string page = PageTranscript();
   EXPECT_EQ(ReadBack(), page);
@@ -73,7 +72,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<LinesCase>& info) { return std::string(info.param.name); });
 
 TEST_F(TranscriptLinesTest, ClearedScreenReadsBackOnlyTheTwoNotices) {
-  LoadTranscript("#a");
   Chat(*dlg, "|333333|9|굴림|FFFFFF|0|밥|gone");
   boxes.answers.push_back(BoxAnswer::Yes);
   dlg->Transcript().OnClearScreen();

@@ -16,26 +16,15 @@ class TranscriptTest : public WindowTest {
   }
 };
 
-TEST_F(TranscriptTest, TranscriptViewNavigatesAndRetriesUntilLoaded) {
+// A room's lines go straight to its native view: no page to load, nothing
+// held back, and a closed room's view goes with its tab.
+TEST_F(TranscriptTest, RoomViewsShowLinesAtOnceInOrderWithoutAPage) {
+  const std::size_t pages = views.created;
   OpenRoom("a");
-  auto& view = ViewOf("#a");
-  timers.Advance(199);
-  EXPECT_TRUE(view.navigations.empty());
-  timers.Advance(1);
-  EXPECT_EQ(view.navigations, std::vector<std::string>{"res://orvinta/107"});
-  timers.Advance(1300);
-  EXPECT_EQ(view.navigations.size(), 2u);  // 1500 ms: not loaded yet
-  view.FinishLoad(kTranscriptSkeleton);
-  timers.Advance(10000);
-  EXPECT_EQ(view.navigations.size(), 2u);  // 3000 and 5000 ms: loaded, nothing more
-}
-
-TEST_F(TranscriptTest, LinesBeforeLoadAppearInOrderOnceLoaded) {
-  OpenRoom("a");
+  OpenRoom("b");
   dlg->AddInfoLine("#a", "first %s", {"one"});
   dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥|second");
-  EXPECT_EQ(ViewOf("#a").document, "");
-  LoadTranscript("#a");
+  EXPECT_EQ(views.created, pages);
   const std::string lines = Lines("#a");
   const auto banner = lines.find("어서 오세요");
   const auto first = lines.find("first one");
@@ -43,49 +32,25 @@ TEST_F(TranscriptTest, LinesBeforeLoadAppearInOrderOnceLoaded) {
   EXPECT_LT(banner, first);
   EXPECT_LT(first, second);
   EXPECT_NE(second, std::string::npos);
-}
-
-TEST_F(TranscriptTest, OneRememberedFrameServesAllViews) {
-  OpenRoom("a");
-  OpenRoom("b");
-  auto& a = ViewOf("#a");
-  auto& b = ViewOf("#b");
-  a.FireNavigateComplete(a.frame());
-  b.document = kTranscriptSkeleton;
-  b.FireNavigateComplete(b.frame());
-  b.FireDocumentComplete(b.frame());  // b's frame was not the remembered one
-  dlg->AddInfoLine("#b", "held", {});
-  EXPECT_EQ(b.Inner("CHAT_MAIN"), "<SPAN ID=END_LINE></SPAN>");
-  a.FinishLoad(kTranscriptSkeleton);
-  timers.Advance(1500);  // b asks again, and this time its frame is kept
-  b.FinishLoad(kTranscriptSkeleton);
-  EXPECT_NE(b.Inner("CHAT_MAIN").find("held"), std::string::npos);
-}
-
-TEST_F(TranscriptTest, ClosedViewDoesNotHoldTheRememberedFrame) {
-  OpenRoom("a");
-  OpenRoom("b");
-  auto& a = ViewOf("#a");
-  a.FireNavigateComplete(a.frame());
-  dlg->RemoveChannel("#a");  // goes before its page completes
-  LoadTranscript("#b");
+  EXPECT_EQ(ViewOf("#a").added, 3);
+  dlg->RemoveChannel("#a");
+  ASSERT_EQ(transcriptViews.live.size(), 1u);
   dlg->AddInfoLine("#b", "shown", {});
-  EXPECT_NE(ViewOf("#b").Inner("CHAT_MAIN").find("shown"), std::string::npos);
+  EXPECT_NE(ViewOf("#b").Inner().find("shown"), std::string::npos);
 }
 
 TEST_F(TranscriptTest, ALinkNoBrowserTookIsToldInItsRoom) {
-  OpenRoom("a"), OpenRoom("b"), LoadTranscript("#a"), ViewOf("#a").FailLink();
+  OpenRoom("a"), OpenRoom("b"), ViewOf("#a"), ViewOf("#a").FailLink();
   EXPECT_NE(Lines("#a").find("웹 브라우저를 찾지 못했습니다"), std::string::npos);
 }
 
 TEST_F(TranscriptTest, InfoLineArgumentsBecomeVisibleText) {
   OpenRoom("a");
-  LoadTranscript("#a");
   dlg->AddInfoLine("#a", "<BR><B>☆☆ %s님이 입장하셨습니다 ☆☆</B><BR><BR>", {"<img src=x>'%s\x03" "4,5"});
   EXPECT_EQ(Occurrences(Lines("#a"),
                         "<FONT COLOR='#11AA44'><BR><B>☆☆ &lt;img src=x&gt;%s,5님이 입장하셨습니다 ☆☆</B><BR><BR></FONT>"),
             1);
-  EXPECT_EQ(ViewOf("#a").scrolledTo.back(), "END_LINE");
+  EXPECT_EQ(ViewOf("#a").jumps, 0);  // someone else's line keeps the reader's place
 }
 
 TEST_F(TranscriptTest, LinesOpenRoomsButNotOtherNames) {
@@ -111,7 +76,6 @@ TEST_F(TranscriptTest, MinimisedWindowFlashesExceptForLeaveLines) {
 
 TEST_F(TranscriptTest, IgnoredMembersLinesAreDropped) {
   OpenRoom("a");
-  LoadTranscript("#a");
   dlg->Prompts().AddIgnore("#a", "bob");
   dlg->AddMessage("#a", "bob", "|212121|9|굴림|FFFFFF|0|밥|hidden");
   dlg->AddMessage("#a", "carol", "|212121|9|굴림|FFFFFF|0|캐럴|shown");
@@ -124,23 +88,19 @@ TEST_F(TranscriptTest, IgnoredMembersLinesAreDropped) {
 
 TEST_F(TranscriptTest, HostileLineChangesNothingButItsOwnText) {
   OpenRoom("a");
-  auto& view = LoadTranscript("#a");
-  const std::string before = view.document;
   dlg->AddMessage("#a", "bob\"<>",
                   "B'\"<>|'\"<x>|'\"<>|'\"<>|'\"<>|'\"<>|'\"<b>nick</b>|</SPAN><SPAN ID=END_LINE>'\"%s%n<script>");
   const std::string lines = Lines("#a");
   EXPECT_NE(lines.find("&#39;&quot;&lt;b&gt;nick&lt;/b&gt;"), std::string::npos);  // nick is text, quotes too
   EXPECT_EQ(lines.find("<b>"), std::string::npos);
   EXPECT_NE(lines.find("&lt;/SPAN&gt;&lt;SPAN ID=END_LINE&gt;'\"%s%n&lt;&gt;"), std::string::npos);
-  EXPECT_EQ(Occurrences(view.document, "ID=END_LINE>"), 1);  // one marker: the page's own
-  EXPECT_EQ(view.document.substr(0, before.find("<SPAN ID=END_LINE>")), before.substr(0, before.find("<SPAN ID=END_LINE>")));
+  EXPECT_EQ(Occurrences(ViewOf("#a").Inner(), "ID=END_LINE>"), 1);  // one marker: the transcript's own
   EXPECT_EQ(host.TabCount(), 2);
   EXPECT_EQ(host.title, "수다방");
 }
 
 TEST_F(TranscriptTest, ClearScreenAsksAndLeavesTwoNotices) {
   OpenRoom("a");
-  LoadTranscript("#a");
   dlg->AddInfoLine("#a", "old line", {});
   boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
   dlg->Transcript().OnClearScreen();

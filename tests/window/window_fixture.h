@@ -3,6 +3,7 @@
 // boxes, a scripted connection. A page skeleton stands in for page 107.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "client/components/config/window_placement.h"
 #include "client/window/orvinta_dlg.h"
 #include "tests/fakes/fake_html_view.h"
+#include "tests/fakes/fake_transcript_view.h"
 #include "tests/fakes/fake_input_line.h"
 #include "tests/fakes/fake_member_list.h"
 #include "tests/fakes/fake_ports.h"
@@ -58,7 +60,7 @@ class WindowTest : public ::testing::Test {
     dlg.reset();
     dlg = std::make_unique<COrvintaDlg>(
         settings, WindowPorts{host, views, timers, boxes, sound, shell, transports, nullptr, &notifier, &config,
-                               &input, nullptr, &memberViews},
+                               &input, nullptr, &memberViews, nullptr, &transcriptViews},
         portal);
     dlg->OnInitDialog();
   }
@@ -82,18 +84,18 @@ class WindowTest : public ::testing::Test {
     return fakes::DecodeSentFrames(transport().sent());
   }
 
-  fakes::FakeHtmlView& ViewOf(std::string_view channel) {
+  // A room's transcript view.
+  fakes::FakeTranscriptView& ViewOf(std::string_view channel) {
     Channel* c = dlg->Channels().FindByName(channel);
     EXPECT_NE(c, nullptr) << channel;
-    return static_cast<fakes::FakeHtmlView&>(c->view->View());
+    auto& live = transcriptViews.live;
+    const auto found = std::find_if(live.begin(), live.end(), [&](auto* v) { return &v->lines == &c->view->Lines(); });
+    EXPECT_NE(found, live.end()) << channel;
+    return **found;
   }
+  // The waiting room's page.
+  fakes::FakeHtmlView& HomeView() { return *views.Find(platform::HtmlViewRole::Home); }
   fakes::FakeMemberList& UserView() { return static_cast<fakes::FakeMemberList&>(dlg->Members().Pane().View()); }
-  // Loads the transcript page of a channel.
-  fakes::FakeHtmlView& LoadTranscript(std::string_view channel) {
-    auto& view = ViewOf(channel);
-    view.FinishLoad(kTranscriptSkeleton);
-    return view;
-  }
   // The user enters a room as a second launch would have it enter.
   void EnterRoom(std::string_view key) {
     dlg->OnCopyData({StartupAndTimers::kHandOver, settings.UserId + "\n" + std::string(key) + "\n\n\n"});
@@ -105,6 +107,7 @@ class WindowTest : public ::testing::Test {
   PortalConfig portal;
   fakes::FakeWindowHost host;
   fakes::FakeHtmlViewFactory views;
+  fakes::FakeTranscriptViewFactory transcriptViews{portal};
   fakes::FakeMemberListFactory memberViews;
   fakes::FakeTimers timers;
   fakes::FakeMessageBoxes boxes;
