@@ -10,6 +10,7 @@
 #include <QWebEnginePage>
 #include <unistd.h>
 
+#include "client/components/deferred_web_view.h"
 #include "client/components/web_view.h"
 #include "client/window/portal_pane.h"
 #include "tests/fakes/fake_shell.h"
@@ -108,6 +109,26 @@ TEST_F(PaneTest, KeysNeverReachThePage) {
   Settle(300);
   EXPECT_EQ(Script("document.title").toString(), "");
   EXPECT_EQ(Script("document.getElementById('IN').value").toString(), "");
+}
+
+// Until the engine is let in, a deferred view is a blank frame that keeps
+// what it was asked; then its page starts where the logic left it.
+TEST(DeferredPageTest, WaitsForTheEngineThenDoesWhatItWasAsked) {
+  ASSERT_FALSE(BrowserEngineLetIn());  // nothing in this program has let it in yet
+  DeferredWebView view(platform::HtmlViewRole::Welcome);
+  view.Navigate(DataUrl("<p id=MARK>welcome</p>"));
+  std::string read = "none yet";
+  view.GetElementHtml("MARK", [&](const std::string& html) { read = html; });
+  view.Show(true);
+  Settle(100);
+  EXPECT_EQ(view.Page(), nullptr);
+  EXPECT_EQ(read, "none yet");
+
+  LetTheBrowserEngineIn();
+  ASSERT_NE(view.Page(), nullptr);
+  EXPECT_EQ(view.Page()->Widget()->parentWidget(), view.Widget());
+  EXPECT_TRUE(Spin([&] { return read != "none yet"; }, 5000));
+  EXPECT_TRUE(read == "welcome" || read.empty());  // read as soon as asked: before or after the load
 }
 
 }  // namespace
