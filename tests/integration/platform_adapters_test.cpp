@@ -124,7 +124,7 @@ TEST(QtTransport, AGracefulCloseReturnsAtOnceAndStillDeliversTheLastBytes) {
 }
 
 TEST(WebView, AViewWithoutAPageStillAnswersEmpty) {
-  components::WebView view(HtmlViewRole::Transcript);
+  components::WebView view(HtmlViewRole::Home);
   delete view.Widget();  // as when the window holding it goes first
   std::optional<std::string> html;
   view.GetElementHtml("CHAT_MAIN", [&](const std::string& value) { html = value; });

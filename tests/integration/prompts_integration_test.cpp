@@ -21,7 +21,6 @@ namespace orvinta::integration {
 namespace {
 
 using platform::FromLocalText;
-constexpr const char* kSkeleton = "<SPAN ID=CHAT_MAIN><SPAN ID=END_LINE></SPAN></SPAN>";
 
 // One user's main window: real sockets and timers, recorded pages and popups.
 struct Member {
@@ -53,13 +52,10 @@ struct Member {
   }
   window::Channel* Room(const std::string& channel) { return dlg->Channels().FindByName(channel); }
   std::size_t Count(const std::string& channel) { return Room(channel) ? dlg->MemberCount(channel) : 0; }
-  // The transcript of a room, its page loaded on first look.
+  // The transcript of a room, as its element reads back.
   std::string Lines(const std::string& channel) {
     window::Channel* room = Room(channel);
-    if (!room) return {};
-    auto& view = static_cast<fakes::FakeHtmlView&>(room->view->View());
-    if (view.document.empty()) view.FinishLoad(kSkeleton);
-    return view.Inner("CHAT_MAIN");
+    return room ? room->view->LinesHtml() : std::string();
   }
   bool Shows(const std::string& channel, const char* text) {
     return Lines(channel).find(FromLocalText(text)) != std::string::npos;

@@ -24,7 +24,6 @@
 
 namespace orvinta::window {
 
-inline constexpr const char* kTranscriptSkeleton = "<SPAN ID=CHAT_MAIN><SPAN ID=END_LINE></SPAN></SPAN>";
 
 using FakeNotifier = fakes::FakePromptPort;
 
