@@ -256,6 +256,12 @@ void TranscriptWidget::SetShown(bool shown) {
 
 std::size_t TranscriptWidget::TopLine() const { return IndexOf(top_.line); }
 
+std::optional<std::size_t> TranscriptWidget::MarkerLine() const {
+  const auto marker = place_.Marker();
+  if (!marker || *marker < lines_.FirstNumber() || IndexOf(*marker) >= Count()) return std::nullopt;
+  return IndexOf(*marker);
+}
+
 QString TranscriptWidget::NewLinesBarText() const {
   const std::size_t count = place_.BarCount();
   return count == 0 ? QString() : QStringLiteral("새 메시지 %1개 ↓").arg(count);
@@ -320,7 +326,7 @@ void TranscriptWidget::paintEvent(QPaintEvent*) {
       overlays.push_back({link.start, link.length, hovered});
     }
     if (selection && from->line <= number && number <= to->line) {
-      const int start = from->line == number ? from->position : 0;
+      const int start = from->line == number ? std::max(from->position, 0) : 0;
       const int end = to->line == number ? to->position : static_cast<int>(line.text.text().size());
       if (start < end) overlays.push_back({start, end - start, selected});
     }
@@ -396,7 +402,7 @@ TranscriptWidget::TextPoint TranscriptWidget::TextPointAt(QPointF point) {
   const transcript::LaidLine& line = cache_.At(hit.index);
   int position = transcript::PositionAt(line, hit.inLine);
   if (hit.inLine.y() > line.height) position = static_cast<int>(line.text.text().size());
-  return {lines_.FirstNumber() + hit.index, std::max(position, 0)};
+  return {lines_.FirstNumber() + hit.index, position};
 }
 
 void TranscriptWidget::mousePressEvent(QMouseEvent* event) {
@@ -457,7 +463,7 @@ void TranscriptWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   const TextPoint point = TextPointAt(event->position());
   const std::size_t index = IndexOf(point.line);
   if (index >= Count()) return;
-  anchor_ = TextPoint{point.line, 0};
+  anchor_ = TextPoint{point.line, -1};
   cursor_ = TextPoint{point.line, static_cast<int>(cache_.At(index).text.text().size())};
   viewport()->update();
 }
@@ -494,11 +500,11 @@ QString TranscriptWidget::SelectedText() const {
   const std::uint64_t last = std::min<std::uint64_t>(to.line, lines_.FirstNumber() + Count() - 1);
   for (std::uint64_t number = first; number <= last && Count() > 0 && parts.size() < static_cast<qsizetype>(kMaxCopiedLines); ++number) {
     const window::TranscriptLine& line = lines_[IndexOf(number)];
-    const int start = number == from.line ? from.position : 0;
+    // Before its text (-1): the line is taken from its nick on.
+    const int start = number == from.line ? from.position : -1;
     const int end = number == to.line ? to.position : std::numeric_limits<int>::max();
-    QString text = CopiedText(line, start, end);
-    // A line copied from its start, among others, keeps who said it.
-    if (line.kind == window::LineKind::Chat && start == 0 && from.line != to.line) {
+    QString text = CopiedText(line, std::max(start, 0), end);
+    if (line.kind == window::LineKind::Chat && start < 0) {
       text.prepend(platform::qt::FromCp949(window::DecodeEntities(line.nick)) + QStringLiteral(" ▶ "));
     }
     if (line.kind != window::LineKind::Chat) {
@@ -512,7 +518,7 @@ QString TranscriptWidget::SelectedText() const {
 
 void TranscriptWidget::SelectAll() {
   if (Count() == 0) return;
-  anchor_ = TextPoint{lines_.FirstNumber(), 0};
+  anchor_ = TextPoint{lines_.FirstNumber(), -1};
   cursor_ = TextPoint{lines_.FirstNumber() + Count() - 1, static_cast<int>(transcript::LayoutText(lines_[Count() - 1]).size())};
   viewport()->update();
 }

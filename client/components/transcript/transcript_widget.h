@@ -48,6 +48,8 @@ class TranscriptWidget final : public QAbstractScrollArea {
   void Copy() const;
   // Where the reader is: the first line on screen, and whether the newest line is in view.
   std::size_t TopLine() const;
+  // The line the unread marker stands before.
+  std::optional<std::size_t> MarkerLine() const;
   bool AtBottom();
   QString NewLinesBarText() const;
   // The lines on screen and their text, for screen readers: index range [first, last).
@@ -79,7 +81,7 @@ class TranscriptWidget final : public QAbstractScrollArea {
   };
   struct TextPoint {
     std::uint64_t line = 0;
-    int position = 0;
+    int position = 0;  // in the line's text; -1: before it, from the nick on
     bool operator<(const TextPoint& o) const { return line != o.line ? line < o.line : position < o.position; }
     bool operator==(const TextPoint& o) const = default;
   };
