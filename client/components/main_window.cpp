@@ -233,6 +233,21 @@ void MainWindow::PlaceMemberList(platform::MemberListView& view) {
   resize_->AddAnchor(pane, p.topLeft, p.bottomRight);
 }
 
+void MainWindow::PlaceTranscript(QWidget* widget) {
+  if (!widget) return;
+  widget->hide();
+  widget->setParent(this);
+  widget->setGeometry(viewArea_->geometry());
+  const main_layout::Placement& p = main_layout::PlacementOf(Slot::Views);
+  resize_->AddAnchor(widget, p.topLeft, p.bottomRight);
+}
+
+void MainWindow::ReleaseTranscript(QWidget* widget) {
+  if (!widget) return;
+  resize_->RemoveAnchor(widget);
+  widget->hide();
+}
+
 void MainWindow::ReleaseView(platform::HtmlView& view) {
   auto* web = dynamic_cast<WidgetView*>(&view);
   if (!web || !web->Widget()) return;

@@ -81,6 +81,9 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   void PlaceView(platform::HtmlViewRole role, platform::HtmlView& view) override;
   void ReleaseView(platform::HtmlView& view) override;
   void PlaceMemberList(platform::MemberListView& view) override;
+  // A room's native transcript: laid where the transcripts go, on their anchors, hidden.
+  void PlaceTranscript(QWidget* widget);
+  void ReleaseTranscript(QWidget* widget);
   void ShowToolbarState(const platform::ToolbarState& state) override { toolbar_->ShowState(state); }
   void SelectStatus(int index) override;
   void FlashOnce() override;

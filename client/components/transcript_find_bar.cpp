@@ -8,10 +8,6 @@
 #include <QPointer>
 #include <QShortcut>
 #include <QToolButton>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
-
-#include "client/components/js_literal.h"
 
 namespace orvinta::components {
 namespace {
@@ -20,8 +16,8 @@ constexpr int kQueryLimit = 200;  // a query longer than any line is no use
 
 }  // namespace
 
-TranscriptFindBar::TranscriptFindBar(QWidget* view, QWebEnginePage* page)
-    : QWidget(view), page_(page), edit_(new QLineEdit(this)), count_(new QLabel(this)) {
+TranscriptFindBar::TranscriptFindBar(QWidget* view, Finder finder)
+    : QWidget(view), finder_(std::move(finder)), edit_(new QLineEdit(this)), count_(new QLabel(this)) {
   setAutoFillBackground(true);
   setStyleSheet(QStringLiteral("orvinta--components--TranscriptFindBar{background:#F4F4F4;border:1px solid #B3B3B3;}"));
   setAttribute(Qt::WA_StyledBackground);
@@ -68,7 +64,7 @@ void TranscriptFindBar::Close() {
   const bool hadFocus = isAncestorOf(QApplication::focusWidget());
   hide();
   if (hadFocus && focusBefore_) focusBefore_->setFocus();
-  Run(QStringLiteral("window.orvintaTranscript.find('')"));
+  if (finder_.find) finder_.find(QString(), [](int, int) {});
 }
 
 QString TranscriptFindBar::CountText() const { return count_->text(); }
@@ -97,29 +93,27 @@ bool TranscriptFindBar::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TranscriptFindBar::Find() {
-  Run(QStringLiteral("window.orvintaTranscript.find(%1)").arg(JsLiteral(edit_->text())));
+  if (finder_.find) finder_.find(edit_->text(), Shower());
 }
 
 void TranscriptFindBar::Step(int step) {
-  Run(QStringLiteral("window.orvintaTranscript.findNext(%1)").arg(step));
+  if (finder_.step) finder_.step(step, Shower());
 }
 
-void TranscriptFindBar::Run(const QString& script) {
-  if (!page_) return;
+TranscriptFindBar::Answer TranscriptFindBar::Shower() {
   QPointer<TranscriptFindBar> self(this);
-  page_->runJavaScript(QStringLiteral("(function(){var t=window.orvintaTranscript;return t?%1:[0,0];})()").arg(script),
-                       QWebEngineScript::ApplicationWorld, [self](const QVariant& result) {
-                         if (!self) return;
-                         const QVariantList answer = result.toList();
-                         const int at = answer.value(0).toInt(), total = answer.value(1).toInt();
-                         const bool none = !self->edit_->text().isEmpty() && total == 0;
-                         self->count_->setText(self->edit_->text().isEmpty() ? QString()
-                                               : none ? QStringLiteral("0/0")
-                                                      : QStringLiteral("%1/%2").arg(at).arg(total));
-                         // A "0/0" alone is easily missed: the field itself turns red.
-                         self->edit_->setStyleSheet(none ? QStringLiteral("QLineEdit { background: #FFD9D9; }")
-                                                         : QString());
-                       });
+  return [self](int position, int count) {
+    if (self) self->Show(position, count);
+  };
+}
+
+void TranscriptFindBar::Show(int position, int count) {
+  const bool none = !edit_->text().isEmpty() && count == 0;
+  count_->setText(edit_->text().isEmpty() ? QString()
+                  : none                  ? QStringLiteral("0/0")
+                                          : QStringLiteral("%1/%2").arg(position).arg(count));
+  // A "0/0" alone is easily missed: the field itself turns red.
+  edit_->setStyleSheet(none ? QStringLiteral("QLineEdit { background: #FFD9D9; }") : QString());
 }
 
 void TranscriptFindBar::Place() {

@@ -4,18 +4,26 @@
 // Shift+Enter or Shift+F3 forward, Escape closes it.
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
-class QWebEnginePage;
 
 namespace orvinta::components {
 
 class TranscriptFindBar final : public QWidget {
   Q_OBJECT
  public:
+  // What the bar asks of the transcript; each answers (position, count),
+  // now or later. An empty query ends the finding.
+  using Answer = std::function<void(int position, int count)>;
+  struct Finder {
+    std::function<void(const QString& query, Answer)> find;
+    std::function<void(int step, Answer)> step;
+  };
+
   // A child of the transcript's view, over its top right corner.
-  TranscriptFindBar(QWidget* view, QWebEnginePage* page);
+  TranscriptFindBar(QWidget* view, Finder finder);
 
   void Open();
   void Close();
@@ -27,10 +35,11 @@ class TranscriptFindBar final : public QWidget {
  private:
   void Find();
   void Step(int step);
-  void Run(const QString& script);
+  void Show(int position, int count);
+  Answer Shower();
   void Place();
 
-  QWebEnginePage* page_;
+  Finder finder_;
   QLineEdit* edit_;
   QLabel* count_;
   QPointer<QWidget> focusBefore_;  // where the keyboard was when the bar opened

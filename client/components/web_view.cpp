@@ -107,6 +107,23 @@ QString ScrollScript(const QString& markerLiteral, bool jump) {
       .arg(markerLiteral, jump ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
+// The page script finds; its answer is [position, count].
+TranscriptFindBar::Finder PageFinder(QWebEnginePage* page) {
+  const auto run = [page](const QString& script, const TranscriptFindBar::Answer& answer) {
+    page->runJavaScript(QStringLiteral("(function(){var t=window.orvintaTranscript;return t?%1:[0,0];})()").arg(script),
+                        QWebEngineScript::ApplicationWorld, [answer](const QVariant& result) {
+                          const QVariantList list = result.toList();
+                          answer(list.value(0).toInt(), list.value(1).toInt());
+                        });
+  };
+  return {[run](const QString& query, TranscriptFindBar::Answer answer) {
+            run(QStringLiteral("window.orvintaTranscript.find(%1)").arg(JsLiteral(query)), answer);
+          },
+          [run](int step, TranscriptFindBar::Answer answer) {
+            run(QStringLiteral("window.orvintaTranscript.findNext(%1)").arg(step), answer);
+          }};
+}
+
 }  // namespace
 
 void ShareRendererProcesses() {
@@ -171,7 +188,7 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
     transcript.setWorldId(QWebEngineScript::ApplicationWorld);
     transcript.setSourceCode(TranscriptScript());
     page_->scripts().insert(transcript);
-    new TranscriptFindBar(view_, page_);
+    new TranscriptFindBar(view_, PageFinder(page_));
     // Links in lines open in the user's browser; the transcript stays where it is.
     page_->OpenLinksWith([this, alive = std::weak_ptr<bool>(alive_)](const QUrl& url) {
       OpenInBrowser(url, view_, [this, alive] {

@@ -1,98 +1,87 @@
-// Links in a real transcript page (page 107) in Qt WebEngine, offscreen: a
-// click hands a web address to the opener and the page stays where it is.
+// Links and the mouse in a room's native transcript view, offscreen: a click
+// hands a web address to the opener and the view stays where it is; a drag
+// selects across lines; no browser taking a link is told to the logic.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWebEngineScript>
 
 #include "client/compose/chat_line.h"
 #include "client/components/browser_opener.h"
-#include "client/components/web_view.h"
-#include "client/window/line_html.h"
-#include "client/window/page_queue.h"
-#include "tests/components/page_load_listener.h"
-#include "tests/fakes/page_script.h"
+#include "client/components/transcript/line_layout.h"
+#include "client/components/transcript/qt_transcript_view.h"
+#include "tests/components/transcript_view_fixture.h"
+#include "tests/fakes/qt_spin.h"
 
 namespace orvinta::components {
 namespace {
 
 struct ClickCase {
   const char* name;
-  std::string lineHtml;  // the line as the transcript gets it
-  QString opened;        // what reaches the opener; empty: nothing
+  window::TranscriptLine line;
+  QString opened;  // what reaches the opener; empty: nothing
 };
 
 void PrintTo(const ClickCase& c, std::ostream* os) { *os << c.name; }
 
-std::string ChatLine(const std::string& text) {
-  return window::RenderChatLine(compose::ParseChatLine("|212121|9|x|FFFFFF|0|n|" + text), {}).value();
+// A line whose link run holds `address`, as no received line could make it.
+window::TranscriptLine LinkLine(const std::string& address) {
+  window::TranscriptLine line = TranscriptViewTest::Chat("x");
+  line.text = address;
+  line.runs = {{window::TextRun::Kind::Link, 0, static_cast<std::uint32_t>(address.size())}};
+  return line;
 }
 
-class TranscriptLinkClick : public ::testing::TestWithParam<ClickCase> {
- protected:
-  TranscriptLinkClick() {
-    view.SetListener(&listener);
-    view.Widget()->resize(500, 300);
-    view.Widget()->show();
-    static_cast<WebPage*>(view.Widget()->page())->OpenLinksWith([this](const QUrl& url) { opened.push_back(url); });
-  }
+// The middle of the first link of the view's only line, in the viewport.
+QPoint FirstLinkCentre(const window::TranscriptLine& line, int width) {
+  const auto laid = transcript::LayOut(line, {}, width);
+  if (laid->links.empty()) return {-1, -1};
+  const QTextLine row = laid->text.lineForTextPosition(laid->links[0].start);
+  const qreal x = (row.cursorToX(laid->links[0].start) + row.cursorToX(laid->links[0].start + 1)) / 2;
+  return (laid->textAt + QPointF(x, row.y() + row.height() / 2) + QPointF(0, transcript::kLineMargin)).toPoint();
+}
 
-  // The middle of the page's first link, in the view's coordinates.
-  QPoint FirstLinkCentre() {
-    const QVariantList xy =
-        RunScript(*view.Widget()->page(),
-                  "(function(){var a=document.getElementsByTagName('a')[0];if(!a)return [];"
-                  "var r=a.getBoundingClientRect();return [r.left+r.width/2,r.top+r.height/2];})()")
-            .toList();
-    return xy.size() == 2 ? QPoint(xy[0].toInt(), xy[1].toInt()) : QPoint(-1, -1);
-  }
+class TranscriptLinkClick : public TranscriptViewTest, public ::testing::WithParamInterface<ClickCase> {};
 
-  WebView view{platform::HtmlViewRole::Transcript};
-  window::PageQueue queue{view};
-  LoadListener listener{queue};
+TEST_P(TranscriptLinkClick, OpensOnlyWebAddressesAndStaysPut) {
   std::vector<QUrl> opened;
-};
-
-TEST_P(TranscriptLinkClick, OpensOnlyWebAddressesAndNeverNavigates) {
-  view.Navigate("res://orvinta/107");
-  ASSERT_TRUE(Spin([&] { return queue.IsLoaded(); }));
-  const QUrl page = view.Widget()->page()->url();
-  queue.AppendBeforeMarker("END_LINE", GetParam().lineHtml);
-  QPoint at;
-  ASSERT_TRUE(Spin([&] { return (at = FirstLinkCentre()).x() >= 0; }));
-
-  // The page draws in a child widget that takes the mouse; on a busy machine
-  // it comes some time after the load, and a click before it is lost.
-  ASSERT_TRUE(Spin([&] { return view.Widget()->focusProxy() != nullptr; }, 10000));
-  QWidget* target = view.Widget()->focusProxy();
-  QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, at);
-  if (!GetParam().opened.isEmpty() && !Spin([&] { return !opened.empty(); }, 3000)) {
-    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, at);  // the renderer was not taking input yet
-    ASSERT_TRUE(Spin([&] { return !opened.empty(); }, 10000));
-  }
-  Spin([] { return false; }, 500);  // a navigation, were there one, would have begun by now
-
-  if (GetParam().opened.isEmpty()) {
-    EXPECT_TRUE(opened.empty());
-  }
-  for (const QUrl& url : opened) EXPECT_EQ(url.toString(), GetParam().opened);
-  EXPECT_EQ(view.Widget()->page()->url(), page);
-  bool stillThere = false;
-  view.GetElementHtml("CHAT_MAIN", [&](const std::string& html) { stillThere = html.find("<a ") != std::string::npos; });
-  EXPECT_TRUE(Spin([&] { return stillThere; }, 5000));
+  view.SetLinkOpener([&](const QUrl& url) { opened.push_back(url); });
+  Add(GetParam().line);
+  view.Flush();
+  const QPoint at = FirstLinkCentre(GetParam().line, view.viewport()->width());
+  ASSERT_GE(at.x(), 0);
+  QMouseEvent move(QEvent::MouseMove, at, view.viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(view.viewport(), &move);
+  EXPECT_EQ(view.viewport()->cursor().shape(), Qt::PointingHandCursor);
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+  ASSERT_EQ(opened.size(), GetParam().opened.isEmpty() ? 0u : 1u);
+  if (!opened.empty()) EXPECT_EQ(opened[0].toString(), GetParam().opened);
+  EXPECT_EQ(view.TopLine(), 0u);
+  EXPECT_EQ(view.SelectedText(), QString());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TranscriptLinkClick,
     ::testing::Values(
-        ClickCase{"WebAddress", ChatLine("see http://example.com/a?b=1&c=2."), "http://example.com/a?b=1&c=2"},
-        // Lines never carry these, but were one in the page, it is refused.
-        ClickCase{"OtherScheme", "<A HREF='ftp://a.b/'>ftp</A>", ""},
-        ClickCase{"ProgramPage", "<A HREF='res://orvinta/154'>page</A>", ""}),
+        ClickCase{"WebAddress", TranscriptViewTest::Chat("see http://example.com/a?b=1&c=2."), "http://example.com/a?b=1&c=2"},
+        // Lines never carry these, but were one in the transcript, it is refused.
+        ClickCase{"OtherScheme", LinkLine("ftp://a.b/"), ""},
+        ClickCase{"ProgramPage", LinkLine("res://orvinta/154"), ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+using TranscriptMouse = TranscriptViewTest;
+
+TEST_F(TranscriptMouse, DragSelectsAcrossLines) {
+  for (const char* text : {"alpha", "beta", "gamma"}) Add(Chat(text));
+  view.Flush();
+  const int row = view.viewport()->height();  // below the last line: its end
+  QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(transcript::kTextLeft + 1, 8));
+  QTest::mouseMove(view.viewport(), QPoint(transcript::kTextLeft + 200, row - 2));
+  QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(transcript::kTextLeft + 200, row - 2));
+  EXPECT_EQ(view.SelectedText(), QStringLiteral("alpha\nn ▶ beta\nn ▶ gamma"));
+}
 
 // The desktop's opener finds no browser (as xdg-open without one): the caller hears of it.
 TEST(BrowserOpener, TellsWhenNoBrowserTookTheAddress) {
@@ -102,8 +91,27 @@ TEST(BrowserOpener, TellsWhenNoBrowserTookTheAddress) {
   qputenv("PATH", bin.path().toLocal8Bit());
   bool failed = false;
   OpenInBrowser(QUrl("http://example.com/"), qApp, [&] { failed = true; });
-  qputenv("PATH", path);
   EXPECT_TRUE(Spin([&] { return failed; }));
+
+  // From a view the factory made, the room's logic hears of it.
+  struct Listener : window::TranscriptViewListener {
+    int told = 0;
+    void OnLinkNotOpened() override { ++told; }
+  } listener;
+  window::TranscriptLines lines;
+  const window::TranscriptLine line = TranscriptViewTest::Chat("http://example.com/");
+  lines.Add(line);
+  QtTranscriptViewFactory factory(nullptr, {});
+  auto view = factory.Create(lines);
+  view->SetListener(&listener);
+  auto* widget = static_cast<QtTranscriptView&>(*view).Widget();
+  widget->resize(500, 300);
+  view->Show(true);
+  view->LinesAdded();
+  widget->Flush();
+  QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, FirstLinkCentre(line, widget->viewport()->width()));
+  EXPECT_TRUE(Spin([&] { return listener.told == 1; }));
+  qputenv("PATH", path);
 }
 
 }  // namespace

@@ -14,14 +14,16 @@ MemberIcons& MemberIcons::Shared() {
   return *icons;
 }
 
-int MemberIcons::Intern(const QString& address) {
-  if (const auto found = slots_.constFind(address); found != slots_.constEnd()) return *found;
+int MemberIcons::Intern(const QString& address, QSize box) {
+  const QString key = box.isEmpty() ? address : address + QStringLiteral("\n%1x%2").arg(box.width()).arg(box.height());
+  if (const auto found = slots_.constFind(key); found != slots_.constEnd()) return *found;
   const QUrl url(address);
   const bool web = url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
   if ((!web && !address.startsWith(QLatin1String(":/"))) || slots_.size() >= kMaxPictures) return -1;
   const int slot = static_cast<int>(pictures_.size());
   pictures_.emplace_back();
-  slots_.insert(address, slot);
+  boxes_.push_back(box);
+  slots_.insert(key, slot);
   Fetch(slot, address);
   return slot;
 }
@@ -53,6 +55,11 @@ void MemberIcons::Fetch(int slot, const QString& address) {
 void MemberIcons::Take(int slot, const QByteArray& bytes) {
   QImage image;
   if (!image.loadFromData(bytes) || image.isNull()) return;
+  if (!boxes_[slot].isEmpty()) {
+    pictures_[slot] = QPixmap::fromImage(image.scaled(boxes_[slot], Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    emit arrived();
+    return;
+  }
   // Shown 19 pixels wide, the height in proportion, as the list always drew them.
   QImage shown = image.width() == kWidth ? image : image.scaledToWidth(kWidth, Qt::SmoothTransformation);
   if (shown.height() > kMaxHeight) shown = shown.copy(0, 0, kWidth, kMaxHeight);

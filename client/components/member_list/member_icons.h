@@ -1,9 +1,10 @@
 #pragma once
-// Member pictures by address, each fetched once for the whole program and
-// shared by every row and room that shows it.
+// Pictures by address (members' icons, emoticons), each fetched once for the
+// whole program and shared by every row and room that shows it.
 #include <QHash>
 #include <QObject>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 #include <vector>
 
@@ -19,8 +20,9 @@ class MemberIcons final : public QObject {
 
   // The slot of the picture at `address` (http, https or a resource path
   // beginning with ":/"); the first request starts its fetch. -1: no picture
-  // (an address of another kind, or the table is full).
-  int Intern(const QString& address);
+  // (an address of another kind, or the table is full). An empty `box`
+  // scales the picture as the member list shows it; a box is filled exactly.
+  int Intern(const QString& address, QSize box = {});
   // The picture of a slot, scaled to the rows' width; null until fetched.
   const QPixmap& Pixmap(int slot) const;
 
@@ -41,6 +43,7 @@ class MemberIcons final : public QObject {
 
   QHash<QString, int> slots_;
   std::vector<QPixmap> pictures_;
+  std::vector<QSize> boxes_;
   QNetworkAccessManager* network_ = nullptr;
 };
 

@@ -1,0 +1,49 @@
+#include "client/components/transcript/qt_transcript_view.h"
+
+#include "client/components/main_window.h"
+#include "client/components/transcript/transcript_widget.h"
+#include "protocol/guarded.h"
+
+namespace orvinta::components {
+
+QtTranscriptView::QtTranscriptView(const window::TranscriptLines& lines, const window::PortalConfig& portal,
+                                   MainWindow* window)
+    : widget_(new TranscriptWidget(lines, portal)), window_(window) {
+  widget_->SetLinkFailed([this, alive = std::weak_ptr<bool>(alive_)] {
+    const auto token = alive.lock();
+    if (!token || !*token || !listener_) return;
+    Guarded("a link no browser took", [&] { listener_->OnLinkNotOpened(); });
+  });
+  if (window_) window_->PlaceTranscript(widget_);
+}
+
+QtTranscriptView::~QtTranscriptView() {
+  *alive_ = false;
+  if (!widget_) return;
+  if (window_) window_->ReleaseTranscript(widget_);
+  widget_->SetShown(false);
+  // Not now: the view may be going from inside one of the widget's own events.
+  widget_->deleteLater();
+}
+
+void QtTranscriptView::LinesAdded() {
+  if (widget_) widget_->LinesAdded();
+}
+
+void QtTranscriptView::JumpToNewest() {
+  if (widget_) widget_->JumpToNewest();
+}
+
+void QtTranscriptView::LinesCleared() {
+  if (widget_) widget_->LinesCleared();
+}
+
+void QtTranscriptView::Show(bool visible) {
+  if (widget_) widget_->SetShown(visible);
+}
+
+std::unique_ptr<window::TranscriptView> QtTranscriptViewFactory::Create(const window::TranscriptLines& lines) {
+  return std::make_unique<QtTranscriptView>(lines, portal_, window_);
+}
+
+}  // namespace orvinta::components
