@@ -28,6 +28,8 @@
 #include "client/components/menus/qt_popup_menus.h"
 #include "client/components/notifier/qt_prompt_popups.h"
 #include "client/components/resource_scheme.h"
+#include "client/components/transcript/qt_transcript_view.h"
+#include "client/components/transcript/transcript_widget.h"
 #include "client/components/deferred_web_view.h"
 #include "client/components/web_view.h"
 #include "client/shell/hand_over.h"
@@ -165,6 +167,8 @@ int main(int argc, char** argv) {
   // Made below, once the window logic stands; it must outlive that logic, which tells it of lines.
   std::unique_ptr<app::ReadingAndAttention> reading;
   std::unique_ptr<log::RoomLogService> roomLog;
+  const window::PortalConfig portal = app::PortalFromEnvironment();
+  components::QtTranscriptViewFactory transcriptViews(&widgets, portal);
   window::COrvintaDlg dlg(orvinta.Settings,
                           window::WindowPorts{.host = widgets,
                                               .views = ports.views,
@@ -178,8 +182,9 @@ int main(int argc, char** argv) {
                                               .config = &windowConfig,
                                               .input = &widgets.InputLine(),
                                               .menus = &menus,
-                                              .memberViews = &ports.memberViews},
-                          app::PortalFromEnvironment());
+                                              .memberViews = &ports.memberViews,
+                                              .transcriptViews = &transcriptViews},
+                          portal);
   WireMainWindow(widgets, dlg);
   widgets.SetStatusMenuHook(Entry("the status menu", [&dlg, &menus, &orvinta](QPoint at) {
     const auto items = window::StatusMenuItems(window::OwnStatusIn(dlg.Channels(), orvinta.Settings.UserId));
