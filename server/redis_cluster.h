@@ -83,6 +83,7 @@ class RedisCluster final : public ClusterPort, public ServerView {
   const Clock& clock_;
   std::string node_;
   std::string address_;
+  std::string userChannel_;  // "orv:to:NODE": frames for members here
   ClusterInbox* inbox_ = nullptr;
   std::function<bool(std::string_view)> owns_ = [](std::string_view) { return true; };
   RedisLink commands_;
