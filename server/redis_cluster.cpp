@@ -368,6 +368,9 @@ std::string ClusterMetricsText(const ClusterMetrics& m) {
   line("orvinta_cluster_lag_milliseconds_sum", "counter", "", m.lagSumMs);
   line("orvinta_cluster_lag_milliseconds_count", "counter", "", m.lagCount);
   line("orvinta_cluster_lag_milliseconds_max", "gauge", "", m.lagMaxMs);
+  out.append("# HELP orvinta_cluster_rooms Rooms with members on any node, as /rooms.json counts them.\n");
+  line("orvinta_cluster_rooms", "gauge", "", m.rooms);
+  line("orvinta_cluster_room_members", "gauge", "", m.roomMembers);
   return out;
 }
 

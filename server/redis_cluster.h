@@ -30,6 +30,9 @@ struct ClusterMetrics {
   std::uint64_t lagCount = 0;
   std::uint64_t lagSumMs = 0;
   std::uint64_t lagMaxMs = 0;
+  // Over every node, as the portal lists them (1:1 rooms left out).
+  std::uint64_t rooms = 0;
+  std::uint64_t roomMembers = 0;
 };
 
 class RedisCluster final : public ClusterPort, public ServerView {
