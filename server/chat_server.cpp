@@ -155,7 +155,8 @@ void ChatServer::Tick() {
   ctx_.rateLedger.Prune(ctx_.Now());
 }
 
-void ChatServer::OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body) {
+void ChatServer::OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body,
+                             Millis waited) {
   if (!OneOf(kRoomEvents, command) || !PlausibleBody(command, body, ctx_.limits)) return;
   // The room named inside must be the room it came for ("RSBN" names it first).
   const auto fields = text::SplitFields(body, '/', 3);
@@ -167,7 +168,7 @@ void ChatServer::OnRoomEvent(const std::string& roomId, std::string_view command
     CountRemoteBallot(ctx_, *room, body);
     return;
   }
-  ctx_.SendToRoom(*room, command, body);
+  ctx_.SendToRoom(*room, command, body, ServerContext::kNobody, waited);
   if (command == wire::kChatOut) RemoteMemberLeft(ctx_, *room, std::string(fields[0]));
 }
 

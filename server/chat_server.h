@@ -26,7 +26,8 @@ class ChatServer final : public ServerView, public ClusterInbox {
   void Tick();
 
   // From the other nodes of a cluster.
-  void OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body) override;
+  void OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body,
+                   Millis waited = 0) override;
   void OnUserEvent(const std::string& userId, std::string_view command, std::string_view body) override;
   std::vector<std::string> LocalUsers() const override;
   std::vector<LocalSeat> LocalSeats() const override;

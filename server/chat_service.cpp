@@ -163,10 +163,16 @@ void ChatService::ReadFrom(ConnectionId id) {
   }
 }
 
-void ChatService::Send(ConnectionId id, std::string_view frame) {
+void ChatService::Send(ConnectionId id, std::string_view frame) { Enqueue(id, frame, 0); }
+
+void ChatService::SendWaited(ConnectionId id, std::string_view frame, Millis waited) { Enqueue(id, frame, waited); }
+
+void ChatService::Enqueue(ConnectionId id, std::string_view frame, Millis waited) {
   ClientConnection* c = Find(id);
   if (c == nullptr || c->closing) return;
-  if (!c->HasOutput()) c->queuedSince = clock_.Now();
+  // A frame that waited on another node is held back here that much less.
+  const Millis since = clock_.Now() - std::clamp<Millis>(waited, 0, flushDelay_);
+  if (!c->HasOutput() || since < c->queuedSince) c->queuedSince = since;
   if (!c->Queue(frame, maxOutput_)) {
     // It stopped reading; holding more for it would have no end. Senders are
     // held to their rates first, so this is the reader's own slowness.

@@ -37,6 +37,7 @@ class ChatService final : public Outbox {
 
   // Outbox: called from inside the core, so neither calls back into it.
   void Send(ConnectionId connection, std::string_view frame) override;
+  void SendWaited(ConnectionId connection, std::string_view frame, Millis waited) override;
   void Close(ConnectionId connection) override;
 
  private:
@@ -45,6 +46,7 @@ class ChatService final : public Outbox {
   void ReadFrom(ConnectionId id);
   ClientConnection* Find(ConnectionId id) { return connections_.Find(id); }
   void MarkDirty(ConnectionId id, ClientConnection& c);
+  void Enqueue(ConnectionId id, std::string_view frame, Millis waited);
   // The peer is gone or misbehaved: forget the socket now, tell the core later.
   void Lose(ConnectionId id);
   void Destroy(ConnectionId id);

@@ -102,8 +102,10 @@ class ClusterInbox {
     ClusterMember member;
   };
   virtual ~ClusterInbox() = default;
-  // Untrusted: checked before anything reaches a member.
-  virtual void OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body) = 0;
+  // Untrusted: checked before anything reaches a member. waited: how long the
+  // sending node held the event before it went out.
+  virtual void OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body,
+                           Millis waited) = 0;
   virtual void OnUserEvent(const std::string& userId, std::string_view command, std::string_view body) = 0;
   virtual std::vector<std::string> LocalUsers() const = 0;
   virtual std::vector<LocalSeat> LocalSeats() const = 0;

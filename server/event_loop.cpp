@@ -52,6 +52,15 @@ void EventLoop::Remove(Token token) {
   free_.push_back(static_cast<std::uint32_t>(token & 0xFFFFFFFFu));
 }
 
+std::uint64_t EventLoop::BeforeWait(Hook hook) {
+  beforeWait_.emplace_back(nextHook_, std::move(hook));
+  return nextHook_++;
+}
+
+void EventLoop::RemoveBeforeWait(std::uint64_t id) {
+  std::erase_if(beforeWait_, [id](const auto& hook) { return hook.first == id; });
+}
+
 void EventLoop::Run(int wakeMs, const std::function<int()>& afterEvents) {
   constexpr int kBatch = 256;
   epoll_event events[kBatch];
@@ -70,6 +79,10 @@ void EventLoop::Run(int wakeMs, const std::function<int()>& afterEvents) {
     if (running_) {
       const int asked = afterEvents();
       timeout = asked < 0 || asked > wakeMs ? wakeMs : asked;
+    }
+    for (auto& [id, hook] : beforeWait_) {
+      const int asked = hook();
+      if (asked >= 0 && asked < timeout) timeout = asked;
     }
   }
 }

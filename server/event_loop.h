@@ -5,6 +5,7 @@
 // skipped.
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "server/unique_fd.h"
@@ -24,6 +25,14 @@ class EventLoop {
   void Modify(Token token, std::uint32_t events);
   void Remove(Token token);
 
+  // Runs at the end of every turn, just before the loop waits again: a place
+  // to send in one call what the turn's events queued. The hook returns the
+  // milliseconds until it must run again, or -1; it must not add or remove
+  // hooks. Returns an id for RemoveBeforeWait (never 0).
+  using Hook = std::function<int()>;
+  std::uint64_t BeforeWait(Hook hook);
+  void RemoveBeforeWait(std::uint64_t id);
+
   // Runs until Stop. afterEvents runs after every wake-up: after each batch of
   // events and at least every wakeMs milliseconds; it may ask for the next
   // wake-up sooner by returning fewer milliseconds (a negative value: wakeMs).
@@ -42,6 +51,8 @@ class EventLoop {
   // Slots by index, reused: a hash node a connection would cost more memory.
   std::vector<Registration> registrations_;
   std::vector<std::uint32_t> free_;
+  std::vector<std::pair<std::uint64_t, Hook>> beforeWait_;
+  std::uint64_t nextHook_ = 1;
   bool running_ = false;
 };
 

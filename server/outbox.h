@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "server/clock.h"
+
 namespace orvinta::server {
 
 using ConnectionId = std::uint64_t;
@@ -13,6 +15,9 @@ class Outbox {
  public:
   virtual ~Outbox() = default;
   virtual void Send(ConnectionId connection, std::string_view frame) = 0;
+  // As Send, for a frame that already waited this long on the node it came
+  // from: it is held back that much less here, to share a send().
+  virtual void SendWaited(ConnectionId connection, std::string_view frame, Millis) { Send(connection, frame); }
   virtual void Close(ConnectionId connection) = 0;
 };
 

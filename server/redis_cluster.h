@@ -30,6 +30,9 @@ struct ClusterMetrics {
   std::uint64_t lagCount = 0;
   std::uint64_t lagSumMs = 0;
   std::uint64_t lagMaxMs = 0;
+  // Over every node, as the portal lists them (1:1 rooms left out).
+  std::uint64_t rooms = 0;
+  std::uint64_t roomMembers = 0;
 };
 
 class RedisCluster final : public ClusterPort, public ServerView {
@@ -83,6 +86,7 @@ class RedisCluster final : public ClusterPort, public ServerView {
   const Clock& clock_;
   std::string node_;
   std::string address_;
+  std::string userChannel_;  // "orv:to:NODE": frames for members here
   ClusterInbox* inbox_ = nullptr;
   std::function<bool(std::string_view)> owns_ = [](std::string_view) { return true; };
   RedisLink commands_;

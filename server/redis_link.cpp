@@ -20,9 +20,19 @@ RedisLink* LinkOf(const redisAsyncContext* ac) { return static_cast<RedisLink*>(
 }  // namespace
 
 RedisLink::RedisLink(EventLoop& loop, const Clock& clock, RedisAddress address, std::string password)
-    : loop_(loop), clock_(clock), address_(std::move(address)), password_(std::move(password)) {}
+    : loop_(loop), clock_(clock), address_(std::move(address)), password_(std::move(password)) {
+  beforeWait_ = loop_.BeforeWait([this] {
+    if (!writeDue_) return -1;
+    const Millis now = clock_.Now();
+    if (now - lastWrite_ < gather_) return static_cast<int>(gather_ - (now - lastWrite_));
+    lastWrite_ = now;
+    WriteNow();
+    return -1;
+  });
+}
 
 RedisLink::~RedisLink() {
+  loop_.RemoveBeforeWait(beforeWait_);
   closing_ = true;
   if (context_ != nullptr) redisAsyncFree(context_);  // pending replies are dropped unheard
 }
@@ -96,7 +106,15 @@ void RedisLink::OnEvents(std::uint32_t events) {
   if (ac == nullptr) return;
   // Either call may end the context (Cleanup then clears context_).
   if (events & (EPOLLIN | EPOLLERR | EPOLLHUP)) redisAsyncHandleRead(ac);
-  if (context_ == ac && (events & EPOLLOUT)) redisAsyncHandleWrite(ac);
+  if (context_ == ac && (events & EPOLLOUT)) WriteNow();
+}
+
+void RedisLink::WriteNow() {
+  writeDue_ = false;
+  if (context_ == nullptr) return;
+  writing_ = true;
+  redisAsyncHandleWrite(context_);  // may end the context (Cleanup clears context_)
+  writing_ = false;
 }
 
 void RedisLink::SetInterest(std::uint32_t add, std::uint32_t remove) {
@@ -108,14 +126,29 @@ void RedisLink::SetInterest(std::uint32_t add, std::uint32_t remove) {
 
 void RedisLink::AddRead(void* data) { static_cast<RedisLink*>(data)->SetInterest(EPOLLIN, 0); }
 void RedisLink::DelRead(void* data) { static_cast<RedisLink*>(data)->SetInterest(0, EPOLLIN); }
-void RedisLink::AddWrite(void* data) { static_cast<RedisLink*>(data)->SetInterest(EPOLLOUT, 0); }
-void RedisLink::DelWrite(void* data) { static_cast<RedisLink*>(data)->SetInterest(0, EPOLLOUT); }
+void RedisLink::AddWrite(void* data) {
+  auto* link = static_cast<RedisLink*>(data);
+  // A connect in progress, or a socket that took only part, waits for EPOLLOUT;
+  // otherwise the turn's commands go out in one write at its end.
+  if (link->writing_ || link->context_ == nullptr || !(link->context_->c.flags & REDIS_CONNECTED)) {
+    link->SetInterest(EPOLLOUT, 0);
+  } else {
+    link->writeDue_ = true;
+  }
+}
+
+void RedisLink::DelWrite(void* data) {
+  auto* link = static_cast<RedisLink*>(data);
+  link->writeDue_ = false;
+  link->SetInterest(0, EPOLLOUT);
+}
 
 void RedisLink::Cleanup(void* data) {
   auto* link = static_cast<RedisLink*>(data);
   if (link->token_ != 0) link->loop_.Remove(link->token_);
   link->token_ = 0;
   link->interest_ = 0;
+  link->writeDue_ = false;
   link->context_ = nullptr;
   link->up_ = false;
 }
@@ -164,6 +197,7 @@ void RedisLink::OnReply(redisAsyncContext* ac, void* reply, void* privdata) {
   RedisLink* link = LinkOf(ac);
   if (link->outstanding_ > 0 && --link->outstanding_ > 0) link->owingSince_ = link->clock_.Now();
   if (reply == nullptr) link->up_ = false;  // the link is going: nothing more may be sent on it
+  if (pending == nullptr) return;
   if (!link->closing_ && *pending) (*pending)(static_cast<const redisReply*>(reply));
   delete pending;
 }
@@ -195,12 +229,15 @@ bool RedisLink::Command(const std::vector<std::string_view>& args, Reply reply) 
     return false;
   }
   Argv argv(args);
-  auto* pending = new Reply(std::move(reply));
+  // No callback object for a command whose answer nobody reads (a PUBLISH).
+  auto* pending = reply ? new Reply(std::move(reply)) : nullptr;
   if (redisAsyncCommandArgv(context_, OnReply, pending, static_cast<int>(args.size()), argv.pointers.data(),
                             argv.lengths.data()) != REDIS_OK) {
-    const Reply failed = std::move(*pending);
-    delete pending;
-    if (failed) failed(nullptr);
+    if (pending != nullptr) {
+      const Reply failed = std::move(*pending);
+      delete pending;
+      failed(nullptr);
+    }
     return false;
   }
   if (outstanding_++ == 0) owingSince_ = clock_.Now();

@@ -35,6 +35,11 @@ class RedisLink {
   // For a subscribing link: every message pushed to it.
   void OnPush(std::function<void(const redisReply*)> push) { onPush_ = std::move(push); }
 
+  // Under a steady stream of commands, writes at most once in this many
+  // milliseconds, so that Redis and the other nodes wake once for several;
+  // a command after a quiet spell goes out at the end of its turn.
+  void Gather(Millis ms) { gather_ = ms; }
+
   // Connects, or after a failure connects again once the back-off has passed.
   void Tick();
   bool Up() const { return up_; }
@@ -64,6 +69,7 @@ class RedisLink {
   void Lost(std::string why);
   void SetInterest(std::uint32_t add, std::uint32_t remove);
   void OnEvents(std::uint32_t events);
+  void WriteNow();
 
   EventLoop& loop_;
   const Clock& clock_;
@@ -72,6 +78,12 @@ class RedisLink {
   redisAsyncContext* context_ = nullptr;
   EventLoop::Token token_ = 0;
   std::uint32_t interest_ = 0;
+  std::uint64_t beforeWait_ = 0;
+  // Commands are queued during the turn and written at its end, together.
+  bool writeDue_ = false;
+  Millis gather_ = 0;
+  Millis lastWrite_ = -1'000'000;
+  bool writing_ = false;  // inside hiredis's write: what is left waits for EPOLLOUT
   bool up_ = false;
   bool closing_ = false;
   Millis connectStarted_ = 0;

@@ -54,6 +54,9 @@ std::string RedisShards::MetricsText() const {
     sum.lagSumMs += m.lagSumMs;
     sum.lagMaxMs = std::max(sum.lagMaxMs, m.lagMaxMs);
   }
+  const std::vector<RoomSummary> rooms = ListRooms();
+  sum.rooms = rooms.size();
+  for (const RoomSummary& room : rooms) sum.roomMembers += room.memberCount;
   return ClusterMetricsText(sum);
 }
 

@@ -55,13 +55,17 @@ void ServerContext::SendSystem(ConnectionId to, int code, std::string_view value
 }
 
 void ServerContext::SendToRoom(const Room& room, std::string_view command, std::string_view body,
-                               ConnectionId except) {
+                               ConnectionId except, Millis waited) {
   const std::string frame = protocol::MakeFrame(command, body);
   if (frame.empty()) return;
   for (const RoomMember& member : room.members) {
     if (member.connection == except) continue;
     ++metrics.deliveries;
-    outbox.Send(member.connection, frame);
+    if (waited > 0) {
+      outbox.SendWaited(member.connection, frame, waited);
+    } else {
+      outbox.Send(member.connection, frame);
+    }
   }
 }
 

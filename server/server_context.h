@@ -52,9 +52,10 @@ struct ServerContext {
 
   void Send(ConnectionId to, std::string_view command, std::string_view body);
   void SendSystem(ConnectionId to, int code, std::string_view value);
-  // To every member of the room but one (kNobody leaves none out).
+  // To every member of the room but one (kNobody leaves none out); waited:
+  // how long the frame was held on the node it came from.
   void SendToRoom(const Room& room, std::string_view command, std::string_view body,
-                  ConnectionId except = kNobody);
+                  ConnectionId except = kNobody, Millis waited = 0);
 
   // To the members of the room here and on every other node.
   void Announce(const Room& room, std::string_view command, std::string_view body, ConnectionId except = kNobody);

@@ -46,10 +46,11 @@ TEST(ClusterProcess, MembersOnTwoNodesMeetTalkAndListEachOther) {
   RedisProcess redis;
   ASSERT_TRUE(redis.Running()) << "redis-server did not start";
   auto a = Node(redis, "a", {"--room-capacity", "2", "--http-port", "0"});
-  auto b = Node(redis, "b", {"--room-capacity", "2"});
+  auto b = Node(redis, "b", {"--room-capacity", "2", "--http-port", "0"});
   ASSERT_GT(a->Port(), 0);
   ASSERT_GT(b->Port(), 0);
   const std::string http = a->ReadLine();
+  const std::string httpB = b->ReadLine();
 
   TestClient amy(a->Port()), ben(b->Port());
   ASSERT_TRUE(amy.Login("amy"));
@@ -95,22 +96,32 @@ TEST(ClusterProcess, MembersOnTwoNodesMeetTalkAndListEachOther) {
   EXPECT_EQ(NextBody(cid, "SYST"), "1/nobody");
 
   const int httpPort = std::atoi(http.c_str() + http.rfind(':') + 1);
-  const auto get = [httpPort](const std::string& path) {
-    TestClient client(httpPort);
+  const auto get = [](const std::string& path, int port) {
+    TestClient client(port);
     client.SendRaw("GET " + path + " HTTP/1.0\r\n\r\n");
     return client.ReadToEnd();
   };
-  const std::string page = get("/metrics");
+  const std::string page = get("/metrics", httpPort);
   EXPECT_NE(page.find("orvinta_cluster_link_up 1\n"), std::string::npos) << page;
   EXPECT_NE(page.find("orvinta_cluster_events_received_total"), std::string::npos);
   // The portal of either node counts the members of both (the list is read again every second).
   std::string rooms;
   for (int i = 0; i < 30 && rooms.find("\"members\":2") == std::string::npos; ++i) {
-    rooms = get("/rooms.json");
+    rooms = get("/rooms.json", httpPort);
     if (rooms.find("\"members\":2") == std::string::npos) usleep(100'000);
   }
   EXPECT_NE(rooms.find("\"key\":\"Lobby\""), std::string::npos) << rooms;
   EXPECT_NE(rooms.find("\"members\":2"), std::string::npos) << rooms;
+  // Every node's metrics count the rooms of all, as the portal does; "orvinta_rooms" stays this node's.
+  for (const std::string& line : {http, httpB}) {
+    std::string metrics;
+    for (int i = 0; i < 30 && metrics.find("orvinta_cluster_room_members 2\n") == std::string::npos; ++i) {
+      if (i > 0) usleep(100'000);
+      metrics = get("/metrics", std::atoi(line.c_str() + line.rfind(':') + 1));
+    }
+    EXPECT_NE(metrics.find("orvinta_cluster_rooms 1\n"), std::string::npos) << metrics;
+    EXPECT_NE(metrics.find("orvinta_cluster_room_members 2\n"), std::string::npos) << metrics;
+  }
 }
 
 TEST(ClusterProcess, RoomsAndIdsSpreadOverTwoRedisServersStillMeet) {
