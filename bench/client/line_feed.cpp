@@ -5,7 +5,8 @@
 //   lines COUNT RATE ROOMS MAXBACKLOG  COUNT lines spread round-robin over ROOMS
 //                                      ("all" or a comma list of indices), RATE a
 //                                      second (0: as fast as the reader takes them)
-//   marker ROOM                        one line of coloured squares into ROOM
+//   marker ROOM [1]                    one line of squares in the marker colour
+//                                      (with 1: the second marker colour) into ROOM
 //   talk ROOM MS                       a marker line every MS until the next order
 //   backlog                            bytes waiting in the kernel toward the reader
 //   quit
@@ -72,7 +73,8 @@ class Wire {
  public:
   virtual ~Wire() = default;
   virtual bool Login(const std::vector<std::string>& rooms) = 0;
-  virtual void Say(const std::string& room, const std::string& utf8, bool marker) = 0;
+  // marker: 0 a plain line, 1 or 2 a line in the first or second marker colour.
+  virtual void Say(const std::string& room, const std::string& utf8, int marker) = 0;
   // Reads what the server sent and answers its keep-alives.
   virtual bool Drain(int timeoutMs) = 0;
   int fd = -1;
@@ -145,10 +147,11 @@ class OrvintaWire : public Wire {
     return true;
   }
 
-  void Say(const std::string& room, const std::string& utf8, bool marker) override {
+  void Say(const std::string& room, const std::string& utf8, int marker) override {
+    static const char* const kColours[] = {"000000", "FF00FF", "11A879"};
     const std::string text = platform::Utf8ToCp949Lossy(utf8).value_or(utf8);
     // style | colour | size | face | background | icon | nick | text
-    const std::string line = std::string("|") + (marker ? "FF00FF" : "000000") + "|10|" +
+    const std::string line = std::string("|") + kColours[marker] + "|10|" +
                              platform::FromLocalText("굴림") + "|FFFFFF|1001|" +
                              platform::FromLocalText("피더") + "|" + text;
     Send(wire::kToAll, id_ + "/" + room + "/" + line);
@@ -196,9 +199,11 @@ class IrcWire : public Wire {
     return joined_ == rooms.size();
   }
 
-  void Say(const std::string& room, const std::string& utf8, bool marker) override {
-    // mIRC colour 13, which the benchmark's HexChat palette makes FF00FF.
-    WriteAll(fd, "PRIVMSG #" + room + " :" + (marker ? "\x03" "13" : "") + utf8 + "\r\n");
+  void Say(const std::string& room, const std::string& utf8, int marker) override {
+    // mIRC colours 10 and 4: in HexChat's palette 11A879 and CC0000, which its
+    // own messages do not use (they use 13's shade for host names).
+    static const char* const kColours[] = {"", "\x03" "10", "\x03" "04"};
+    WriteAll(fd, "PRIVMSG #" + room + " :" + kColours[marker] + utf8 + "\r\n");
   }
 
   bool Drain(int timeoutMs) override {
@@ -320,7 +325,7 @@ struct Feed {
         heldS += NowS() - heldFrom;
       }
       const int room = targets[static_cast<std::size_t>(i) % targets.size()];
-      wire.Say(rooms[static_cast<std::size_t>(room)], LineText(room, ++seq), false);
+      wire.Say(rooms[static_cast<std::size_t>(room)], LineText(room, ++seq), 0);
       if (i % 64 == 0) wire.Drain(0);
     }
     const double seconds = NowS() - start;
@@ -331,7 +336,7 @@ struct Feed {
   void Talk(int room, int everyMs) {
     long talked = 0;
     while (!StdinHasLine(0)) {
-      wire.Say(rooms[static_cast<std::size_t>(room)], kMarkerText, true);
+      wire.Say(rooms[static_cast<std::size_t>(room)], kMarkerText, 1);
       ++talked;
       for (const double until = NowS() + everyMs / 1000.0; NowS() < until && !StdinHasLine(0);) wire.Drain(5);
     }
@@ -392,17 +397,18 @@ int main(int argc, char** argv) {
       }
       feed.Lines(count, rate, list, maxBacklog);
     } else if (order == "marker" || order == "talk") {
-      int room = -1, everyMs = 50;
-      words >> room >> everyMs;
+      int room = -1, argument = 0;  // talk: milliseconds between lines; marker: 1 for the second colour
+      words >> room;
+      if (!(words >> argument) && order == "talk") argument = 50;
       if (room < 0 || room >= roomCount) {
         std::printf("error no room %d\n", room);
         continue;
       }
       if (order == "marker") {
-        wire.Say(rooms[static_cast<std::size_t>(room)], kMarkerText, true);
+        wire.Say(rooms[static_cast<std::size_t>(room)], kMarkerText, argument == 1 ? 2 : 1);
         std::printf("ok\n");
       } else {
-        feed.Talk(room, everyMs < 1 ? 1 : everyMs);
+        feed.Talk(room, argument < 1 ? 1 : argument);
       }
     } else if (order == "backlog") {
       std::printf("ok backlog=%ld\n", Backlog(port, wire.localPort));
