@@ -339,6 +339,11 @@ struct Feed {
         if (backlog > maxSeen) maxSeen = backlog;
         const double heldFrom = NowS();
         while (backlog > maxBacklog) {
+          // A reader that takes nothing for a minute has stopped: say so rather than hang.
+          if (NowS() - heldFrom > 60) {
+            std::printf("error the reader took nothing for 60 s with %ld bytes waiting, after %ld lines\n", backlog, i);
+            return;
+          }
           wire.Drain(1);
           backlog = Backlog(serverPort, wire.localPort);
         }
