@@ -13,7 +13,8 @@
 // calls per delivery and its CPU time per million deliveries. --tls runs
 // everything twice in one run, the members in clear text and then over TLS
 // (a throwaway certificate made with the openssl command), and compares the
-// server's CPU per million deliveries and memory per idle connection. With
+// server's CPU per million deliveries and memory per idle connection, the
+// server on a processor of its own. With
 // --nodes N the same load runs twice: all members on one server, then spread
 // over N servers that share a redis-server of the benchmark's own (--redis
 // PATH, no persistence); the CPU reported is the servers' and Redis's together.
@@ -510,6 +511,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!o.server.empty()) server = StartServer(o, certDir, port, httpPort, tlsPort);
+  if (o.tls && server > 0) orvinta::bench::PinApart(server);
   if (port <= 0 || (o.tls && tlsPort <= 0)) {
     std::fprintf(stderr, "no server port\n");
     return 1;
