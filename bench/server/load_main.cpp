@@ -77,6 +77,7 @@ struct Options {
 // What one pass measured, to set the two passes side by side.
 struct Figures {
   double cpuPerMillion = 0;
+  double cpuMicrosPerSend = 0;  // how many lines share a send() moves with the timing of a run
   double kibPerConnection = 0;
 };
 
@@ -317,6 +318,7 @@ class Load {
                 rateLatencies_.empty() ? 0.0 : rateLatencies_.back());
     if (ours && deliveries > 0) {
       figures.cpuPerMillion = cpuMs / deliveries * 1000.0;
+      if (sends > 0) figures.cpuMicrosPerSend = cpuMs / sends * 1000.0;
       std::printf("rate: server %.0f deliveries, %.0f send() calls (%.3f per delivery), CPU %.0f ms "
                   "(%.2f CPU-s per million deliveries)\n",
                   deliveries, sends, sends / deliveries, cpuMs, cpuMs / deliveries * 1000.0);
@@ -532,10 +534,12 @@ int main(int argc, char** argv) {
   }
   if (o.tls) {
     std::printf("tls/clear: CPU per million deliveries %.2f / %.2f CPU-s (%.2fx); memory per idle connection "
-                "%.2f / %.2f KiB\n",
+                "%.2f / %.2f KiB; CPU per send() %.2f / %.2f us (%.2fx)\n",
                 passes[1].cpuPerMillion, passes[0].cpuPerMillion,
                 passes[0].cpuPerMillion > 0 ? passes[1].cpuPerMillion / passes[0].cpuPerMillion : 0.0,
-                passes[1].kibPerConnection, passes[0].kibPerConnection);
+                passes[1].kibPerConnection, passes[0].kibPerConnection, passes[1].cpuMicrosPerSend,
+                passes[0].cpuMicrosPerSend,
+                passes[0].cpuMicrosPerSend > 0 ? passes[1].cpuMicrosPerSend / passes[0].cpuMicrosPerSend : 0.0);
     std::system(("rm -rf '" + certDir + "'").c_str());
   }
   SSL_CTX_free(tls);
