@@ -56,8 +56,16 @@ void CZupChatMain::ReenterRooms() {
 }
 
 bool CZupChatMain::RefusedOnTheWayBack(long code) {
+  if (!Away) return false;
+  if (code == wire::system_code::kRefused) {
+    // Too many logins at once (everybody dropped together comes back together),
+    // or the server full for the moment: the next attempt waits longer.
+    Socket.Close();
+    GetBack();
+    return true;
+  }
   // The portal's key has expired meanwhile: only a new start from the portal helps.
-  if (code != wire::system_code::kNotAllowed || !Away) return false;
+  if (code != wire::system_code::kNotAllowed) return false;
   Ended = true;
   Disconnect(false);
   ShowBox(kKeyExpired, [this] { Window.CloseClient(); });

@@ -98,6 +98,8 @@ class CZupChatMain final : private ConnectionListener {
   // False when the drop ends the client instead (no login yet, or a goodbye came).
   bool GetBack();
   void ReenterRooms();
+  // A login refused while getting back: too many logins waits and tries
+  // again, an expired key ends the client. True when the code was handled.
   bool RefusedOnTheWayBack(long code);
 
   // What the connection reports.

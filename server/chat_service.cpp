@@ -32,6 +32,8 @@ constexpr std::uint64_t kBusyFramesPerWindow = 2000;
 // The buffers a storm (of entries, of lines) freed stay with the process until
 // given back; a quiet server gives them back this often.
 constexpr Millis kTrimEvery = 10'000;
+// A connection that moved nothing for this long gives its buffers back.
+constexpr Millis kQuietBuffersAfter = 1000;
 
 // The kernel's keep-alive on every chat socket: a querying connection (the web
 // page control) cannot answer PING and may be silent for hours, so this is how
@@ -117,6 +119,7 @@ void ChatService::MarkDirty(ConnectionId id, ClientConnection& c) {
 void ChatService::OnEvents(ConnectionId id, std::uint32_t events) {
   ClientConnection* c = Find(id);
   if (c == nullptr) return;
+  c->Active(clock_.Now());
   // Whatever arrived before a hang-up is still handled. A TLS handshake that
   // waited to write goes on reading once the socket takes output.
   const bool handshakeGoesOn = (events & EPOLLOUT) && c->ReadWaitsForOutput();
@@ -267,6 +270,7 @@ void ChatService::FlushDirty(Millis now) {
       continue;
     }
     c->dirty = false;
+    c->Active(now);
     const std::size_t before = c->QueuedBytes();
     const IoStatus status = c->Flush(sendCalls_);
     queuedTotal_ -= before - c->QueuedBytes();
@@ -282,7 +286,6 @@ void ChatService::FlushDirty(Millis now) {
       Destroy(id);
       continue;
     }
-    if (!busy_) c->ReleaseTlsBuffers();
     UpdateInterest(*c);
   }
 }
@@ -293,13 +296,12 @@ int ChatService::AfterEvents() {
     lastTick_ = now;
     core_.Tick();
     std::vector<ConnectionId> overdue;
-    connections_.ForEach([&](ConnectionId id, const ClientConnection& c) {
+    connections_.ForEach([&](ConnectionId id, ClientConnection& c) {
       if (c.closing && now >= c.closeDeadline) overdue.push_back(id);
+      c.ReleaseBuffersIfQuiet(now, kQuietBuffersAfter);
     });
     for (ConnectionId id : overdue) Destroy(id);
     if (!busy_ && now >= nextTrim_) {
-      // Connections that went idle while the server was busy kept their TLS buffers.
-      connections_.ForEach([](ConnectionId, ClientConnection& c) { c.ReleaseTlsBuffers(); });
       malloc_trim(0);
       nextTrim_ = now + kTrimEvery;
     }

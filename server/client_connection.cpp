@@ -6,6 +6,12 @@
 #include <cerrno>
 
 namespace orvinta::server {
+namespace {
+
+// A drained output buffer up to this size is kept for the connection's next lines.
+constexpr std::size_t kKeptOutputBytes = 16 * 1024;
+
+}  // namespace
 
 IoStatus ClientConnection::ReadOnce(bool& wouldBlock) {
   char buffer[16 * 1024];
@@ -28,6 +34,14 @@ IoStatus ClientConnection::ReadOnce(bool& wouldBlock) {
   }
 }
 
+void ClientConnection::ReleaseBuffersIfQuiet(Millis now, Millis quiet) {
+  if (!holdsBuffers_ || HasOutput() || now - lastActive_ < quiet) return;
+  std::string().swap(output_);
+  sent_ = 0;
+  // TLS keeps a buffer that still holds part of a record; it goes next time.
+  holdsBuffers_ = tls_ && !tls_->ReleaseBuffers();
+}
+
 bool ClientConnection::Queue(std::string_view frame, std::size_t maxOutput) {
   if (output_.size() - sent_ + frame.size() > maxOutput) return false;
   output_.append(frame);
@@ -48,8 +62,12 @@ IoStatus ClientConnection::Flush(std::uint64_t& sendCalls) {
     return IoStatus::kClosed;
   }
   if (sent_ == output_.size()) {
-    // An idle connection holds no buffer: most members are idle most of the time.
-    std::string().swap(output_);
+    // The buffer stays for the next lines, unless a burst made it large.
+    if (output_.capacity() > kKeptOutputBytes) {
+      std::string().swap(output_);
+    } else {
+      output_.clear();
+    }
     sent_ = 0;
   } else if (sent_ > 64 * 1024) {
     output_.erase(0, sent_);

@@ -39,10 +39,15 @@ class ClientConnection {
   bool HasOutput() const { return sent_ < output_.size(); }
   std::size_t QueuedBytes() const { return output_.size() - sent_; }
   bool Secure() const { return tls_ != nullptr; }
-  // An idle TLS connection need not hold record buffers (about 33 KiB).
-  void ReleaseTlsBuffers() {
-    if (tls_ && !HasOutput()) tls_->ReleaseBuffers();
+  // A connection that reads or writes keeps its output buffer and, over TLS,
+  // its record buffers (about 33 KiB), so a busy member does not allocate
+  // them again for every line; once quiet for a while it gives them back:
+  // most members are idle most of the time.
+  void Active(Millis now) {
+    lastActive_ = now;
+    holdsBuffers_ = true;
   }
+  void ReleaseBuffersIfQuiet(Millis now, Millis quiet);
   // A TLS handshake waits to write before anything more can be read.
   bool ReadWaitsForOutput() const { return tls_ && tls_->ReadWaitsForOutput(); }
   // Output that only the peer's next bytes can let out (the socket is no help).
@@ -63,6 +68,8 @@ class ClientConnection {
   std::unique_ptr<TlsStream> tls_;  // null on the plain port
   std::string output_;
   std::size_t sent_ = 0;  // bytes at the front of output_ already written
+  Millis lastActive_ = 0;
+  bool holdsBuffers_ = false;
 };
 
 }  // namespace orvinta::server

@@ -1,5 +1,7 @@
 #include "server/http_request.h"
 
+#include <algorithm>
+
 #include "text/text_util.h"
 
 namespace orvinta::server {
@@ -41,7 +43,18 @@ std::optional<HttpRequest> ParseHttpRequest(std::string_view head) {
   auto path = PercentDecode(target);
   if (!path) return std::nullopt;
   const std::string_view query = mark == std::string_view::npos ? std::string_view() : parts[1].substr(mark + 1);
-  return HttpRequest{std::string(parts[0]), std::move(*path), std::string(query)};
+  std::string host;
+  for (std::string_view rest = head.substr(line.size()); !rest.empty();) {
+    rest.remove_prefix(std::min<std::size_t>(2, rest.size()));  // the "\r\n" before each header
+    const std::string_view header = rest.substr(0, rest.find("\r\n"));
+    rest.remove_prefix(header.size());
+    if (header.empty()) break;  // the end of the head
+    if (header.size() > 5 && text::ToLower(header.substr(0, 5)) == "host:") {
+      host = std::string(text::Trim(header.substr(5)));
+      break;
+    }
+  }
+  return HttpRequest{std::string(parts[0]), std::move(*path), std::string(query), std::move(host)};
 }
 
 std::optional<std::string> QueryParameter(std::string_view query, std::string_view name) {

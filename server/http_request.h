@@ -13,6 +13,7 @@ struct HttpRequest {
   std::string method;
   std::string path;   // percent-decoded, without the query
   std::string query;  // as sent, after the "?"
+  std::string host = {};  // the Host header's value, as sent ("" without one)
 };
 
 // The percent-decoded value ("+" is a space) of the first parameter with the

@@ -145,7 +145,7 @@ std::string HttpSite::Respond(std::string_view head, std::string_view peer) cons
 }
 
 std::string HttpSite::SignInPage(const HttpRequest& request, std::string_view peer) const {
-  const SignIn signIn = PortalSignIn(request, peer, keys_, keyLifetime_);
+  const SignIn signIn = PortalSignIn(request, peer, keys_, keyLifetime_, chatTlsPort_);
   if (signIn.status != 303) return ErrorPage(signIn.status);
   return Response(303, "text/plain; charset=utf-8", "signed in\n",
                   "Location: " + signIn.location + "\r\nSet-Cookie: " + signIn.cookie +

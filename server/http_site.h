@@ -1,6 +1,7 @@
 #pragma once
 // What the HTTP side answers: the portal's static files, /rooms.json (paged:
 // ?offset=N&limit=M), /metrics, and the development sign-in /signin.
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,6 +27,8 @@ class HttpSite {
   std::string Respond(std::string_view head, std::string_view peer = "127.0.0.1") const;
   // False when the portal directory does not exist: only /rooms.json is served.
   bool HasPortal() const { return !portalRoot_.empty(); }
+  // The chat server's TLS port, for the portal's links to the control page.
+  void SetChatTlsPort(std::uint16_t port) { chatTlsPort_ = port; }
 
   // extraHeaders: whole header lines, each ending in "\r\n".
   static std::string Response(int status, std::string_view contentType, std::string_view body,
@@ -45,6 +48,7 @@ class HttpSite {
   MetricsSource metrics_;
   std::int64_t keyLifetime_;
   bool signIn_;
+  std::uint16_t chatTlsPort_ = 0;
 };
 
 }  // namespace orvinta::server

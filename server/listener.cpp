@@ -39,6 +39,12 @@ std::string Listener::LocalAddress() const {
   return std::string(text) + ":" + std::to_string(ntohs(sa.sin_port));
 }
 
+std::uint16_t Listener::Port() const {
+  sockaddr_in sa{};
+  socklen_t len = sizeof sa;
+  return getsockname(fd_.Get(), reinterpret_cast<sockaddr*>(&sa), &len) == 0 ? ntohs(sa.sin_port) : 0;
+}
+
 int Listener::Accept(std::string* peer) {
   sockaddr_in sa{};
   socklen_t len = sizeof sa;

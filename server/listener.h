@@ -17,6 +17,7 @@ class Listener {
   int Fd() const { return fd_.Get(); }
   // "ADDR:PORT" as bound (the real port when 0 was asked for).
   std::string LocalAddress() const;
+  std::uint16_t Port() const;
 
   // The next pending connection, non-blocking, or -1 when there is none (or
   // it could not be taken). peer, when given, gets the peer's IPv4 address.

@@ -259,6 +259,7 @@ int main(int argc, char** argv) {
                                       cluster ? static_cast<const ServerView&>(*cluster) : chat.View(), keys.get(),
                                       [&chat, &cluster] { return chat.MetricsText() + (cluster ? cluster->MetricsText() : ""); },
                                       options.keyLifetimeSeconds, options.devSignin);
+    if (tlsListener) site->SetChatTlsPort(tlsListener->Port());
     if (!site->HasPortal()) std::fprintf(stderr, "orvinta-server: no portal directory; serving /rooms.json only\n");
     http = std::make_unique<HttpService>(loop, *httpListener, clock, *site, HttpLimitsFor(options));
     if (!http->Start()) {

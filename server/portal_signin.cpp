@@ -47,6 +47,24 @@ std::string PercentEncode(std::string_view s) {
   return out;
 }
 
+// The host of a Host header ("name:port", "[v6]:port"), when it is a plain
+// name or address; else the loopback address, where the signed-in browser is.
+std::string HostOf(std::string_view hostHeader) {
+  std::string_view host = hostHeader;
+  if (host.starts_with('[')) {
+    host = host.substr(0, host.find(']') + 1);
+  } else {
+    host = host.substr(0, host.find(':'));
+  }
+  const bool bracketed = host.size() > 2 && host.front() == '[' && host.back() == ']';
+  const std::string_view allowed =
+      bracketed ? "0123456789abcdefABCDEF:.[]" : "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ.-";
+  if (host.empty() || host.size() > 253 || host.find_first_not_of(allowed) != std::string_view::npos) {
+    return "127.0.0.1";
+  }
+  return std::string(host);
+}
+
 }  // namespace
 
 std::string ClientUserId(std::string_view id) {
@@ -56,7 +74,7 @@ std::string ClientUserId(std::string_view id) {
 }
 
 SignIn PortalSignIn(const HttpRequest& request, std::string_view peer, const SessionKeys* keys,
-                    std::int64_t lifetimeSeconds) {
+                    std::int64_t lifetimeSeconds, std::uint16_t chatTlsPort) {
   SignIn result;
   if (!IsLoopbackAddress(peer)) {
     result.status = 403;
@@ -71,7 +89,10 @@ SignIn PortalSignIn(const HttpRequest& request, std::string_view peer, const Ses
   }
   const std::int64_t lifetime = lifetimeSeconds;
   const std::string key = keys ? keys->Sign(id, lifetime) : std::string(kDevelopmentKey);
-  const std::string fallback = "/control.html?user=" + PercentEncode(platform::Cp949ToUtf8Lossy(id));
+  std::string fallback = "/control.html?user=" + PercentEncode(platform::Cp949ToUtf8Lossy(id));
+  if (chatTlsPort != 0) {
+    fallback += "&server=" + PercentEncode("tls://" + HostOf(request.host) + ":" + std::to_string(chatTlsPort));
+  }
   const auto next = QueryParameter(request.query, "next");
   result.status = 303;
   result.userId = id;

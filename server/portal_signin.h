@@ -3,6 +3,7 @@
 // session cookie the web page control reads (and hands to the client it
 // starts) and sends the browser on. It answers loopback peers only: anyone who
 // can reach it can be anyone, so it is for development machines.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -21,8 +22,10 @@ struct SignIn {
 };
 
 // keys null: development mode, the cookie holds a key any login accepts.
+// With a chat TLS port the control page it opens connects with TLS, to the
+// host the browser named.
 SignIn PortalSignIn(const HttpRequest& request, std::string_view peer, const SessionKeys* keys,
-                    std::int64_t lifetimeSeconds = SessionKeys::kDefaultLifetime);
+                    std::int64_t lifetimeSeconds = SessionKeys::kDefaultLifetime, std::uint16_t chatTlsPort = 0);
 
 // A user id as the client sends it: lower case, "_" before a leading digit.
 std::string ClientUserId(std::string_view id);

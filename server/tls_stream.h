@@ -22,9 +22,9 @@ class TlsStream {
   // with errno EAGAIN (wait for the socket) or ECONNRESET (failed).
   long Read(char* buffer, std::size_t size);
   long Write(const char* data, std::size_t size);
-  // Gives back the record buffers when nothing waits in them; the next read
-  // or write takes new ones.
-  void ReleaseBuffers();
+  // Gives back the record buffers; false while part of a record waits in
+  // them. The next read or write takes new ones.
+  bool ReleaseBuffers();
   // Decrypted bytes already held, which the socket will not announce again.
   std::size_t Pending() const;
   // A read could go on only once the socket takes output (a handshake reply).

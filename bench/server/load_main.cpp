@@ -13,7 +13,8 @@
 // calls per delivery and its CPU time per million deliveries. --tls runs
 // everything twice in one run, the members in clear text and then over TLS
 // (a throwaway certificate made with the openssl command), and compares the
-// server's CPU per million deliveries and memory per idle connection. With
+// server's CPU per million deliveries and memory per idle connection, the
+// server on a processor of its own. With
 // --nodes N the same load runs twice: all members on one server, then spread
 // over N servers that share a redis-server of the benchmark's own (--redis
 // PATH, no persistence); the CPU reported is the servers' and Redis's together.
@@ -76,6 +77,7 @@ struct Options {
 // What one pass measured, to set the two passes side by side.
 struct Figures {
   double cpuPerMillion = 0;
+  double cpuMicrosPerSend = 0;  // how many lines share a send() moves with the timing of a run
   double kibPerConnection = 0;
 };
 
@@ -316,6 +318,7 @@ class Load {
                 rateLatencies_.empty() ? 0.0 : rateLatencies_.back());
     if (ours && deliveries > 0) {
       figures.cpuPerMillion = cpuMs / deliveries * 1000.0;
+      if (sends > 0) figures.cpuMicrosPerSend = cpuMs / sends * 1000.0;
       std::printf("rate: server %.0f deliveries, %.0f send() calls (%.3f per delivery), CPU %.0f ms "
                   "(%.2f CPU-s per million deliveries)\n",
                   deliveries, sends, sends / deliveries, cpuMs, cpuMs / deliveries * 1000.0);
@@ -510,6 +513,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!o.server.empty()) server = StartServer(o, certDir, port, httpPort, tlsPort);
+  if (o.tls && server > 0) orvinta::bench::PinApart(server);
   if (port <= 0 || (o.tls && tlsPort <= 0)) {
     std::fprintf(stderr, "no server port\n");
     return 1;
@@ -530,10 +534,12 @@ int main(int argc, char** argv) {
   }
   if (o.tls) {
     std::printf("tls/clear: CPU per million deliveries %.2f / %.2f CPU-s (%.2fx); memory per idle connection "
-                "%.2f / %.2f KiB\n",
+                "%.2f / %.2f KiB; CPU per send() %.2f / %.2f us (%.2fx)\n",
                 passes[1].cpuPerMillion, passes[0].cpuPerMillion,
                 passes[0].cpuPerMillion > 0 ? passes[1].cpuPerMillion / passes[0].cpuPerMillion : 0.0,
-                passes[1].kibPerConnection, passes[0].kibPerConnection);
+                passes[1].kibPerConnection, passes[0].kibPerConnection, passes[1].cpuMicrosPerSend,
+                passes[0].cpuMicrosPerSend,
+                passes[0].cpuMicrosPerSend > 0 ? passes[1].cpuMicrosPerSend / passes[0].cpuMicrosPerSend : 0.0);
     std::system(("rm -rf '" + certDir + "'").c_str());
   }
   SSL_CTX_free(tls);

@@ -1,6 +1,7 @@
 #pragma once
 // CPU time and memory of a running process, read from /proc, for the load
 // generators that measure a server they started.
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -25,6 +26,21 @@ inline double CpuMs(pid_t pid) {
     if (i == 14 || i == 15) ticks += std::atof(field.c_str());
   }
   return ticks * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// Puts a measured server on the last processor and this program on the others
+// (with two or more). Sharing one, the generator's own work (its TLS above
+// all) would preempt the server and evict its caches, and the server's CPU
+// time and its gathering of lines would follow the generator's load.
+inline void PinApart(pid_t server) {
+  const long cpus = sysconf(_SC_NPROCESSORS_ONLN);
+  if (cpus < 2 || cpus > CPU_SETSIZE) return;
+  cpu_set_t its, mine;
+  CPU_ZERO(&its);
+  CPU_ZERO(&mine);
+  CPU_SET(static_cast<int>(cpus - 1), &its);
+  for (int i = 0; i < cpus - 1; ++i) CPU_SET(i, &mine);
+  if (sched_setaffinity(server, sizeof its, &its) == 0) sched_setaffinity(0, sizeof mine, &mine);
 }
 
 // Resident memory of a process, in KiB (VmRSS).

@@ -148,6 +148,12 @@ INSTANTIATE_TEST_SUITE_P(
         SignInCase{"UserOf65Bytes", "user=" + std::string(65, 'a'), "127.0.0.1", 400, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(PortalSignIn, SendsTheControlToTheTlsPortOfTheHostTheBrowserNamed) {
+  const auto request = ParseHttpRequest("GET /signin?user=kim HTTP/1.1\r\nhost: chat.example:8080\r\n\r\n");
+  EXPECT_EQ(PortalSignIn(*request, "127.0.0.1", &kKeys, SessionKeys::kDefaultLifetime, 11943).location,
+            "/control.html?user=kim&server=tls%3A%2F%2Fchat.example%3A11943");
+}
+
 TEST(PortalSignIn, DevelopmentModeHandsOutAPlainKey) {
   const SignIn s = PortalSignIn(HttpRequest{"GET", "/signin", "user=kim"}, "127.0.0.1", nullptr);
   EXPECT_EQ(s.status, 303);

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <openssl/ssl.h>
+#include <openssl/x509.h>
 
 #include <cerrno>
 #include <ctime>
@@ -148,6 +149,16 @@ TestClient::TestClient(int port, const std::string& caFile) : TestClient(port) {
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
   }
+}
+
+std::string TestClient::PeerCertificate() const {
+  X509* cert = tls_ ? SSL_get1_peer_certificate(tls_) : nullptr;
+  unsigned char* der = nullptr;
+  const int n = cert ? i2d_X509(cert, &der) : 0;
+  std::string bytes(reinterpret_cast<const char*>(der), n > 0 ? static_cast<std::size_t>(n) : 0);
+  OPENSSL_free(der);
+  X509_free(cert);
+  return bytes;
 }
 
 TestClient::~TestClient() {

@@ -60,6 +60,8 @@ class TestClient {
   TestClient& operator=(const TestClient&) = delete;
 
   bool Connected() const { return fd_ >= 0; }
+  // The certificate a TLS server showed (DER), "" in clear text.
+  std::string PeerCertificate() const;
   void Send(std::string_view command, std::string_view plainBody);  // encoded like a client
   void SendRaw(std::string_view bytes);
   // Logs in and waits for "USRP"; false when something else came.

@@ -1,5 +1,5 @@
 // The real orvinta-server's TLS port: logins over TLS, none in clear text on
-// it, and a certificate read again on SIGHUP without dropping anybody.
+// it, and a renewed certificate read again on SIGHUP without dropping anybody.
 #include <signal.h>
 
 #include <gtest/gtest.h>
@@ -33,11 +33,16 @@ TEST(ServerTls, ServesTlsBesideClearTextAndTakesARenewedCertificate) {
   EXPECT_FALSE(cleartext.NextOf("USRP", 1000));
   EXPECT_TRUE(cleartext.WaitClosed());
 
+  const std::string before = secure.PeerCertificate();
+  ASSERT_TRUE(RenewServerCertificate(ca));
   ASSERT_EQ(kill(server.Pid(), SIGHUP), 0);
-  TestClient later(tlsPort, ca.caFile);
-  EXPECT_TRUE(later.Login("dan"));
+  // The signal is handled before this line, which comes after it.
   plain.Send("TALL", "ben/lobby/still here");
   EXPECT_EQ(secure.NextOf("TALL").value_or(protocol::Frame{}).body, "ben/lobby/still here");
+  TestClient later(tlsPort, ca.caFile);
+  EXPECT_TRUE(later.Login("dan"));
+  EXPECT_FALSE(before.empty());
+  EXPECT_NE(later.PeerCertificate(), before) << "the renewed certificate is served";
 }
 
 TEST(ServerTls, RefusesToStartWithoutItsFiles) {

@@ -5,6 +5,16 @@
 
 namespace orvinta::testing {
 
+namespace {
+
+std::string ServerCertificateCommands() {
+  return "openssl req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -keyout server.key"
+         " -out server.csr -subj /CN=localhost && openssl x509 -req -in server.csr -CA ca.pem -CAkey ca.key"
+         " -CAcreateserial -days 2 -extfile ext -out server.pem";
+}
+
+}  // namespace
+
 TestCa MakeTestCa() {
   TestCa ca;
   char pattern[] = "/tmp/orvinta-ca-XXXXXX";
@@ -17,11 +27,14 @@ TestCa MakeTestCa() {
       "(cd '" + dir + "' && printf 'subjectAltName=IP:127.0.0.1,DNS:localhost\\n' > ext" +
       " && openssl req -x509" + ec + " -keyout ca.key -out ca.pem -subj /CN=OrvintaTestCA" +
       " && openssl req -x509" + ec + " -keyout other.key -out other.pem -subj /CN=OrvintaTestCA" +
-      " && openssl req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -keyout server.key" +
-      " -out server.csr -subj /CN=localhost && openssl x509 -req -in server.csr -CA ca.pem -CAkey ca.key" +
-      " -CAcreateserial -days 2 -extfile ext -out server.pem) >/dev/null 2>&1";
+      " && " + ServerCertificateCommands() + ") >/dev/null 2>&1";
   ca.ok = std::system(script.c_str()) == 0 && std::filesystem::exists(ca.certFile);
   return ca;
+}
+
+bool RenewServerCertificate(const TestCa& ca) {
+  const std::string dir = std::filesystem::path(ca.certFile).parent_path();
+  return std::system(("(cd '" + dir + "' && " + ServerCertificateCommands() + ") >/dev/null 2>&1").c_str()) == 0;
 }
 
 }  // namespace orvinta::testing

@@ -14,5 +14,8 @@ struct TestCa {
 };
 
 TestCa MakeTestCa();
+// A new key and certificate (another serial) from the same authority, written
+// over the server's files as a renewal would.
+bool RenewServerCertificate(const TestCa& ca);
 
 }  // namespace orvinta::testing

@@ -5,7 +5,7 @@
 namespace orvinta::window {
 namespace {
 
-enum class Drop { Closed, SilentFor75s, RefusedThenClosed, KeyRefusedOnTheWayBack };
+enum class Drop { Closed, SilentFor75s, RefusedThenClosed, KeyRefusedOnTheWayBack, TooManyLoginsOnTheWayBack };
 struct DropCase {
   const char* name;
   Drop drop;
@@ -48,6 +48,14 @@ TEST_P(DropCaseTest, GetsBackIntoEveryRoomOnlyWithoutAGoodbye) {
       ReceiveFrame("SYST", "3/alice");
       EXPECT_NE(boxes.shown.at(0).text.find("포털에서 채팅을 다시 시작해주세요"), std::string::npos);
       break;
+    case Drop::TooManyLoginsOnTheWayBack:  // refused, then tried again after a longer wait
+      transport().DropConnection();
+      timers.Advance(1200);
+      transport().AcceptConnect();
+      ReceiveFrame("SYST", "12/");
+      timers.Advance(1900);
+      EXPECT_EQ(transports.count(), 2u);
+      break;
   }
   timers.Advance(36000);  // past the longest first wait
   EXPECT_EQ(transports.count(), GetParam().connections);
@@ -70,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropCaseTest,
                          ::testing::Values(DropCase{"Closed", Drop::Closed, 3, 0},
                                            DropCase{"SilentFor75s", Drop::SilentFor75s, 2, 0},
                                            DropCase{"RefusedThenClosed", Drop::RefusedThenClosed, 1, 1},
-                                           DropCase{"KeyRefusedOnTheWayBack", Drop::KeyRefusedOnTheWayBack, 2, 1}),
+                                           DropCase{"KeyRefusedOnTheWayBack", Drop::KeyRefusedOnTheWayBack, 2, 1},
+                                           DropCase{"TooManyLoginsOnTheWayBack", Drop::TooManyLoginsOnTheWayBack, 3, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
