@@ -1,10 +1,9 @@
 // Chat line latency and receive throughput through the real server into a
-// real client's transcript page.
+// real client's transcript view.
 //
 // The receiving client is the program's own window logic with its real
-// adapters (sockets, Qt WebEngine pages); the sender is a plain socket. A
-// line counts as arrived when the page holds it (the page is asked every
-// millisecond for its newest line).
+// adapters (sockets, the native transcript view); the sender is a plain
+// socket. A line counts as arrived when the view paints with it on screen.
 //
 //   latency_bench [lines]      (default 1000)
 #include <QApplication>
@@ -12,7 +11,6 @@
 #include <QProcess>
 #include <QTcpSocket>
 #include <QTimer>
-#include <QWebEngineScript>
 #include <algorithm>
 #include <cstdio>
 #include <deque>
@@ -23,7 +21,9 @@
 #include "bench/bench_server.h"
 #include "client/components/main_window.h"
 #include "client/components/resource_scheme.h"
-#include "client/components/web_view.h"
+#include "client/components/deferred_web_view.h"
+#include "client/components/transcript/qt_transcript_view.h"
+#include "client/components/transcript/transcript_widget.h"
 #include "client/window/orvinta_dlg.h"
 #include "platform/cp949.h"
 #include "platform/qt/qt_message_boxes.h"
@@ -41,63 +41,54 @@ using namespace orvinta;
 QElapsedTimer benchClock;
 std::map<int, qint64> arrivedAt;  // line number -> ns on benchClock
 
-// Forwards to a real view and notes when a numbered line is in the page.
-// It asks the page directly, every millisecond while lines are on their way,
-// for the number of its newest line: asking through the view would send each
-// line on its own and measure a program that never batches.
-class TimingView final : public components::WidgetView {
+// Forwards to a real transcript view and notes when a numbered line has been
+// drawn: a paint of a view that follows the newest line draws every line
+// handed to it before the paint. The time taken is the paint's start.
+class TimingView final : public window::TranscriptView, public QObject {
  public:
-  explicit TimingView(std::unique_ptr<components::WebView> inner) : inner_(std::move(inner)) {
-    QObject::connect(&poll_, &QTimer::timeout, [this] { Poll(); });
-    poll_.start(1);
+  TimingView(std::unique_ptr<components::QtTranscriptView> inner, const window::TranscriptLines& lines)
+      : inner_(std::move(inner)), lines_(lines) {
+    inner_->Widget()->viewport()->installEventFilter(this);
   }
-  QWidget* Widget() const override { return inner_->Widget(); }
-  void SetListener(platform::HtmlViewListener* l) override { inner_->SetListener(l); }
-  void Navigate(const std::string& a) override { inner_->Navigate(a); }
-  void SetElementHtml(const std::string& id, const std::string& html) override { inner_->SetElementHtml(id, html); }
-  void AppendBeforeMarker(const std::string& marker, const std::string& html) override {
-    inner_->AppendBeforeMarker(marker, html);
-    const auto at = html.find("LAT#");
-    if (at != std::string::npos) onTheirWay_.push_back(std::atoi(html.c_str() + at + 4));
+  void SetListener(window::TranscriptViewListener* l) override { inner_->SetListener(l); }
+  void LinesAdded() override {
+    inner_->LinesAdded();
+    const std::string& text = lines_[lines_.size() - 1].text;
+    const auto at = text.find("LAT#");
+    if (at != std::string::npos) onTheirWay_.push_back(std::atoi(text.c_str() + at + 4));
   }
-  void GetElementHtml(const std::string& id, HtmlCallback cb) override { inner_->GetElementHtml(id, std::move(cb)); }
-  void ScrollToMarker(const std::string& marker) override { inner_->ScrollToMarker(marker); }
+  void JumpToNewest() override { inner_->JumpToNewest(); }
+  void LinesCleared() override { inner_->LinesCleared(); }
   void Show(bool visible) override { inner_->Show(visible); }
 
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint && inner_->Widget()->AtBottom()) {
+      const qint64 now = benchClock.nsecsElapsed();
+      for (const int n : onTheirWay_) arrivedAt.emplace(n, now);
+      onTheirWay_.clear();
+    }
+    return false;
+  }
+
  private:
-  void Poll() {
-    if (asking_ || onTheirWay_.empty()) return;
-    asking_ = true;
-    inner_->Widget()->page()->runJavaScript(
-        // Lines sit in blocks, and blocks in chapters, before the marker.
-        "(function(){var m=document.getElementById('END_LINE');var c=m&&m.previousElementSibling;"
-        "var b=c&&c.lastElementChild;var l=b&&b.lastElementChild;"
-        "var f=l&&/LAT#([0-9]+)#/.exec(l.textContent);return f?+f[1]:-1;})()",
-        QWebEngineScript::ApplicationWorld, [this](const QVariant& value) {
-          asking_ = false;
-          // Lines reach the page in the order they were handed over.
-          const qint64 now = benchClock.nsecsElapsed();
-          const int newest = value.toInt();
-          while (!onTheirWay_.empty() && onTheirWay_.front() <= newest) {
-            arrivedAt.emplace(onTheirWay_.front(), now);
-            onTheirWay_.pop_front();
-          }
-        });
-  }
-
-  std::unique_ptr<components::WebView> inner_;
-  QTimer poll_;
-  bool asking_ = false;
-  std::deque<int> onTheirWay_;  // numbers handed to the view, not yet seen in the page
+  std::unique_ptr<components::QtTranscriptView> inner_;
+  const window::TranscriptLines& lines_;
+  std::deque<int> onTheirWay_;  // numbers handed to the view, not yet drawn
 };
 
-class TimingViewFactory final : public platform::HtmlViewFactory {
+class TimingViewFactory final : public window::TranscriptViewFactory {
  public:
-  std::unique_ptr<platform::HtmlView> Create(platform::HtmlViewRole role) override {
-    return std::make_unique<TimingView>(std::make_unique<components::WebView>(role));
+  explicit TimingViewFactory(components::MainWindow& window) : window_(window) {}
+  std::unique_ptr<window::TranscriptView> Create(const window::TranscriptLines& lines) override {
+    return std::make_unique<TimingView>(std::make_unique<components::QtTranscriptView>(lines, portal_, &window_),
+                                        lines);
   }
-};
 
+ private:
+  components::MainWindow& window_;
+  window::PortalConfig portal_;
+};
 
 bool Spin(const std::function<bool()>& done, int timeoutMs) {
   QElapsedTimer t;
@@ -157,14 +148,17 @@ int main(int argc, char** argv) {
   platform::qt::QtSound sound;
   platform::qt::QtShell shell;
   platform::qt::QtTransportFactory transports;
-  TimingViewFactory views;
+  components::DeferredWebViewFactory views;
+  TimingViewFactory transcripts(widgets);
   window::COrvintaDlg dlg(settings, window::WindowPorts{.host = widgets, .views = views, .timers = timers, .boxes = boxes,
-                                                        .sound = sound, .shell = shell, .transports = transports});
+                                                        .sound = sound, .shell = shell, .transports = transports,
+                                                        .transcriptViews = &transcripts});
   dlg.OnInitDialog();
   widgets.show();
   dlg.OnBnClickedButConnect();  // not connected yet: it connects
   if (!Spin([&] { return dlg.Channels().FindByName("#bench") != nullptr; }, 10000)) return 1;
-  Spin([] { return false; }, 3000);  // the room's page loads
+  components::LetTheBrowserEngineIn();  // the portal's pages load, as in the program
+  Spin([] { return false; }, 3000);
 
   QTcpSocket sender;
   sender.connectToHost(address.section(':', 0, 0), address.section(':', 1).toUShort());
@@ -175,7 +169,7 @@ int main(int argc, char** argv) {
   Spin([] { return false; }, 500);
   QObject::connect(&sender, &QTcpSocket::readyRead, [&] { sender.readAll(); });
 
-  // One line at a time: the time from the send to the page.
+  // One line at a time: the time from the send to the view.
   std::vector<double> latencies;
   for (int n = 0; n < lines; ++n) {
     const qint64 sent = benchClock.nsecsElapsed();
@@ -187,7 +181,7 @@ int main(int argc, char** argv) {
   std::printf("latency over %d lines: median %.2f ms, p99 %.2f ms, max %.2f ms\n", lines, Percentile(latencies, 0.5),
               Percentile(latencies, 0.99), *std::max_element(latencies.begin(), latencies.end()));
 
-  // Offered rates: does the page keep up, or does a backlog build?
+  // Offered rates: does the view keep up, or does a backlog build?
   int next = 1000000;
   for (const int rate : {100, 500, 1000, 2000, 5000, 10000}) {
     const int first = next, total = rate * 3;

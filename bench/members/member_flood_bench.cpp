@@ -32,6 +32,9 @@
 #include "client/components/main_window.h"
 #include "client/components/member_list/member_list_pane.h"
 #include "client/components/resource_scheme.h"
+#include "client/components/deferred_web_view.h"
+#include "client/components/transcript/qt_transcript_view.h"
+#include "client/components/transcript/transcript_widget.h"
 #include "client/components/web_view.h"
 #include "client/window/box_queue.h"
 #include "client/window/orvinta_dlg.h"
@@ -214,14 +217,16 @@ int main(int argc, char** argv) {
   platform::qt::QtSound sound;
   platform::qt::QtShell shell;
   platform::qt::QtTransportFactory transports;
-  components::WebViewFactory views;
+  components::DeferredWebViewFactory views;
   components::MemberListPaneFactory memberViews;
+  components::QtTranscriptViewFactory transcripts(&widgets, {});
   KeepAliveLog keepAlive;
   keepAlive.clock.start();
   window::COrvintaDlg dlg(settings, window::WindowPorts{.host = widgets, .views = views, .timers = timers,
                                                         .boxes = boxes, .sound = sound, .shell = shell,
                                                         .transports = transports, .monitor = &keepAlive,
-                                                        .memberViews = &memberViews});
+                                                        .memberViews = &memberViews,
+                                                        .transcriptViews = &transcripts});
   dlg.OnInitDialog();
   widgets.show();
   dlg.OnBnClickedButConnect();
@@ -233,7 +238,8 @@ int main(int argc, char** argv) {
                 {"--senders", address, QString::number(rate), QString::number(seconds)});
   if (!Spin([&] { return senders.canReadLine(); }, 20000)) return std::fprintf(stderr, "the senders did not start\n"), 1;
   senders.readLine();
-  Spin([] { return false; }, 2000);  // the room's pages load
+  components::LetTheBrowserEngineIn();  // the portal's pages load, as in the program
+  Spin([] { return false; }, 2000);
   std::printf("room: %zu members in the client's list\n", dlg.MemberCount("#bench"));
   senders.write("go\n");
 
