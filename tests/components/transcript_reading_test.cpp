@@ -5,6 +5,7 @@
 // reaches every line.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -74,6 +75,10 @@ TEST_F(TranscriptReadingTest, AMentionIsTintedOnScreenButNotInTheCopy) {
   EXPECT_EQ(shot.pixelColor(1, 10), QColor(0xE8, 0x91, 0x2D));
   EXPECT_EQ(shot.pixelColor(490, 10), QColor(0xFF, 0xF1, 0xD6));
   EXPECT_EQ(Text(), QStringLiteral("n ▶ hi"));
+  // Screen readers read the lines as plain text.
+  QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&view);
+  ASSERT_TRUE(read && read->textInterface());
+  EXPECT_EQ(read->textInterface()->text(0, -1), QStringLiteral("n ▶ hi"));
 }
 
 TEST_F(TranscriptReadingTest, FindReachesEveryLineAndBringsTheMatchIntoView) {

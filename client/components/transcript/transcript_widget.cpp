@@ -1,5 +1,6 @@
 #include "client/components/transcript/transcript_widget.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -14,6 +15,7 @@
 #include "client/compose/emoticons.h"
 #include "client/components/browser_opener.h"
 #include "client/components/member_list/member_icons.h"
+#include "client/components/transcript/transcript_accessible.h"
 #include "client/components/transcript_find_bar.h"
 #include "client/window/line_display.h"
 #include "platform/qt/qt_text.h"
@@ -70,6 +72,7 @@ QString CopiedText(const window::TranscriptLine& line, int from, int to) {
 
 TranscriptWidget::TranscriptWidget(const window::TranscriptLines& lines, window::PortalConfig portal, QWidget* parent)
     : QAbstractScrollArea(parent), lines_(lines), portal_(portal), cache_(lines, std::move(portal)) {
+  TranscriptAccessible::Install();
   setFrameShape(QFrame::NoFrame);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setFocusPolicy(Qt::ClickFocus);
@@ -201,6 +204,10 @@ void TranscriptWidget::OnFrame() {
   } else {
     GoTo(top_);
   }
+  if (QAccessible::isActive()) {
+    QAccessibleEvent changed(this, QAccessible::VisibleDataChanged);
+    QAccessible::updateAccessibility(&changed);
+  }
 }
 
 void TranscriptWidget::LinesAdded() {
@@ -238,6 +245,7 @@ void TranscriptWidget::SetShown(bool shown) {
   if (!shown) {
     place_.Shown(false);
     frame_.stop();
+    cache_.Clear();  // a hidden room keeps no laid-out lines
     hide();
     return;
   }
