@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QScrollBar>
 #include <algorithm>
 #include <limits>
@@ -278,7 +279,8 @@ QString TranscriptWidget::NewLinesBarText() const {
 QRect TranscriptWidget::BarRect() const {
   const QFontMetrics metrics(PixelFont(12));
   const QString text = NewLinesBarText();
-  const int width = metrics.horizontalAdvance(text) + 24, height = metrics.height() + 4;
+  const int width = std::max(barTextWidth_, metrics.horizontalAdvance(text)) + 24;
+  const int height = metrics.height() + 4;
   return QRect((viewport()->width() - width) / 2, viewport()->height() - 6 - height, width, height);
 }
 
@@ -343,6 +345,9 @@ void TranscriptWidget::paintEvent(QPaintEvent*) {
   }
 
   if (place_.BarCount() > 0) {
+    // The pill fits the text as drawn: some glyphs (the arrow) reach past their advance.
+    painter.setFont(PixelFont(12));
+    barTextWidth_ = painter.boundingRect(QRect(), Qt::AlignLeft, NewLinesBarText()).width();
     const QRect bar = BarRect();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
@@ -351,7 +356,6 @@ void TranscriptWidget::paintEvent(QPaintEvent*) {
     painter.setBrush(QColor(0x4A, 0x6F, 0xB5));
     painter.drawRoundedRect(bar, 10, 10);
     painter.setPen(Qt::white);
-    painter.setFont(PixelFont(12));
     painter.drawText(bar, Qt::AlignCenter, NewLinesBarText());
   }
 }
@@ -485,10 +489,12 @@ void TranscriptWidget::leaveEvent(QEvent* event) {
 }
 
 void TranscriptWidget::contextMenuEvent(QContextMenuEvent* event) {
-  QMenu menu(this);
+  // The menu runs its own loop, in which the room (and this view) may close.
+  QMenu menu;
   QAction* copy = menu.addAction(QStringLiteral("복사"));
   copy->setEnabled(!SelectedText().isEmpty());
-  if (menu.exec(event->globalPos()) == copy) Copy();
+  const QPointer<TranscriptWidget> alive(this);
+  if (menu.exec(event->globalPos()) == copy && alive) Copy();
 }
 
 void TranscriptWidget::OpenLink(const QString& address) {
