@@ -2,10 +2,15 @@
 // against the page it replaces.
 //
 //   transcript_look out.png [width] [height]
+//   transcript_look --window [seconds]   the same lines in the main window, to take a screenshot of
 #include <QApplication>
 #include <QPixmap>
+#include <QTimer>
+#include <cstring>
 
 #include "bench/transcript/bench_line.h"
+#include "client/components/main_window.h"
+#include "client/components/transcript/qt_transcript_view.h"
 #include "client/components/transcript/transcript_widget.h"
 #include "client/window/line_html.h"
 #include "platform/cp949.h"
@@ -33,6 +38,16 @@ int main(int argc, char** argv) {
   lines.Add(window::ClearedNoticeLine());
   lines.Add(window::ClearedWarningLine());
   for (int i = 0; i < 3; ++i) lines.Add(*window::ChatLineFrom(bench::BenchLine(i), portal));
+  if (argc > 1 && std::strcmp(argv[1], "--window") == 0) {
+    components::MainWindow window;
+    window.show();
+    components::QtTranscriptViewFactory factory(&window, portal);
+    auto shown = factory.Create(lines);
+    shown->Show(true);
+    shown->LinesAdded();
+    QTimer::singleShot((argc > 2 ? std::atoi(argv[2]) : 5) * 1000, &app, &QApplication::quit);
+    return app.exec();
+  }
   components::TranscriptWidget view(lines, portal);
   view.resize(argc > 2 ? std::atoi(argv[2]) : 600, argc > 3 ? std::atoi(argv[3]) : 520);
   view.SetShown(true);

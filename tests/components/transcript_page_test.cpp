@@ -6,7 +6,9 @@
 #include <QTextBoundaryFinder>
 
 #include "client/components/js_literal.h"
+#include "client/components/main_window.h"
 #include "client/components/transcript/line_layout.h"
+#include "client/components/transcript/qt_transcript_view.h"
 #include "tests/components/transcript_view_fixture.h"
 
 namespace orvinta::components {
@@ -79,6 +81,24 @@ TEST_F(TranscriptPageTest, KoreanBreaksBetweenWordsAndAnOverlongWordWraps) {
       if (text[0] != 'x' && i > 0) EXPECT_EQ(laid->text.text()[row.textStart() - 1], QLatin1Char(' ')) << "line " << i;
     }
   }
+}
+
+TEST(TranscriptViewFactory, PlacesHiddenViewsWhereTranscriptsGoOnTheWindowsAnchors) {
+  MainWindow window;
+  window.show();
+  const QWidget* area = window.findChild<QWidget*>(QStringLiteral("viewArea"));
+  window::TranscriptLines lines;
+  QtTranscriptViewFactory factory(&window, {});
+  auto view = factory.Create(lines);
+  const TranscriptWidget* widget = static_cast<QtTranscriptView&>(*view).Widget();
+  EXPECT_EQ(widget->parentWidget(), &window);
+  EXPECT_FALSE(widget->isVisible());
+  view->Show(true);
+  EXPECT_TRUE(widget->isVisible());
+  window.resize(window.width() + 120, window.height() + 60);
+  EXPECT_EQ(widget->geometry(), area->geometry());
+  view.reset();
+  EXPECT_EQ(window.findChild<TranscriptWidget*>(), nullptr);
 }
 
 }  // namespace
