@@ -171,6 +171,9 @@ void TranscriptWidget::SyncScrollBar() {
   const int last = static_cast<int>(std::min<std::size_t>(IndexOf(newest.line) + (newest.offset > 0 ? 1 : 0),
                                                           std::numeric_limits<int>::max()));
   syncing_ = true;
+  // Once the lines overflow, the bar stays: it coming and going would change
+  // the width, and with it the lines' heights, and with them the need for it.
+  if (last > 0) setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   verticalScrollBar()->setRange(0, last);
   verticalScrollBar()->setPageStep(std::max(1, viewport()->height() / 24));
   verticalScrollBar()->setValue(AtBottom() ? last : static_cast<int>(IndexOf(top_.line)));
@@ -238,6 +241,7 @@ void TranscriptWidget::LinesCleared() {
   hoverLink_.reset();
   endSeen_ = lines_.FirstNumber();
   top_ = {lines_.FirstNumber(), 0};
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   followPending_ = true;
   ScheduleFrame();
 }
