@@ -3,6 +3,7 @@
 //
 //   transcript_look out.png [width] [height]
 //   transcript_look --window [seconds]   the same lines in the main window, to take a screenshot of
+// ORVINTA_LOOK_PORTAL=http://host:port/ takes the pictures from a portal there.
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
@@ -19,7 +20,11 @@ using namespace orvinta;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  const window::PortalConfig portal;
+  window::PortalConfig portal;
+  if (const QByteArray base = qgetenv("ORVINTA_LOOK_PORTAL"); !base.isEmpty()) {
+    portal.imageBase = base.toStdString();
+    portal.emoticonBase = portal.imageBase + "img/emot/";
+  }
   window::TranscriptLines lines;
   const auto chat = [&](const char* wire, bool mention = false) {
     auto line = window::ChatLineFrom(compose::ParseChatLine(platform::FromLocalText(wire)), portal);
@@ -54,7 +59,9 @@ int main(int argc, char** argv) {
   view.LinesAdded();
   view.Flush();
   view.Find(QStringLiteral("반갑"));
-  app.processEvents();
+  // Pictures come over the network: a moment for them.
+  QTimer::singleShot(qEnvironmentVariableIsEmpty("ORVINTA_LOOK_PORTAL") ? 0 : 1500, &app, &QApplication::quit);
+  app.exec();
   const QString out = QString::fromLocal8Bit(argc > 1 ? argv[1] : "look.png");
   view.grab().save(out);
   // The reader's place: lines that came while the room was hidden start

@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <limits>
 
@@ -475,12 +476,20 @@ void TranscriptWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TranscriptWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-  // A double click selects the whole line's text.
+  // A double click selects the word under the pointer, as in a page.
   const TextPoint point = TextPointAt(event->position());
   const std::size_t index = IndexOf(point.line);
-  if (index >= Count()) return;
-  anchor_ = TextPoint{point.line, -1};
-  cursor_ = TextPoint{point.line, static_cast<int>(cache_.At(index).text.text().size())};
+  if (index >= Count() || point.position < 0) return;
+  const QString& text = cache_.At(index).text.text();
+  QTextBoundaryFinder words(QTextBoundaryFinder::Word, text);
+  words.setPosition(std::min<int>(point.position, static_cast<int>(text.size())));
+  const int start = words.isAtBoundary() && words.boundaryReasons() & QTextBoundaryFinder::StartOfItem
+                        ? static_cast<int>(words.position())
+                        : static_cast<int>(std::max<qsizetype>(words.toPreviousBoundary(), 0));
+  words.setPosition(start);
+  const qsizetype end = words.toNextBoundary();
+  anchor_ = TextPoint{point.line, start};
+  cursor_ = TextPoint{point.line, static_cast<int>(end < 0 ? text.size() : end)};
   viewport()->update();
 }
 
