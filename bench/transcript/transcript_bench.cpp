@@ -2,7 +2,7 @@
 // time per 1,000 lines as the transcript grows, how the shown room keeps up
 // with lines arriving at a steady rate, and the memory of many rooms.
 //
-//   transcript_bench [lines] [rooms] [lines-per-room] [seconds-per-rate]
+//   transcript_bench [lines] [rooms] [lines-per-room] [seconds-per-rate] [0: grow a hidden view too]
 //   defaults: 100000 lines in one view; 1000 and 5000 lines/s for 3 s each;
 //   then 10 rooms of 10000 lines.
 //
@@ -41,9 +41,9 @@ double Median(const std::vector<Batch>& batches, std::size_t from, std::size_t t
   return values[values.size() / 2];
 }
 
-void GrowthRun(int total) {
-  auto transcript = bench::OpenTranscript();
-  std::printf("lines appended, ms per 1000 lines: wall, CPU\n");
+void GrowthRun(int total, bool shown) {
+  auto transcript = bench::OpenTranscript(shown);
+  std::printf("lines appended to a %s view, ms per 1000 lines: wall, CPU\n", shown ? "shown" : "hidden");
   std::vector<Batch> batches;
   for (int done = 0; done < total; done += 1000) {
     QElapsedTimer clock;
@@ -69,6 +69,30 @@ void GrowthRun(int total) {
   report("CPU:", &Batch::cpuMs);
   std::printf("view: %zu lines, %zu laid out, following the newest: %s\n", transcript->lines.size(),
               transcript->view->LaidOutLines(), transcript->view->AtBottom() ? "yes" : "no");
+
+  // The machine's load drifts over a long run: batches to a fresh view and to
+  // the grown one, taken in turns, compare the two under the same load.
+  auto fresh = bench::OpenTranscript(shown);
+  fresh->view->resize(transcript->view->size());
+  const auto batch = [](bench::Transcript& t) {
+    const double before = bench::CpuMs();
+    const int from = static_cast<int>(t.lines.size());
+    for (int i = 0; i < 1000; ++i) {
+      t.Add(bench::ChatLine(from + i));
+      if (i % 20 == 19) bench::Settle(t);
+    }
+    return bench::CpuMs() - before;
+  };
+  batch(*fresh);  // the first batch of a view pays for its fonts
+  std::vector<double> start, end;
+  for (int i = 0; i < 10; ++i) {
+    start.push_back(batch(*fresh));
+    end.push_back(batch(*transcript));
+  }
+  std::sort(start.begin(), start.end());
+  std::sort(end.begin(), end.end());
+  std::printf("in turns, CPU ms per 1000 lines: at %zu lines %.1f, at %d lines %.1f (medians of 10); ratio end/start %.2f\n",
+              fresh->lines.size() - 10000, start[5], total, end[5], end[5] / start[5]);
 }
 
 // Lines arrive at `rate` a second, as fast as the event loop lets them in,
@@ -142,7 +166,8 @@ int main(int argc, char** argv) {
   const int rooms = numbers.size() > 1 ? numbers[1] : 10;
   const int perRoom = numbers.size() > 2 ? numbers[2] : 10000;
   const int seconds = numbers.size() > 3 ? numbers[3] : 3;
-  if (total > 0) GrowthRun(total);
+  if (total > 0) GrowthRun(total, true);
+  if (total > 0 && numbers.size() > 4 && numbers[4] == 0) GrowthRun(total, false);  // the lines alone, for comparison
   if (seconds > 0) {
     RateRun(1000, seconds);
     RateRun(5000, seconds);
