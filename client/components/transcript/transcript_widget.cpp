@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextBoundaryFinder>
@@ -17,6 +16,7 @@
 #include "client/compose/emoticons.h"
 #include "client/components/browser_opener.h"
 #include "client/components/member_list/member_icons.h"
+#include "client/components/transcript/reading_marks.h"
 #include "client/components/transcript/transcript_accessible.h"
 #include "client/components/transcript_find_bar.h"
 #include "client/window/line_display.h"
@@ -27,8 +27,8 @@ namespace orvinta::components {
 namespace {
 
 using transcript::kLineMargin;
+using transcript::kMarkerHeight;
 constexpr int kFrameMs = 16;       // at most one update a frame however many lines come
-constexpr int kMarkerHeight = 21;  // the unread marker's row
 constexpr int kWheelStep = 60;     // pixels a wheel notch scrolls
 constexpr std::size_t kMaxCopiedLines = window::TranscriptLines::kMaxLines;
 
@@ -38,12 +38,6 @@ bool IsWebAddress(const QUrl& url) {
   const QString scheme = url.scheme();
   return url.isValid() && url.toEncoded().size() <= kMaxAddress &&
          (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
-}
-
-QFont PixelFont(int pixels) {
-  QFont font = QApplication::font();
-  font.setPixelSize(pixels);
-  return font;
 }
 
 // The text of a line between two layout positions as it is copied: line
@@ -278,15 +272,11 @@ std::optional<std::size_t> TranscriptWidget::MarkerLine() const {
 
 QString TranscriptWidget::NewLinesBarText() const {
   const std::size_t count = place_.BarCount();
-  return count == 0 ? QString() : QStringLiteral("새 메시지 %1개 ↓").arg(count);
+  return count == 0 ? QString() : transcript::NewLinesText(count);
 }
 
 QRect TranscriptWidget::BarRect() const {
-  const QFontMetrics metrics(PixelFont(12));
-  const QString text = NewLinesBarText();
-  const int width = std::max(barTextWidth_, metrics.horizontalAdvance(text)) + 24;
-  const int height = metrics.height() + 4;
-  return QRect((viewport()->width() - width) / 2, viewport()->height() - 6 - height, width, height);
+  return transcript::NewLinesBarRect(viewport()->size(), barTextWidth_);
 }
 
 void TranscriptWidget::ScrollToLine(std::size_t index) {
@@ -324,14 +314,7 @@ void TranscriptWidget::paintEvent(QPaintEvent*) {
   for (std::size_t index = IndexOf(top_.line); index < Count() && y < height; ++index) {
     const std::uint64_t number = lines_.FirstNumber() + index;
     if (const int marker = MarkerRows(index)) {
-      const QString text = QStringLiteral("여기부터 읽지 않은 메시지");
-      painter.setFont(PixelFont(11));
-      const int textWidth = painter.fontMetrics().horizontalAdvance(text), mid = y + marker / 2;
-      const int left = (width - textWidth) / 2 - 6, right = (width + textWidth) / 2 + 6;
-      painter.fillRect(0, mid, std::max(0, left), 1, QColor(0xE0, 0x80, 0x80));
-      painter.fillRect(right, mid, std::max(0, width - right), 1, QColor(0xE0, 0x80, 0x80));
-      painter.setPen(QColor(0xD0, 0x50, 0x50));
-      painter.drawText(QRect(0, y, width, marker), Qt::AlignCenter, text);
+      transcript::DrawUnreadMarker(painter, y, width);
       y += marker;
     }
     const transcript::LaidLine& line = cache_.At(index);
@@ -349,20 +332,7 @@ void TranscriptWidget::paintEvent(QPaintEvent*) {
     y += kLineMargin + line.height;
   }
 
-  if (place_.BarCount() > 0) {
-    // The pill fits the text as drawn: some glyphs (the arrow) reach past their advance.
-    painter.setFont(PixelFont(12));
-    barTextWidth_ = painter.boundingRect(QRect(), Qt::AlignLeft, NewLinesBarText()).width();
-    const QRect bar = BarRect();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 90));
-    painter.drawRoundedRect(QRectF(bar).translated(0, 1), 10, 10);
-    painter.setBrush(QColor(0x4A, 0x6F, 0xB5));
-    painter.drawRoundedRect(bar, 10, 10);
-    painter.setPen(Qt::white);
-    painter.drawText(bar, Qt::AlignCenter, NewLinesBarText());
-  }
+  if (place_.BarCount() > 0) barTextWidth_ = transcript::DrawNewLinesBar(painter, viewport()->size(), NewLinesBarText());
 }
 
 void TranscriptWidget::resizeEvent(QResizeEvent* event) {
