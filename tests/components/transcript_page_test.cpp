@@ -3,6 +3,7 @@
 // arrives as it was given, and only the lines on screen are laid out.
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QTextBoundaryFinder>
 
 #include "client/components/js_literal.h"
@@ -67,6 +68,16 @@ TEST_F(TranscriptPageTest, ClearingTheScreenDropsEveryLine) {
   AddLines("new", 1);
   EXPECT_EQ(Text(), QStringLiteral("new0"));
   EXPECT_EQ(view.TopLine(), 0u);
+}
+
+TEST_F(TranscriptPageTest, AReaderAtTheOldestLineStaysThereAsTheOldestGo) {
+  AddLines("line", window::TranscriptLines::kMaxLines);
+  view.ScrollToLine(0);
+  AddLines("more", 5);  // the five oldest go
+  EXPECT_EQ(view.LineText(view.TopLine()), QStringLiteral("line5"));
+  EXPECT_EQ(view.NewLinesBarText(), QStringLiteral("새 메시지 5개 ↓"));
+  QTest::keyClick(&view, Qt::Key_End);
+  EXPECT_EQ(view.LinesOnScreen().second, lines.size());
 }
 
 TEST_F(TranscriptPageTest, KoreanBreaksBetweenWordsAndAnOverlongWordWraps) {

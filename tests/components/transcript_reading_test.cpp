@@ -49,6 +49,7 @@ TEST_F(TranscriptReadingTest, LinesFromTheBackgroundStartBehindAMarkerOnReturn) 
   AddLines("read", 60);
   view.SetShown(false);
   AddLines("unread", 40);
+  EXPECT_EQ(view.LaidOutLines(), 0u) << "a hidden view lays nothing out";
   // The marker is the view's own: the copied transcript has the lines alone.
   EXPECT_TRUE(Text().contains(QStringLiteral("read59\nunread0")));
 
