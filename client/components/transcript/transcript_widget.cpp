@@ -249,6 +249,7 @@ void TranscriptWidget::SetShown(bool shown) {
     hide();
     return;
   }
+  if (!isHidden()) return;  // shown already: its frame keeps it up to date
   show();
   cache_.SetWidth(viewport()->width());
   followPending_ = false;
@@ -333,6 +334,12 @@ void TranscriptWidget::paintEvent(QPaintEvent*) {
   }
 
   if (place_.BarCount() > 0) barTextWidth_ = transcript::DrawNewLinesBar(painter, viewport()->size(), NewLinesBarText());
+}
+
+void TranscriptWidget::showEvent(QShowEvent* event) {
+  QAbstractScrollArea::showEvent(event);
+  // Lines that came while the window itself was hidden are caught up with.
+  ScheduleFrame();
 }
 
 void TranscriptWidget::resizeEvent(QResizeEvent* event) {
