@@ -1,71 +1,43 @@
-// What a native transcript view would pay per line: laying out a chat line's
-// text with QTextLayout (Korean wraps between words, an over-long word
-// anywhere) at a view's width, and the memory of the laid-out lines kept.
+// What the native transcript view pays per line it lays out (the chat line's
+// columns, its text broken as keep-all, an over-long word anywhere) at a
+// view's width, and the memory of its cache of laid-out lines when full.
 //
-//   QT_QPA_PLATFORM=offscreen transcript_layout_bench [lines] [width]   defaults: 10000 lines, 600 px
+//   QT_QPA_PLATFORM=offscreen transcript_layout_bench [lines] [width]   defaults: 10000 lines, 380 px
 #include <malloc.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
-#include <QFont>
-#include <QGuiApplication>
-#include <QTextLayout>
-#include <QTextOption>
 #include <cstdio>
-#include <memory>
-#include <vector>
 
-namespace {
+#include "bench/transcript/transcript_page.h"
+#include "client/components/transcript/line_layout.h"
 
-QString Text(int n) {
-  QString text = QStringLiteral("안녕하세요, 벤치마크 줄 번호 %1 오늘도 좋은 하루 보내세요 ").arg(n);
-  if (n % 10 == 0) text += QString(200, QLatin1Char('x'));  // a word longer than the view
-  return text;
-}
-
-// Lays the text out at `width`; the height it takes.
-qreal LayOut(QTextLayout& layout, qreal width) {
-  QTextOption option;
-  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  layout.setTextOption(option);
-  layout.setCacheEnabled(true);
-  qreal y = 0;
-  layout.beginLayout();
-  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-    line.setLineWidth(width);
-    line.setPosition(QPointF(0, y));
-    y += line.height();
-  }
-  layout.endLayout();
-  return y;
-}
-
-}  // namespace
+using namespace orvinta;
 
 int main(int argc, char** argv) {
-  QGuiApplication app(argc, argv);
-  const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
-  const qreal width = argc > 2 ? std::atof(argv[2]) : 600;
-  QFont font(QStringLiteral("NanumGothic"));
-  font.setPixelSize(12);
+  QApplication app(argc, argv);
+  const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
+  const int width = argc > 2 ? std::atoi(argv[2]) : 380;
+  window::TranscriptLines lines;
+  // Every tenth line holds a word longer than the view.
+  for (int i = 0; i < count; ++i) lines.Add(bench::ChatLine(i, i % 10 == 0 ? " " + std::string(200, 'x') : ""));
 
+  components::transcript::LayoutCache cache(lines, {});
+  cache.SetWidth(width);
   const std::size_t heapBefore = mallinfo2().uordblks;
-  std::vector<std::unique_ptr<QTextLayout>> kept;
-  kept.reserve(static_cast<std::size_t>(count));
   QElapsedTimer clock;
   clock.start();
-  qreal height = 0;
-  for (int i = 0; i < count; ++i) {
-    kept.push_back(std::make_unique<QTextLayout>(Text(i), font));
-    height += LayOut(*kept.back(), width);
-  }
+  long height = 0;
+  for (int i = 0; i < count; ++i) height += cache.At(static_cast<std::size_t>(i)).height;
   const double firstMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
   const double heapMiB = static_cast<double>(mallinfo2().uordblks - heapBefore) / (1024.0 * 1024.0);
   clock.restart();
-  for (auto& layout : kept) LayOut(*layout, width - 100);  // the view is narrowed: every line again
+  cache.SetWidth(width - 100);  // the view is narrowed: the lines on screen again
+  for (std::size_t i = 0; i < components::transcript::LayoutCache::kCapacity; ++i) cache.At(lines.size() - 1 - i);
   const double againMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-  std::printf("%d lines at %.0f px: first layout %.1f us a line, again at a new width %.1f us a line\n", count,
-              width, firstMs * 1000 / count, againMs * 1000 / count);
-  std::printf("laid-out lines kept: %.1f MiB (%.0f bytes a line), total height %.0f px\n", heapMiB,
-              heapMiB * 1024 * 1024 / count, height);
+  std::printf("%d lines at %d px: %.1f us a line laid out; %zu lines again at a new width: %.1f ms\n", count, width,
+              firstMs * 1000 / count, components::transcript::LayoutCache::kCapacity, againMs);
+  std::printf("cache of %zu laid-out lines: %.2f MiB (%.0f bytes a line), total height %ld px\n", cache.size(), heapMiB,
+              heapMiB * 1024 * 1024 / static_cast<double>(cache.size()), height);
   return 0;
 }

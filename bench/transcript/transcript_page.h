@@ -1,49 +1,45 @@
 #pragma once
-// What the transcript benchmarks share: a real transcript page (page 107 in
-// Qt WebEngine, placed as the main window places a room's view), its lines,
-// scripts evaluated in the page's script world, and the CPU time its
-// renderer has used.
-#include <QString>
-#include <QVariant>
+// What the transcript benchmarks share: a room's native transcript view over
+// its lines, at the size the main window gives a room (380 x 230), its
+// chat lines, and this process's CPU time and memory.
+#include <QElapsedTimer>
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "client/components/web_view.h"
+#include "client/components/transcript/transcript_widget.h"
+#include "client/window/transcript_lines.h"
 
 namespace orvinta::bench {
-
-// Runs the event loop until done() holds. Busy: the growth figures have
-// always been taken this way, so they stay comparable from run to run.
-void Spin(const std::function<bool()>& done);
 
 // Runs the event loop until done() holds, sleeping between events.
 void Wait(const std::function<bool()>& done);
 
-// A chat line of the benchmark, numbered n; extra words go at its end.
-std::string LineHtml(int n, const std::string& extra = {});
+// The benchmark's chat line number n (see bench_line.h); extra words go at its end.
+window::TranscriptLine ChatLine(int n, const std::string& extra = {});
 
-// A loaded transcript page. A non-empty script replaces the page script the
-// view installs (placeholder %1: lines per block), to compare two versions
-// of it in one binary; one without follow() gets the old scroll in its place.
-std::unique_ptr<components::WebView> OpenTranscript(const QString& script = {});
+struct Transcript {
+  window::TranscriptLines lines;
+  std::unique_ptr<components::TranscriptWidget> view;
+  int paints = 0;  // times the view has been drawn
 
-// Waits until the page has run every script sent so far.
-void Settle(components::WebView& view);
+  // A line as the room's logic adds it: into the lines, then told to the view.
+  void Add(window::TranscriptLine line) {
+    lines.Add(std::move(line));
+    view->LinesAdded();
+  }
+};
 
-// The value of a script in the program's script world.
-QVariant Evaluate(components::WebView& view, const QString& script);
+// A shown (or hidden) transcript, empty.
+std::unique_ptr<Transcript> OpenTranscript(bool shown = true);
 
-// Counts the time spent inside the page script's entry points
-// (orvintaTranscript.append, .follow, .find, .findNext), in ms: see PageScriptMs.
-void TimePageScript(components::WebView& view);
-double PageScriptMs(components::WebView& view);
+// The view brought up to date and drawn, as its next frame would.
+void Settle(Transcript& transcript);
 
-// User and system CPU time of the processes below this one (the page
-// renderer and the browser's idle helpers), in ms.
-double RendererCpuMs();
+// User and system CPU time of this process, in ms.
+double CpuMs();
 
-// Resident memory of this process and every process under it, in MiB.
-double TreeRssMiB();
+// Resident memory of this process, in MiB.
+double RssMiB();
 
 }  // namespace orvinta::bench

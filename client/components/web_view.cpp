@@ -10,10 +10,7 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
-#include "client/components/browser_opener.h"
 #include "client/components/js_literal.h"
-#include "client/components/transcript_find_bar.h"
-#include "client/components/transcript_script.h"
 #include "platform/qt/qt_text.h"
 #include "protocol/guarded.h"
 
@@ -55,14 +52,6 @@ class KeyBlocker final : public QObject {
   }
 };
 
-// Only web addresses with a host leave the program from a transcript.
-bool IsWebAddress(const QUrl& url) {
-  constexpr qsizetype kMaxAddress = 4096;  // as long as a line's link may be
-  const QString scheme = url.scheme();
-  return url.isValid() && url.toEncoded().size() <= kMaxAddress && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
-         !url.host().isEmpty();
-}
-
 bool IsPortalPane(platform::HtmlViewRole role) {
   return role == platform::HtmlViewRole::Welcome || role == platform::HtmlViewRole::NavigationBar;
 }
@@ -93,35 +82,15 @@ QString UnreachableNotice() {
       "<body>페이지를 불러오지 못했습니다.</body></html>");
 }
 
-// A hidden view scrolls when it is shown again. A transcript follows the
-// newest line only while its reader is at the bottom, unless `jump` is asked.
-QString ScrollScript(const QString& markerLiteral, bool jump) {
-  return QStringLiteral("(function(id,jump){window.orvintaScrollTo=id;if(jump)window.orvintaJump=true;"
-                        "if(window.orvintaScrollPending)return;"
+// Scrolling lays the page out, so it waits for the next frame and happens
+// once however many lines came.
+QString ScrollScript(const QString& markerLiteral) {
+  return QStringLiteral("(function(id){window.orvintaScrollTo=id;if(window.orvintaScrollPending)return;"
                         "window.orvintaScrollPending=true;requestAnimationFrame(function(){"
-                        "window.orvintaScrollPending=false;var t=window.orvintaTranscript;"
-                        "var j=window.orvintaJump;window.orvintaJump=false;"
-                        "if(t){if(j)t.jump(window.orvintaScrollTo);else t.follow(window.orvintaScrollTo);return;}"
+                        "window.orvintaScrollPending=false;"
                         "var e=document.getElementById(window.orvintaScrollTo);"
-                        "if(e)e.scrollIntoView(false);});})(%1,%2);")
-      .arg(markerLiteral, jump ? QStringLiteral("true") : QStringLiteral("false"));
-}
-
-// The page script finds; its answer is [position, count].
-TranscriptFindBar::Finder PageFinder(QWebEnginePage* page) {
-  const auto run = [page](const QString& script, const TranscriptFindBar::Answer& answer) {
-    page->runJavaScript(QStringLiteral("(function(){var t=window.orvintaTranscript;return t?%1:[0,0];})()").arg(script),
-                        QWebEngineScript::ApplicationWorld, [answer](const QVariant& result) {
-                          const QVariantList list = result.toList();
-                          answer(list.value(0).toInt(), list.value(1).toInt());
-                        });
-  };
-  return {[run](const QString& query, TranscriptFindBar::Answer answer) {
-            run(QStringLiteral("window.orvintaTranscript.find(%1)").arg(JsLiteral(query)), answer);
-          },
-          [run](int step, TranscriptFindBar::Answer answer) {
-            run(QStringLiteral("window.orvintaTranscript.findNext(%1)").arg(step), answer);
-          }};
+                        "if(e)e.scrollIntoView(false);});})(%1);")
+      .arg(markerLiteral);
 }
 
 }  // namespace
@@ -164,39 +133,12 @@ void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QStr
   if (message == QLatin1String(kRightButtonUpMessage)) emit rightButtonUp();
 }
 
-bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
-  if (type == NavigationTypeLinkClicked && FollowLink(url)) return false;
-  return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
-}
-
-bool WebPage::FollowLink(const QUrl& url) {
-  if (!linkOpener_) return false;
-  if (IsWebAddress(url)) Guarded("a link in a transcript", [&] { linkOpener_(url); });
-  return true;
-}
-
 WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngineView) {
   page_ = new WebPage(ViewProfile(), view_);
   view_->setPage(page_);
   view_->setContextMenuPolicy(Qt::NoContextMenu);
   view_->hide();
   page_->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
-  if (role_ == platform::HtmlViewRole::Transcript) {
-    QWebEngineScript transcript;
-    transcript.setName(QStringLiteral("orvinta-transcript"));
-    transcript.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    transcript.setWorldId(QWebEngineScript::ApplicationWorld);
-    transcript.setSourceCode(TranscriptScript());
-    page_->scripts().insert(transcript);
-    new TranscriptFindBar(view_, PageFinder(page_));
-    // Links in lines open in the user's browser; the transcript stays where it is.
-    page_->OpenLinksWith([this, alive = std::weak_ptr<bool>(alive_)](const QUrl& url) {
-      OpenInBrowser(url, view_, [this, alive] {
-        const auto token = alive.lock();
-        if (token && *token && listener_) listener_->OnLinkNotOpened();
-      });
-    });
-  }
   // A load that failed or was replaced by a newer one reports nothing: the
   // lines waiting for the page must go into the page that stays.
   QObject::connect(page_, &QWebEnginePage::loadFinished, view_, [this](bool ok) {
@@ -217,8 +159,6 @@ WebView::WebView(platform::HtmlViewRole role) : role_(role), view_(new QWebEngin
   // A window the page asks for is never opened here; the pane decides what
   // becomes of its address.
   QObject::connect(page_, &QWebEnginePage::newWindowRequested, view_, [this](QWebEngineNewWindowRequest& request) {
-    // A middle or Ctrl click on a transcript's link asks for a window: it is the link's.
-    if (request.isUserInitiated() && page_->FollowLink(request.requestedUrl())) return;
     Guarded("a page's new window", [&] {
       if (listener_) listener_->OnNewWindowRequested(platform::qt::ToCp949(request.requestedUrl().toString()));
     });
@@ -264,9 +204,7 @@ void WebView::Navigate(const std::string& address) {
   // that page no longer hold back the new one.
   ForgetScriptsInFlight();
   pendingScripts_.clear();
-  pendingLines_.clear();
   pendingScroll_.clear();
-  pendingJump_ = false;
   if (view_) view_->load(QUrl(platform::qt::FromCp949(address)));
 }
 
@@ -276,13 +214,12 @@ void WebView::ForgetScriptsInFlight() {
 }
 
 void WebView::RunScript(const QString& script) {
-  QueueLines();
   pendingScripts_ += script;
   ScheduleFlush();
 }
 
 void WebView::ScheduleFlush() {
-  if (pendingScripts_.size() + pendingLines_.size() > kMaxPendingScript) return FlushScripts(Flush::Now);
+  if (pendingScripts_.size() > kMaxPendingScript) return FlushScripts(Flush::Now);
   if (flushScheduled_ || !view_) return;
   flushScheduled_ = true;
   std::weak_ptr<bool> alive = alive_;
@@ -297,11 +234,9 @@ void WebView::FlushScripts(Flush when) {
   // While the page works through one script, what comes meanwhile waits and
   // goes as one: a fast room costs a script per page turn, not one per line.
   if (when == Flush::WhenIdle && scriptsInFlight_ > 0) return;
-  QueueLines();
   if (!pendingScroll_.isEmpty()) {
-    pendingScripts_ += ScrollScript(pendingScroll_, pendingJump_);
+    pendingScripts_ += ScrollScript(pendingScroll_);
     pendingScroll_.clear();
-    pendingJump_ = false;
   }
   if (pendingScripts_.isEmpty() || !page_) return;
   ++scriptsInFlight_;
@@ -316,14 +251,6 @@ void WebView::FlushScripts(Flush when) {
   pendingScripts_.clear();
 }
 
-void WebView::QueueLines() {
-  if (pendingLines_.isEmpty()) return;
-  // Scripts of a turn run as one: nothing in them may throw.
-  pendingScripts_ += QStringLiteral("if(window.orvintaTranscript)window.orvintaTranscript.append(%1,[%2]);")
-                         .arg(pendingLinesMarker_, pendingLines_);
-  pendingLines_.clear();
-}
-
 void WebView::SetElementHtml(const std::string& id, const std::string& html) {
   RunScript(QStringLiteral("(function(){var e=document.getElementById(%1);if(e)e.innerHTML=%2;})();")
                 .arg(JsLiteral(platform::qt::FromCp949(id)), JsLiteral(platform::qt::FromCp949(html))));
@@ -332,18 +259,9 @@ void WebView::SetElementHtml(const std::string& id, const std::string& html) {
 void WebView::AppendBeforeMarker(const std::string& markerId, const std::string& html) {
   // The same page as rewriting the marker's outer HTML to html + "\n" + an
   // empty marker, without re-creating the marker for every line.
-  const QString id = JsLiteral(platform::qt::FromCp949(markerId));
-  const QString fragment = JsLiteral(platform::qt::FromCp949(html) + QLatin1Char('\n'));
-  if (role_ != platform::HtmlViewRole::Transcript) {
-    RunScript(QStringLiteral("(function(){var e=document.getElementById(%1);if(e)e.insertAdjacentHTML('beforebegin',%2);})();")
-                  .arg(id, fragment));
-    return;
-  }
-  if (!pendingLines_.isEmpty() && id != pendingLinesMarker_) QueueLines();
-  pendingLinesMarker_ = id;
-  if (!pendingLines_.isEmpty()) pendingLines_ += QLatin1Char(',');
-  pendingLines_ += fragment;
-  ScheduleFlush();
+  RunScript(QStringLiteral("(function(){var e=document.getElementById(%1);if(e)e.insertAdjacentHTML('beforebegin',%2);})();")
+                .arg(JsLiteral(platform::qt::FromCp949(markerId)),
+                     JsLiteral(platform::qt::FromCp949(html) + QLatin1Char('\n'))));
 }
 
 void WebView::GetElementHtml(const std::string& id, HtmlCallback callback) {
@@ -358,8 +276,7 @@ void WebView::GetElementHtml(const std::string& id, HtmlCallback callback) {
   }
   FlushScripts(Flush::Now);  // the answer must see every change asked for before it
   page_->runJavaScript(
-      QStringLiteral("(function(){var e=document.getElementById(%1);if(!e)return '';"
-                     "var t=window.orvintaTranscript;return t?t.html(e):e.innerHTML;})();")
+      QStringLiteral("(function(){var e=document.getElementById(%1);return e?e.innerHTML:'';})();")
           .arg(JsLiteral(platform::qt::FromCp949(id))),
       QWebEngineScript::ApplicationWorld, [alive, callback = std::move(callback)](const QVariant& result) {
         const auto token = alive.lock();
@@ -369,16 +286,12 @@ void WebView::GetElementHtml(const std::string& id, HtmlCallback callback) {
 }
 
 void WebView::ScrollToMarker(const std::string& markerId) {
-  // Scrolling lays the page out, so it waits for the next frame and happens
-  // once however many lines came; it goes after everything else of the turn.
+  // It goes after everything else of the turn.
   pendingScroll_ = JsLiteral(platform::qt::FromCp949(markerId));
   ScheduleFlush();
 }
 
-void WebView::JumpToMarker(const std::string& markerId) {
-  ScrollToMarker(markerId);
-  pendingJump_ = true;
-}
+void WebView::JumpToMarker(const std::string& markerId) { ScrollToMarker(markerId); }
 
 void WebView::Show(bool visible) {
   if (view_) view_->setVisible(visible);

@@ -34,15 +34,6 @@ class WebPage final : public QWebEnginePage {
  public:
   using QWebEnginePage::QWebEnginePage;
 
-  // Opens a clicked web address outside the program (the user's browser).
-  using LinkOpener = std::function<void(const QUrl&)>;
-  // From now on a clicked link never navigates this page: an http or https
-  // address goes to `opener`, anything else is refused.
-  void OpenLinksWith(LinkOpener opener) { linkOpener_ = std::move(opener); }
-  // A link the user followed (clicked, or asked in a new window): true when
-  // this page takes links that way, whether the address was opened or refused.
-  bool FollowLink(const QUrl& url);
-
  signals:
   void leftButtonUp();
   void rightButtonUp();
@@ -50,10 +41,6 @@ class WebPage final : public QWebEnginePage {
  protected:
   void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
                                 const QString& source) override;
-  bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
-
- private:
-  LinkOpener linkOpener_;  // empty: links navigate as in any page
 };
 
 // A view that has a widget the main window can place.
@@ -83,7 +70,6 @@ class WebView final : public WidgetView {
   enum class Flush { WhenIdle, Now };
   void ScheduleFlush();
   void FlushScripts(Flush when);
-  void QueueLines();
   void ForgetScriptsInFlight();
   void OnLoadFinished();
 
@@ -97,12 +83,7 @@ class WebView final : public WidgetView {
   // while the page runs one goes in the next, so a burst of lines costs a few
   // round trips, not one each.
   QString pendingScripts_;
-  // Transcript lines not yet in pendingScripts_: the marker's literal and the
-  // lines' literals, comma-separated; consecutive lines go in as one batch.
-  QString pendingLinesMarker_;
-  QString pendingLines_;
   QString pendingScroll_;  // the marker to scroll to, as a literal; empty: none
-  bool pendingJump_ = false;  // and even away from a reader's place
   bool flushScheduled_ = false;
   int scriptsInFlight_ = 0;
   int generation_ = 0;  // answers of scripts sent before the last reset are ignored

@@ -205,6 +205,27 @@ std::vector<DisplaySpan> DisplaySpans(const TranscriptLine& line) {
 }
 
 void AppendDisplayText(const TranscriptLine& line, std::string& out) {
+  if (line.kind == LineKind::Chat) {
+    // Finding walks every line: a chat line's runs are read in place.
+    std::size_t at = 0;
+    for (const TextRun& run : line.runs) {
+      const std::string_view bytes = std::string_view(line.text).substr(std::min(at, line.text.size()), run.length);
+      at += run.length;
+      switch (run.kind) {
+        case TextRun::Kind::Text:
+        case TextRun::Kind::Link:
+          if (bytes.find('&') == std::string_view::npos) out.append(bytes);
+          else out += DecodeEntities(bytes);
+          break;
+        case TextRun::Kind::LineBreak: out.push_back('\n'); break;
+        case TextRun::Kind::Emoticon:
+          if (run.emoticon < compose::kEmoticons.size()) out.push_back(kEmoticonMark);
+          break;
+        case TextRun::Kind::Markup: break;
+      }
+    }
+    return;
+  }
   for (const DisplaySpan& span : DisplaySpans(line)) {
     switch (span.kind) {
       case DisplaySpan::Kind::Text:

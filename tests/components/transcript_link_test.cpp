@@ -81,6 +81,8 @@ TEST_F(TranscriptMouse, DragSelectsAcrossLines) {
   QTest::mouseMove(view.viewport(), QPoint(transcript::kTextLeft + 200, row - 2));
   QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(transcript::kTextLeft + 200, row - 2));
   EXPECT_EQ(view.SelectedText(), QStringLiteral("alpha\nn ▶ beta\nn ▶ gamma"));
+  QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(transcript::kTextLeft + 3, 8));
+  EXPECT_EQ(view.SelectedText(), QStringLiteral("alpha"));
 }
 
 // The desktop's opener finds no browser (as xdg-open without one): the caller hears of it.

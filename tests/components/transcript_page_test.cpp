@@ -3,10 +3,13 @@
 // arrives as it was given, and only the lines on screen are laid out.
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QTextBoundaryFinder>
 
 #include "client/components/js_literal.h"
+#include "client/components/main_window.h"
 #include "client/components/transcript/line_layout.h"
+#include "client/components/transcript/qt_transcript_view.h"
 #include "tests/components/transcript_view_fixture.h"
 
 namespace orvinta::components {
@@ -67,6 +70,16 @@ TEST_F(TranscriptPageTest, ClearingTheScreenDropsEveryLine) {
   EXPECT_EQ(view.TopLine(), 0u);
 }
 
+TEST_F(TranscriptPageTest, AReaderAtTheOldestLineStaysThereAsTheOldestGo) {
+  AddLines("line", window::TranscriptLines::kMaxLines);
+  view.ScrollToLine(0);
+  AddLines("more", 5);  // the five oldest go
+  EXPECT_EQ(view.LineText(view.TopLine()), QStringLiteral("line5"));
+  EXPECT_EQ(view.NewLinesBarText(), QStringLiteral("새 메시지 5개 ↓"));
+  QTest::keyClick(&view, Qt::Key_End);
+  EXPECT_EQ(view.LinesOnScreen().second, lines.size());
+}
+
 TEST_F(TranscriptPageTest, KoreanBreaksBetweenWordsAndAnOverlongWordWraps) {
   std::string korean;
   for (int i = 0; i < 40; ++i) korean += "가나다라마바사 ";
@@ -79,6 +92,24 @@ TEST_F(TranscriptPageTest, KoreanBreaksBetweenWordsAndAnOverlongWordWraps) {
       if (text[0] != 'x' && i > 0) EXPECT_EQ(laid->text.text()[row.textStart() - 1], QLatin1Char(' ')) << "line " << i;
     }
   }
+}
+
+TEST(TranscriptViewFactory, PlacesHiddenViewsWhereTranscriptsGoOnTheWindowsAnchors) {
+  MainWindow window;
+  window.show();
+  const QWidget* area = window.findChild<QWidget*>(QStringLiteral("viewArea"));
+  window::TranscriptLines lines;
+  QtTranscriptViewFactory factory(&window, {});
+  auto view = factory.Create(lines);
+  const TranscriptWidget* widget = static_cast<QtTranscriptView&>(*view).Widget();
+  EXPECT_EQ(widget->parentWidget(), &window);
+  EXPECT_FALSE(widget->isVisible());
+  view->Show(true);
+  EXPECT_TRUE(widget->isVisible());
+  window.resize(window.width() + 120, window.height() + 60);
+  EXPECT_EQ(widget->geometry(), area->geometry());
+  view.reset();
+  EXPECT_EQ(window.findChild<TranscriptWidget*>(), nullptr);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // reaches every line.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -18,7 +19,10 @@ namespace {
 using TranscriptReadingTest = TranscriptViewTest;
 
 TEST_F(TranscriptReadingTest, ScrolledUpReaderKeepsThePlaceAndTheBarCountsWhatArrived) {
-  AddLines("old", 60);
+  AddLines("old", 59);
+  Add(window::InfoLine("old59"));
+  view.SetShown(true);  // told again while shown: the lines still follow
+  view.Flush();
   ASSERT_TRUE(view.AtBottom()) << "at the bottom, lines follow the newest";
   view.ScrollToLine(5);
   AddLines("new", 12);
@@ -48,6 +52,7 @@ TEST_F(TranscriptReadingTest, LinesFromTheBackgroundStartBehindAMarkerOnReturn) 
   AddLines("read", 60);
   view.SetShown(false);
   AddLines("unread", 40);
+  EXPECT_EQ(view.LaidOutLines(), 0u) << "a hidden view lays nothing out";
   // The marker is the view's own: the copied transcript has the lines alone.
   EXPECT_TRUE(Text().contains(QStringLiteral("read59\nunread0")));
 
@@ -74,6 +79,10 @@ TEST_F(TranscriptReadingTest, AMentionIsTintedOnScreenButNotInTheCopy) {
   EXPECT_EQ(shot.pixelColor(1, 10), QColor(0xE8, 0x91, 0x2D));
   EXPECT_EQ(shot.pixelColor(490, 10), QColor(0xFF, 0xF1, 0xD6));
   EXPECT_EQ(Text(), QStringLiteral("n ▶ hi"));
+  // Screen readers read the lines as plain text.
+  QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&view);
+  ASSERT_TRUE(read && read->textInterface());
+  EXPECT_EQ(read->textInterface()->text(0, -1), QStringLiteral("n ▶ hi"));
 }
 
 TEST_F(TranscriptReadingTest, FindReachesEveryLineAndBringsTheMatchIntoView) {

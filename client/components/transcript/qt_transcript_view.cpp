@@ -21,9 +21,8 @@ QtTranscriptView::~QtTranscriptView() {
   *alive_ = false;
   if (!widget_) return;
   if (window_) window_->ReleaseTranscript(widget_);
-  widget_->SetShown(false);
-  // Not now: the view may be going from inside one of the widget's own events.
-  widget_->deleteLater();
+  // Now: the widget reads the lines, which may go right after the view.
+  delete widget_;
 }
 
 void QtTranscriptView::LinesAdded() {

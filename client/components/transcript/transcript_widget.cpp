@@ -1,19 +1,23 @@
 #include "client/components/transcript/transcript_widget.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
-#include <QPainterPath>
+#include <QPointer>
 #include <QScrollBar>
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <limits>
 
 #include "client/compose/emoticons.h"
 #include "client/components/browser_opener.h"
 #include "client/components/member_list/member_icons.h"
+#include "client/components/transcript/reading_marks.h"
+#include "client/components/transcript/transcript_accessible.h"
 #include "client/components/transcript_find_bar.h"
 #include "client/window/line_display.h"
 #include "platform/qt/qt_text.h"
@@ -23,8 +27,8 @@ namespace orvinta::components {
 namespace {
 
 using transcript::kLineMargin;
+using transcript::kMarkerHeight;
 constexpr int kFrameMs = 16;       // at most one update a frame however many lines come
-constexpr int kMarkerHeight = 21;  // the unread marker's row
 constexpr int kWheelStep = 60;     // pixels a wheel notch scrolls
 constexpr std::size_t kMaxCopiedLines = window::TranscriptLines::kMaxLines;
 
@@ -34,12 +38,6 @@ bool IsWebAddress(const QUrl& url) {
   const QString scheme = url.scheme();
   return url.isValid() && url.toEncoded().size() <= kMaxAddress &&
          (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
-}
-
-QFont PixelFont(int pixels) {
-  QFont font = QApplication::font();
-  font.setPixelSize(pixels);
-  return font;
 }
 
 // The text of a line between two layout positions as it is copied: line
@@ -70,6 +68,7 @@ QString CopiedText(const window::TranscriptLine& line, int from, int to) {
 
 TranscriptWidget::TranscriptWidget(const window::TranscriptLines& lines, window::PortalConfig portal, QWidget* parent)
     : QAbstractScrollArea(parent), lines_(lines), portal_(portal), cache_(lines, std::move(portal)) {
+  TranscriptAccessible::Install();
   setFrameShape(QFrame::NoFrame);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setFocusPolicy(Qt::ClickFocus);
@@ -167,6 +166,9 @@ void TranscriptWidget::SyncScrollBar() {
   const int last = static_cast<int>(std::min<std::size_t>(IndexOf(newest.line) + (newest.offset > 0 ? 1 : 0),
                                                           std::numeric_limits<int>::max()));
   syncing_ = true;
+  // Once the lines overflow, the bar stays: it coming and going would change
+  // the width, and with it the lines' heights, and with them the need for it.
+  if (last > 0) setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   verticalScrollBar()->setRange(0, last);
   verticalScrollBar()->setPageStep(std::max(1, viewport()->height() / 24));
   verticalScrollBar()->setValue(AtBottom() ? last : static_cast<int>(IndexOf(top_.line)));
@@ -201,6 +203,10 @@ void TranscriptWidget::OnFrame() {
   } else {
     GoTo(top_);
   }
+  if (QAccessible::isActive()) {
+    QAccessibleEvent changed(this, QAccessible::VisibleDataChanged);
+    QAccessible::updateAccessibility(&changed);
+  }
 }
 
 void TranscriptWidget::LinesAdded() {
@@ -230,6 +236,7 @@ void TranscriptWidget::LinesCleared() {
   hoverLink_.reset();
   endSeen_ = lines_.FirstNumber();
   top_ = {lines_.FirstNumber(), 0};
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   followPending_ = true;
   ScheduleFrame();
 }
@@ -238,9 +245,11 @@ void TranscriptWidget::SetShown(bool shown) {
   if (!shown) {
     place_.Shown(false);
     frame_.stop();
+    cache_.Clear();  // a hidden room keeps no laid-out lines
     hide();
     return;
   }
+  if (!isHidden()) return;  // shown already: its frame keeps it up to date
   show();
   cache_.SetWidth(viewport()->width());
   followPending_ = false;
@@ -264,14 +273,11 @@ std::optional<std::size_t> TranscriptWidget::MarkerLine() const {
 
 QString TranscriptWidget::NewLinesBarText() const {
   const std::size_t count = place_.BarCount();
-  return count == 0 ? QString() : QStringLiteral("새 메시지 %1개 ↓").arg(count);
+  return count == 0 ? QString() : transcript::NewLinesText(count);
 }
 
 QRect TranscriptWidget::BarRect() const {
-  const QFontMetrics metrics(PixelFont(12));
-  const QString text = NewLinesBarText();
-  const int width = metrics.horizontalAdvance(text) + 24, height = metrics.height() + 4;
-  return QRect((viewport()->width() - width) / 2, viewport()->height() - 6 - height, width, height);
+  return transcript::NewLinesBarRect(viewport()->size(), barTextWidth_);
 }
 
 void TranscriptWidget::ScrollToLine(std::size_t index) {
@@ -309,14 +315,7 @@ void TranscriptWidget::paintEvent(QPaintEvent*) {
   for (std::size_t index = IndexOf(top_.line); index < Count() && y < height; ++index) {
     const std::uint64_t number = lines_.FirstNumber() + index;
     if (const int marker = MarkerRows(index)) {
-      const QString text = QStringLiteral("여기부터 읽지 않은 메시지");
-      painter.setFont(PixelFont(11));
-      const int textWidth = painter.fontMetrics().horizontalAdvance(text), mid = y + marker / 2;
-      const int left = (width - textWidth) / 2 - 6, right = (width + textWidth) / 2 + 6;
-      painter.fillRect(0, mid, std::max(0, left), 1, QColor(0xE0, 0x80, 0x80));
-      painter.fillRect(right, mid, std::max(0, width - right), 1, QColor(0xE0, 0x80, 0x80));
-      painter.setPen(QColor(0xD0, 0x50, 0x50));
-      painter.drawText(QRect(0, y, width, marker), Qt::AlignCenter, text);
+      transcript::DrawUnreadMarker(painter, y, width);
       y += marker;
     }
     const transcript::LaidLine& line = cache_.At(index);
@@ -334,18 +333,13 @@ void TranscriptWidget::paintEvent(QPaintEvent*) {
     y += kLineMargin + line.height;
   }
 
-  if (place_.BarCount() > 0) {
-    const QRect bar = BarRect();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 90));
-    painter.drawRoundedRect(QRectF(bar).translated(0, 1), 10, 10);
-    painter.setBrush(QColor(0x4A, 0x6F, 0xB5));
-    painter.drawRoundedRect(bar, 10, 10);
-    painter.setPen(Qt::white);
-    painter.setFont(PixelFont(12));
-    painter.drawText(bar, Qt::AlignCenter, NewLinesBarText());
-  }
+  if (place_.BarCount() > 0) barTextWidth_ = transcript::DrawNewLinesBar(painter, viewport()->size(), NewLinesBarText());
+}
+
+void TranscriptWidget::showEvent(QShowEvent* event) {
+  QAbstractScrollArea::showEvent(event);
+  // Lines that came while the window itself was hidden are caught up with.
+  ScheduleFrame();
 }
 
 void TranscriptWidget::resizeEvent(QResizeEvent* event) {
@@ -459,12 +453,20 @@ void TranscriptWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TranscriptWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-  // A double click selects the whole line's text.
+  // A double click selects the word under the pointer, as in a page.
   const TextPoint point = TextPointAt(event->position());
   const std::size_t index = IndexOf(point.line);
-  if (index >= Count()) return;
-  anchor_ = TextPoint{point.line, -1};
-  cursor_ = TextPoint{point.line, static_cast<int>(cache_.At(index).text.text().size())};
+  if (index >= Count() || point.position < 0) return;
+  const QString& text = cache_.At(index).text.text();
+  QTextBoundaryFinder words(QTextBoundaryFinder::Word, text);
+  words.setPosition(std::min<int>(point.position, static_cast<int>(text.size())));
+  const int start = words.isAtBoundary() && words.boundaryReasons() & QTextBoundaryFinder::StartOfItem
+                        ? static_cast<int>(words.position())
+                        : static_cast<int>(std::max<qsizetype>(words.toPreviousBoundary(), 0));
+  words.setPosition(start);
+  const qsizetype end = words.toNextBoundary();
+  anchor_ = TextPoint{point.line, start};
+  cursor_ = TextPoint{point.line, static_cast<int>(end < 0 ? text.size() : end)};
   viewport()->update();
 }
 
@@ -477,10 +479,12 @@ void TranscriptWidget::leaveEvent(QEvent* event) {
 }
 
 void TranscriptWidget::contextMenuEvent(QContextMenuEvent* event) {
-  QMenu menu(this);
+  // The menu runs its own loop, in which the room (and this view) may close.
+  QMenu menu;
   QAction* copy = menu.addAction(QStringLiteral("복사"));
   copy->setEnabled(!SelectedText().isEmpty());
-  if (menu.exec(event->globalPos()) == copy) Copy();
+  const QPointer<TranscriptWidget> alive(this);
+  if (menu.exec(event->globalPos()) == copy && alive) Copy();
 }
 
 void TranscriptWidget::OpenLink(const QString& address) {

@@ -64,6 +64,7 @@ class TranscriptWidget final : public QAbstractScrollArea {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -122,7 +123,8 @@ class TranscriptWidget final : public QAbstractScrollArea {
   std::optional<TextPoint> anchor_, cursor_;  // the selection
   bool selecting_ = false;
   QPoint pressAt_;
-  std::optional<std::pair<std::uint64_t, int>> hoverLink_;  // line number, link index
+  std::optional<std::pair<std::uint64_t, int>> hoverLink_;
+  int barTextWidth_ = 0;  // the bar's text as last drawn  // line number, link index
   std::function<void(const QUrl&)> opener_;
   std::function<void()> linkFailed_;
   TranscriptFindBar* findBar_;
