@@ -106,11 +106,9 @@ Built BuildText(const window::TranscriptLine& line, const QFont& font, LaidLine&
         break;
       }
       case DisplaySpan::Kind::Link: {
+        // A link keeps its line's colour and size, underlined.
         built.text += platform::qt::FromCp949(span.text);
-        QFont linkFont = font;
-        linkFont.setPixelSize(12);
-        format.setFont(linkFont);
-        format.setForeground(kDefaultText);
+        format.setFontUnderline(true);
         out.links.push_back({start, static_cast<int>(built.text.size()) - start, platform::qt::FromCp949(span.text)});
         break;
       }

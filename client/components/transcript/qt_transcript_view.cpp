@@ -1,5 +1,8 @@
 #include "client/components/transcript/qt_transcript_view.h"
 
+#include <QTimer>
+
+#include "client/components/deferred_web_view.h"
 #include "client/components/main_window.h"
 #include "client/components/transcript/transcript_widget.h"
 #include "protocol/guarded.h"
@@ -14,7 +17,10 @@ QtTranscriptView::QtTranscriptView(const window::TranscriptLines& lines, const w
     if (!token || !*token || !listener_) return;
     Guarded("a link no browser took", [&] { listener_->OnLinkNotOpened(); });
   });
-  if (window_) window_->PlaceTranscript(widget_);
+  if (!window_) return;
+  window_->PlaceTranscript(widget_);
+  // The portal's pages start the browser engine once a room's first lines are on screen.
+  widget_->WhenChatLineDrawn([] { QTimer::singleShot(0, LetTheBrowserEngineIn); });
 }
 
 QtTranscriptView::~QtTranscriptView() {

@@ -12,6 +12,7 @@
 #include <QTextBoundaryFinder>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "client/compose/emoticons.h"
 #include "client/components/browser_opener.h"
@@ -312,8 +313,10 @@ void TranscriptWidget::paintEvent(QPaintEvent*) {
   hovered.setForeground(QColor(0x99, 0x99, 0x99));
 
   int y = -top_.offset;
+  bool chatLineDrawn = false;
   for (std::size_t index = IndexOf(top_.line); index < Count() && y < height; ++index) {
     const std::uint64_t number = lines_.FirstNumber() + index;
+    chatLineDrawn = chatLineDrawn || lines_[index].kind == window::LineKind::Chat;
     if (const int marker = MarkerRows(index)) {
       transcript::DrawUnreadMarker(painter, y, width);
       y += marker;
@@ -334,6 +337,7 @@ void TranscriptWidget::paintEvent(QPaintEvent*) {
   }
 
   if (place_.BarCount() > 0) barTextWidth_ = transcript::DrawNewLinesBar(painter, viewport()->size(), NewLinesBarText());
+  if (chatLineDrawn && chatLineDrawn_) std::exchange(chatLineDrawn_, nullptr)();
 }
 
 void TranscriptWidget::showEvent(QShowEvent* event) {

@@ -37,6 +37,8 @@ class TranscriptWidget final : public QAbstractScrollArea {
   // Where a clicked link goes (the browser by default); `failed` hears when no browser took it.
   void SetLinkOpener(std::function<void(const QUrl&)> opener) { opener_ = std::move(opener); }
   void SetLinkFailed(std::function<void()> failed) { linkFailed_ = std::move(failed); }
+  // Told once, after the first paint that showed a chat line.
+  void WhenChatLineDrawn(std::function<void()> drawn) { chatLineDrawn_ = std::move(drawn); }
 
   // Finding: a new query (the newest match chosen) or a step; (position, count).
   std::pair<int, int> Find(const QString& query);
@@ -127,6 +129,7 @@ class TranscriptWidget final : public QAbstractScrollArea {
   int barTextWidth_ = 0;  // the bar's text as last drawn  // line number, link index
   std::function<void(const QUrl&)> opener_;
   std::function<void()> linkFailed_;
+  std::function<void()> chatLineDrawn_;
   TranscriptFindBar* findBar_;
 };
 
