@@ -32,6 +32,11 @@ void PrepareProcessEnvironment(const char* argv0) {
     setenv("FONTCONFIG_FILE", fonts.c_str(), 0);
   }
   if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+  // The portal's pages are composed in software: with a page in the window
+  // composed by OpenGL, every repaint of the transcript would compose the
+  // whole window through it, which without a GPU costs a core at 1,000 lines
+  // a second.
+  setenv("QT_QUICK_BACKEND", "software", 0);
 }
 
 std::string LaunchText(int argc, char** argv) {

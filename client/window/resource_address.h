@@ -7,7 +7,6 @@
 
 namespace orvinta::window {
 
-inline constexpr int kTranscriptPage = 107;
 inline constexpr int kLauncherPage = 229;
 
 // base + number.

@@ -53,6 +53,9 @@ void StartupAndTimers::StartStartupTimers() {
   flags_.launchLock = true;
   timers_.Set(kStartTimer, kStartDelayMs);
   timers_.Set(kLoginWatchdog, kLoginWatchdogMs);
+  // Connecting waits for nothing: the first lines come as soon as the server
+  // can send them. The start timer keeps only the launch lock.
+  if (hooks_.connect) hooks_.connect();
 }
 
 void StartupAndTimers::OnTimer(int id) {
@@ -68,7 +71,7 @@ void StartupAndTimers::OnTimer(int id) {
 void StartupAndTimers::OnStartTimer() {
   timers_.Kill(kStartTimer);
   flags_.launchLock = false;
-  if (hooks_.connect) hooks_.connect();
+  if (flags_.loggedIn) OnLoggedIn();  // launches handed over while the lock was on
 }
 
 void StartupAndTimers::OnLoginWatchdog() {

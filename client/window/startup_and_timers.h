@@ -47,7 +47,7 @@ class StartupAndTimers {
   // On close: the normal rectangle, then every setting.
   void SaveConfig();
 
-  // Timers 2 and 3, with the launch lock.
+  // Connects, and starts timers 2 (the launch lock) and 3.
   void StartStartupTimers();
   void OnTimer(int id);
   void StopLoginWatchdog();
