@@ -59,19 +59,58 @@ std::uint32_t FontTagColour(std::string_view tag, std::uint32_t fallback) {
   return value.size() >= 6 ? HexColour(value.substr(0, 6), fallback) : fallback;
 }
 
+// White space as a page shows it: a run of it is one space, and none starts
+// a line. Fed a line's pieces in order.
+class SpaceCollapser {
+ public:
+  void Append(std::string_view html, std::string& out) {
+    for (const char c : html) {
+      if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+        if (!atLineStart_ && !afterSpace_) out.push_back(' ');
+        afterSpace_ = !atLineStart_;
+        continue;
+      }
+      out.push_back(c);
+      atLineStart_ = afterSpace_ = false;
+    }
+  }
+  // A picture or a link: content that is no space.
+  void Content() { atLineStart_ = afterSpace_ = false; }
+  void LineBreak() {
+    atLineStart_ = true;
+    afterSpace_ = false;
+  }
+
+ private:
+  bool atLineStart_ = true;
+  bool afterSpace_ = false;
+};
+
+// Appends a text run's bytes as shown: spaces collapsed, references read.
+void AppendShown(std::string_view html, SpaceCollapser& spaces, std::string& out) {
+  std::string collapsed;
+  spaces.Append(html, collapsed);
+  if (collapsed.find('&') == std::string::npos) out += collapsed;
+  else out += DecodeEntities(collapsed);
+}
+
 class SpanBuilder {
  public:
   explicit SpanBuilder(std::vector<DisplaySpan>& out) : out_(out) {}
   void Text(std::string_view html) {
-    if (html.empty()) return;
+    std::string shown;
+    AppendShown(html, spaces_, shown);
+    if (shown.empty()) return;
     if (out_.empty() || out_.back().kind != DisplaySpan::Kind::Text || out_.back().bold != bold_ ||
         out_.back().colour != colour_) {
       out_.push_back({DisplaySpan::Kind::Text, bold_, 0, colour_, {}});
     }
-    out_.back().text += DecodeEntities(html);
+    out_.back().text += shown;
   }
   void Add(DisplaySpan::Kind kind, std::string text = {}, std::uint8_t emoticon = 0) {
     out_.push_back({kind, bold_, emoticon, colour_, std::move(text)});
+    if (kind == DisplaySpan::Kind::LineBreak) spaces_.LineBreak();
+    else spaces_.Content();
   }
   // The program's own markup in a centred line: bold, breaks and font colours.
   void Tag(std::string_view tag) {
@@ -85,6 +124,7 @@ class SpanBuilder {
 
  private:
   std::vector<DisplaySpan>& out_;
+  SpaceCollapser spaces_;
   bool bold_ = false;
   std::uint32_t colour_ = DisplaySpan::kLineColour;
   std::vector<std::uint32_t> colours_;
@@ -207,19 +247,24 @@ std::vector<DisplaySpan> DisplaySpans(const TranscriptLine& line) {
 void AppendDisplayText(const TranscriptLine& line, std::string& out) {
   if (line.kind == LineKind::Chat) {
     // Finding walks every line: a chat line's runs are read in place.
+    SpaceCollapser spaces;
     std::size_t at = 0;
     for (const TextRun& run : line.runs) {
       const std::string_view bytes = std::string_view(line.text).substr(std::min(at, line.text.size()), run.length);
       at += run.length;
       switch (run.kind) {
-        case TextRun::Kind::Text:
+        case TextRun::Kind::Text: AppendShown(bytes, spaces, out); break;
         case TextRun::Kind::Link:
-          if (bytes.find('&') == std::string_view::npos) out.append(bytes);
-          else out += DecodeEntities(bytes);
+          out += DecodeEntities(bytes);
+          spaces.Content();
           break;
-        case TextRun::Kind::LineBreak: out.push_back('\n'); break;
+        case TextRun::Kind::LineBreak:
+          out.push_back('\n');
+          spaces.LineBreak();
+          break;
         case TextRun::Kind::Emoticon:
           if (run.emoticon < compose::kEmoticons.size()) out.push_back(kEmoticonMark);
+          spaces.Content();
           break;
         case TextRun::Kind::Markup: break;
       }

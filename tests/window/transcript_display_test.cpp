@@ -32,6 +32,8 @@ TEST(LineDisplay, TextAndStylesAsThePageShowedThem) {
        "[찬성] 또는 [반대]를 선택하세요", 0xFA8A12},
       {"banner", BannerLine(), "어서 오세요. 벨보 오르빈타입니다.", "어서 오세요. 벨보 오르빈타입니다.", 0xFA8A12},
       {"unknown entity stays", InfoLine("&bogus; &#999999;"), "&bogus; &#999999;", "&bogus; &#999999;", 0x999999},
+      {"white space as a page shows it", Chat("  two   spaces<BR>  x"), "two spaces\nx", "a&b ▶ two spaces\nx",
+       0x212121},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(DisplayText(c.line), c.display) << c.name;
