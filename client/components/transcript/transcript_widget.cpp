@@ -166,14 +166,19 @@ void TranscriptWidget::SyncScrollBar() {
   const Place newest = NewestPlace();
   const int last = static_cast<int>(std::min<std::size_t>(IndexOf(newest.line) + (newest.offset > 0 ? 1 : 0),
                                                           std::numeric_limits<int>::max()));
+  // Showing the bar resizes the view, which syncs the bar again from inside
+  // this call: the outer call must still not read its own changes as the reader's.
+  const bool outer = !syncing_;
   syncing_ = true;
   // Once the lines overflow, the bar stays: it coming and going would change
   // the width, and with it the lines' heights, and with them the need for it.
-  if (last > 0) setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  if (last > 0 && verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOn) {
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  }
   verticalScrollBar()->setRange(0, last);
   verticalScrollBar()->setPageStep(std::max(1, viewport()->height() / 24));
   verticalScrollBar()->setValue(AtBottom() ? last : static_cast<int>(IndexOf(top_.line)));
-  syncing_ = false;
+  if (outer) syncing_ = false;
 }
 
 void TranscriptWidget::ReaderScrolled() {
