@@ -61,7 +61,6 @@ class HtmlView {
 
 // What a view is for; the adapter chooses its widget and its event handling.
 enum class HtmlViewRole {
-  Transcript,     // a chat room's transcript (page 107)
   Home,           // the waiting room's view (launcher page 229, then the room list)
   Welcome,        // CWelcomeDlg: the portal's welcome page
   NavigationBar,  // CGNBDlg: the portal's navigation bar

@@ -214,12 +214,8 @@ void MainWindow::PlaceView(platform::HtmlViewRole role, platform::HtmlView& view
   const Slot slot = role == Role::NavigationBar ? Slot::NavigationBar
                     : role == Role::Welcome     ? Slot::Pane
                                                 : Slot::Views;
-  QWidget* area = slot == Slot::NavigationBar ? navigationArea_ : slot == Slot::Pane ? paneArea_ : viewArea_;
   QWidget* widget = web->Widget();
-  widget->setParent(this);
-  widget->setGeometry(area->geometry());
-  const main_layout::Placement& p = main_layout::PlacementOf(slot);
-  resize_->AddAnchor(widget, p.topLeft, p.bottomRight);
+  Anchor(widget, slot);
   // The navigation bar is always there; the other views are shown by the logic.
   if (role == Role::NavigationBar) widget->show();
 }
@@ -227,18 +223,20 @@ void MainWindow::PlaceView(platform::HtmlViewRole role, platform::HtmlView& view
 void MainWindow::PlaceMemberList(platform::MemberListView& view) {
   auto* pane = dynamic_cast<QWidget*>(&view);
   if (!pane) return;
-  pane->setParent(this);
-  pane->setGeometry(paneArea_->geometry());
-  const main_layout::Placement& p = main_layout::PlacementOf(Slot::Pane);
-  resize_->AddAnchor(pane, p.topLeft, p.bottomRight);
+  Anchor(pane, Slot::Pane);
 }
 
 void MainWindow::PlaceTranscript(QWidget* widget) {
   if (!widget) return;
   widget->hide();
+  Anchor(widget, Slot::Views);
+}
+
+void MainWindow::Anchor(QWidget* widget, Slot slot) {
+  QWidget* area = slot == Slot::NavigationBar ? navigationArea_ : slot == Slot::Pane ? paneArea_ : viewArea_;
   widget->setParent(this);
-  widget->setGeometry(viewArea_->geometry());
-  const main_layout::Placement& p = main_layout::PlacementOf(Slot::Views);
+  widget->setGeometry(area->geometry());
+  const main_layout::Placement& p = main_layout::PlacementOf(slot);
   resize_->AddAnchor(widget, p.topLeft, p.bottomRight);
 }
 

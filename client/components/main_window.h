@@ -116,6 +116,8 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   void BuildBands();
   void BuildInputLine();
   void Place(QWidget* widget, main_layout::Slot slot);
+  // A view on the rectangle of its slot (views, pane or navigation bar), following it as the window resizes.
+  void Anchor(QWidget* widget, main_layout::Slot slot);
   void ShowTitle();
 
   MainWindowHooks hooks_;

@@ -209,14 +209,17 @@ bool IsDarkColour(std::string_view hex) {
   return low >= 2;
 }
 
+std::uint32_t InfoLineColour(std::string_view markup) {
+  if (markup.find("입장하셨습니다") != std::string_view::npos || markup.find("퇴장하셨습니다") != std::string_view::npos) {
+    return kInfoGreen;
+  }
+  return markup.find("[찬성]") != std::string_view::npos ? kOrange : kInfoGrey;
+}
+
 std::uint32_t LineColour(const TranscriptLine& line) {
   switch (line.kind) {
     case LineKind::Chat: return HexColour(line.TextColour(), 0x000000);
-    case LineKind::Info:
-      if (line.text.find("입장하셨습니다") != std::string::npos || line.text.find("퇴장하셨습니다") != std::string::npos) {
-        return kInfoGreen;
-      }
-      return line.text.find("[찬성]") != std::string::npos ? kOrange : kInfoGrey;
+    case LineKind::Info: return InfoLineColour(line.text);
     case LineKind::Banner:
     case LineKind::ClearedNotice:
     case LineKind::ClearedWarning: return kOrange;

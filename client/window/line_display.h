@@ -41,6 +41,8 @@ std::string PlainText(const TranscriptLine& line);
 
 // Colours the page gave each kind of line (0xRRGGBB).
 std::uint32_t LineColour(const TranscriptLine& line);
+// A centred line's colour: entries and departures green, vote lines orange, others grey.
+std::uint32_t InfoLineColour(std::string_view markup);
 // A chat line's nick column is white on a dark back colour.
 bool IsDarkColour(std::string_view hex);
 std::uint32_t HexColour(std::string_view hex, std::uint32_t fallback);

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
+#include <cstdio>
 #include <vector>
 
 #include "client/compose/compose_tables.h"
 #include "client/compose/emoticons.h"
 #include "client/window/icon_url.h"
+#include "client/window/line_display.h"
 #include "client/window/mention.h"
 #include "client/window/text_filters.h"
 #include "client/window/web_links.h"
@@ -20,14 +21,6 @@ constexpr std::string_view kEmoticonTag = "<IMG WIDTH=20 HEIGHT=20 ALIGN=ABSMIDD
 constexpr std::string_view kLinkOpen = "<A HREF='";
 constexpr std::string_view kLinkClose = "</A>";
 constexpr std::string_view kEndMarker = "<SPAN ID=END_LINE></SPAN>";
-
-// Two or three of the colour's bytes below 0x80.
-bool IsDark(std::string_view hex) {
-  const unsigned long value = std::strtoul(std::string(hex).c_str(), nullptr, 16);
-  int low = 0;
-  for (int shift = 0; shift <= 16; shift += 8) low += ((value >> shift) & 0xFF) < 0x80;
-  return low >= 2;
-}
 
 std::string EmoticonHtml(const std::string& base, std::size_t index) {
   return std::string(kEmoticonTag) + base + std::string(compose::kEmoticons[index].image) + ">";
@@ -162,7 +155,7 @@ std::string ChatHtml(const TranscriptLine& line, const PortalConfig& portal) {
     close.insert(0, tag.close);
   }
 
-  const bool dark = IsDark(line.BackColour());
+  const bool dark = IsDarkColour(line.BackColour());
   const std::string b(line.BackColour());
   std::string html(kTableOpen);
   html += "<TR>";
@@ -234,12 +227,8 @@ std::optional<std::string> RenderChatLine(const compose::ChatLine& line, const P
 }
 
 std::string RenderInfoLine(std::string_view text) {
-  std::string_view colour = "#999999";
-  if (text.find("입장하셨습니다") != std::string_view::npos || text.find("퇴장하셨습니다") != std::string_view::npos) {
-    colour = "#11AA44";
-  } else if (text.find("[찬성]") != std::string_view::npos) {
-    colour = "#FA8A12";
-  }
+  char colour[8];
+  std::snprintf(colour, sizeof colour, "#%06X", static_cast<unsigned>(InfoLineColour(text)));
   std::string html(kTableOpen);
   html += "<TR><TD ALIGN=CENTER><FONT COLOR='";
   html.append(colour).append("'>").append(text).append("</FONT></TD></TR></TABLE>");

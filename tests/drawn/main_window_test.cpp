@@ -92,7 +92,7 @@ TEST_F(MainWindowTest, AWindowForcedBelowItsDesignKeepsTheDesignedArrangement) {
 TEST_F(MainWindowTest, ViewsLieOnTheirPlaceAndFollowItUntilReleased) {
   window_.resize(700, 500);
   PlainView transcript, pane;
-  window_.PlaceView(platform::HtmlViewRole::Transcript, transcript);
+  window_.PlaceView(platform::HtmlViewRole::Home, transcript);
   window_.PlaceView(platform::HtmlViewRole::Welcome, pane);
   EXPECT_EQ(transcript.Widget()->geometry(), Child<QWidget>("viewArea")->geometry());
   EXPECT_EQ(pane.Widget()->geometry(), Child<QWidget>("paneArea")->geometry());

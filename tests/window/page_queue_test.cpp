@@ -15,7 +15,7 @@ using fakes::FakeHtmlView;
 
 class PageQueueTest : public ::testing::Test {
  protected:
-  FakeHtmlView view{platform::HtmlViewRole::Transcript, nullptr};
+  FakeHtmlView view{platform::HtmlViewRole::Home, nullptr};
   PageQueue page{view};
 };
 
