@@ -30,6 +30,7 @@ namespace {
 using transcript::kLineMargin;
 using transcript::kMarkerHeight;
 constexpr int kFrameMs = 16;       // at most one update a frame however many lines come
+constexpr int kMinFrameGapMs = 4;  // while updates are cheap they may come this close
 constexpr int kWheelStep = 60;     // pixels a wheel notch scrolls
 constexpr std::size_t kMaxCopiedLines = window::TranscriptLines::kMaxLines;
 
@@ -82,7 +83,6 @@ TranscriptWidget::TranscriptWidget(const window::TranscriptLines& lines, window:
   endSeen_ = lines_.FirstNumber() + lines_.size();
   top_ = {lines_.FirstNumber(), 0};
   frame_.setSingleShot(true);
-  frame_.setInterval(kFrameMs);
   connect(&frame_, &QTimer::timeout, this, [this] { Guarded("a transcript's frame", [&] { OnFrame(); }); });
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
     if (syncing_) return;
@@ -193,7 +193,13 @@ void TranscriptWidget::GoNewest() {
 }
 
 void TranscriptWidget::ScheduleFrame() {
-  if (isVisible() && !frame_.isActive()) frame_.start();
+  if (!isVisible() || frame_.isActive()) return;
+  // A line after a quiet spell is drawn at once. Updates come closer together
+  // while they are cheap, and at most once a frame when a flood makes them dear:
+  // drawing never takes more than a quarter of the time.
+  const qint64 gap = std::clamp<qint64>(4 * frameCostNs_ / 1'000'000, kMinFrameGapMs, kFrameMs);
+  const qint64 since = lastFrame_.isValid() ? lastFrame_.elapsed() : gap;
+  frame_.start(static_cast<int>(std::max<qint64>(0, gap - since)));
 }
 
 void TranscriptWidget::Flush() {
@@ -203,6 +209,9 @@ void TranscriptWidget::Flush() {
 
 void TranscriptWidget::OnFrame() {
   if (!isVisible()) return;
+  lastFrame_.start();
+  QElapsedTimer cost;
+  cost.start();
   if (followPending_) {
     followPending_ = false;
     GoTo(NewestPlace());
@@ -213,6 +222,7 @@ void TranscriptWidget::OnFrame() {
     QAccessibleEvent changed(this, QAccessible::VisibleDataChanged);
     QAccessible::updateAccessibility(&changed);
   }
+  frameCostNs_ = cost.nsecsElapsed();  // the paint that follows adds its own
 }
 
 void TranscriptWidget::LinesAdded() {
@@ -305,6 +315,8 @@ QString TranscriptWidget::LineText(std::size_t index) const {
 // Painting ---------------------------------------------------------------
 
 void TranscriptWidget::paintEvent(QPaintEvent*) {
+  QElapsedTimer cost;
+  cost.start();
   QPainter painter(viewport());
   const int width = viewport()->width(), height = viewport()->height();
   cache_.SetWidth(width);
@@ -343,6 +355,7 @@ void TranscriptWidget::paintEvent(QPaintEvent*) {
 
   if (place_.BarCount() > 0) barTextWidth_ = transcript::DrawNewLinesBar(painter, viewport()->size(), NewLinesBarText());
   if (chatLineDrawn && chatLineDrawn_) std::exchange(chatLineDrawn_, nullptr)();
+  frameCostNs_ += cost.nsecsElapsed();
 }
 
 void TranscriptWidget::showEvent(QShowEvent* event) {

@@ -122,6 +122,8 @@ class TranscriptWidget final : public QAbstractScrollArea {
   bool followPending_ = false;    // to the newest at the next frame
   bool syncing_ = false;          // the scroll bar is being set, not moved by the reader
   QTimer frame_;
+  QElapsedTimer lastFrame_;       // since the last frame ran
+  qint64 frameCostNs_ = 0;        // its layout and paint
   std::optional<TextPoint> anchor_, cursor_;  // the selection
   bool selecting_ = false;
   QPoint pressAt_;
