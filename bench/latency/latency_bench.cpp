@@ -118,7 +118,7 @@ double Percentile(std::vector<double> v, double p) {
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-  components::ShareRendererProcesses();  // as the program does
+  components::LeanEngineProcesses();  // as the program does
   qputenv("ORVINTA_UNATTENDED", "1");
   components::RegisterResourceScheme();
   QApplication app(argc, argv);

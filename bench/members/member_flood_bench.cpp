@@ -187,7 +187,7 @@ int main(int argc, char** argv) {
     return RunSenders(QString::fromLatin1(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
   }
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-  components::ShareRendererProcesses();
+  components::LeanEngineProcesses();
   qputenv("ORVINTA_UNATTENDED", "1");
   components::RegisterResourceScheme();
   QApplication app(argc, argv);

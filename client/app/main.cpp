@@ -13,6 +13,7 @@
 #include "client/app/korean_dialogs.h"
 #include "client/app/quiet_output.h"
 #include "client/app/key_filter.h"
+#include "client/components/input/caret_rest.h"
 #ifdef ORVINTA_TEST_PORT
 #include "client/app/test_port.h"
 #endif
@@ -108,6 +109,7 @@ void WireMainWindow(components::MainWindow& widgets, window::COrvintaDlg& dlg) {
              return GuardedOr("a function key", false, [&] { return composing.OnFunctionKey(n); });
            }});
   qApp->installEventFilter(keys);
+  qApp->installEventFilter(new components::CaretRest(qApp));
 }
 
 }  // namespace
@@ -116,7 +118,7 @@ int main(int argc, char** argv) {
   if (const auto exitStatus = app::AnswerCommandLine(argc, argv)) return *exitStatus;
   app::QuietStandardError();
   app::PrepareProcessEnvironment(argv[0]);
-  components::ShareRendererProcesses();
+  components::LeanEngineProcesses();
   components::RegisterResourceScheme();
   QApplication application(argc, argv);
   const components::ViewsGoBeforeTheEngine viewsFirst;

@@ -1,5 +1,6 @@
 #include "client/components/deferred_web_view.h"
 
+#include <QEvent>
 #include <QVBoxLayout>
 
 namespace orvinta::components {
@@ -19,6 +20,21 @@ class EngineDoor final : public QObject {
   void opened();
 };
 
+// Calls back each time the watched widget is shown.
+class ShowWatch final : public QObject {
+ public:
+  ShowWatch(QObject* parent, std::function<void()> shown) : QObject(parent), shown_(std::move(shown)) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) shown_();
+    return false;
+  }
+
+ private:
+  std::function<void()> shown_;
+};
+
 }  // namespace
 
 void LetTheBrowserEngineIn() {
@@ -36,23 +52,29 @@ DeferredWebView::DeferredWebView(platform::HtmlViewRole role) : role_(role), fra
   auto* layout = new QVBoxLayout(frame_);
   layout->setContentsMargins(0, 0, 0, 0);
   frame_->hide();
-  if (BrowserEngineLetIn()) {
-    MakePage();
-  } else {
-    QObject::connect(&EngineDoor::Shared(), &EngineDoor::opened, frame_, [this] { MakePage(); });
+  showWatch_ = new ShowWatch(frame_, [this] { MakePageWhenDue(); });
+  frame_->installEventFilter(showWatch_);
+  if (!BrowserEngineLetIn()) {
+    QObject::connect(&EngineDoor::Shared(), &EngineDoor::opened, frame_, [this] { MakePageWhenDue(); });
   }
 }
 
 DeferredWebView::~DeferredWebView() {
   page_.reset();  // lets its widget go before the frame does
   if (frame_) {
+    delete showWatch_;
     frame_->hide();
     frame_->deleteLater();
   }
 }
 
+// A page costs the engine a document and its layout: a pane the user never
+// looks at (the waiting room behind a room's tab) never gets one.
+void DeferredWebView::MakePageWhenDue() {
+  if (!page_ && BrowserEngineLetIn() && frame_ && frame_->isVisible()) MakePage();
+}
+
 void DeferredWebView::MakePage() {
-  if (page_) return;
   page_ = std::make_unique<WebView>(role_);
   page_->SetListener(listener_);
   if (frame_) frame_->layout()->addWidget(page_->Widget());

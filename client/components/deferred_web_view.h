@@ -2,8 +2,9 @@
 // Views of the portal's pages (the navigation bar, the welcome pane, the
 // waiting room) without the browser engine until it is let in: starting the
 // engine costs the main thread about a second, which must not come between a
-// start and the first room's lines. Until then a view is a blank widget that
-// keeps what it was asked to do and does it once the engine is in.
+// start and the first room's lines. Until then, and until it first shows, a
+// view is a blank widget that keeps what it was asked to do and does it once
+// its page is made.
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -15,7 +16,8 @@
 namespace orvinta::components {
 
 // Lets the browser engine in: every deferred view made so far, and every one
-// made from now on, gets its page. Once is enough; later calls do nothing.
+// made from now on, gets its page when it first shows. Once is enough; later
+// calls do nothing.
 void LetTheBrowserEngineIn();
 bool BrowserEngineLetIn();
 
@@ -40,6 +42,7 @@ class DeferredWebView final : public WidgetView {
  private:
   using Step = std::function<void(platform::HtmlView&)>;
   void Do(Step step);
+  void MakePageWhenDue();  // once the engine is in and the view first shows
   void MakePage();
 
   // A page asks for a few steps before it has loaded; a hostile flood of them
@@ -48,6 +51,7 @@ class DeferredWebView final : public WidgetView {
 
   const platform::HtmlViewRole role_;
   QPointer<QWidget> frame_;
+  QObject* showWatch_;  // the frame's, while the frame lives
   std::unique_ptr<WebView> page_;
   platform::HtmlViewListener* listener_ = nullptr;
   std::vector<Step> held_;

@@ -95,12 +95,14 @@ QString ScrollScript(const QString& markerLiteral) {
 
 }  // namespace
 
-void ShareRendererProcesses() {
-  constexpr char kFlag[] = "--process-per-site";
+void LeanEngineProcesses() {
   QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-  if (flags.contains(kFlag)) return;
-  if (!flags.isEmpty()) flags += ' ';
-  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + kFlag);
+  for (const char* flag : {"--process-per-site", "--no-unsandboxed-zygote"}) {
+    if (flags.contains(flag)) continue;
+    if (!flags.isEmpty()) flags += ' ';
+    flags += flag;
+  }
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
 // One profile for all views: nothing cached, nothing kept on disk.

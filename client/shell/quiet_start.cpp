@@ -23,6 +23,8 @@ MessageVerdict SortMessage(std::string_view category, std::string_view message) 
   // The sandbox is turned off on purpose when running as root.
   if (category == "default" && message == "Sandboxing disabled by user.") return MessageVerdict::Drop;
   if (category == "qt.webenginecontext") return MessageVerdict::Drop;
+  // The program turns OpenGL off itself: the pages are drawn in software.
+  if (StartsWith(message, "QXcbIntegration: Cannot create platform OpenGL context")) return MessageVerdict::Drop;
   // Without a runtime folder the toolkit picks its own; the hand-over says so itself when it matters.
   if (StartsWith(message, "QStandardPaths: XDG_RUNTIME_DIR not set")) return MessageVerdict::Drop;
   if (StartsWith(message, "PulseAudioService:") || message == "No audio device detected") {

@@ -113,9 +113,11 @@ TEST_F(PaneTest, KeysNeverReachThePage) {
 
 // Until the engine is let in, a deferred view is a blank frame that keeps
 // what it was asked; then its page starts where the logic left it.
-TEST(DeferredPageTest, WaitsForTheEngineThenDoesWhatItWasAsked) {
+TEST(DeferredPageTest, WaitsForTheEngineAndForItsShowingThenDoesWhatItWasAsked) {
   ASSERT_FALSE(BrowserEngineLetIn());  // nothing in this program has let it in yet
   DeferredWebView view(platform::HtmlViewRole::Welcome);
+  DeferredWebView behindATab(platform::HtmlViewRole::Home);
+  behindATab.Navigate(DataUrl("<p>waiting room</p>"));
   view.Navigate(DataUrl("<p id=MARK>welcome</p>"));
   std::string read = "none yet";
   view.GetElementHtml("MARK", [&](const std::string& html) { read = html; });
@@ -129,6 +131,10 @@ TEST(DeferredPageTest, WaitsForTheEngineThenDoesWhatItWasAsked) {
   EXPECT_EQ(view.Page()->Widget()->parentWidget(), view.Widget());
   EXPECT_TRUE(Spin([&] { return read != "none yet"; }, 5000));
   EXPECT_TRUE(read == "welcome" || read.empty());  // read as soon as asked: before or after the load
+
+  EXPECT_EQ(behindATab.Page(), nullptr);  // never shown: no page yet
+  behindATab.Show(true);
+  ASSERT_NE(behindATab.Page(), nullptr);
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ TEST(QuietStart, SortsTheToolkitsMessages) {
   } cases[] = {
       {"default", "Sandboxing disabled by user.", MessageVerdict::Drop},
       {"qt.webenginecontext", "GL Type: desktop", MessageVerdict::Drop},
+      {"default", "QXcbIntegration: Cannot create platform OpenGL context, neither GLX nor EGL are enabled",
+       MessageVerdict::Drop},
       {"default", "QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-root'", MessageVerdict::Drop},
       {"default", "PulseAudioService: pa_context_connect() failed", MessageVerdict::AudioMissing},
       {"default", "No audio device detected", MessageVerdict::AudioMissing},
