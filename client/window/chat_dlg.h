@@ -1,12 +1,12 @@
 #pragma once
 // The view of one channel. A room's is its lines and the native view that
-// shows them. The waiting room's (the home view) is a page: the launcher,
-// the timer that loads it and the queue that holds changes until it has
-// loaded; it reports clicks.
+// shows them; the waiting room's (the home view) is the portal's page (see
+// HomePageView).
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "client/window/home_page_view.h"
 #include "client/window/page_queue.h"
 #include "client/window/portal_config.h"
 #include "client/window/timer_router.h"
@@ -29,11 +29,8 @@ struct ViewContext {
   const LaunchSettings& settings;
 };
 
-class CChatDlg final : public platform::HtmlViewListener, public TranscriptViewListener {
+class CChatDlg final : public TranscriptViewListener {
  public:
-  // The home view's page-loading timer (a local id).
-  enum Timer { kHomeNavigate = 1 };
-
   // `onLinkNotOpened`: a link clicked in the transcript found no browser.
   CChatDlg(const ViewContext& context, bool home, std::function<void()> onHomeClick,
            std::function<void()> onLinkNotOpened = {});
@@ -41,15 +38,19 @@ class CChatDlg final : public platform::HtmlViewListener, public TranscriptViewL
   CChatDlg(const CChatDlg&) = delete;
   CChatDlg& operator=(const CChatDlg&) = delete;
 
-  bool IsHome() const { return home_; }
+  bool IsHome() const { return home_ != nullptr; }
   // The home view starts: queue emptied, not loaded, its loading timer started.
-  void Start();
+  void Start() {
+    if (home_) home_->Start();
+  }
   // The home view's refresh: not loaded, queue emptied, the launcher again.
-  void Reload();
+  void Reload() {
+    if (home_) home_->Reload();
+  }
 
   // The home view's page and its queue (rooms have none).
-  PageQueue& Page() { return *page_; }
-  platform::HtmlView* HomePage() { return pageView_.get(); }
+  PageQueue& Page() { return home_->Page(); }
+  platform::HtmlView* HomePage() { return home_ ? &home_->View() : nullptr; }
 
   // The room's lines, shown by its view; reading the transcript back (saving)
   // is answered from them.
@@ -66,30 +67,18 @@ class CChatDlg final : public platform::HtmlViewListener, public TranscriptViewL
   void ReadElementHtml(const std::string& id, platform::HtmlView::HtmlCallback callback);
   void Show(bool visible);
 
-  // HtmlViewListener.
-  void OnNavigateComplete(platform::FrameHandle frame) override;
-  void OnDocumentComplete(platform::FrameHandle frame) override;
-  void OnLeftButtonUp() override;
-  // HtmlViewListener and TranscriptViewListener.
+  // TranscriptViewListener.
   void OnLinkNotOpened() override {
     if (onLinkNotOpened_) onLinkNotOpened_();
   }
 
  private:
-  void OnTimer(int local);
-  void NavigateTo(const std::string& address);
-  std::string LauncherPageAddress() const;
-
   const ViewContext& context_;
-  const bool home_;
-  std::function<void()> onHomeClick_;
   std::function<void()> onLinkNotOpened_;
-  // Declared before the views that read them.
+  // Declared before the view that reads them.
   TranscriptLines lines_;
-  std::unique_ptr<platform::HtmlView> pageView_;  // home only
-  std::unique_ptr<PageQueue> page_;               // home only
-  std::unique_ptr<TranscriptView> transcript_;    // rooms only
-  std::unique_ptr<TimerBlock> timers_;
+  std::unique_ptr<HomePageView> home_;          // home only
+  std::unique_ptr<TranscriptView> transcript_;  // rooms only
 };
 
 }  // namespace orvinta::window
