@@ -6,6 +6,7 @@
 #include <QTextBlock>
 
 #include "client/app/key_filter.h"
+#include "client/components/input/caret_rest.h"
 #include "client/components/input/chat_input_edit.h"
 #include "platform/qt/qt_text.h"
 
@@ -168,6 +169,20 @@ TEST_F(InputLineTest, FunctionKeysReachTheWindowAndGoOnUnlessConsumed) {
   EXPECT_EQ(edit.toPlainText(), QStringLiteral("안녕하세요bye http://x"));
   EXPECT_TRUE(FormatAt(edit, 10).isAnchor());
   EXPECT_EQ(counter.passed, 2);  // F1 and F2 go on to their usual handling, F10 does not
+}
+
+// The caret rests (stops blinking, stays drawn) when nobody types, and
+// blinks again at the next key.
+TEST_F(InputLineTest, CaretRestsAfterAQuietSpellAndBlinksAgainOnAKey) {
+  const int desktopBlink = QApplication::cursorFlashTime();
+  ASSERT_GT(desktopBlink, 0);
+  CaretRest rest(nullptr, 50);
+  qApp->installEventFilter(&rest);
+  EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::cursorFlashTime() == 0; }, 2000));
+  QTest::keyClick(&edit, Qt::Key_A);
+  EXPECT_EQ(QApplication::cursorFlashTime(), desktopBlink);
+  qApp->removeEventFilter(&rest);
+  QApplication::setCursorFlashTime(desktopBlink);
 }
 
 }  // namespace

@@ -4,13 +4,10 @@
 #include <QEvent>
 
 namespace orvinta::components {
-namespace {
-constexpr int kBlinkForMs = 10'000;
-}
 
-CaretRest::CaretRest(QObject* parent) : QObject(parent), flashTime_(QApplication::cursorFlashTime()) {
+CaretRest::CaretRest(QObject* parent, int blinkForMs) : QObject(parent), flashTime_(QApplication::cursorFlashTime()) {
   rest_.setSingleShot(true);
-  rest_.setInterval(kBlinkForMs);
+  rest_.setInterval(blinkForMs);
   connect(&rest_, &QTimer::timeout, this, [this] { Rest(); });
   rest_.start();
 }

@@ -9,7 +9,7 @@ namespace orvinta::components {
 
 class CaretRest final : public QObject {
  public:
-  explicit CaretRest(QObject* parent = nullptr);
+  explicit CaretRest(QObject* parent = nullptr, int blinkForMs = 10'000);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
