@@ -46,12 +46,12 @@ class DeferredWebView final : public WidgetView {
   void MakePage();
 
   // A page asks for a few steps before it has loaded; a hostile flood of them
-  // before the engine is in keeps only the newest.
+  // before the page is made keeps only the newest.
   static constexpr std::size_t kMaxHeldSteps = 256;
 
   const platform::HtmlViewRole role_;
   QPointer<QWidget> frame_;
-  QObject* showWatch_;  // the frame's, while the frame lives
+  QObject* showWatch_ = nullptr;  // the frame's, while the frame lives
   std::unique_ptr<WebView> page_;
   platform::HtmlViewListener* listener_ = nullptr;
   std::vector<Step> held_;

@@ -34,18 +34,18 @@ void HomePageView::Start() {
 
 void HomePageView::Reload() {
   page_.Reset();
-  NavigateTo(LauncherAddress(portal_, settings_.UserId, settings_.SessionKey));
+  NavigateToLauncher();
 }
 
-void HomePageView::NavigateTo(const std::string& address) {
+void HomePageView::NavigateToLauncher() {
   // A frame this view was still waiting for will not complete any more.
   latch_.Release(this);
-  view_->Navigate(address);
+  view_->Navigate(LauncherAddress(portal_, settings_.UserId, settings_.SessionKey));
 }
 
 void HomePageView::OnTimer(int local) {
   timers_->Kill(local);
-  if (local == kNavigate) NavigateTo(LauncherAddress(portal_, settings_.UserId, settings_.SessionKey));
+  if (local == kNavigate) NavigateToLauncher();
 }
 
 void HomePageView::OnNavigateComplete(platform::FrameHandle frame) { latch_.OnNavigateComplete(this, frame); }

@@ -4,7 +4,6 @@
 // loaded. A click in it is reported.
 #include <functional>
 #include <memory>
-#include <string>
 
 #include "client/window/page_queue.h"
 #include "client/window/portal_config.h"
@@ -42,7 +41,7 @@ class HomePageView final : public platform::HtmlViewListener {
 
  private:
   void OnTimer(int local);
-  void NavigateTo(const std::string& address);
+  void NavigateToLauncher();
 
   FrameLatch& latch_;
   const PortalConfig& portal_;
