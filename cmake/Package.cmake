@@ -36,7 +36,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # tools the maintainer scripts call.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-nanum, fontconfig")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "desktop-file-utils, xdg-utils, fonts-nanum-extra")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "desktop-file-utils, xdg-utils, fonts-nanum-extra, fonts-noto-color-emoji")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "systemd, redis-server")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 configure_file("${_pkg}/debian/conffiles.in" "${CMAKE_BINARY_DIR}/packaging/debian/conffiles" @ONLY)

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "text/text_util.h"
+
 namespace orvinta::platform {
 namespace {
 
@@ -86,9 +88,17 @@ std::size_t Utf8SequenceLength(std::string_view s) {
   return length;
 }
 
-}  // namespace
+std::uint32_t Utf8Point(std::string_view sequence) {
+  static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  std::uint32_t point = static_cast<unsigned char>(sequence[0]) & kLeadMask[sequence.size()];
+  for (std::size_t i = 1; i < sequence.size(); ++i) point = (point << 6) | (static_cast<unsigned char>(sequence[i]) & 0x3F);
+  return point;
+}
 
-std::optional<std::string> Utf8ToCp949Lossy(std::string_view utf8) {
+// Converts character by character; `unheld` writes a character code page 949
+// cannot hold. nullopt when the bytes are not valid UTF-8.
+template <typename Unheld>
+std::optional<std::string> ConvertEach(std::string_view utf8, Unheld unheld) {
   std::string out;
   out.reserve(utf8.size());
   while (!utf8.empty()) {
@@ -96,13 +106,73 @@ std::optional<std::string> Utf8ToCp949Lossy(std::string_view utf8) {
     if (length == 0) return std::nullopt;
     if (length == 1) {
       out.push_back(utf8.front());
+    } else if (const auto converted = ToCp949().Run(utf8.substr(0, length))) {
+      out.append(*converted);
     } else {
-      const auto converted = ToCp949().Run(utf8.substr(0, length));
-      out.append(converted ? *converted : std::string("?"));
+      unheld(out, Utf8Point(utf8.substr(0, length)));
     }
     utf8.remove_prefix(length);
   }
   return out;
+}
+
+void AppendWideMark(std::string& out, std::uint32_t point) {
+  out.push_back(kWideMark);
+  out.append(std::to_string(point)).push_back(';');
+}
+
+}  // namespace
+
+std::optional<std::string> Utf8ToCp949Lossy(std::string_view utf8) {
+  return ConvertEach(utf8, [](std::string& out, std::uint32_t) { out.push_back('?'); });
+}
+
+std::optional<std::string> Utf8ToCp949WithReferences(std::string_view utf8) {
+  return ConvertEach(utf8, [](std::string& out, std::uint32_t point) {
+    out.append("&#").append(std::to_string(point)).push_back(';');
+  });
+}
+
+void AppendDisplayCharacter(std::string& out, char32_t point) {
+  if (point < 0x80) {
+    out.push_back(static_cast<char>(point));
+    return;
+  }
+  std::string utf8;
+  text::AppendUtf8(utf8, point);
+  if (const auto converted = ToCp949().Run(utf8)) out.append(*converted);
+  else AppendWideMark(out, point);
+}
+
+std::size_t WideMarkLength(std::string_view text) {
+  if (text.size() < 3 || text[0] != kWideMark) return 0;
+  std::size_t at = 1;
+  while (at < text.size() && at <= 8 && text[at] >= '0' && text[at] <= '9') ++at;
+  return at > 1 && at < text.size() && text[at] == ';' ? at + 1 : 0;
+}
+
+std::string DisplayToUtf8(std::string_view display) {
+  std::string out;
+  out.reserve(display.size() + display.size() / 2);
+  while (!display.empty()) {
+    const std::size_t mark = display.find(kWideMark);
+    out.append(Cp949ToUtf8Lossy(display.substr(0, mark)));
+    if (mark == std::string_view::npos) break;
+    display.remove_prefix(mark);
+    if (const std::size_t length = WideMarkLength(display)) {
+      const unsigned long point = std::stoul(std::string(display.substr(1, length - 2)));
+      text::AppendUtf8(out, point <= 0x10FFFF ? static_cast<char32_t>(point) : U'\uFFFD');
+      display.remove_prefix(length);
+    } else {
+      display.remove_prefix(1);  // a stray mark byte shows nothing
+    }
+  }
+  return out;
+}
+
+std::string Utf8ToDisplay(std::string_view utf8) {
+  if (auto converted = ConvertEach(utf8, AppendWideMark)) return *converted;
+  return std::string(utf8);
 }
 
 std::optional<std::string> Utf8ToCp949(std::string_view utf8) { return ToCp949().Run(utf8); }

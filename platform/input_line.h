@@ -11,9 +11,6 @@ class InputLine {
   virtual ~InputLine() = default;
   // The text with emoticon codes in order, at most 8,192 bytes.
   virtual std::string Content() const = 0;
-  // True when the text holds characters code page 949 cannot hold: Content()
-  // gives each of them as "?".
-  virtual bool HasUnsendableCharacters() const { return false; }
   virtual void Clear() = 0;
   // The character format of what is typed next: point size, colour,
   // style bits (1 bold, 2 italic, 4 underline), face code (1-4).

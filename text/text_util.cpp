@@ -133,18 +133,6 @@ long ParseLeadingInt(std::string_view s) {
   return negative ? -value : value;
 }
 
-std::size_t EscapedCharAt(std::string_view rest, char& c) {
-  static constexpr std::pair<std::string_view, char> kReferences[] = {
-      {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}, {"&apos;", '\''}, {"&#39;", '\''}, {"&nbsp;", ' '}};
-  for (const auto& [reference, character] : kReferences) {
-    if (StartsWithIgnoreCase(rest, reference)) {
-      c = character;
-      return reference.size();
-    }
-  }
-  return 0;
-}
-
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out.push_back(static_cast<char>(c));

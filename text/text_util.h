@@ -41,11 +41,6 @@ std::string RemoveChars(std::string_view s, std::string_view chars);
 // are never read as a format themselves.
 std::string FormatText(std::string_view templ, std::initializer_list<std::string_view> args);
 
-// The character reference at the start of `rest` that HTML escaping makes
-// ("&lt;", "&gt;", "&amp;", "&quot;", "&apos;", "&#39;", "&nbsp;"; names in any
-// case): its length in bytes, and its character in `c`; 0 when it is none.
-std::size_t EscapedCharAt(std::string_view rest, char& c);
-
 // One code point as UTF-8 (1 to 4 bytes).
 void AppendUtf8(std::string& out, char32_t c);
 

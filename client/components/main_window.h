@@ -38,7 +38,6 @@ class InputLineAdapter final : public platform::InputLine {
  public:
   explicit InputLineAdapter(CChatInputEdit& edit) : edit_(edit) {}
   std::string Content() const override { return edit_.GetTextWithCodes(); }
-  bool HasUnsendableCharacters() const override { return edit_.HasUnsendableCharacters(); }
   void Clear() override { edit_.ClearText(); }
   void SetDefaultFormat(int size, std::uint32_t colour, int style, int face) override {
     edit_.SetDefaultFormat(size, colour, style, face);

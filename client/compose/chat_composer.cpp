@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "text/char_references.h"
 #include "text/text_util.h"
 
 namespace orvinta::compose {
@@ -37,6 +38,12 @@ std::vector<Unit> Units(std::string_view text) {
     if (text::IsLeadByte(byte) && i + 1 < text.size()) {
       units.push_back({text.substr(i, 2), 2});
       i += 2;
+      continue;
+    }
+    // A reference (how a character beyond code page 949 travels) is cut before, never inside.
+    if (const std::size_t reference = text[i] == '&' ? text::ReferenceLength(text.substr(i)) : 0) {
+      units.push_back({text.substr(i, reference), reference});
+      i += reference;
       continue;
     }
     Unit unit{text.substr(i, 1), 1};

@@ -1,10 +1,10 @@
 #include "client/log/room_log_text.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "client/compose/chat_line.h"
 #include "platform/cp949.h"
+#include "text/char_references.h"
 #include "text/text_util.h"
 
 namespace orvinta::log {
@@ -17,35 +17,15 @@ bool IsLineBreaking(unsigned long cp) {
   return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F) || cp == 0x2028 || cp == 0x2029;
 }
 
-// The reference at the start of `rest` ("&...;"): its length, and its text appended; 0 when it is none.
-std::size_t DecodeReference(std::string_view rest, std::string& out) {
-  const std::size_t semicolon = rest.find(';');
-  if (semicolon == std::string_view::npos || semicolon > 10) return 0;
-  const std::string_view body = rest.substr(1, semicolon - 1);
-  if (body.size() > 1 && body[0] == '#') {
-    const bool hex = body[1] == 'x' || body[1] == 'X';
-    const std::string digits(body.substr(hex ? 2 : 1));
-    if (digits.empty() || digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos) {
-      return 0;
-    }
-    const unsigned long cp = std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10);
-    const bool valid = cp != 0 && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
-    if (!valid) return 0;
-    text::AppendUtf8(out, IsLineBreaking(cp) ? U' ' : static_cast<char32_t>(cp));
-    return semicolon + 1;
-  }
-  char c = 0;
-  const std::size_t length = text::EscapedCharAt(rest, c);
-  if (length != 0) out.push_back(c);
-  return length;
-}
-
+// References read as the transcript reads them; a character that would break
+// the log's line becomes a space.
 std::string DecodeReferences(std::string_view text) {
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
     if (text[i] == '&') {
-      if (const std::size_t used = DecodeReference(text.substr(i), out)) {
-        i += used;
+      if (const auto reference = text::ReferenceAt(text.substr(i))) {
+        text::AppendUtf8(out, IsLineBreaking(reference->point) ? U' ' : reference->point);
+        i += reference->length;
         continue;
       }
     }

@@ -9,6 +9,8 @@
 
 #include "protocol/room_key.h"
 #include "client/compose/chat_line.h"
+#include "client/window/line_display.h"
+#include "platform/cp949.h"
 #include "text/text_util.h"
 
 namespace orvinta::window {
@@ -18,8 +20,10 @@ constexpr std::string_view kEllipsis = "…";
 constexpr std::string_view kNickSeparator = ": ";
 constexpr std::string_view kInvitedBody = "%s님이 1:1 대화에 초대했습니다.";
 
-// One character of code page 949 text: two bytes behind a lead byte, else one.
+// One character of display text: a wide character's mark, two bytes behind a
+// lead byte, else one.
 std::size_t CharLength(std::string_view s, std::size_t at) {
+  if (const std::size_t mark = platform::WideMarkLength(s.substr(at))) return mark;
   return text::IsLeadByte(static_cast<unsigned char>(s[at])) && at + 1 < s.size() ? 2 : 1;
 }
 
@@ -42,17 +46,11 @@ std::string AsShown(std::string_view text) {
       at += compose::kLineBreakTag.size();
       continue;
     }
-    char c = 0;
-    if (const std::size_t length = text[at] == '&' ? text::EscapedCharAt(text.substr(at), c) : 0) {
-      out += c;
-      at += length;
-      continue;
-    }
-    const std::size_t length = CharLength(text, at);
+    const std::size_t length = text::IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
     out.append(text, at, length);
     at += length;
   }
-  return out;
+  return DecodeEntities(out);
 }
 
 }  // namespace
@@ -64,12 +62,12 @@ std::string FirstWords(std::string_view text, std::size_t maxChars) {
   for (std::size_t at = 0; at < text.size() && starts.size() <= maxChars;) {
     const unsigned char c = static_cast<unsigned char>(text[at]);
     const std::size_t length = CharLength(text, at);
-    if (IsBlank(c)) {
+    if (length == 1 && IsBlank(c)) {
       if (!flat.empty() && flat.back() != ' ') {
         starts.push_back(flat.size());
         flat += ' ';
       }
-    } else if (length == 2 || !text::IsLeadByte(c)) {  // a lead byte without its trail is dropped
+    } else if (length >= 2 || !text::IsLeadByte(c)) {  // a lead byte without its trail is dropped
       starts.push_back(flat.size());
       flat.append(text, at, length);
     }
@@ -93,10 +91,10 @@ std::optional<AttentionNotice> NoticeForLine(const ShownLine& line, bool windowA
                                              const ReadingPreferences& preferences) {
   if (windowActive || !preferences.notifications || line.own || line.system) return std::nullopt;
   if (!line.mention && !line.oneToOne) return std::nullopt;
-  std::string_view title = line.roomTitle;
-  if (title.empty()) title = line.oneToOne ? line.senderNick : RoomName(line.room);
+  std::string title(line.roomTitle);
+  if (title.empty()) title = line.oneToOne ? DecodeEntities(line.senderNick) : std::string(RoomName(line.room));
   // Enough of the text for the first words, whatever blanks it holds.
-  std::string body = std::string(text::LeftBytes(line.senderNick, kNoticeBodyChars * 2)) +
+  std::string body = DecodeEntities(text::LeftBytes(line.senderNick, kNoticeBodyChars * 2)) +
                      std::string(kNickSeparator) + AsShown(text::LeftBytes(line.text, kNoticeBodyChars * 8));
   return AttentionNotice{std::string(line.room), FirstWords(title, kNoticeTitleChars),
                          FirstWords(body, kNoticeBodyChars)};

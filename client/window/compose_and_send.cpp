@@ -15,8 +15,6 @@ namespace {
 constexpr int kStyleMask = compose::kStyleBold | compose::kStyleItalic | compose::kStyleUnderline;
 // Said in the room when a line was too long to go whole.
 constexpr std::string_view kCutNotice = "▷ 글이 길어 앞부분만 보냈습니다 ◁";
-// Said once in a room, the first time a line there had characters that cannot travel.
-constexpr std::string_view kUnsendableNotice = "▷ 보낼 수 없는 문자(이모지 등)는 ?로 바꾸어 보냈습니다 ◁";
 constexpr std::string_view kNotSentNotice = "▷ 서버와 연결이 끊어져 보내지 못했습니다. 글은 입력창에 남아 있습니다 ◁";
 
 compose::ComposeSettings ComposeSettingsOf(const Channel& channel) {
@@ -63,7 +61,6 @@ void ComposeAndSend::ShowSettingsOf(const Channel& channel) {
 void ComposeAndSend::OnBnClickedChatsend() {
   if (!input_) return;
   const std::string content = input_->Content();
-  const bool unsendable = input_->HasUnsendableCharacters();
   const std::string typed(compose::TypedText(content));
   Channel* current = channels_.Current();
   const bool inRoom = current && current->kind != ChannelKind::WaitingRoom;
@@ -86,9 +83,6 @@ void ComposeAndSend::OnBnClickedChatsend() {
     transcript_.ShowChatLine(name, settings_.UserId, composed.line);
   }
   if (composed.cut) transcript_.AddInfoLineHtml(name, kCutNotice);
-  if (unsendable && toldUnsendable_.insert(text::ToLower(name)).second) {
-    transcript_.AddInfoLineHtml(name, kUnsendableNotice);
-  }
 }
 
 void ComposeAndSend::OnFaceChosen(int face) {

@@ -3,7 +3,6 @@
 // size, style and colour choices, emoticons, the shortcut keys and the
 // window's keyboard filter. Each room keeps its own composing settings.
 #include <cstdint>
-#include <set>
 #include <string>
 
 #include "client/components/config/config_values.h"
@@ -65,7 +64,6 @@ class ComposeAndSend {
   platform::InputLine* input_;
   TranscriptPresenter& transcript_;
   compose::ComposeTexts texts_;
-  std::set<std::string> toldUnsendable_;  // rooms (lower case) told that characters became "?"
 };
 
 }  // namespace orvinta::window

@@ -6,39 +6,17 @@
 
 #include "client/compose/chat_line.h"
 #include "client/compose/emoticons.h"
+#include "platform/cp949.h"
+#include "text/char_references.h"
 
 namespace orvinta::window {
 namespace {
 
 constexpr std::uint32_t kInfoGrey = 0x999999, kInfoGreen = 0x11AA44, kOrange = 0xFA8A12;
 
-struct Entity {
-  std::string_view name;
-  char byte;
-};
-constexpr std::array<Entity, 6> kEntities = {
-    {{"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", ' '}}};
-
-// The byte a reference at the front of `rest` (just past '&') stands for, and
-// the bytes it takes; 0 taken when it is no reference we read.
-std::pair<char, std::size_t> Reference(std::string_view rest) {
-  const std::size_t semicolon = rest.find(';');
-  if (semicolon == std::string_view::npos || semicolon > 8) return {0, 0};
-  const std::string_view name = rest.substr(0, semicolon);
-  if (name.size() > 1 && name[0] == '#') {
-    unsigned value = 0;
-    for (const char c : name.substr(1)) {
-      if (c < '0' || c > '9') return {0, 0};
-      value = value * 10 + static_cast<unsigned>(c - '0');
-    }
-    // Only ASCII: anything above has no single byte in the lines' code page.
-    if (value == 0 || value >= 0x80) return {0, 0};
-    return {static_cast<char>(value), semicolon + 1};
-  }
-  for (const Entity& e : kEntities) {
-    if (name == e.name) return {e.byte, semicolon + 1};
-  }
-  return {0, 0};
+// A referenced control character or no-break space shows as a plain space.
+char32_t ShownCharacter(char32_t point) {
+  return point < 0x20 || point == 0x7F || point == 0xA0 ? U' ' : point;
 }
 
 bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x81 && static_cast<unsigned char>(c) != 0xFF; }
@@ -86,11 +64,14 @@ class SpaceCollapser {
   bool afterSpace_ = false;
 };
 
+// What DecodeEntities reads: references, and the mark byte it never lets through.
+constexpr char kDecoded[] = {'&', platform::kWideMark, '\0'};
+
 // Appends a text run's bytes as shown: spaces collapsed, references read.
 void AppendShown(std::string_view html, SpaceCollapser& spaces, std::string& out) {
   std::string collapsed;
   spaces.Append(html, collapsed);
-  if (collapsed.find('&') == std::string::npos) out += collapsed;
+  if (collapsed.find_first_of(kDecoded) == std::string::npos) out += collapsed;
   else out += DecodeEntities(collapsed);
 }
 
@@ -176,14 +157,14 @@ std::string DecodeEntities(std::string_view text) {
       continue;
     }
     if (text[i] == '&') {
-      const auto [byte, taken] = Reference(text.substr(i + 1));
-      if (taken > 0) {
-        out.push_back(byte);
-        i += taken;
+      if (const auto reference = text::ReferenceAt(text.substr(i))) {
+        platform::AppendDisplayCharacter(out, ShownCharacter(reference->point));
+        i += reference->length - 1;
         continue;
       }
     }
-    out.push_back(text[i]);
+    // The mark of a wide character is made here only, never taken from a line.
+    if (text[i] != platform::kWideMark) out.push_back(text[i]);
   }
   return out;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A transcript line as a native view draws and reads it: styled spans of
-// plain text (entities decoded, the program's markup of centred lines read),
+// display text (entities decoded, the program's markup of centred lines read),
 // and the line's text alone for finding, copying and screen readers.
 #include <cstdint>
 #include <string>
@@ -21,7 +21,7 @@ struct DisplaySpan {
   bool bold = false;             // set by a centred line's own markup
   std::uint8_t emoticon = 0;     // index into the emoticon table
   std::uint32_t colour = kLineColour;  // 0xRRGGBB, or the line's colour
-  std::string text;              // code page 949, plain: a link's text is its address
+  std::string text;              // display text (see platform::kWideMark): a link's text is its address
 
   static constexpr std::uint32_t kLineColour = 0xFFFFFFFFu;
 };
@@ -52,8 +52,8 @@ std::string_view BannerText();
 std::string_view ClearedNoticeText();
 std::string_view ClearedWarningText();
 
-// HTML character references decoded (named ones the lines use, and numbers);
-// others are left as they are.
+// HTML character references decoded as a browser reads them; a character code
+// page 949 cannot hold stays as its mark (see platform::kWideMark).
 std::string DecodeEntities(std::string_view text);
 
 }  // namespace orvinta::window

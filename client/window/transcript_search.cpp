@@ -1,6 +1,7 @@
 #include "client/window/transcript_search.h"
 
 #include "client/window/line_display.h"
+#include "platform/cp949.h"
 
 namespace orvinta::window {
 namespace {
@@ -32,7 +33,9 @@ std::vector<std::size_t> FindInText(std::string_view text, std::string_view quer
       i += query.size();
       continue;
     }
-    i += IsLeadByte(text[i]) ? 2 : 1;
+    // A match starts on a character: never on a trail byte or inside a wide character's mark.
+    const std::size_t mark = platform::WideMarkLength(text.substr(i));
+    i += mark ? mark : IsLeadByte(text[i]) ? 2 : 1;
   }
   return found;
 }

@@ -123,10 +123,9 @@ TEST_F(InputLineTest, EmoticonReplacesTheGivenRange) {
   EXPECT_EQ(edit.GetTextWithCodes(), Cp("a/커피d"));
 }
 
-TEST_F(InputLineTest, CharactersCodePage949CannotHoldAreGivenAsQuestionMarks) {
+TEST_F(InputLineTest, CharactersCodePage949CannotHoldTravelAsReferences) {
   edit.setPlainText(QStringLiteral("좋아요 😀 👍 — x"));
-  EXPECT_EQ(edit.GetTextWithCodes(), Cp("좋아요 ? ? ? x"));
-  EXPECT_TRUE(edit.HasUnsendableCharacters());
+  EXPECT_EQ(edit.GetTextWithCodes(), Cp("좋아요 &#128512; &#128077; &#8212; x"));
 }
 
 TEST_F(InputLineTest, EnterSendsInsteadOfBreakingTheLine) {

@@ -97,6 +97,10 @@ INSTANTIATE_TEST_SUITE_P(
         CutCase{"DoubleByteCharacterWhole", "a" + Repeat("가", 250), kLineBytes, " a" + Repeat("가", 198), true},
         CutCase{"DoubledPercentWhole", std::string(397, 'a') + "%", kLineBytes, " " + std::string(397, 'a'), true},
         CutCase{"MarkupEscapeWhole", std::string(100, '<'), kLineBytes, " " + Repeat("&lt;", 99), true},
+        // 397 bytes, then a reference of 9: it goes whole to the next line or not at all.
+        CutCase{"ReferenceWhole", std::string(396, 'a') + "&#128512;", kLineBytes, " " + std::string(396, 'a'), true},
+        CutCase{"ReferenceThatFits", std::string(389, 'a') + "&#x1F600;", kLineBytes,
+                " " + std::string(389, 'a') + "&#x1F600; ", false},
         // 399 bars count 401 bytes before they are spelled "%%7C": the wire bound cuts them.
         CutCase{"BarsFitTheBody", std::string(399, '|'), kLineBytes, " " + Repeat("%%7C", 239), true},
         CutCase{"NoRoomForText", "hello", 20, "", true}),

@@ -20,7 +20,6 @@ class FakeInputLine final : public platform::InputLine {
   };
 
   std::string Content() const override { return text; }
-  bool HasUnsendableCharacters() const override { return unsendable; }
   void Clear() override {
     text.clear();
     ++clears;
@@ -42,7 +41,6 @@ class FakeInputLine final : public platform::InputLine {
   void Repaint() override { ++repaints; }
 
   std::string text;
-  bool unsendable = false;
   Format format;
   std::vector<std::string> replaced;
   std::vector<std::string> inserted;

@@ -73,6 +73,12 @@ INSTANTIATE_TEST_SUITE_P(
         // The sender spells "<" and ">" as entities; the notice shows them as the transcript does.
         LineCase{"EntitiesAsTheTranscriptShowsThem", "#lobby", "로비", "앨리스 &lt;b&gt; &amp;&quot; & x", kMention,
                  From::Other, false, true, true, "로비", "밥: 앨리스 <b> &\" & x"},
+        // An emoji stays one character, whole, however close to the cut it stands.
+        LineCase{"WideCharacterIsOneWholeCharacter", "#lobby", "로비", "앨리스 " + std::string(70, 'x') + "&#128512;zzzz",
+                 kMention, From::Other, false, true, true, "로비",
+                 "밥: 앨리스 " + std::string(70, 'x') + "\x1B" "128512;z…"},
+        LineCase{"WideCharacterKeptAsItsMark", "#lobby", "로비", "앨리스 &#128512;", kMention, From::Other, false, true,
+                 true, "로비", "밥: 앨리스 \x1B" "128512;"},
         // Cut at the last space in reach, then the mark.
         LineCase{"LongLineEndsOnAWord", "#lobby", "로비", "앨리스 " + kSixtyA + " bbbbbbbbbbbbbbbbbbbb", kMention,
                  From::Other, false, true, true, "로비", "밥: 앨리스 " + kSixtyA + "…"},

@@ -58,7 +58,10 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"ControlsBreakNoLine", Line("a\nb", "x\r\ny&#10;z\x7F"), "[09:05:07] a b: x  y z \n"},
         LineCase{"System", Line("", "<BR><B>☆☆ 밥&lt;x&gt;님이 퇴장하셨습니다 ☆☆</B><BR><BR>"),
                  Utf8(u8"[09:05:07] * ☆☆ 밥<x>님이 퇴장하셨습니다 ☆☆\n")},
-        LineCase{"SystemReferences", Line("", "a&quot;&#39;&#x41;&bogus;&#0;b"), "[09:05:07] * a\"'A&bogus;&#0;b\n"}),
+        LineCase{"SystemReferences", Line("", "a&quot;&#39;&#x41;&bogus;&#0;b"), "[09:05:07] * a\"'A&bogus;\xEF\xBF\xBD" "b\n"},
+        // Characters beyond code page 949 travel as references; old names need no ";".
+        LineCase{"WideAndLegacyReferences", Line("n", "&#128512;&#x1F44D; &copy &lt;3 &notin; &hearts;"),
+                 Utf8(u8"[09:05:07] n: 😀👍 © <3 ∉ ♥\n")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct FolderCase {

@@ -98,13 +98,6 @@ TEST_F(SendingTest, ALongLineIsCutWhileComposingAndTheEchoIsWhatWasSent) {
   EXPECT_EQ(Occurrences(view.Inner("CHAT_MAIN"), "앞부분만"), 1);
 }
 
-TEST_F(SendingTest, CharactersThatCannotTravelAreToldOfOnceInARoom) {
-  auto& view = ViewOf("#abc");
-  input.unsendable = true;
-  TypeAndSend("a ?"), TypeAndSend("b ?");
-  EXPECT_EQ(Occurrences(view.Inner("CHAT_MAIN"), "?로 바꾸어 보냈습니다"), 1);
-}
-
 TEST_F(SendingTest, ToolbarChoicesHeaderAndFooterShapeTheLine) {
   dlg->Composing().Texts().Header = "[머리]";
   dlg->Composing().Texts().Footer = "~꼬리|";

@@ -6,6 +6,7 @@
 #include "client/window/line_html.h"
 #include "client/window/reading_place.h"
 #include "client/window/transcript_search.h"
+#include "platform/cp949.h"
 
 namespace orvinta::window {
 namespace {
@@ -31,7 +32,7 @@ TEST(LineDisplay, TextAndStylesAsThePageShowedThem) {
       {"vote", InfoLine("[찬성] 또는 [반대]를 선택하세요<BR><BR>"), "[찬성] 또는 [반대]를 선택하세요\n\n",
        "[찬성] 또는 [반대]를 선택하세요", 0xFA8A12},
       {"banner", BannerLine(), "어서 오세요. 벨보 오르빈타입니다.", "어서 오세요. 벨보 오르빈타입니다.", 0xFA8A12},
-      {"unknown entity stays", InfoLine("&bogus; &#999999;"), "&bogus; &#999999;", "&bogus; &#999999;", 0x999999},
+      {"unknown entity stays", InfoLine("&bogus; &zz; &#;"), "&bogus; &zz; &#;", "&bogus; &zz; &#;", 0x999999},
       {"white space as a page shows it", Chat("  two   spaces<BR>  x"), "two spaces\nx", "a&b ▶ two spaces\nx",
        0x212121},
   };
@@ -46,6 +47,28 @@ TEST(LineDisplay, TextAndStylesAsThePageShowedThem) {
   EXPECT_TRUE(!spans[0].bold && spans[1].bold && !spans[2].bold);
   EXPECT_EQ(spans[2].colour, 0x00FF00u);
   EXPECT_TRUE(IsDarkColour("212121") && !IsDarkColour("FFEEAA"));
+}
+
+std::string Utf8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
+
+// A character code page 949 cannot hold travels as a reference: the line
+// shows it, and a find bar finds it, as the page did.
+TEST(LineDisplay, ReferencesShowTheirCharacters) {
+  const struct {
+    std::string text;
+    std::u8string shown;
+  } cases[] = {
+      {"좋아요 &#128512;&#X1F44D;", u8"a&b ▶ 좋아요 😀👍"},
+      {"&copy; &copy &lt3 &amp &notin; &hearts; &euro;", u8"a&b ▶ © © <3 & ∉ ♥ €"},
+      {"&#128;&#0;&#xD800;&#99999999;|&#10;|&nbsp;|", u8"a&b ▶ €\uFFFD\uFFFD\uFFFD| | |"},
+      {"\x1B" "65;x", u8"a&b ▶ 65;x"},  // a mark is never taken from a line
+  };
+  for (const auto& c : cases) EXPECT_EQ(platform::DisplayToUtf8(PlainText(Chat(c.text))), Utf8(c.shown)) << c.text;
+
+  const std::string shown = DisplayText(Chat("a 12 &#128512; 12"));
+  EXPECT_EQ(FindInText(shown, platform::Utf8ToDisplay("\xF0\x9F\x98\x80")).size(), 1u);  // U+1F600
+  EXPECT_EQ(FindInText(shown, "12").size(), 2u);  // not the digits inside the emoji's mark
+  EXPECT_EQ(FindInText(shown, "8").size(), 0u);
 }
 
 TEST(TranscriptSearch, CaseFoldsAsciiOnlyOnCharacterStarts) {

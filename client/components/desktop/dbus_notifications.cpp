@@ -74,7 +74,7 @@ void DBusNotifications::Send(platform::NotificationId id, const platform::Deskto
   tracked_[id].inFlight = true;
   QDBusMessage message = Call(QStringLiteral("Notify"));
   message << QStringLiteral("Orvinta") << uint(replaces) << QStringLiteral("orvinta")
-          << platform::qt::FromCp949(notice.title) << BodyText(notice.body)
+          << platform::qt::FromDisplayText(notice.title) << BodyText(notice.body)
           << QStringList{kDefaultAction, QStringLiteral("열기")} << hints << int(-1);
   auto* call = new QDBusPendingCallWatcher(bus_.asyncCall(message), this);
   connect(call, &QDBusPendingCallWatcher::finished, this, [this, id](QDBusPendingCallWatcher* finished) {
@@ -150,7 +150,7 @@ std::optional<platform::NotificationId> DBusNotifications::FindServerId(std::uin
 }
 
 QString DBusNotifications::BodyText(const std::string& cp949) const {
-  const QString text = platform::qt::FromCp949(cp949);
+  const QString text = platform::qt::FromDisplayText(cp949);
   // A service that reads markup would take "<" in someone's line as a tag.
   return markup_ ? text.toHtmlEscaped() : text;
 }

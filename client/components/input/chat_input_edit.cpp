@@ -37,10 +37,10 @@ QString PlainPiece(QString text) {
   return text;
 }
 
-// Others see a "?" where a character cannot travel, as with the launch text,
-// rather than nothing at all.
+// A character code page 949 cannot hold (an emoji) travels as its numeric
+// reference, which every view of the line shows as the character again.
 compose::ContentPiece TextPiece(const QString& text) {
-  return compose::ContentPiece::Text(platform::Utf8ToCp949Lossy(PlainPiece(text).toStdString()).value_or(""));
+  return compose::ContentPiece::Text(platform::Utf8ToCp949WithReferences(PlainPiece(text).toStdString()).value_or(""));
 }
 
 }  // namespace
@@ -93,16 +93,6 @@ std::string CChatInputEdit::GetTextWithCodes() const {
     }
   }
   return compose::AssembleContent(pieces, codes_);
-}
-
-bool CChatInputEdit::HasUnsendableCharacters() const {
-  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      if (it.fragment().charFormat().isImageFormat()) continue;
-      if (!platform::Utf8ToCp949(PlainPiece(it.fragment().text()).toStdString())) return true;
-    }
-  }
-  return false;
 }
 
 void CChatInputEdit::ClearText() {

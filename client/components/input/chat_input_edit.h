@@ -21,10 +21,8 @@ class CChatInputEdit : public CRichEdit2 {
   bool InsertEmoticonAtSelection(std::string_view code);
 
   // Text and emoticon codes in order, at most 8,192 bytes (code page 949);
-  // a character code page 949 cannot hold is given as "?".
+  // a character code page 949 cannot hold is given as its numeric reference.
   std::string GetTextWithCodes() const;
-  // True when the text holds such a character.
-  bool HasUnsendableCharacters() const;
 
   // Empties the line and forgets its pictures.
   void ClearText();

@@ -107,13 +107,13 @@ Built BuildText(const window::TranscriptLine& line, const QFont& font, LaidLine&
       }
       case DisplaySpan::Kind::Link: {
         // A link keeps its line's colour and size, underlined.
-        built.text += platform::qt::FromCp949(span.text);
+        built.text += platform::qt::FromDisplayText(span.text);
         format.setFontUnderline(true);
-        out.links.push_back({start, static_cast<int>(built.text.size()) - start, platform::qt::FromCp949(span.text)});
+        out.links.push_back({start, static_cast<int>(built.text.size()) - start, platform::qt::FromDisplayText(span.text)});
         break;
       }
       case DisplaySpan::Kind::Text:
-        built.text += platform::qt::FromCp949(span.text);
+        built.text += platform::qt::FromDisplayText(span.text);
         if (!span.bold && span.colour == DisplaySpan::kLineColour) continue;
         if (span.bold) format.setFontWeight(QFont::Bold);
         if (span.colour != DisplaySpan::kLineColour) format.setForeground(Rgb(span.colour));
@@ -127,14 +127,14 @@ Built BuildText(const window::TranscriptLine& line, const QFont& font, LaidLine&
 }  // namespace
 
 QString LayoutText(const window::TranscriptLine& line) {
-  QString text = platform::qt::FromCp949(window::DisplayText(line));
+  QString text = platform::qt::FromDisplayText(window::DisplayText(line));
   text.replace(QLatin1Char('\n'), kLineSeparator).replace(QChar(window::kEmoticonMark), kEmoticonChar);
   return text;
 }
 
 int LayoutPosition(const window::TranscriptLine& line, std::size_t byteOffset) {
   const std::string text = window::DisplayText(line);
-  return static_cast<int>(platform::qt::FromCp949(std::string_view(text).substr(0, std::min(byteOffset, text.size()))).size());
+  return static_cast<int>(platform::qt::FromDisplayText(std::string_view(text).substr(0, std::min(byteOffset, text.size()))).size());
 }
 
 std::unique_ptr<LaidLine> LayOut(const window::TranscriptLine& line, const window::PortalConfig& portal, int width) {
@@ -160,7 +160,7 @@ std::unique_ptr<LaidLine> LayOut(const window::TranscriptLine& line, const windo
     const QFontMetrics nickMetrics(nickFont);
     out->height = std::max({kIconSize, kPadding + nickMetrics.height(), kPadding + static_cast<int>(std::ceil(textHeight))});
     out->textAt = QPointF(kTextLeft, kPadding);
-    out->nick = nickMetrics.elidedText(platform::qt::FromCp949(window::DecodeEntities(line.nick)), Qt::ElideRight, kNickWidth);
+    out->nick = nickMetrics.elidedText(platform::qt::FromDisplayText(window::DecodeEntities(line.nick)), Qt::ElideRight, kNickWidth);
     out->dark = window::IsDarkColour(line.BackColour());
     out->back = Rgb(window::HexColour(line.BackColour(), 0xFFFFFF));
     out->iconSlot = MemberIcons::Shared().Intern(QString::fromStdString(window::IconUrl(portal, line.icon, false)),

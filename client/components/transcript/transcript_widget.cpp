@@ -51,7 +51,7 @@ QString CopiedText(const window::TranscriptLine& line, int from, int to) {
     QString shown;
     switch (span.kind) {
       case window::DisplaySpan::Kind::Text:
-      case window::DisplaySpan::Kind::Link: shown = platform::qt::FromCp949(span.text); break;
+      case window::DisplaySpan::Kind::Link: shown = platform::qt::FromDisplayText(span.text); break;
       case window::DisplaySpan::Kind::LineBreak: shown = QStringLiteral("\n"); break;
       case window::DisplaySpan::Kind::Emoticon: shown = QChar(transcript::kEmoticonChar); break;
     }
@@ -309,7 +309,7 @@ std::pair<std::size_t, std::size_t> TranscriptWidget::LinesOnScreen() {
 }
 
 QString TranscriptWidget::LineText(std::size_t index) const {
-  return index < Count() ? platform::qt::FromCp949(window::PlainText(lines_[index])) : QString();
+  return index < Count() ? platform::qt::FromDisplayText(window::PlainText(lines_[index])) : QString();
 }
 
 // Painting ---------------------------------------------------------------
@@ -531,7 +531,7 @@ QString TranscriptWidget::SelectedText() const {
     const int end = number == to.line ? to.position : std::numeric_limits<int>::max();
     QString text = CopiedText(line, std::max(start, 0), end);
     if (line.kind == window::LineKind::Chat && start < 0) {
-      text.prepend(platform::qt::FromCp949(window::DecodeEntities(line.nick)) + QStringLiteral(" ▶ "));
+      text.prepend(platform::qt::FromDisplayText(window::DecodeEntities(line.nick)) + QStringLiteral(" ▶ "));
     }
     if (line.kind != window::LineKind::Chat) {
       while (text.startsWith(QLatin1Char('\n'))) text.remove(0, 1);
@@ -555,7 +555,7 @@ void TranscriptWidget::Copy() const {
 }
 
 std::pair<int, int> TranscriptWidget::Find(const QString& query) {
-  search_.Find(lines_, platform::qt::ToCp949(query));
+  search_.Find(lines_, platform::qt::ToDisplayText(query));
   ShowMatch();
   return {static_cast<int>(search_.Position()), static_cast<int>(search_.Count())};
 }
