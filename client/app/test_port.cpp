@@ -102,7 +102,8 @@ void TestPort::State(QLocalSocket* socket, const QString&) {
 
 void TestPort::Type(QLocalSocket* socket, const QString& rest) {
   widgets_.Input().setFocus();
-  widgets_.InputLine().InsertText(platform::qt::ToCp949(rest));
+  // As typed: characters beyond code page 949 (emoji) reach the line as they are.
+  widgets_.Input().insertPlainText(rest);
   Reply(socket, "ok");
 }
 
