@@ -19,7 +19,6 @@ class Rooms final : public ServerView {
   std::vector<RoomSummary> ListRooms() const override {
     return {{"lobby", "", 3}, {"\xB7\xCE\xBA\xF1", "", 1}, {"a\"b<c>", "", 2}};
   }
-  std::vector<MemberSummary> ListMembers(const std::string&) const override { return {}; }
 };
 
 }  // namespace

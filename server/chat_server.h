@@ -11,6 +11,13 @@
 
 namespace orvinta::server {
 
+struct MemberSummary {
+  std::string id;
+  std::string nick;
+  std::string icon;
+  std::string status;
+};
+
 class ChatServer final : public ServerView, public ClusterInbox {
  public:
   ChatServer(const Clock& clock, Outbox& outbox, const ServerLimits& limits = {}, CoreServices services = {});
@@ -33,7 +40,9 @@ class ChatServer final : public ServerView, public ClusterInbox {
   std::vector<LocalSeat> LocalSeats() const override;
 
   std::vector<RoomSummary> ListRooms() const override;
-  std::vector<MemberSummary> ListMembers(const std::string& roomKey) const override;
+  // A public room's members as this node seats them; empty for a room that
+  // does not exist or is a 1:1 room.
+  std::vector<MemberSummary> ListMembers(const std::string& roomKey) const;
 
   std::size_t ConnectionCount() const { return ctx_.sessions.Size(); }
   const ServerLimits& Limits() const { return ctx_.limits; }

@@ -67,7 +67,6 @@ class RedisCluster final : public ClusterPort, public ServerView {
 
   // The public rooms of every node, as last read (once a second), for the portal.
   std::vector<RoomSummary> ListRooms() const override { return rooms_; }
-  std::vector<MemberSummary> ListMembers(const std::string&) const override { return {}; }
 
  private:
   void OnCommandsUp();

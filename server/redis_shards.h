@@ -52,7 +52,6 @@ class RedisShards final : public ClusterPort, public ServerView {
   void Unwatch(const std::string& roomId) override { For(roomId).Unwatch(roomId); }
 
   std::vector<RoomSummary> ListRooms() const override;
-  std::vector<MemberSummary> ListMembers(const std::string&) const override { return {}; }
 
  private:
   RedisCluster& For(std::string_view key) { return *shards_[ShardOf(key, shards_.size())]; }

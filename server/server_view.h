@@ -12,19 +12,10 @@ struct RoomSummary {
   std::size_t memberCount = 0;
 };
 
-struct MemberSummary {
-  std::string id;
-  std::string nick;
-  std::string icon;
-  std::string status;
-};
-
 class ServerView {
  public:
   virtual ~ServerView() = default;
   virtual std::vector<RoomSummary> ListRooms() const = 0;
-  // Empty for a room that does not exist.
-  virtual std::vector<MemberSummary> ListMembers(const std::string& roomKey) const = 0;
 };
 
 }  // namespace orvinta::server

@@ -52,18 +52,18 @@ class CChatDlg final : public TranscriptViewListener {
   PageQueue& Page() { return home_->Page(); }
   platform::HtmlView* HomePage() { return home_ ? &home_->View() : nullptr; }
 
-  // The room's lines, shown by its view; reading the transcript back (saving)
-  // is answered from them.
+  // The room's lines, shown by its view; saving reads them (LinesHtml).
   const TranscriptLines& Lines() const { return lines_; }
   void AddLine(TranscriptLine line);
   // The user's own line brings the view to the newest line.
   void JumpToNewest();
   // The screen cleared: no lines.
   void ClearLines();
-  // The transcript element's inner HTML, made from the lines.
+  // The lines as the transcript element held them (see TranscriptHtml).
   std::string LinesHtml() const;
-  // An element's inner HTML: a room's transcript element from the lines (at
-  // once), anything else from the page (later, from the event loop).
+  // An element's inner HTML: a room's transcript element ("CHAT_MAIN") from
+  // the lines (at once), anything else from the home page (later, from the
+  // event loop).
   void ReadElementHtml(const std::string& id, platform::HtmlView::HtmlCallback callback);
   void Show(bool visible);
 

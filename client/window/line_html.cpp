@@ -9,7 +9,6 @@
 #include "client/compose/emoticons.h"
 #include "client/window/icon_url.h"
 #include "client/window/line_display.h"
-#include "client/window/mention.h"
 #include "client/window/text_filters.h"
 #include "client/window/web_links.h"
 
@@ -145,6 +144,15 @@ std::uint8_t FaceIndex(std::string_view face) {
   return static_cast<std::uint8_t>(fallback == faces.end() ? 0 : fallback - faces.begin());
 }
 
+std::string InfoHtml(std::string_view markup) {
+  char colour[8];
+  std::snprintf(colour, sizeof colour, "#%06X", static_cast<unsigned>(InfoLineColour(markup)));
+  std::string html(kTableOpen);
+  html += "<TR><TD ALIGN=CENTER><FONT COLOR='";
+  html.append(colour).append("'>").append(markup).append("</FONT></TD></TR></TABLE>");
+  return html;
+}
+
 std::string ChatHtml(const TranscriptLine& line, const PortalConfig& portal) {
   std::string open = "<FONT STYLE='COLOR:#" + std::string(line.TextColour()) + ";FONT-SIZE:" + std::string(line.Size()) +
                      "pt;FONT-FAMILY:" + std::string(compose::FaceNames()[line.face]) + "'>";
@@ -201,54 +209,27 @@ std::optional<TranscriptLine> ChatLineFrom(const compose::ChatLine& source, cons
 std::string LineHtml(const TranscriptLine& line, const PortalConfig& portal) {
   switch (line.kind) {
     case LineKind::Chat: return ChatHtml(line, portal);
-    case LineKind::Info: return RenderInfoLine(line.text);
-    case LineKind::Banner: return std::string(WelcomeBannerHtml());
-    case LineKind::ClearedNotice: return std::string(ClearedNoticeHtml());
-    case LineKind::ClearedWarning: return std::string(ClearedWarningHtml());
+    case LineKind::Info: return InfoHtml(line.text);
+    case LineKind::Banner:
+      return "<TABLE BORDER=0 WIDTH=100% HEIGHT=35 CELLPADDING=0 CELLSPACING=0 CLASS=fixed><TR><TD WIDTH=8></TD>"
+             "<TD ALIGN=CENTER BGCOLOR='#F7F1E3'><FONT COLOR='#FA8A12'><B>" +
+             std::string(BannerText()) + "</B></FONT></TD><TD WIDTH=8></TD></TR></TABLE>";
+    case LineKind::ClearedNotice:
+      return std::string(kTableOpen) + "<TR><TD ALIGN=CENTER><FONT COLOR='#FA8A12'><B>" +
+             std::string(ClearedNoticeText()) + "</B></FONT></TD></TR></TABLE>";
+    case LineKind::ClearedWarning:
+      return std::string(kTableOpen) + "<TR><TD ALIGN=CENTER><FONT COLOR='#FA8A12'>" +
+             std::string(ClearedWarningText()) + "</FONT></TD></TR></TABLE>";
   }
   return {};
 }
 
-std::string PageLineHtml(const TranscriptLine& line, const PortalConfig& portal) {
-  return line.mention ? MarkMention(LineHtml(line, portal)) : LineHtml(line, portal);
-}
-
 std::string TranscriptHtml(const TranscriptLines& lines, const PortalConfig& portal) {
   std::string html;
+  if (lines.Dropped() > 0) html.append(LineHtml(DroppedNoticeLine(lines.Dropped()), portal)).push_back('\n');
   for (const TranscriptLine& line : lines) html.append(LineHtml(line, portal)).push_back('\n');
   html.append(kEndMarker);
   return html;
-}
-
-std::optional<std::string> RenderChatLine(const compose::ChatLine& line, const PortalConfig& portal) {
-  const auto built = ChatLineFrom(line, portal);
-  if (!built) return std::nullopt;
-  return ChatHtml(*built, portal);
-}
-
-std::string RenderInfoLine(std::string_view text) {
-  char colour[8];
-  std::snprintf(colour, sizeof colour, "#%06X", static_cast<unsigned>(InfoLineColour(text)));
-  std::string html(kTableOpen);
-  html += "<TR><TD ALIGN=CENTER><FONT COLOR='";
-  html.append(colour).append("'>").append(text).append("</FONT></TD></TR></TABLE>");
-  return html;
-}
-
-std::string_view WelcomeBannerHtml() {
-  return "<TABLE BORDER=0 WIDTH=100% HEIGHT=35 CELLPADDING=0 CELLSPACING=0 CLASS=fixed><TR><TD WIDTH=8></TD>"
-         "<TD ALIGN=CENTER BGCOLOR='#F7F1E3'><FONT COLOR='#FA8A12'><B>어서 오세요. 벨보 오르빈타입니다.</B></FONT>"
-         "</TD><TD WIDTH=8></TD></TR></TABLE>";
-}
-
-std::string_view ClearedNoticeHtml() {
-  return "<TABLE BORDER=0 WIDTH=100% CELLPADDING=0 CELLSPACING=0 CLASS=fixed><TR><TD ALIGN=CENTER>"
-         "<FONT COLOR='#FA8A12'><B>▶ 채팅 화면을 청소하였습니다. ◀</B></FONT></TD></TR></TABLE>";
-}
-
-std::string_view ClearedWarningHtml() {
-  return "<TABLE BORDER=0 WIDTH=100% CELLPADDING=0 CELLSPACING=0 CLASS=fixed><TR><TD ALIGN=CENTER>"
-         "<FONT COLOR='#FA8A12'>▷ 청소된 내용은 저장할 수 없습니다. ◁</FONT></TD></TR></TABLE>";
 }
 
 }  // namespace orvinta::window

@@ -31,14 +31,4 @@ bool NamesUser(std::string_view text, const OwnNames& self) {
   return ContainsOnBoundary(text, self.nick, false) || ContainsOnBoundary(text, id, true);
 }
 
-std::string MarkMention(std::string html) {
-  // Chat lines open with "<TABLE ... CLASS=fixed>": the class gains a name.
-  constexpr std::string_view kClass = " CLASS=fixed>";
-  const std::size_t tagEnd = html.find('>');
-  const std::size_t at = html.find(kClass);
-  if (at == std::string::npos || at + kClass.size() - 1 != tagEnd) return html;
-  html.replace(at, kClass.size(), " CLASS='fixed " + std::string(kMentionClass) + "'>");
-  return html;
-}
-
 }  // namespace orvinta::window

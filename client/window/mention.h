@@ -1,7 +1,6 @@
 #pragma once
 // Lines that name the user: someone else's text containing the user's nick
 // or id, so the transcript and the tab can point them out.
-#include <string>
 #include <string_view>
 
 namespace orvinta::window {
@@ -15,12 +14,5 @@ struct OwnNames {
 // a character boundary (a trail byte followed by a lead byte is no match);
 // the id matches in any letter case.
 bool NamesUser(std::string_view text, const OwnNames& self);
-
-// The class a mention line carries on its table; the page leaves it out when
-// the transcript is read back.
-inline constexpr std::string_view kMentionClass = "orvinta-mention";
-
-// A chat line's markup with the mention class added to its first tag's class.
-std::string MarkMention(std::string html);
 
 }  // namespace orvinta::window

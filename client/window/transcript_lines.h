@@ -1,8 +1,9 @@
 #pragma once
 // A room's transcript as lines of our own, kept compactly: what the line is,
 // its style, its text cut into runs (text, line breaks, emoticon pictures,
-// links). The HTML of a line is made from it when a page or a file needs it
-// (see transcript_html.h), so the lines never have to be read back from a page.
+// links). The HTML of a line is made from it when the saved file needs it
+// (see line_html.h), so the lines never have to be read back from a page.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -53,15 +54,23 @@ struct TranscriptLine {
 // One room's lines, oldest first.
 class TranscriptLines {
  public:
-  // A room that talks for days keeps its newest lines; the oldest go first.
+  // A room that talks for days keeps its newest lines; the oldest go first,
+  // and are counted so that the view and the saved file can say so.
   static constexpr std::size_t kMaxLines = 200000;
 
+  explicit TranscriptLines(std::size_t maxLines = kMaxLines) : maxLines_(std::max<std::size_t>(maxLines, 1)) {}
+
   void Add(TranscriptLine line);
-  // Clearing the screen: the lines are gone.
+  // Clearing the screen: the lines are gone, by the user's choice, so none
+  // count as dropped.
   void Clear() {
     first_ += lines_.size();
     lines_.clear();
+    dropped_ = 0;
   }
+  // How many of the oldest lines went to keep the bound since the screen was
+  // last cleared.
+  std::uint64_t Dropped() const { return dropped_; }
   // Every line ever added has a number, counted from 0; the line at index i
   // is number FirstNumber() + i, so a view can tell lines apart as old ones go.
   std::uint64_t FirstNumber() const { return first_; }
@@ -73,8 +82,10 @@ class TranscriptLines {
   auto end() const { return lines_.end(); }
 
  private:
+  std::size_t maxLines_;
   std::deque<TranscriptLine> lines_;
   std::uint64_t first_ = 0;
+  std::uint64_t dropped_ = 0;
 };
 
 // Fixed lines.
@@ -83,5 +94,8 @@ TranscriptLine ClearedNoticeLine();
 TranscriptLine ClearedWarningLine();
 // A centred line; `markup` is program markup with received parts escaped.
 TranscriptLine InfoLine(std::string_view markup);
+// The centred line that stands before the oldest line kept when `dropped`
+// older ones went.
+TranscriptLine DroppedNoticeLine(std::uint64_t dropped);
 
 }  // namespace orvinta::window

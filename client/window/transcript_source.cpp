@@ -1,11 +1,6 @@
 #include "client/window/transcript_source.h"
 
 namespace orvinta::window {
-namespace {
-
-constexpr char kTranscriptElement[] = "CHAT_MAIN";
-
-}  // namespace
 
 std::optional<saving::SaveTarget> WindowTranscripts::CurrentTarget() const {
   const Channel* current = channels_.Current();
@@ -16,7 +11,7 @@ std::optional<saving::SaveTarget> WindowTranscripts::CurrentTarget() const {
 bool WindowTranscripts::ReadTranscript(const std::string& channel, platform::HtmlView::HtmlCallback callback) {
   Channel* found = channels_.FindByName(channel);
   if (!found || found->kind == ChannelKind::WaitingRoom || !found->view) return false;
-  found->view->ReadElementHtml(kTranscriptElement, std::move(callback));
+  callback(found->view->LinesHtml());
   return true;
 }
 

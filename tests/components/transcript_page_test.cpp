@@ -3,6 +3,7 @@
 // arrives as it was given, and only the lines on screen are laid out.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QTest>
 #include <QTextBoundaryFinder>
 
@@ -79,6 +80,26 @@ TEST_F(TranscriptPageTest, AReaderAtTheOldestLineStaysThereAsTheOldestGo) {
   EXPECT_EQ(view.NewLinesBarText(), QStringLiteral("새 메시지 5개 ↓"));
   QTest::keyClick(&view, Qt::Key_End);
   EXPECT_EQ(view.LinesOnScreen().second, lines.size());
+}
+
+TEST(TranscriptDroppedLines, ARowAboveTheOldestLineSaysHowManyWent) {
+  window::TranscriptLines dropping(2), drawnAlike;
+  for (const char* text : {"a0", "a1", "a2"}) dropping.Add(window::InfoLine(text));
+  for (const auto& line : {window::DroppedNoticeLine(1), window::InfoLine("a1"), window::InfoLine("a2")}) {
+    drawnAlike.Add(line);
+  }
+  TranscriptWidget told(dropping, {}), alike(drawnAlike, {});
+  for (TranscriptWidget* view : {&told, &alike}) {
+    view->resize(500, 300);
+    view->SetShown(true);
+    view->Flush();
+  }
+  // Drawn as a centred line would be, and read by screen readers, but no line of the room.
+  EXPECT_EQ(told.viewport()->grab().toImage(), alike.viewport()->grab().toImage());
+  EXPECT_EQ(told.DroppedNoticeText(), QStringLiteral("▷ 이전 대화 1줄은 보관 한도를 넘어 지워졌습니다 ◁"));
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(&told)->textInterface()->text(0, -1),
+            told.DroppedNoticeText() + "\na1\na2");
+  EXPECT_EQ(told.LineText(0), "a1");
 }
 
 TEST_F(TranscriptPageTest, KoreanBreaksBetweenWordsAndAnOverlongWordWraps) {

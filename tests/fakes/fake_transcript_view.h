@@ -1,6 +1,6 @@
 #pragma once
 // A transcript view that keeps no pixels: tests read the room's lines in the
-// form the saved file and the old page had, and what the logic asked of it.
+// form the saved file has, and what the logic asked of it.
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -28,13 +28,8 @@ class FakeTranscriptView final : public window::TranscriptView {
   void LinesCleared() override { ++cleared; }
   void Show(bool shown) override { visible = shown; }
 
-  // Test side: the lines as the transcript element holds them (mentions tinted).
-  std::string Inner(const std::string& id = "CHAT_MAIN") const {
-    if (id != "CHAT_MAIN") return {};
-    std::string html;
-    for (const window::TranscriptLine& line : lines) html.append(window::PageLineHtml(line, portal_)).push_back('\n');
-    return html + "<SPAN ID=END_LINE></SPAN>";
-  }
+  // Test side: the lines as the saved file holds them.
+  std::string Inner() const { return window::TranscriptHtml(lines, portal_); }
   void FailLink() {
     if (listener_) listener_->OnLinkNotOpened();
   }

@@ -10,7 +10,6 @@ namespace {
 class NoRooms final : public ServerView {
  public:
   std::vector<RoomSummary> ListRooms() const override { return {}; }
-  std::vector<MemberSummary> ListMembers(const std::string&) const override { return {}; }
 };
 
 TEST(BlogPage, OnlyIdsMakeAPage) {

@@ -18,7 +18,6 @@ class ManyRooms final : public ServerView {
     for (int i = 0; i < 250; ++i) rooms.push_back({"r" + std::to_string(1000 + i), "", 1});
     return rooms;
   }
-  std::vector<MemberSummary> ListMembers(const std::string&) const override { return {}; }
 };
 
 std::size_t CountKeys(const std::string& json) {

@@ -60,7 +60,6 @@ TEST(RoomsJson, ConvertsToUtf8AndEscapesEverythingThatCouldBreakOut) {
 class FixedView final : public ServerView {
  public:
   std::vector<RoomSummary> ListRooms() const override { return {{"lobby", "", 3}, {"x\"y", "", 1}}; }
-  std::vector<MemberSummary> ListMembers(const std::string&) const override { return {}; }
 };
 
 TEST(RoomsJson, ListsEveryRoomWithItsMemberCount) {

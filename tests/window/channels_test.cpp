@@ -58,7 +58,7 @@ TEST_F(ChannelsTest, NewRoomGetsTitledTabSelectionAndBanner) {
   EXPECT_TRUE(ViewOf("#abc").visible);
   EXPECT_FALSE(HomeView().visible);
   EXPECT_GE(host.foregrounds, 1);
-  EXPECT_NE(ViewOf("#abc").Inner("CHAT_MAIN").find("어서 오세요. 벨보 오르빈타입니다."), std::string::npos);
+  EXPECT_NE(ViewOf("#abc").Inner().find("어서 오세요. 벨보 오르빈타입니다."), std::string::npos);
 }
 
 TEST_F(ChannelsTest, MinimisedWindowIsRestoredForANewRoom) {

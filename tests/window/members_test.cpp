@@ -67,9 +67,9 @@ TEST_F(MembersTest, LeavingMemberGetsALeaveLineAndLeavesTheList) {
   Join("#a", "bob", "<밥>");
   dlg->RemoveNick("#a", "bob");
   EXPECT_EQ(List().find("bob"), std::string::npos);
-  EXPECT_NE(ViewOf("#a").Inner("CHAT_MAIN").find("☆☆ &lt;밥&gt;님이 퇴장하셨습니다 ☆☆"), std::string::npos);
+  EXPECT_NE(ViewOf("#a").Inner().find("☆☆ &lt;밥&gt;님이 퇴장하셨습니다 ☆☆"), std::string::npos);
   dlg->RemoveNick("#a", "bob");  // gone already: nothing more
-  EXPECT_EQ(Occurrences(ViewOf("#a").Inner("CHAT_MAIN"), "퇴장하셨습니다"), 1);
+  EXPECT_EQ(Occurrences(ViewOf("#a").Inner(), "퇴장하셨습니다"), 1);
 }
 
 TEST_F(MembersTest, SwitchingShowsTheSelectedRoomsMembers) {

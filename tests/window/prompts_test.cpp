@@ -24,7 +24,7 @@ class PromptsTest : public WindowTest {
     }
     transport().ClearSent();
   }
-  std::string Lines(std::string_view channel) { return ViewOf(channel).Inner("CHAT_MAIN"); }
+  std::string Lines(std::string_view channel) { return ViewOf(channel).Inner(); }
   int VoteFlag(std::string_view channel) { return dlg->Channels().FindByName(channel)->voteRequested; }
 };
 

@@ -22,7 +22,7 @@ class DropCaseTest : public WindowTest, public ::testing::WithParamInterface<Dro
     dlg->BringChannelToFront("#lobby");
     dlg->Channels().FindByName("#Pchatalice^bob")->statusIndex = 3;  // away there
   }
-  int Lines(const char* line) { return Occurrences(ViewOf("#lobby").Inner("CHAT_MAIN"), line); }
+  int Lines(const char* line) { return Occurrences(ViewOf("#lobby").Inner(), line); }
 };
 
 TEST_P(DropCaseTest, GetsBackIntoEveryRoomOnlyWithoutAGoodbye) {

@@ -51,7 +51,7 @@ TEST_P(NotSent, NothingGoesOutAndOnlyALineForALostConnectionIsKept) {
   EXPECT_EQ(input.clears, GetParam().kept ? 0 : 1);
   EXPECT_TRUE(TallFrames().empty());
   for (const auto& channel : dlg->Channels().All()) EXPECT_TRUE(channel->history.Lines().empty()) << channel->name;
-  EXPECT_EQ(Occurrences(ViewOf("#abc").Inner("CHAT_MAIN"), "<TD WIDTH=35"), 0);  // no chat line shown
+  EXPECT_EQ(Occurrences(ViewOf("#abc").Inner(), "<TD WIDTH=35"), 0);  // no chat line shown
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NotSent,
@@ -66,7 +66,7 @@ TEST_F(SendingTest, PercentBarAndMarkupTravelEscapedAndShowAsTyped) {
   EXPECT_EQ(input.text, "");
   EXPECT_EQ(TallFrames(), std::vector<std::string>{
                               "TALL:alice/abc/|212121|9|굴림|FFFFFF|1234|앨리스| 50%% a%%7Cb &lt;b&gt;x&lt;/b&gt; "});
-  const std::string shown = view.Inner("CHAT_MAIN");
+  const std::string shown = view.Inner();
   // Shown as text: one "%", an intact "|", the markup escaped once.
   EXPECT_NE(shown.find("> 50% a|b &lt;b&gt;x&lt;/b&gt; </FONT>"), std::string::npos) << shown;
   EXPECT_EQ(shown.find("<b>x"), std::string::npos);
@@ -90,12 +90,12 @@ TEST_F(SendingTest, ALongLineIsCutWhileComposingAndTheEchoIsWhatWasSent) {
   EXPECT_EQ(text.size() % 4, 1u) << text;  // " " and whole "%%7C"s
   EXPECT_EQ(text.substr(text.size() - 4), "%%7C");
 
-  const std::string shown = view.Inner("CHAT_MAIN");
-  EXPECT_NE(shown.find(*RenderChatLine(compose::ParseChatLine(line), portal)), std::string::npos);
+  const std::string shown = view.Inner();
+  EXPECT_NE(shown.find(LineHtml(*ChatLineFrom(compose::ParseChatLine(line), portal), portal)), std::string::npos);
   EXPECT_NE(shown.find("▷ 글이 길어 앞부분만 보냈습니다 ◁"), std::string::npos);
 
   TypeAndSend("short");  // a line that fits says nothing more
-  EXPECT_EQ(Occurrences(view.Inner("CHAT_MAIN"), "앞부분만"), 1);
+  EXPECT_EQ(Occurrences(view.Inner(), "앞부분만"), 1);
 }
 
 TEST_F(SendingTest, ToolbarChoicesHeaderAndFooterShapeTheLine) {

@@ -32,7 +32,7 @@ TEST_F(SessionWindowTest, LoginEntersTheRoomAndTrafficReachesThePages) {
   ReceiveFrame("TALL", "bob/lobby/B|0000FF|10|바탕|000000|1001|<밥>|a/b <i>%%7C %s");
   ReceiveFrame("IFAL", "bob/lobby/2");
 
-  const std::string lines = room.Inner("CHAT_MAIN");
+  const std::string lines = room.Inner();
   EXPECT_NE(lines.find("☆☆ 앨리스님이 입장하셨습니다 ☆☆"), std::string::npos);
   EXPECT_NE(lines.find("☆☆ &lt;밥&gt;님이 입장하셨습니다 ☆☆"), std::string::npos);
   EXPECT_NE(lines.find("<FONT STYLE='color:#FFFFFF'>&lt;밥&gt;</FONT>"), std::string::npos);
@@ -45,7 +45,7 @@ TEST_F(SessionWindowTest, LoginEntersTheRoomAndTrafficReachesThePages) {
   EXPECT_EQ(UserView().count, 2u);
 
   ReceiveFrame("CHOT", "bob/lobby");
-  EXPECT_NE(room.Inner("CHAT_MAIN").find("&lt;밥&gt;님이 퇴장하셨습니다"), std::string::npos);
+  EXPECT_NE(room.Inner().find("&lt;밥&gt;님이 퇴장하셨습니다"), std::string::npos);
   timers.Advance(MemberLists::kBusyRedrawDelayMs);
   EXPECT_EQ(UserView().count, 1u);
 

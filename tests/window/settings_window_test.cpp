@@ -173,7 +173,7 @@ TEST_F(SavingFromTheWindow, TheRoomShownAtTheClickIsSavedEvenWhenAnotherIsShownM
   EXPECT_EQ(desktop.requests[0].fileName.rfind(platform::Cp949ToUtf8Lossy("수다방("), 0), 0u) << desktop.requests[0].fileName;
   // The file holds the lines of #def as its page shows them.
   const std::string saved = files.files[*desktop.chosen];
-  EXPECT_EQ(saved, saving::SavedDocument(ViewOf("#def").Inner("CHAT_MAIN")));
+  EXPECT_EQ(saved, saving::SavedDocument(ViewOf("#def").Inner()));
   EXPECT_NE(saved.find("lines of #def"), std::string::npos);
   EXPECT_EQ(saved.find("lines of #abc"), std::string::npos);
   EXPECT_EQ(values.SaveFolder, "/home/me/chat");

@@ -11,7 +11,7 @@ class TranscriptTest : public WindowTest {
   void SetUp() override { Create(); }
   // The transcript's lines (what lies in front of the marker).
   std::string Lines(std::string_view channel) {
-    const std::string inner = ViewOf(channel).Inner("CHAT_MAIN");
+    const std::string inner = ViewOf(channel).Inner();
     return inner.substr(0, inner.rfind("<SPAN ID=END_LINE></SPAN>"));
   }
 };

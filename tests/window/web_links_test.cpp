@@ -54,10 +54,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WebLinks, ChatLineShowsItsAddressAsALink) {
-  const auto html = RenderChatLine(compose::ParseChatLine("|212121|9|Gulim|FFFFFF|0|n|<see> http://a.b/미소 /미소"), {});
-  ASSERT_TRUE(html);
+  const auto line = ChatLineFrom(compose::ParseChatLine("|212121|9|Gulim|FFFFFF|0|n|<see> http://a.b/미소 /미소"), {});
+  ASSERT_TRUE(line);
+  const std::string html = LineHtml(*line, {});
   // The emoticon keyword after the address is still a picture; the address ends before Korean.
-  EXPECT_NE(html->find("&lt;see&gt; " + A("http://a.b") + "<IMG"), std::string::npos) << *html;
+  EXPECT_NE(html.find("&lt;see&gt; " + A("http://a.b") + "<IMG"), std::string::npos) << html;
 }
 
 }  // namespace

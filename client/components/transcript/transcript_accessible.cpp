@@ -42,6 +42,8 @@ QAccessible::State TranscriptAccessible::state() const {
 QString TranscriptAccessible::Text() const {
   const auto [first, last] = View()->LinesOnScreen();
   QStringList lines;
+  // The dropped lines' notice is a row above the oldest line.
+  if (first == 0 && !View()->DroppedNoticeText().isEmpty()) lines << View()->DroppedNoticeText();
   for (std::size_t i = first; i < last; ++i) lines << View()->LineText(i);
   return lines.join(QLatin1Char('\n'));
 }

@@ -120,8 +120,23 @@ int TranscriptWidget::MarkerRows(std::size_t index) const {
   return marker && *marker == lines_.FirstNumber() + index ? kMarkerHeight : 0;
 }
 
+const transcript::LaidLine& TranscriptWidget::DroppedRow() {
+  const std::pair<std::uint64_t, int> key{lines_.Dropped(), viewport()->width()};
+  if (!droppedRow_ || droppedRowKey_ != key) {
+    droppedRow_ = transcript::LayOut(window::DroppedNoticeLine(key.first), portal_, key.second);
+    droppedRowKey_ = key;
+  }
+  return *droppedRow_;
+}
+
+int TranscriptWidget::NoticeRows(std::size_t index) {
+  return index == 0 && lines_.Dropped() > 0 ? kLineMargin + DroppedRow().height : 0;
+}
+
+int TranscriptWidget::RowsAbove(std::size_t index) { return NoticeRows(index) + MarkerRows(index); }
+
 int TranscriptWidget::RowHeight(std::size_t index) {
-  return MarkerRows(index) + kLineMargin + cache_.At(index).height;
+  return RowsAbove(index) + kLineMargin + cache_.At(index).height;
 }
 
 TranscriptWidget::Place TranscriptWidget::NewestPlace() {
@@ -312,6 +327,11 @@ QString TranscriptWidget::LineText(std::size_t index) const {
   return index < Count() ? platform::qt::FromDisplayText(window::PlainText(lines_[index])) : QString();
 }
 
+QString TranscriptWidget::DroppedNoticeText() const {
+  if (lines_.Dropped() == 0) return {};
+  return platform::qt::FromDisplayText(window::PlainText(window::DroppedNoticeLine(lines_.Dropped())));
+}
+
 // Painting ---------------------------------------------------------------
 
 void TranscriptWidget::paintEvent(QPaintEvent*) {
@@ -334,6 +354,10 @@ void TranscriptWidget::paintEvent(QPaintEvent*) {
   for (std::size_t index = IndexOf(top_.line); index < Count() && y < height; ++index) {
     const std::uint64_t number = lines_.FirstNumber() + index;
     chatLineDrawn = chatLineDrawn || lines_[index].kind == window::LineKind::Chat;
+    if (const int notice = NoticeRows(index)) {
+      Draw(painter, DroppedRow(), y + kLineMargin, width, {});
+      y += notice;
+    }
     if (const int marker = MarkerRows(index)) {
       transcript::DrawUnreadMarker(painter, y, width);
       y += marker;
@@ -399,11 +423,11 @@ TranscriptWidget::Hit TranscriptWidget::HitAt(QPointF point) {
   if (index >= Count()) return hit;
   int y = -top_.offset;
   for (; index < Count(); ++index) {
-    const int marker = MarkerRows(index);
-    const int bottom = y + marker + kLineMargin + cache_.At(index).height;
+    const int above = RowsAbove(index);
+    const int bottom = y + above + kLineMargin + cache_.At(index).height;
     if (point.y() < bottom || index + 1 == Count()) {
       hit.index = index;
-      hit.inLine = point - QPointF(0, y + marker + kLineMargin);
+      hit.inLine = point - QPointF(0, y + above + kLineMargin);
       hit.found = true;
       return hit;
     }

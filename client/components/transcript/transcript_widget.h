@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "client/components/transcript/line_layout.h"
@@ -57,6 +58,9 @@ class TranscriptWidget final : public QAbstractScrollArea {
   // The lines on screen and their text, for screen readers: index range [first, last).
   std::pair<std::size_t, std::size_t> LinesOnScreen();
   QString LineText(std::size_t index) const;
+  // The row above the oldest line that says how many older ones were dropped
+  // to keep the room's bound; empty when none were.
+  QString DroppedNoticeText() const;
   std::size_t LaidOutLines() const { return cache_.size(); }
   // Brings line `index` to the top of the view (the reader's scroll).
   void ScrollToLine(std::size_t index);
@@ -96,8 +100,11 @@ class TranscriptWidget final : public QAbstractScrollArea {
 
   std::size_t Count() const { return lines_.size(); }
   std::size_t IndexOf(std::uint64_t number) const;
-  int RowHeight(std::size_t index);  // the line's table, the margin above it, and the unread marker's row
+  int RowHeight(std::size_t index);  // the line's table, the margin above it, and the rows above it
+  int RowsAbove(std::size_t index);  // the dropped lines' notice, the unread marker
+  int NoticeRows(std::size_t index);
   int MarkerRows(std::size_t index) const;
+  const transcript::LaidLine& DroppedRow();
   Place NewestPlace();
   void GoTo(Place place);
   void ScrollPixels(int dy);
@@ -115,6 +122,8 @@ class TranscriptWidget final : public QAbstractScrollArea {
   const window::TranscriptLines& lines_;
   window::PortalConfig portal_;
   transcript::LayoutCache cache_;
+  std::unique_ptr<transcript::LaidLine> droppedRow_;  // laid out for droppedRowKey_ (count, width)
+  std::pair<std::uint64_t, int> droppedRowKey_;
   window::ReadingPlace place_;
   window::TranscriptSearch search_;
   Place top_;

@@ -46,8 +46,8 @@ using platform::LocalClock;
 class TranscriptSource {
  public:
   virtual ~TranscriptSource() = default;
-  // Reads the inner HTML of the channel's "CHAT_MAIN"; false when the channel
-  // is no longer open (the callback then never comes).
+  // Reads the channel's transcript as the saved file holds it; false when
+  // the channel is no longer open (the callback then never comes).
   virtual bool ReadTranscript(const std::string& channel, platform::HtmlView::HtmlCallback callback) = 0;
 };
 
