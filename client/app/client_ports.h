@@ -1,6 +1,8 @@
 #pragma once
 // The real adapters of every port the client uses, owned in one place.
+#include "client/app/portal_settings.h"
 #include "client/components/member_list/member_list_pane.h"
+#include "client/components/member_list/status_pictures.h"
 #include "client/components/deferred_web_view.h"
 #include "platform/qt/host_platform_info.h"
 #include "platform/qt/qt_message_boxes.h"
@@ -21,7 +23,9 @@ struct ClientPorts {
   platform::qt::QtSound sound;
   platform::qt::QtShell shell;
   components::DeferredWebViewFactory views;
-  components::MemberListPaneFactory memberViews;
+  // One set of status pictures for the client, shared by every room's member list.
+  components::StatusPictures statusPictures{QString::fromStdString(PortalFromEnvironment().imageBase)};
+  components::MemberListPaneFactory memberViews{&statusPictures};
 };
 
 // Settings the process needs before Qt starts: the font aliases next to the

@@ -20,15 +20,16 @@ QImage Paint(QWidget& widget, int width, int height) {
   return image;
 }
 
-TEST(FrameStatics, InputLineIsARoundedWhiteFieldEndToEnd) {
+TEST(FrameStatics, InputLineIsARoundedWhiteFieldWithAStrip) {
   CStaticInputLine line;
   const QImage image = Paint(line, 100, 30);
   EXPECT_EQ(image.pixelColor(1, 0), QColor(252, 252, 252));   // rounded corner
   EXPECT_EQ(image.pixelColor(2, 0), QColor(255, 255, 255));
   EXPECT_EQ(image.pixelColor(0, 1), QColor(252, 252, 252));
   EXPECT_EQ(image.pixelColor(0, 2), QColor(255, 255, 255));
-  EXPECT_EQ(image.pixelColor(99, 15), QColor(255, 255, 255));  // no strip at the right end
-  EXPECT_EQ(image.pixelColor(98, 0), QColor(252, 252, 252));   // its corner is round too
+  EXPECT_EQ(image.pixelColor(88, 15), QColor(255, 255, 255));  // last column of the field
+  EXPECT_EQ(image.pixelColor(89, 15), QColor(238, 250, 255));  // the 11-pixel strip
+  EXPECT_EQ(image.pixelColor(99, 0), QColor(238, 250, 255));
 
   line.SetHidden(true);
   EXPECT_EQ(Paint(line, 100, 30).pixelColor(50, 15), kUnpainted);

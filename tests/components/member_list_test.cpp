@@ -2,11 +2,17 @@
 // what screen readers are given.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QImage>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include "client/components/member_list/member_list_pane.h"
 #include "client/components/member_list/member_row_delegate.h"
+#include "client/components/member_list/status_pictures.h"
+#include "client/components/status_icons.h"
 #include "platform/qt/qt_text.h"
 
 namespace orvinta::components {
@@ -62,6 +68,28 @@ TEST(MemberListPane, RepaintsOnlyChangedRowsNamesClickedMembersAndSpeaksRows) {
 
   pane.SetCount(3);
   EXPECT_EQ(pane.Count(), 3u);
+}
+
+TEST(MemberListPane, StatusCellsShowThePortalsPictureOnceItHasComeAndTheMarkUntilThenOrWithout) {
+  QTemporaryDir portal;  // its s1 is a green square, its s2 is missing
+  QDir(portal.path()).mkpath(QStringLiteral("img/status"));
+  QImage green(16, 16, QImage::Format_RGB32);
+  green.fill(0x00C800);
+  ASSERT_TRUE(green.save(portal.filePath(QStringLiteral("img/status/s1.gif")), "PNG"));
+  StatusPictures pictures(QUrl::fromLocalFile(portal.path() + QLatin1Char('/')).toString());
+  MemberListPane pane(&pictures);
+  pane.resize(186, 300);
+  pane.SetRows({{"bob", "bob", ":/none.gif", 1}, {"carol", "carol", ":/none.gif", 2}});
+  pane.List().doItemsLayout();  // now, not at the next turn of the event loop
+  const auto statusCentre = [&pane](int row) {  // rows are 176 wide, centred; the cell is their last 25 pixels
+    return pane.List().viewport()->grab().toImage().pixel(5 + 176 - 13, row * MemberRowDelegate::kRowHeight + 12);
+  };
+  const auto mark = [](int status) { return StatusIcon(status).pixmap(16, 16).toImage().pixel(8, 8); };
+  EXPECT_EQ(statusCentre(0), mark(1)) << "not come yet";
+  ASSERT_TRUE(QSignalSpy(&pictures, &StatusPictures::arrived).wait(5000));
+  QTest::qWait(100);  // the missing one fails meanwhile
+  EXPECT_EQ(statusCentre(0), 0xFF00C800u);
+  EXPECT_EQ(statusCentre(1), mark(2)) << "failed";
 }
 
 }  // namespace

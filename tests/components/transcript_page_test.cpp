@@ -116,6 +116,35 @@ TEST_F(TranscriptPageTest, KoreanBreaksBetweenWordsAndAnOverlongWordWraps) {
   }
 }
 
+// What the view draws, read back as pixels: each chat line's band in its back colour, a
+// white nick on a dark band only, the tint and its edge on the line naming the user only.
+TEST_F(TranscriptPageTest, BandsNicksAndTheMentionTintAreDrawnInTheirColours) {
+  struct Case { const char* wire; bool mention; QRgb band; bool whiteNick; };
+  const Case cases[] = {{"|FFFFFF|9|x|000080|0|MMMMMM|dark back", false, 0x000080, true},
+                        {"|000000|9|x|CCEEFF|0|MMMMMM|naming you", true, 0xCCEEFF, false}};
+  for (const auto& c : cases) {
+    window::TranscriptLine line = window::ChatLineFrom(compose::ParseChatLine(c.wire), {}).value();
+    line.mention = c.mention;
+    Add(line);
+  }
+  Add(window::InfoLine("an info line"));
+  view.Flush();
+  const QImage image = view.viewport()->grab().toImage();
+  const auto rgb = [&image](int x, int y) { return image.pixel(x, y) & 0xFFFFFF; };
+  for (const auto& c : cases) {
+    int rows = 0, white = 0, tinted = 0, edges = 0;  // rows of the line's band; edges down the whole view
+    for (int y = 0; y < image.height(); ++y) {
+      edges += rgb(1, y) == 0xE8912D;
+      if (rgb(36, y) != c.band) continue;
+      rows += 1, tinted += rgb(image.width() - 4, y) == 0xFFF1D6 && rgb(1, y) == 0xE8912D;
+      for (int x = 40; x < 135; ++x) white += rgb(x, y) == 0xFFFFFF;
+    }
+    EXPECT_TRUE(rows > 0 && (white > 0) == c.whiteNick) << c.wire;
+    EXPECT_EQ(tinted, c.mention ? rows : 0) << c.wire;
+    EXPECT_TRUE(!c.mention || edges == rows) << "no other line, nor the info line, is marked";
+  }
+}
+
 TEST(TranscriptViewFactory, PlacesHiddenViewsWhereTranscriptsGoOnTheWindowsAnchors) {
   MainWindow window;
   window.show();

@@ -13,6 +13,7 @@ inline const QColor kBand{227, 227, 227};
 inline const QColor kLightBand{243, 243, 243};
 inline const QColor kWhite{255, 255, 255};
 inline const QColor kWindow{252, 252, 252};
+inline const QColor kInputStrip{238, 250, 255};
 inline const QColor kTitleBar{136, 198, 149};
 inline const QColor kCaptionText{102, 102, 102};
 

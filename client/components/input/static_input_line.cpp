@@ -16,15 +16,14 @@ void CStaticInputLine::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(area, frame::kWindow);
 
-  // The field runs the whole width: a light strip at its right end looked
-  // like a fault beside a line that ends before it.
-  const int fieldRight = area.width() - 1;
+  const int fieldRight = area.width() - kInputStripWidth - 1;  // last column of the white field
   const int last = area.height() - 1;
   for (int y = 0; y <= last; ++y) {
     // Rows 0 and 1 and the last two are shortened at both ends to round the corners.
     const int inset = (y == 0 || y == last) ? 2 : (y == 1 || y == last - 1) ? 1 : 0;
     if (fieldRight - inset >= inset) painter.fillRect(QRect(QPoint(inset, y), QPoint(fieldRight - inset, y)), frame::kWhite);
   }
+  painter.fillRect(QRect(area.width() - kInputStripWidth, 0, kInputStripWidth, area.height()), frame::kInputStrip);
 }
 
 }  // namespace orvinta::components

@@ -1,8 +1,12 @@
 #pragma once
-// The rounded white field behind the message input line.
+// The rounded white field behind the message input line, with a light blue
+// strip at its right edge.
 #include <QWidget>
 
 namespace orvinta::components {
+
+// Width of the light blue strip; whatever sits on the field keeps clear of it.
+inline constexpr int kInputStripWidth = 11;
 
 class CStaticInputLine : public QWidget {
  public:

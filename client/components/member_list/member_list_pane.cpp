@@ -5,6 +5,7 @@
 
 #include "client/components/member_list/member_icons.h"
 #include "client/components/member_list/member_row_delegate.h"
+#include "client/components/member_list/status_pictures.h"
 
 namespace orvinta::components {
 namespace {
@@ -22,11 +23,12 @@ const QPixmap& HeaderPicture(int n) {
 
 }  // namespace
 
-MemberListPane::MemberListPane(QWidget* parent) : QWidget(parent), model_(this), list_(new QListView(this)) {
+MemberListPane::MemberListPane(StatusPictures* pictures, QWidget* parent)
+    : QWidget(parent), model_(this), list_(new QListView(this)) {
   setObjectName(QStringLiteral("memberList"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   list_->setModel(&model_);
-  list_->setItemDelegate(new MemberRowDelegate(list_));
+  list_->setItemDelegate(new MemberRowDelegate(pictures, list_));
   list_->setUniformItemSizes(true);  // rows are laid out by arithmetic, never measured one by one
   list_->setSelectionMode(QAbstractItemView::NoSelection);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -44,6 +46,7 @@ MemberListPane::MemberListPane(QWidget* parent) : QWidget(parent), model_(this),
   list_->viewport()->installEventFilter(this);
   // A picture that arrives repaints the visible rows once.
   connect(&MemberIcons::Shared(), &MemberIcons::arrived, list_->viewport(), qOverload<>(&QWidget::update));
+  if (pictures) connect(pictures, &StatusPictures::arrived, list_->viewport(), qOverload<>(&QWidget::update));
   hide();
 }
 
@@ -105,7 +108,7 @@ bool MemberListPane::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::unique_ptr<platform::MemberListView> MemberListPaneFactory::Create() {
-  return std::make_unique<MemberListPane>();
+  return std::make_unique<MemberListPane>(pictures_);
 }
 
 }  // namespace orvinta::components

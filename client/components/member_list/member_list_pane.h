@@ -11,6 +11,8 @@
 
 namespace orvinta::components {
 
+class StatusPictures;
+
 class MemberListPane final : public QWidget, public platform::MemberListView {
   Q_OBJECT
  public:
@@ -19,7 +21,8 @@ class MemberListPane final : public QWidget, public platform::MemberListView {
   static constexpr int kHeaderHeight = 27;
   static constexpr int kListTop = kHeaderTop + kHeaderHeight + 8;
 
-  explicit MemberListPane(QWidget* parent = nullptr);
+  // `pictures` (shared by every room's list, may be null) gives the status cells their pictures.
+  explicit MemberListPane(StatusPictures* pictures = nullptr, QWidget* parent = nullptr);
 
   void SetListener(platform::MemberListListener* listener) override { listener_ = listener; }
   void SetRows(std::vector<platform::MemberRow> rows) override { model_.SetRows(std::move(rows)); }
@@ -46,7 +49,11 @@ class MemberListPane final : public QWidget, public platform::MemberListView {
 
 class MemberListPaneFactory final : public platform::MemberListViewFactory {
  public:
+  explicit MemberListPaneFactory(StatusPictures* pictures = nullptr) : pictures_(pictures) {}
   std::unique_ptr<platform::MemberListView> Create() override;
+
+ private:
+  StatusPictures* pictures_;
 };
 
 }  // namespace orvinta::components

@@ -6,6 +6,7 @@
 
 #include "client/components/member_list/member_icons.h"
 #include "client/components/member_list/member_list_model.h"
+#include "client/components/member_list/status_pictures.h"
 #include "client/components/status_icons.h"
 
 namespace orvinta::components {
@@ -14,7 +15,7 @@ namespace {
 const QColor kText(0x33, 0x33, 0x33);
 const QColor kHoverBackground(0xEF, 0xF8, 0xF1);
 
-// The seven marks, drawn once.
+// The program's own marks, drawn once.
 const QPixmap& StatusMark(int status) {
   static const auto marks = [] {
     std::array<QPixmap, kStatusCount> all;
@@ -60,7 +61,9 @@ void MemberRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 
   if (const int status = index.data(MemberListModel::StatusRole).toInt(); status > 0) {
     const QRect cell(row.right() + 1 - kStatusCell, row.y(), kStatusCell, kRowHeight);
-    painter->drawPixmap(cell.center().x() - 7, cell.center().y() - 7, StatusMark(status));
+    const QPixmap* picture = pictures_ ? &pictures_->Picture(status) : nullptr;
+    if (!picture || picture->isNull()) picture = &StatusMark(status);
+    painter->drawPixmap(cell.center().x() - 7, cell.center().y() - 7, *picture);
   }
   painter->restore();
 }

@@ -6,6 +6,8 @@
 
 namespace orvinta::components {
 
+class StatusPictures;
+
 class MemberRowDelegate final : public QStyledItemDelegate {
  public:
   static constexpr int kRowWidth = 176;
@@ -13,11 +15,17 @@ class MemberRowDelegate final : public QStyledItemDelegate {
   static constexpr int kIconCell = 28;
   static constexpr int kStatusCell = 25;
 
-  using QStyledItemDelegate::QStyledItemDelegate;
+  // The status cell shows the portal's picture from `pictures` once it has
+  // come; until then, and without `pictures`, the program's own mark.
+  explicit MemberRowDelegate(StatusPictures* pictures, QObject* parent = nullptr)
+      : QStyledItemDelegate(parent), pictures_(pictures) {}
   static QFont ListFont();
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ private:
+  StatusPictures* pictures_;
 };
 
 }  // namespace orvinta::components
