@@ -36,6 +36,12 @@ TEST(ChatEndToEnd, TwoClientsChatInKorean) {
   // The sender's own transcript shows the same text at once.
   EXPECT_TRUE(alice.Command("html #e2e CHAT_MAIN").contains(QStringLiteral("50% a|b &lt;b&gt;x&lt;/b&gt;")));
 
+  // An emoji travels as its numeric reference, which every view shows as the character.
+  ASSERT_EQ(alice.Command(QStringLiteral("type 좋아요 😀")), "ok");
+  ASSERT_EQ(alice.Command("key enter"), "ok");
+  const QString emoji = bob.WaitForReply("html #e2e CHAT_MAIN", QStringLiteral("좋아요 &#128512;"));
+  EXPECT_TRUE(emoji.contains(QStringLiteral("좋아요 &#128512;"))) << emoji.toStdString();
+
   // Bold red 11-point Dotum with an emoticon keyword (the empty header and footer leave a space each side).
   for (const char* command : {"face 3", "size 11", "colour FF0000", "style 1"}) ASSERT_EQ(alice.Command(command), "ok");
   ASSERT_EQ(alice.Command(QStringLiteral("type 굵고 빨간 돋움 /미소")), "ok");
