@@ -59,7 +59,7 @@ void ChatConnection::Open(const ServerEndpoint& endpoint) {
   DropRetired();
   if (socket_) Retire(*socket_, true);
   recvBuffer_.Clear();
-  host_ = endpoint.host.substr(0, kHostSize - 1);
+  host_ = endpoint.host;
   socket_ = std::make_unique<Link>(*this, transports_);
   socket_->transport().Connect(host_, endpoint.port, endpoint.secure);
 }

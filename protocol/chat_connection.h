@@ -37,7 +37,6 @@ class ConnectionListener {
 class ChatConnection {
  public:
   static constexpr std::size_t kReadSize = 1023;
-  static constexpr std::size_t kHostSize = 64;
   // How long a closing connection may take to send what is still queued.
   static constexpr int kCloseFlushMs = 500;
   static constexpr std::uint32_t kSentColour = 0xFF0000;
@@ -53,12 +52,13 @@ class ChatConnection {
   void SetTrafficLog(platform::TrafficLog* log) { log_ = log; }
 
   // Starts connecting a new socket. A socket still held is closed first; the
-  // receive buffer starts empty, as the new stream does.
+  // receive buffer starts empty, as the new stream does. The owner has
+  // refused what RefusalOf refuses (connect_policy.h) before.
   void Open(const ServerEndpoint& endpoint);
   // Sends what is still queued (bounded by kCloseFlushMs) and closes.
   void Close();
   bool HasSocket() const { return socket_ != nullptr; }
-  // The server host as the socket keeps it (at most 63 bytes).
+  // The server host, whole: a secure connection checks the certificate against all of it.
   const std::string& Host() const { return host_; }
 
   // Frames and encodes one message, logs it and hands it to the socket once.

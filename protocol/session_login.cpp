@@ -90,13 +90,17 @@ void CZupChatMain::OnConnectFailed(int error) {
   for (const RefusedCertificate& refused : kRefusedCertificates) certificate = certificate || refused.failure == error;
   // A server that is not back yet is tried again; a certificate is never given another chance.
   if (Away && !certificate && GetBack()) return;
-  Away = false;
-  // Said at once: the login watchdog is for a server that accepts and never answers.
-  Window.StopLoginWatchdog();
   std::string text(kCannotConnect);
   for (const RefusedCertificate& refused : kRefusedCertificates) {
     if (refused.failure == error) text = text::FormatText(refused.text, {Socket.Host()});
   }
+  GiveUpConnecting(text);
+}
+
+void CZupChatMain::GiveUpConnecting(std::string_view text) {
+  Away = false;
+  // Said at once: the login watchdog is for a server that accepts and never answers.
+  Window.StopLoginWatchdog();
   ShowBox(text, [this] { Window.CloseClient(); });
 }
 

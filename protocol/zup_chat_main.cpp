@@ -26,6 +26,7 @@ CZupChatMain::CZupChatMain(ChatWindow& window, LaunchSettings& settings, Session
       MonitorLog(settings.DebugMonitor, ports.monitor),
       Socket(*this, ports.transports),
       Timers(ports.timers),
+      Policy(std::move(ports.policy)),
       Backoff(std::random_device{}()) {
   Socket.SetTrafficLog(&MonitorLog);
   if (Timers) Timers->SetHandler([this](int id) { OnTimer(id); });
@@ -65,7 +66,9 @@ void CZupChatMain::Connect() {
 void CZupChatMain::Connect(std::string_view server) {
   LoginId = MakeLoginId(Settings.UserId);
   if (Timers) Timers->Kill(kRetryTimer);  // the connect button does not wait for the next attempt
-  Socket.Open(ParseServerAddress(server));
+  const ServerEndpoint endpoint = ParseServerAddress(server);
+  if (const auto refusal = RefusalOf(endpoint, Policy)) return GiveUpConnecting(*refusal);
+  Socket.Open(endpoint);
 }
 
 void CZupChatMain::Disconnect(bool quiet) {

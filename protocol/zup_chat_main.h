@@ -15,6 +15,7 @@
 #include "platform/transport.h"
 #include "protocol/chat_connection.h"
 #include "protocol/chat_window.h"
+#include "protocol/connect_policy.h"
 #include "protocol/launch_settings.h"
 #include "protocol/reconnect_backoff.h"
 #include "protocol/routes.h"
@@ -32,6 +33,7 @@ struct SessionPorts {
   // The session's own timers (getting back after a drop, the silence watch);
   // none: a lost connection ends the client.
   platform::Timers* timers = nullptr;
+  ConnectPolicy policy = {};  // what the user's settings refuse to connect to
 };
 
 class CZupChatMain final : private ConnectionListener {
@@ -108,6 +110,8 @@ class CZupChatMain final : private ConnectionListener {
   void OnFrame(std::string_view command, std::string_view body) override;
   void OnClosed() override;
   void OnBrokenStream() override;
+  // No connection now and no attempt later: the box says why, then the client closes.
+  void GiveUpConnecting(std::string_view text);
 
   // Joins the fields with "/" and sends one frame of that command.
   void SendFields(std::string_view command, std::initializer_list<std::string_view> fields);
@@ -123,6 +127,7 @@ class CZupChatMain final : private ConnectionListener {
   ChatConnection Socket;
   std::string LoginId;
   platform::Timers* Timers;
+  const ConnectPolicy Policy;
   ReconnectBackoff Backoff;
   bool EverLoggedIn = false;  // a drop before the first login is not retried
   bool Away = false;          // lost, and trying to get back

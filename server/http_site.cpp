@@ -141,6 +141,10 @@ std::string HttpSite::Respond(std::string_view head, std::string_view peer) cons
   if (request->path == "/signin") return signIn_ ? SignInPage(*request, peer) : ErrorPage(404);
   if (auto blog = BlogPage(request->path)) return Response(200, "text/html; charset=euc-kr", *blog);
   if (auto avatar = AvatarPicture(request->path)) return StaticFile(*avatar);
+  if (auto location = TlsControlPageLocation(*request, chatTlsPort_)) {
+    return Response(303, "text/plain; charset=utf-8", "the control page connects over TLS\n",
+                    "Location: " + *location + "\r\nCache-Control: no-store\r\n");
+  }
   return StaticFile(Unaliased(request->path));
 }
 

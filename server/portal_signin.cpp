@@ -65,7 +65,23 @@ std::string HostOf(std::string_view hostHeader) {
   return std::string(host);
 }
 
+// The chat server's TLS port at the host the browser named the portal by.
+std::string TlsServerAddress(std::string_view hostHeader, std::uint16_t chatTlsPort) {
+  return "tls://" + HostOf(hostHeader) + ":" + std::to_string(chatTlsPort);
+}
+
 }  // namespace
+
+std::optional<std::string> TlsControlPageLocation(const HttpRequest& request, std::uint16_t chatTlsPort) {
+  if (chatTlsPort == 0 || (request.path != "/control.html" && request.path != "/control")) return std::nullopt;
+  const auto server = QueryParameter(request.query, "server");
+  if (server && text::StartsWithIgnoreCase(*server, "tls://")) return std::nullopt;
+  std::string location = request.path + "?server=" + PercentEncode(TlsServerAddress(request.host, chatTlsPort));
+  for (std::string_view item : text::Split(request.query, '&')) {
+    if (!item.empty() && item.substr(0, item.find('=')) != "server") location.append("&").append(item);
+  }
+  return SafeNextPath(location, "/control.html");
+}
 
 std::string ClientUserId(std::string_view id) {
   std::string normal = text::ToLower(id);
@@ -91,7 +107,7 @@ SignIn PortalSignIn(const HttpRequest& request, std::string_view peer, const Ses
   const std::string key = keys ? keys->Sign(id, lifetime) : std::string(kDevelopmentKey);
   std::string fallback = "/control.html?user=" + PercentEncode(platform::Cp949ToUtf8Lossy(id));
   if (chatTlsPort != 0) {
-    fallback += "&server=" + PercentEncode("tls://" + HostOf(request.host) + ":" + std::to_string(chatTlsPort));
+    fallback += "&server=" + PercentEncode(TlsServerAddress(request.host, chatTlsPort));
   }
   const auto next = QueryParameter(request.query, "next");
   result.status = 303;

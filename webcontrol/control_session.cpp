@@ -1,8 +1,10 @@
 #include "webcontrol/control_session.h"
 
 #include <array>
+#include <utility>
 
 #include "protocol/room_key.h"
+#include "protocol/ui_text.h"
 #include "protocol/wire_commands.h"
 #include "text/text_util.h"
 
@@ -13,14 +15,24 @@
 namespace orvinta::quendel {
 
 ServerEndpoint ParseServerAddress(std::string_view address) {
-  return protocol::ParseServerAddress(text::LeftBytes(address, kMaxAddressBytes));
+  const bool secure = text::StartsWithIgnoreCase(address, "tls://");
+  return protocol::ParseServerAddress(secure ? address : text::LeftBytes(address, kMaxAddressBytes));
 }
 
 std::string_view DefaultServerAddress() { return ORVINTA_DEFAULT_SERVER_HOST; }
 
+ServerEndpoint EndpointOf(std::string_view address) {
+  return ParseServerAddress(address.empty() ? DefaultServerAddress() : address);
+}
+
+protocol::ConnectPolicy PolicyWith(protocol::ConnectPolicy policy, bool pageRequiresTls) {
+  policy.requireTls = policy.requireTls || pageRequiresTls;
+  return policy;
+}
+
 CControlSession::CControlSession(SessionOwner& owner, platform::TransportFactory& transports,
-                                 platform::TrafficLog* log)
-    : owner_(owner), socket_(*this, transports) {
+                                 platform::TrafficLog* log, platform::MessageBoxes& boxes)
+    : owner_(owner), boxes_(boxes), socket_(*this, transports) {
   socket_.SetTrafficLog(log);
 }
 
@@ -32,8 +44,20 @@ std::span<const protocol::Route<CControlSession>> CControlSession::Routes() {
   return kRoutes;
 }
 
-void CControlSession::Connect(std::string_view address) {
-  socket_.Open(ParseServerAddress(address.empty() ? DefaultServerAddress() : address));
+void CControlSession::Connect(std::string_view address, const protocol::ConnectPolicy& policy) {
+  if (refusing_) return;
+  const ServerEndpoint endpoint = EndpointOf(address);
+  const auto refusal = protocol::RefusalOf(endpoint, policy);
+  if (!refusal) return socket_.Open(endpoint);
+  if (!std::exchange(refusalShown_, true)) {
+    boxes_.Open(*refusal, std::string(ui_text::BoxCaption()), platform::BoxButtons::Ok, {});
+  }
+  refusing_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{refusing_};
+  owner_.SetConnectStatus(false);
 }
 
 void CControlSession::Disconnect(bool quiet) {

@@ -7,15 +7,17 @@
 #include <string>
 #include <string_view>
 
+#include "platform/message_box.h"
 #include "platform/traffic_log.h"
 #include "platform/transport.h"
 #include "protocol/chat_connection.h"
+#include "protocol/connect_policy.h"
 #include "protocol/routes.h"
 #include "protocol/server_address.h"
 
 namespace orvinta::quendel {
 
-// The server address is read from at most this many bytes.
+// A clear-text server address is read from at most this many bytes.
 inline constexpr std::size_t kMaxAddressBytes = 63;
 // The query body is built in a fixed area of this size, its end mark included.
 inline constexpr std::size_t kQueryArea = 1016;
@@ -29,21 +31,30 @@ class SessionOwner {
   virtual void SetUserInfo(std::string_view userId, std::string_view nick, std::string_view icon) = 0;
 };
 
-// Host and port of a server address, read as the client reads it, from at
-// most the first 63 bytes of the address.
+// Host and port of a server address, read as the client reads it: a clear-text
+// one from at most its first 63 bytes, a "tls://" one whole, so that the
+// certificate is checked against the name as the page wrote it.
 using protocol::ServerEndpoint;
 ServerEndpoint ParseServerAddress(std::string_view address);
 
 // The server used when the page names none.
 std::string_view DefaultServerAddress();
+// The endpoint of `address`, or of the default server when it is empty.
+ServerEndpoint EndpointOf(std::string_view address);
+
+// The user's policy and the page's RequireTls: a page can ask for more, never for less.
+protocol::ConnectPolicy PolicyWith(protocol::ConnectPolicy policy, bool pageRequiresTls);
 
 class CControlSession final : private protocol::ConnectionListener {
  public:
   // `log` receives the traffic when set; it decides whether its switch is on.
-  CControlSession(SessionOwner& owner, platform::TransportFactory& transports, platform::TrafficLog* log);
+  CControlSession(SessionOwner& owner, platform::TransportFactory& transports, platform::TrafficLog* log,
+                  platform::MessageBoxes& boxes);
 
-  // Opens a new connection to `address` (the default server when empty).
-  void Connect(std::string_view address);
+  // Opens a new connection to `address` (the default server when empty). An
+  // address `policy` refuses is never tried: the first refusal says why in a
+  // box (the page may keep asking), and each is reported as the connection down.
+  void Connect(std::string_view address, const protocol::ConnectPolicy& policy);
   void Disconnect(bool quiet);
   bool HasSocket() const { return socket_.HasSocket(); }
 
@@ -61,7 +72,10 @@ class CControlSession final : private protocol::ConnectionListener {
   void OnClosed() override;
 
   SessionOwner& owner_;
+  platform::MessageBoxes& boxes_;
   protocol::ChatConnection socket_;
+  bool refusalShown_ = false;
+  bool refusing_ = false;  // a page that asks again from the down report is not answered in a loop
 };
 
 }  // namespace orvinta::quendel

@@ -18,8 +18,9 @@ void KeepTail(std::string& text, std::size_t maxBytes) {
 
 }  // namespace
 
-CMainDialog::CMainDialog(ControlEvents& control, platform::TransportFactory& transports, MainDialogViewFactory& views)
-    : control_(control), transports_(transports), views_(views) {}
+CMainDialog::CMainDialog(ControlEvents& control, platform::TransportFactory& transports, MainDialogViewFactory& views,
+                         platform::MessageBoxes& boxes, const protocol::ConnectPolicy& policy)
+    : control_(control), transports_(transports), views_(views), boxes_(boxes), policy_(policy) {}
 
 CMainDialog::~CMainDialog() {
   Guarded("closing the control's logic window", [&] { Destroy(); });
@@ -29,7 +30,7 @@ bool CMainDialog::Create(com::NativeWindow parent) {
   view_ = views_.Create(parent, *this);
   if (!view_) return false;
   connected_ = false;
-  session_ = std::make_unique<CControlSession>(*this, transports_, this);
+  session_ = std::make_unique<CControlSession>(*this, transports_, this, boxes_);
   return true;
 }
 
@@ -56,11 +57,15 @@ void CMainDialog::PlaceOnce(const com::Rect& bounds) {
 void CMainDialog::ConnectServer() {
   if (!session_) return;
   if (connected_) session_->Disconnect(false);
-  session_->Connect(Module().settings.ServerAddr);
+  Connect();
 }
 
 void CMainDialog::GetAllRoomList() {
-  if (session_ && !connected_) session_->Connect(Module().settings.ServerAddr);
+  if (session_ && !connected_) Connect();
+}
+
+void CMainDialog::Connect() {
+  session_->Connect(Module().settings.ServerAddr, PolicyWith(policy_, Module().settings.RequireTls));
 }
 
 void CMainDialog::GetRoomUserCount(std::string_view /*roomId*/) {}

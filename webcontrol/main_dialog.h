@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/message_box.h"
 #include "platform/traffic_log.h"
 #include "platform/transport.h"
 #include "webcontrol/control_session.h"
@@ -27,7 +28,9 @@ inline constexpr std::size_t kMaxLogBytes = 64 * 1024;
 
 class CMainDialog final : public SessionOwner, public platform::TrafficLog, public MainDialogViewListener {
  public:
-  CMainDialog(ControlEvents& control, platform::TransportFactory& transports, MainDialogViewFactory& views);
+  // `policy` is what the user's settings refuse; the page's RequireTls adds to it.
+  CMainDialog(ControlEvents& control, platform::TransportFactory& transports, MainDialogViewFactory& views,
+              platform::MessageBoxes& boxes, const protocol::ConnectPolicy& policy);
   ~CMainDialog() override;
   CMainDialog(const CMainDialog&) = delete;
   CMainDialog& operator=(const CMainDialog&) = delete;
@@ -63,9 +66,13 @@ class CMainDialog final : public SessionOwner, public platform::TrafficLog, publ
   CControlSession* Session() { return session_.get(); }
 
  private:
+  void Connect();
+
   ControlEvents& control_;
   platform::TransportFactory& transports_;
   MainDialogViewFactory& views_;
+  platform::MessageBoxes& boxes_;
+  const protocol::ConnectPolicy& policy_;
   std::unique_ptr<MainDialogView> view_;
   std::unique_ptr<CControlSession> session_;
   bool connected_ = false;

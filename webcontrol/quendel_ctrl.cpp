@@ -2,6 +2,7 @@
 
 #include "platform/cp949.h"
 #include "protocol/guarded.h"
+#include "protocol/ui_text.h"
 #include "text/text_util.h"
 #include "webcontrol/client_launch.h"
 #include "webcontrol/environment_check.h"
@@ -21,7 +22,7 @@ std::string ToPage(std::string_view cp949) { return platform::Cp949ToUtf8Lossy(c
 }  // namespace
 
 CQuendelCtrl::CQuendelCtrl(QuendelPorts ports)
-    : ports_(std::move(ports)), mainDialog_(*this, ports_.transports, ports_.views) {
+    : ports_(std::move(ports)), mainDialog_(*this, ports_.transports, ports_.views, ports_.boxes, ports_.connectPolicy) {
   ++Module().liveObjects;
   BuildDispatchTable();
 }
@@ -169,6 +170,12 @@ void CQuendelCtrl::EnterPrivateRoom(std::string_view peerId, std::string_view pe
 }
 
 void CQuendelCtrl::StartClient(const LaunchFields& fields) {
+  // The client would try the address the control itself refuses.
+  if (const auto refusal =
+          protocol::RefusalOf(EndpointOf(fields[1]), PolicyWith(ports_.connectPolicy, settings_.RequireTls))) {
+    ports_.boxes.Open(*refusal, std::string(ui_text::BoxCaption()), platform::BoxButtons::Ok, {});
+    return;
+  }
   // Whether the client started is not examined.
   ports_.shell.OpenProgram(ClientProgramPath(ports_.clientDirectory), JoinLaunchFields(fields));
 }

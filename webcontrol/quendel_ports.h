@@ -6,6 +6,7 @@
 #include "platform/platform_info.h"
 #include "platform/shell.h"
 #include "platform/transport.h"
+#include "protocol/connect_policy.h"
 #include "webcontrol/main_dialog_view.h"
 
 namespace orvinta::quendel {
@@ -17,6 +18,7 @@ struct QuendelPorts {
   platform::TransportFactory& transports;
   MainDialogViewFactory& views;
   std::string clientDirectory;  // where the chat client program is installed (code page 949)
+  protocol::ConnectPolicy connectPolicy = {};  // what the user's settings refuse, whatever the page says
 };
 
 }  // namespace orvinta::quendel

@@ -29,6 +29,7 @@ QuendelSettings DeriveSettings(const SettingTexts& texts) {
   settings.UserNick = Trimmed(texts.UserNick);
   settings.UserIcon = LeadingInt32(texts.UserIcon);
   settings.Debug = IsTrue(texts.Debug);
+  settings.RequireTls = IsTrue(texts.RequireTls);
   return settings;
 }
 
@@ -39,7 +40,8 @@ SettingTexts SettingsToTexts(const QuendelSettings& settings) {
                       settings.UserID,
                       settings.UserNick,
                       std::to_string(settings.UserIcon),
-                      settings.Debug ? "TRUE" : "FALSE"};
+                      settings.Debug ? "TRUE" : "FALSE",
+                      settings.RequireTls ? "TRUE" : "FALSE"};
 }
 
 }  // namespace orvinta::quendel

@@ -14,9 +14,10 @@ struct QuendelSettings {
   std::string UserNick;
   std::int32_t UserIcon = 0;
   bool Debug = false;
+  bool RequireTls = false;  // a clear-text server address is refused, never tried
 };
 
-// The seven exchanged texts, in exchange order; absent ones stay empty.
+// The exchanged texts, in exchange order; absent ones stay empty.
 struct SettingTexts {
   std::string AutoConnect;
   std::string ServerAddr;
@@ -25,6 +26,7 @@ struct SettingTexts {
   std::string UserNick;
   std::string UserIcon;
   std::string Debug;
+  std::string RequireTls;
 };
 
 // Property names, in exchange order, with the member each one fills.
@@ -36,7 +38,7 @@ inline constexpr SettingField kSettingFields[] = {
     {"AutoConnect", &SettingTexts::AutoConnect}, {"ServerAddr", &SettingTexts::ServerAddr},
     {"UserSession", &SettingTexts::UserSession}, {"UserID", &SettingTexts::UserID},
     {"UserNick", &SettingTexts::UserNick},       {"UserIcon", &SettingTexts::UserIcon},
-    {"Debug", &SettingTexts::Debug},
+    {"Debug", &SettingTexts::Debug},             {"RequireTls", &SettingTexts::RequireTls},
 };
 
 // Trims every text; switches are on for "TRUE" in any case; the icon is the

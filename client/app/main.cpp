@@ -2,7 +2,6 @@
 // object decides; steps that only mean something on the original desktop
 // (common controls, rich edit libraries, sockets start-up) have no work here.
 #include <QApplication>
-#include <QSettings>
 #include <QTimer>
 #include <QIcon>
 #include <cstdio>
@@ -10,6 +9,7 @@
 
 #include "client/app/client_ports.h"
 #include "client/app/command_line.h"
+#include "client/app/connect_settings.h"
 #include "client/app/korean_dialogs.h"
 #include "client/app/quiet_output.h"
 #include "client/app/key_filter.h"
@@ -152,11 +152,8 @@ int main(int argc, char** argv) {
   config::ConfigStore configStore(config::ConfigPathFor(config::FolderOf(app::ExecutablePath(argv[0]))));
   configStore.ReportFailedSaveIn(&ports.boxes);
   window::FileWindowConfigStore windowConfig(configStore);
-  // A private authority for a TLS server: caFile in orvinta.conf, beside $ORVINTA_CA_FILE.
-  if (const QString conf = app::ReadingSettingsPathBeside(configStore.Path()); !conf.isEmpty()) {
-    const QString caFile = QSettings(conf, QSettings::IniFormat).value(QStringLiteral("caFile")).toString();
-    if (!caFile.isEmpty()) ports.transports.TrustAlso(caFile);
-  }
+  const protocol::ConnectPolicy connectPolicy =
+      app::LoadConnectPolicy(app::ReadingSettingsPathBeside(configStore.Path()), ports.transports);
 
   components::MainWindow widgets;
   components::QtPopupMenus menus(&widgets);
@@ -185,7 +182,8 @@ int main(int argc, char** argv) {
                                               .input = &widgets.InputLine(),
                                               .menus = &menus,
                                               .memberViews = &ports.memberViews,
-                                              .transcriptViews = &transcriptViews},
+                                              .transcriptViews = &transcriptViews,
+                                              .connectPolicy = connectPolicy},
                           portal);
   WireMainWindow(widgets, dlg);
   widgets.SetStatusMenuHook(Entry("the status menu", [&dlg, &menus, &orvinta](QPoint at) {

@@ -57,7 +57,8 @@ A second launch for the same user id hands its room to that user's running
 client. The portal pages are read from $ORVINTA_PORTAL (default
 http://127.0.0.1:11901/), which orvinta-server --http-port serves.
 ORVINTA_CA_FILE names a private certificate authority (PEM) trusted for
-tls:// servers, as caFile in orvinta.conf does.
+tls:// servers, as caFile in orvinta.conf does; requireTls=true there refuses
+servers written without tls://.
 ORVINTA_VERBOSE=1 shows the browser engine's and audio messages.
 )usage";
 }

@@ -22,7 +22,8 @@ COrvintaDlg::COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConf
       sessionTimers_(router_),
       viewContext_{ports.views, ports.transcriptViews, ports.host, router_, homeLatch_, portal_, settings_},
       session_(std::make_unique<protocol::CZupChatMain>(
-          *this, settings, protocol::SessionPorts{ports.transports, ports.boxes, ports.monitor, &sessionTimers_})),
+          *this, settings, protocol::SessionPorts{ports.transports, ports.boxes, ports.monitor, &sessionTimers_,
+                                                     ports.connectPolicy})),
       welcomePane_(ports.views, platform::HtmlViewRole::Welcome, ports.shell),
       navigationPane_(ports.views, platform::HtmlViewRole::NavigationBar, ports.shell),
       members_(channels_, ports.memberViews, router_, portal_, settings_, *session_, ports.host),

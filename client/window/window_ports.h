@@ -16,6 +16,7 @@
 #include "platform/traffic_log.h"
 #include "platform/transport.h"
 #include "platform/window_host.h"
+#include "protocol/connect_policy.h"
 
 namespace orvinta::window {
 
@@ -37,6 +38,7 @@ struct WindowPorts {
   platform::MemberListViewFactory* memberViews = nullptr;  // none: the member list shows nothing
   platform::LocalClock* clock = nullptr;  // the time of day in notices; none: the system's
   TranscriptViewFactory* transcriptViews = nullptr;  // none: rooms keep their lines but show none
+  protocol::ConnectPolicy connectPolicy = {};  // from the user's settings, not the launch text
 };
 
 }  // namespace orvinta::window

@@ -9,6 +9,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include "platform/qt/qt_text.h"
+
 namespace orvinta::platform::qt {
 
 // Output the peer has not taken yet is bounded; past this a send is refused
@@ -23,6 +25,7 @@ QtTransportFactory::QtTransportFactory() {
 bool QtTransportFactory::TrustAlso(const QString& pemFile) {
   const QList<QSslCertificate> found = QSslCertificate::fromPath(pemFile, QSsl::Pem);
   extraAuthorities_.append(found);
+  if (found.isEmpty() && unusableFile_.empty()) unusableFile_ = ToCp949(pemFile);
   return !found.isEmpty();
 }
 

@@ -9,6 +9,7 @@
 #include <QSslError>
 #include <QSslSocket>
 #include <QString>
+#include <string>
 
 #include "platform/transport.h"
 
@@ -45,8 +46,12 @@ class QtTransportFactory final : public TransportFactory {
  public:
   // Trusts, besides the system's authorities, the one in $ORVINTA_CA_FILE.
   QtTransportFactory();
-  // Adds the authorities of a PEM file (a private CA); false when it has none.
+  // Adds the authorities of a PEM file (a private CA); false when it cannot be
+  // read or holds none, and the file is then kept as the unusable one.
   bool TrustAlso(const QString& pemFile);
+  // The first authority file named that gave no certificate (code page 949);
+  // empty when none. Connections are refused while it is set (ConnectPolicy).
+  const std::string& UnusableAuthorityFile() const { return unusableFile_; }
 
   std::unique_ptr<Transport> Create(TransportListener& listener) override {
     return std::make_unique<QtTransport>(listener, extraAuthorities_);
@@ -54,6 +59,7 @@ class QtTransportFactory final : public TransportFactory {
 
  private:
   QList<QSslCertificate> extraAuthorities_;
+  std::string unusableFile_;
 };
 
 }  // namespace orvinta::platform::qt

@@ -1,10 +1,13 @@
 // Settings that last: the header, footer and F10 text kept in Orvinta.cfg go
 // into the lines a real client sends, and the file the client writes as it
-// closes carries them, with its rectangle, into the next start.
+// closes carries them, with its rectangle, into the next start. What
+// orvinta.conf forbids is never tried, whatever the launch text says.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QTcpServer>
+#include <tuple>
 #include <QTemporaryDir>
 
 #include "client/components/config/config.h"
@@ -72,6 +75,25 @@ TEST(SettingsEndToEnd, HeaderFooterAndF10LastAcrossARestart) {
     EXPECT_EQ(written.Shortcut, kept.Shortcut);
     EXPECT_GE(written.WindowWidth, 600);  // written by the client as it closed
     EXPECT_GE(written.WindowHeight, 415);
+  }
+}
+
+TEST(SettingsEndToEnd, WhatOrvintaConfRefusesIsShownAndNeverConnected) {
+  const std::tuple<const char*, const char*, QString> cases[] = {
+      {"requireTls=true\n", "127.0.0.1:%1", QStringLiteral("보안 연결(TLS)만 사용하도록 설정되어 있어 접속하지")},
+      {"caFile=/nonexistent/ca.pem\n", "tls://127.0.0.1:%1", QStringLiteral("인증서가 없어 접속하지 않았습니다.")}};
+  for (const auto& [conf, server, box] : cases) {
+    QTemporaryDir configHome;
+    QTcpServer listener;
+    ASSERT_TRUE(listener.listen(QHostAddress::LocalHost) && QDir().mkpath(configHome.filePath("orvinta")));
+    QFile file(configHome.filePath("orvinta/orvinta.conf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(conf) > 0);
+    file.close();
+    ClientProcess alice(Launch(QString::fromUtf8(server).arg(listener.serverPort()), "alice", QStringLiteral("앨리스")),
+                        QStringLiteral("http://127.0.0.1:1/"), {}, configHome.path());
+    EXPECT_EQ(alice.ExitCode(60000), 0);
+    EXPECT_TRUE(alice.Output().contains(box)) << conf;
+    EXPECT_FALSE(listener.hasPendingConnections()) << conf;
   }
 }
 

@@ -1,4 +1,6 @@
 // Connect, login, keep-alive, system messages and the lost connection.
+#include <tuple>
+
 #include "protocol/failure_log.h"
 #include "tests/protocol/session_fixture.h"
 
@@ -44,6 +46,29 @@ TEST_F(SessionTest, RefusedConnectIsToldAtOnceAndEndsTheClient) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, "서버에 접속할 수 없습니다.");
   EXPECT_EQ(window.calls, (std::vector<std::string>{"StopLoginWatchdog()", "CloseClient()"}));
+}
+
+// What the user's settings refuse is never tried: no socket, a box, the client closes.
+TEST_F(SessionTest, ThePolicyDecidesBeforeAnySocketIsMade) {
+  const std::string longest(kMaxHostNameBytes, 'h');
+  const std::tuple<ConnectPolicy, std::string, std::string> cases[] = {  // policy, address, box or host
+      {{true, ""}, "127.0.0.1:7000",
+       "보안 연결(TLS)만 사용하도록 설정되어 있어 접속하지 않았습니다.\n\n서버 주소가 tls://로 시작하지 않습니다."},
+      {{true, ""}, "tls://chat.example:7443", "chat.example"},
+      {{false, "/ca.pem"}, "tls://chat.example", "인증 기관 파일을 읽을 수 없거나 그 안에 인증서가 없어 접속하지 않았습니다.\n\n/ca.pem"},
+      {{}, "tls://" + longest + ":7443", longest},
+      {{}, "tls://h" + longest, "서버 이름이 너무 길어 접속하지 않았습니다.\n\n서버 이름은 253바이트를 넘을 수 없습니다."},
+  };
+  for (const auto& [policy, address, expected] : cases) {
+    fakes::FakeTransportFactory sockets;
+    fakes::FakeMessageBoxes shown;
+    fakes::FakeChatWindow client;
+    CZupChatMain refusing{client, settings, SessionPorts{sockets, shown, nullptr, nullptr, policy}};
+    refusing.Connect(address);
+    const bool refused = sockets.count() == 0;
+    EXPECT_EQ(refused ? shown.shown.at(0).text : sockets.last()->host(), expected) << address;
+    EXPECT_EQ(client.Called("CloseClient()"), refused);
+  }
 }
 
 TEST_F(SessionTest, SecondConnectWhileConnectingClosesTheFirstSocket) {

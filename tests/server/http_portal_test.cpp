@@ -153,6 +153,21 @@ TEST(PortalSignIn, SendsTheControlToTheTlsPortOfTheHostTheBrowserNamed) {
             "/control.html?user=kim&server=tls%3A%2F%2Fchat.example%3A11943");
 }
 
+TEST(HttpPortal, WithATlsPortTheControlPageIsSentToItUnlessItHasATlsServer) {
+  ManyRooms view;
+  HttpSite site("/nonexistent", view);
+  site.SetChatTlsPort(11943);
+  const auto response = [&](const std::string& target) {
+    return site.Respond("GET " + target + " HTTP/1.0\r\nHost: chat.example\r\n\r\n");
+  };
+  EXPECT_NE(response("/control.html?user=kim&server=127.0.0.1%3A11900")
+                .find("\r\nLocation: /control.html?server=tls%3A%2F%2Fchat.example%3A11943&user=kim\r\n"),
+            std::string::npos);
+  EXPECT_EQ(response("/control.html?server=tls%3A%2F%2Fother%3A1").find("Location"), std::string::npos);
+  site.SetChatTlsPort(0);
+  EXPECT_EQ(response("/control.html?user=kim").find("Location"), std::string::npos);
+}
+
 TEST(PortalSignIn, DevelopmentModeHandsOutAPlainKey) {
   const SignIn s = PortalSignIn(HttpRequest{"GET", "/signin", "user=kim"}, "127.0.0.1", nullptr);
   EXPECT_EQ(s.status, 303);

@@ -60,6 +60,21 @@ TEST_F(QuendelSessionTest, ServerAddressRules) {
     EXPECT_EQ(endpoint.secure, secure) << address;
   }
   EXPECT_EQ(ParseServerAddress(std::string(100, 'h') + ":8080").host.size(), kMaxAddressBytes);
+  EXPECT_EQ(ParseServerAddress("tls://" + std::string(100, 'h') + ":8443").host.size(), 100u) << "checked whole";
+}
+
+TEST_F(QuendelSessionTest, RequireTlsRefusesClearTextWithOneBoxHoweverOftenThePageAsks) {
+  sink.onEvent = [&](const com::Event& event) {
+    if (event.values == Strings{"false"}) Call("ReqConnectServer");
+  };
+  ASSERT_EQ(Create({{"AutoConnect", "TRUE"}, {"ServerAddr", "chat.example:7000"}, {"RequireTls", "true"}}), com::S_OK);
+  Call("ReqConnectServer");
+  EXPECT_EQ(transports.count(), 0u);
+  EXPECT_EQ(sink.events, (Strings{"ResConnectServer(false)", "ResConnectServer(false)"}));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  Call("EnterRoom", {"room1", "title", "TRUE"});
+  EXPECT_TRUE(shell.started.empty()) << "the client would try the address";
+  EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
 TEST_F(QuendelSessionTest, RoomQueryDropsTheChannelMarkAndIsSentOnlyWhenConnected) {

@@ -40,7 +40,7 @@ TEST(QuendelSettingRules, IconIsTheLeadingDecimalInteger) {
 }
 
 TEST(QuendelSettingRules, TextsAreTrimmedIncludingKoreanOnes) {
-  SettingTexts texts{"", "  host:1 ", "\tsess ", " kim ", " 김철수 ", "", ""};
+  SettingTexts texts{"", "  host:1 ", "\tsess ", " kim ", " 김철수 ", "", "", ""};
   const QuendelSettings settings = DeriveSettings(texts);
   EXPECT_EQ(settings.ServerAddr, "host:1");
   EXPECT_EQ(settings.UserSession, "sess");

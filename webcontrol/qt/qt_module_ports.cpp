@@ -17,7 +17,13 @@ QuendelPorts DefaultModulePorts() {
   static platform::qt::QtShell shell;
   static platform::qt::QtTransportFactory transports;
   static qt::QtMainDialogViewFactory views;
-  return QuendelPorts{platformInfo, boxes, shell, transports, views, platform::FromLocalText(ClientProgramDirectory())};
+  return QuendelPorts{platformInfo,
+                      boxes,
+                      shell,
+                      transports,
+                      views,
+                      platform::FromLocalText(ClientProgramDirectory()),
+                      protocol::ConnectPolicy{false, transports.UnusableAuthorityFile()}};
 }
 
 }  // namespace orvinta::quendel
