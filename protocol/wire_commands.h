@@ -26,6 +26,32 @@ inline constexpr std::string_view kRequestBan = "RQBN";  // both: an expulsion v
 inline constexpr std::string_view kVoteBan = "VTBN";  // C: a vote
 inline constexpr std::string_view kResultBan = "RSBN";  // S: the vote's result
 
+// History: frames of our own, negotiated. A server sends none of them, nor
+// changes any frame above, to a peer that has not sent "HIST". Fields are
+// "/"-separated and the text runs to the end of the body; ID is a line's id
+// (decimal, growing within its room), TIME the server's time of the line in
+// milliseconds since 1970 (UTC). protocol/history_frames.h makes and reads them.
+// C: "1", once after the login. S: "1/LINES/DAYS/MAX": lines and days kept per
+// room (LINES 0: none kept, nothing more follows), lines one request may ask for.
+inline constexpr std::string_view kHistoryHello = "HIST";
+// S: "ID/TIME/SENDER/ROOM/TEXT": a live line, in place of "TALL".
+inline constexpr std::string_view kStampedToAll = "HTAL";
+// S: "ID/TIME/ROOM": the id and time the member's own line got.
+inline constexpr std::string_view kOwnLineStamp = "HSNT";
+// C: "SENDER/ROOM/TAG/MODE/ANCHOR/COUNT": MODE L (the latest COUNT lines; ANCHOR
+// 0), A (the first COUNT lines after ANCHOR) or B (the last COUNT before it);
+// COUNT 1 to 200, TAG 1 to 9 digits of the client's choosing.
+inline constexpr std::string_view kHistoryRequest = "HREQ";
+// S: "TAG/ID/TIME/SENDER/ROOM/TEXT": one line of an answer, oldest first.
+inline constexpr std::string_view kHistoryLine = "HLIN";
+// S: "ROOM/TAG/STATE/COUNT/MISSING", after the answer's lines. STATE: C (COUNT
+// lines, as asked), M (fewer, to keep the answer within 64 KiB: ask again from
+// its last or first line), E (the history ended first: no older lines for L
+// and B, no newer for A), N (refused: not a member now, or nothing kept).
+// MISSING: for A, lines after ANCHOR the server no longer holds ("?": it cannot
+// tell how many); 0 otherwise.
+inline constexpr std::string_view kHistoryEnd = "HEND";
+
 // "SYST" codes, by what they tell the client.
 namespace system_code {
 inline constexpr int kPeerNotConnected = 1;

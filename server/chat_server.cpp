@@ -1,6 +1,7 @@
 #include "server/chat_server.h"
 
 #include "protocol/wire_commands.h"
+#include "server/history_commands.h"
 #include "server/moderation_commands.h"
 #include "server/room_commands.h"
 #include "server/session_commands.h"
@@ -36,6 +37,8 @@ constexpr Route kRoutes[] = {
     {wire::kIgnore, Access::kLoggedIn, HandleIgnore},
     {wire::kRequestBan, Access::kLoggedIn, HandleRequestBan},
     {wire::kVoteBan, Access::kLoggedIn, HandleVoteBan},
+    {wire::kHistoryHello, Access::kLoggedIn, HandleHistoryHello},
+    {wire::kHistoryRequest, Access::kLoggedIn, HandleHistoryRequest},
 };
 
 const Route* FindRoute(std::string_view command) {
@@ -153,6 +156,7 @@ void ChatServer::Tick() {
   TickSessions(ctx_);
   ctx_.expulsions.Prune(ctx_.Now());
   ctx_.rateLedger.Prune(ctx_.Now());
+  if (ctx_.history != nullptr) ctx_.history->Tick(ctx_.WallNow());
 }
 
 void ChatServer::OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body,
@@ -168,7 +172,11 @@ void ChatServer::OnRoomEvent(const std::string& roomId, std::string_view command
     CountRemoteBallot(ctx_, *room, body);
     return;
   }
-  ctx_.SendToRoom(*room, command, body, ServerContext::kNobody, waited);
+  if (command == wire::kToAll) {
+    RelayLine(ctx_, *room, body, nullptr, waited);
+  } else {
+    ctx_.SendToRoom(*room, command, body, ServerContext::kNobody, waited);
+  }
   if (command == wire::kChatOut) RemoteMemberLeft(ctx_, *room, std::string(fields[0]));
 }
 
@@ -202,6 +210,7 @@ MetricsGauges ChatServer::Gauges() const {
   gauges.connections = ctx_.sessions.Size();
   gauges.loggedIn = ctx_.sessions.LoggedInCount();
   gauges.rooms = ctx_.rooms.Size();
+  if (ctx_.history != nullptr) gauges.history = ctx_.history->Stats();
   return gauges;
 }
 

@@ -26,4 +26,15 @@ class SteadyClock final : public Clock {
   }
 };
 
+// Milliseconds since 1970 (UTC): the time a chat line is said, which must mean
+// the same on every node and after a restart.
+class WallClock final : public Clock {
+ public:
+  Millis Now() const override {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return static_cast<Millis>(ts.tv_sec) * 1000 + ts.tv_nsec / 1'000'000;
+  }
+};
+
 }  // namespace orvinta::server

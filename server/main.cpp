@@ -21,6 +21,7 @@
 #include "server/http_service.h"
 #include "server/http_site.h"
 #include "server/listener.h"
+#include "server/memory_history.h"
 #include "server/redis_shards.h"
 #include "server/server_options.h"
 #include "server/session_key.h"
@@ -52,6 +53,8 @@ ServerLimits LimitsFor(const ServerOptions& options, std::size_t descriptors) {
   limits.expulsionBar = static_cast<Millis>(options.expelMinutes) * 60'000;
   limits.outputBudgetBytes = static_cast<std::size_t>(options.outputBudgetMb) * 1024 * 1024;
   limits.flushDelay = options.flushDelayMs;
+  limits.historyLines = static_cast<std::size_t>(options.historyDays > 0 ? options.historyLines : 0);
+  limits.historyDays = static_cast<std::size_t>(options.historyLines > 0 ? options.historyDays : 0);
   return limits;
 }
 
@@ -222,8 +225,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "orvinta-server: %s\n", clusterError.c_str());
     return 2;
   }
-  ChatService chat(loop, listener, clock, LimitsFor(options, descriptors),
-                   CoreServices{keys.get(), &log, cluster.get()});
+  const ServerLimits limits = LimitsFor(options, descriptors);
+  WallClock wallClock;
+  std::unique_ptr<MemoryHistory> history;
+  if (limits.historyLines > 0) {
+    history = std::make_unique<MemoryHistory>(
+        HistoryBounds{limits.historyLines, static_cast<Millis>(limits.historyDays) * 24 * 3600 * 1000});
+  }
+  ChatService chat(loop, listener, clock, limits,
+                   CoreServices{keys.get(), &log, cluster.get(), history.get(), &wallClock});
   if (cluster) cluster->Attach(chat.Inbox());
   if (tls) chat.ServeTls(*tlsListener, *tls);
   const auto onSignal = [&](std::uint32_t) {

@@ -18,11 +18,11 @@ constexpr CommandClass kCommandClasses[] = {
     {wire::kChatIn, RateClass::kRoom},      {wire::kChatOut, RateClass::kRoom},
     {wire::kInvite, RateClass::kInvite},    {wire::kDenyInvite, RateClass::kInvite},
     {wire::kIgnore, RateClass::kInvite},    {wire::kRequestBan, RateClass::kVote},
-    {wire::kAskUserInfo, RateClass::kQuery},
+    {wire::kAskUserInfo, RateClass::kQuery},  {wire::kHistoryRequest, RateClass::kHistory},
 };
 
-constexpr std::string_view kClassNames[kRateClassCount] = {"talk",  "status", "room", "invite",
-                                                           "vote", "query",  "other"};
+constexpr std::string_view kClassNames[kRateClassCount] = {"talk",  "status",  "room", "invite",
+                                                           "vote", "query", "history", "other"};
 
 constexpr std::int64_t kMicrosPerSecond = 1'000'000;
 

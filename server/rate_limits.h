@@ -13,7 +13,7 @@
 
 namespace orvinta::server {
 
-enum class RateClass : std::size_t { kTalk, kStatus, kRoom, kInvite, kVote, kQuery, kOther, kCount };
+enum class RateClass : std::size_t { kTalk, kStatus, kRoom, kInvite, kVote, kQuery, kHistory, kOther, kCount };
 inline constexpr std::size_t kRateClassCount = static_cast<std::size_t>(RateClass::kCount);
 
 struct RateRule {
@@ -30,6 +30,7 @@ struct RateRules {
       {0.2, 5},    // invite: "INVT", "DNIV", "IGNR" (each one a prompt or notice at someone else)
       {0.05, 2},   // vote: "RQBN" (a prompt at every member of the room)
       {5, 60},     // query: "ASIF"
+      {2, 20},     // history: "HREQ" (each answer up to 64 KiB)
       {2, 20},     // other: "PONG", "VTBN", "USER" once logged in, and whatever no one handles
   }};
   // Dropped frames a member may send before it is disconnected; refills at its rate.

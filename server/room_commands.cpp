@@ -1,6 +1,7 @@
 #include "server/room_commands.h"
 
 #include "protocol/wire_commands.h"
+#include "server/history_commands.h"
 #include "server/wire_fields.h"
 #include "text/text_util.h"
 
@@ -103,12 +104,13 @@ void Seat(ServerContext& ctx, Session& session, const std::string& key, const st
     JoinRefused(ctx, session, result, key);
     return;
   }
-  const Room& room = *ctx.rooms.Find(roomId);
+  Room& room = *ctx.rooms.Find(roomId);
   if (result == JoinResult::kAlreadyIn) {
     SendRoster(ctx, session.connection, room, others, voteRunning);
     return;
   }
   session.rooms.insert(roomId);
+  room.FindMember(session.connection)->history = session.history;
   ctx.cluster.Watch(roomId);
   if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "enter " + Who(session) + " room " + LogText(room.key));
   ctx.Announce(room, wire::kChatIn, JoinFields({session.userId, room.key, session.nick, session.icon}),
@@ -197,7 +199,7 @@ void HandleToAll(ServerContext& ctx, Session& session, std::string_view body) {
     if (ctx.Logs(LogLevel::kVerbose)) {
       ctx.Log(LogLevel::kVerbose, "line " + Who(session) + " room " + LogText(room->key) + ": " + LogText(fields[2]));
     }
-    ctx.Announce(*room, wire::kToAll, JoinFields({session.userId, room->key, fields[2]}), session.connection);
+    RelayLine(ctx, *room, JoinFields({session.userId, room->key, fields[2]}), &session);
   }
 }
 

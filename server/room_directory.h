@@ -17,6 +17,7 @@ namespace orvinta::server {
 struct RoomMember {
   ConnectionId connection = 0;
   std::string status = "0";
+  bool history = false;  // the member's session asked for stamped lines
 };
 
 struct Room {

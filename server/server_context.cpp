@@ -21,6 +21,8 @@ ServerContext::ServerContext(const Clock& clock, Outbox& outbox, const ServerLim
       keys(services.keys),
       log(services.log ? *services.log : gNoLog),
       cluster(services.cluster ? *services.cluster : singleNode),
+      history(services.history),
+      wallClock(services.wallClock ? *services.wallClock : clock),
       rooms(RoomLimits{limits.maxRooms, limits.roomCapacity, limits.maxRoomsCreatedPerMember}),
       connectionsPerAddress(limits.maxConnectionsPerAddress, limits.capLoopback),
       queryingPerAddress(limits.maxQueryingPerAddress, limits.capLoopback),
@@ -57,10 +59,15 @@ void ServerContext::SendSystem(ConnectionId to, int code, std::string_view value
 void ServerContext::SendToRoom(const Room& room, std::string_view command, std::string_view body,
                                ConnectionId except, Millis waited) {
   const std::string frame = protocol::MakeFrame(command, body);
-  if (frame.empty()) return;
+  if (!frame.empty()) SendFramesToRoom(room, frame, frame, except, waited);
+}
+
+void ServerContext::SendFramesToRoom(const Room& room, std::string_view plainFrame, std::string_view historyFrame,
+                                     ConnectionId except, Millis waited) {
   for (const RoomMember& member : room.members) {
     if (member.connection == except) continue;
     ++metrics.deliveries;
+    const std::string_view frame = member.history ? historyFrame : plainFrame;
     if (waited > 0) {
       outbox.SendWaited(member.connection, frame, waited);
     } else {

@@ -9,6 +9,7 @@
 #include "server/cluster_port.h"
 #include "server/event_log.h"
 #include "server/expulsions.h"
+#include "server/history_port.h"
 #include "server/login_contests.h"
 #include "server/outbox.h"
 #include "server/rate_ledger.h"
@@ -27,6 +28,10 @@ struct CoreServices {
   EventLog* log = nullptr;
   // No cluster: this process alone.
   ClusterPort* cluster = nullptr;
+  // No history: chat lines are relayed and forgotten.
+  HistoryPort* history = nullptr;
+  // The time lines are stamped with; none: the core's clock.
+  const Clock* wallClock = nullptr;
 };
 
 struct ServerContext {
@@ -39,6 +44,8 @@ struct ServerContext {
   EventLog& log;
   SingleNode singleNode;
   ClusterPort& cluster;
+  HistoryPort* history;
+  const Clock& wallClock;
   SessionTable sessions;
   RoomDirectory rooms;
   AddressCaps connectionsPerAddress;
@@ -49,6 +56,7 @@ struct ServerContext {
   ServerMetrics metrics;
 
   Millis Now() const { return clock.Now(); }
+  Millis WallNow() const { return wallClock.Now(); }
 
   void Send(ConnectionId to, std::string_view command, std::string_view body);
   void SendSystem(ConnectionId to, int code, std::string_view value);
@@ -56,6 +64,9 @@ struct ServerContext {
   // how long the frame was held on the node it came from.
   void SendToRoom(const Room& room, std::string_view command, std::string_view body,
                   ConnectionId except = kNobody, Millis waited = 0);
+  // As SendToRoom, with a frame of its own for the members who asked for history.
+  void SendFramesToRoom(const Room& room, std::string_view plainFrame, std::string_view historyFrame,
+                        ConnectionId except, Millis waited);
 
   // To the members of the room here and on every other node.
   void Announce(const Room& room, std::string_view command, std::string_view body, ConnectionId except = kNobody);

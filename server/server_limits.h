@@ -51,6 +51,12 @@ struct ServerLimits {
   // Under load a member's output gathers this long (or until 4 KiB) before
   // its send(); 0 sends at once always. Quiet servers always send at once.
   Millis flushDelay = 10;
+
+  // What a history-aware client is told is kept (the store holds the bounds),
+  // and how large one answer to it may grow.
+  std::size_t historyLines = 1000;
+  std::size_t historyDays = 7;
+  std::size_t historyAnswerBytes = 64 * 1024;
 };
 
 }  // namespace orvinta::server

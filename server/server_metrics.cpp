@@ -65,6 +65,11 @@ std::string PrometheusText(const ServerMetrics& counters, const MetricsGauges& g
   Metric(out, "peers_dropped_total", "counter", "Connections dropped for output they did not read.");
   Sample(out, "peers_dropped_total", "{cause=\"slow_reader\"}", gauges.peersDroppedSlow);
   Sample(out, "peers_dropped_total", "{cause=\"output_budget\"}", gauges.peersDroppedBudget);
+  Single(out, "history_lines", "gauge", "Chat lines kept in the rooms' history.", gauges.history.lines);
+  Single(out, "history_bytes", "gauge", "Bytes the kept lines take.", gauges.history.bytes);
+  Single(out, "history_requests_total", "counter", "History requests answered.", counters.historyRequests);
+  Single(out, "history_rows_written_total", "counter", "History rows written to its database.",
+         gauges.history.rowsWritten);
   return out;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "server/history_port.h"
 #include "server/rate_limits.h"
 
 namespace orvinta::server {
@@ -39,6 +40,7 @@ struct ServerMetrics {
   std::uint64_t connectionsAccepted = 0;
   std::uint64_t logins = 0;
   std::uint64_t deliveries = 0;  // frames handed to the transport for a member
+  std::uint64_t historyRequests = 0;  // history requests answered
   std::array<std::uint64_t, kRefusalCount> refusals{};
   std::array<std::uint64_t, kRateClassCount> framesDropped{};
 
@@ -57,6 +59,7 @@ struct MetricsGauges {
   std::uint64_t peersDroppedSlow = 0;  // readers whose own output queue overflowed
   std::uint64_t peersDroppedBudget = 0;  // largest queues dropped for the global budget
   std::uint64_t sendCalls = 0;           // send() calls on chat sockets
+  HistoryStats history;                  // all zero without history
 };
 
 std::string PrometheusText(const ServerMetrics& counters, const MetricsGauges& gauges);

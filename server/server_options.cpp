@@ -54,8 +54,8 @@ std::string ApplyRate(ServerOptions& o, std::string_view v) {
                                              : nullptr;
   if (const auto c = RateClassNamed(name)) rule = &o.rates.For(*c);
   if (rule == nullptr || eq == std::string_view::npos || slash == std::string_view::npos || slash < eq) {
-    return "--rate needs CLASS=PER_SECOND/BURST with CLASS one of talk, status, room, invite, vote, query, other, "
-           "flood, login, address_login";
+    return "--rate needs CLASS=PER_SECOND/BURST with CLASS one of talk, status, room, invite, vote, query, history, "
+           "other, flood, login, address_login";
   }
   const auto perSecond = ParseDecimal(v.substr(eq + 1, slash - eq - 1), 0.001, 100000);
   const auto burst = ParseDecimal(v.substr(slash + 1), 1, 100000);
@@ -224,6 +224,9 @@ constexpr OptionRule kRules[] = {
     {"--expel-minutes", ApplyCount<&ServerOptions::expelMinutes, 0, 10080>},
     {"--output-budget-mb", ApplyCount<&ServerOptions::outputBudgetMb, 1, 65536>},
     {"--flush-delay", ApplyCount<&ServerOptions::flushDelayMs, 0, 50>},
+    {"--history-lines", ApplyCount<&ServerOptions::historyLines, 0, 100000>},
+    {"--history-days", ApplyCount<&ServerOptions::historyDays, 0, 3650>},
+    {"--history-db", ApplyFile<&ServerOptions::historyDb>},
 };
 
 const OptionRule* FindRule(std::string_view name) {
@@ -300,8 +303,9 @@ std::string_view ServerUsage() {
          "  --quiet, --verbose    log nothing but failures / also every frame and line\n"
          "  --rate CLASS=R/B      R frames a second, bursts of B, per member; CLASS is talk (4/20),\n"
          "                        status (1/10), room (2/30), invite (0.2/5), vote (0.05/2),\n"
-         "                        query (5/60), other (2/20: every other frame), flood (2/60:\n"
-         "                        frames over the limits before the member is disconnected),\n"
+         "                        query (5/60), history (2/20: history requests), other (2/20:\n"
+         "                        every other frame), flood (2/60: frames over the limits before\n"
+         "                        the member is disconnected),\n"
          "                        login (0.2/5, per id) or address_login (2/30, per address);\n"
          "                        an id keeps its buckets across reconnects\n"
          "  --max-per-address N   chat connections per address (32)\n"
@@ -317,7 +321,10 @@ std::string_view ServerUsage() {
          "                        (repeat it to spread rooms and ids over several)\n"
          "  --cluster-password-file FILE  Redis's password (AUTH)\n"
          "  --node-name NAME      this server's name in the cluster (host name and process id)\n"
-         "  --cluster-wait S      how long to wait for Redis at start before giving up (10)\n";
+         "  --cluster-wait S      how long to wait for Redis at start before giving up (10)\n"
+         "  --history-lines N     chat lines kept per room for clients that ask (1000; 0: none)\n"
+         "  --history-days D      and none older than D days (7; 0: none kept)\n"
+         "  --history-db FILE     keep them in this SQLite file, across restarts (else in memory)\n";
 }
 
 }  // namespace orvinta::server

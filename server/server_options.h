@@ -46,6 +46,11 @@ struct ServerOptions {
   std::string clusterPasswordFile;
   std::string nodeName;  // empty: host name and process id
   int clusterWaitSeconds = 10;
+
+  // Each room's recent lines: how many and how old (either 0: none kept).
+  int historyLines = 1000;
+  int historyDays = 7;
+  std::string historyDb;  // empty: kept in memory only
 };
 
 struct ParsedOptions {

@@ -57,6 +57,8 @@ struct Session {
   RoomIds rooms;  // room ids (RoomIdOf)
   // The cluster is being asked whether the id is free.
   bool claiming = false;
+  // It asked for history ("HIST"): its lines come stamped and it may ask for more.
+  bool history = false;
   // Its own buckets before the login, its id's after.
   RateState rates;
 

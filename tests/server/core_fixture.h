@@ -48,8 +48,9 @@ class RecordingLog final : public EventLog {
 
 class CoreTest : public ::testing::Test {
  protected:
-  explicit CoreTest(ServerLimits limits = {}, const SessionKeys* keys = nullptr, ClusterPort* cluster = nullptr)
-      : server_(clock_, outbox_, limits, CoreServices{keys, &log_, cluster}) {}
+  explicit CoreTest(ServerLimits limits = {}, const SessionKeys* keys = nullptr, ClusterPort* cluster = nullptr,
+                    HistoryPort* history = nullptr)
+      : server_(clock_, outbox_, limits, CoreServices{keys, &log_, cluster, history}) {}
 
   ConnectionId Connect(const std::string& address = "127.0.0.1") {
     const ConnectionId id = next_++;

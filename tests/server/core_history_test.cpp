@@ -1,0 +1,234 @@
+// A room's history: stamped lines for members who asked, requests and who may
+// make them, and today's traffic unchanged for everyone else.
+#include "protocol/history_frames.h"
+#include "server/memory_history.h"
+#include "tests/server/core_fixture.h"
+
+namespace orvinta::server::testing {
+namespace {
+
+namespace history = protocol::history;
+
+struct StoreHolder {
+  explicit StoreHolder(HistoryBounds bounds = {}) : store(bounds) {}
+  MemoryHistory store;
+};
+
+class HistoryTest : protected StoreHolder, public CoreTest {
+ protected:
+  explicit HistoryTest(HistoryBounds bounds = {}, ServerLimits limits = {})
+      : StoreHolder(bounds), CoreTest(limits, nullptr, nullptr, &store) {}
+
+  // Logged in, asked for history, in the room; its inbox cleared.
+  ConnectionId Reader(const std::string& id, const std::string& room) {
+    const ConnectionId c = Login(id);
+    Frame(c, "HIST", "1");
+    Frame(c, "CHIN", id + "/" + room);
+    Take(c);
+    return c;
+  }
+  void Say(ConnectionId c, const std::string& id, const std::string& room, int lines) {
+    for (int i = 0; i < lines; ++i) Frame(c, "TALL", id + "/" + room + "/line " + std::to_string(i));
+  }
+  // The ids an answer gave, and how it ended.
+  std::pair<std::vector<std::uint64_t>, history::AnswerEnd> Ask(ConnectionId c, const history::Request& r) {
+    Frame(c, "HREQ", history::RequestBody("x", r));
+    std::vector<std::uint64_t> ids;
+    history::AnswerEnd end;
+    for (const std::string& f : Take(c)) {
+      if (f.starts_with("HLIN")) ids.push_back(history::ParseAnswerLine(f.substr(8))->line.id);
+      if (f.starts_with("HEND")) end = *history::ParseAnswerEnd(f.substr(8));
+    }
+    return {ids, end};
+  }
+};
+
+TEST_F(HistoryTest, AMemberWhoAskedGetsStampedLinesAndItsOwnIdsTheOthersPlainOnes) {
+  const ConnectionId plain = LoginInRoom("bob", "lobby");
+  const ConnectionId alice = Login("alice");
+  Frame(alice, "HIST", "1");
+  EXPECT_EQ(Take(alice), Bodies{F("HIST", "1/1000/7/200")});
+  Frame(alice, "CHIN", "alice/lobby");
+  const ConnectionId carol = Reader("carol", "lobby");
+  ClearAll();
+  Frame(plain, "TALL", "bob/lobby/hi");
+  clock_.Advance(5);
+  Frame(alice, "TALL", "alice/lobby/a/b");
+  const auto first = history::ParseStamped(TakeBodies(carol, "HTAL").at(0));
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->time, 1'000'000);
+  EXPECT_EQ(TakeBodies(alice, "HTAL"), Bodies{history::StampedBody(first->id, 1'000'000, "bob/lobby/hi")});
+  EXPECT_EQ(TakeBodies(alice, "HSNT"), Bodies{});  // taken above with the rest
+  Frame(alice, "TALL", "alice/lobby/again");
+  EXPECT_EQ(Take(alice), Bodies{F("HSNT", history::OwnStampBody(first->id + 2, 1'000'005, "lobby"))});
+  EXPECT_EQ(TakeBodies(carol, "HTAL").size(), 1u);
+  EXPECT_EQ(Take(plain), (Bodies{F("TALL", "alice/lobby/a/b"), F("TALL", "alice/lobby/again")}));
+}
+
+struct RequestCase {
+  const char* name;
+  history::Mode mode;
+  std::uint64_t anchor;  // offset from the first id the room gave; 0 stands for 0 itself
+  std::size_t count;
+  std::vector<std::uint64_t> ids;  // offsets too
+  history::Outcome outcome;
+  std::optional<std::uint64_t> missing;
+};
+void PrintTo(const RequestCase& c, std::ostream* os) { *os << c.name; }
+
+// Twelve lines said, offsets 0 to 11; eight kept (4 to 11).
+class RequestTest : public HistoryTest, public ::testing::WithParamInterface<RequestCase> {
+ protected:
+  RequestTest() : HistoryTest(HistoryBounds{8}) {}
+};
+
+TEST_P(RequestTest, AnswersTheLinesAskedForAndHowFarTheyReach) {
+  const RequestCase& c = GetParam();
+  const ConnectionId alice = Reader("alice", "lobby");
+  Say(alice, "alice", "lobby", 12);
+  const std::uint64_t base = history::ParseOwnStamp(TakeBodies(alice, "HSNT").at(0).c_str())->id;
+  const std::uint64_t anchor = c.anchor == 0 ? 0 : base + c.anchor;
+  const auto [ids, end] = Ask(alice, {"LOBBY", 42, c.mode, anchor, c.count});
+  std::vector<std::uint64_t> expected;
+  for (std::uint64_t offset : c.ids) expected.push_back(base + offset);
+  EXPECT_EQ(ids, expected);
+  EXPECT_EQ(end.room, "lobby");
+  EXPECT_EQ(end.tag, 42u);
+  EXPECT_EQ(end.outcome, c.outcome);
+  EXPECT_EQ(end.count, c.ids.size());
+  EXPECT_EQ(end.missing, c.missing);
+}
+
+using M = history::Mode;
+using O = history::Outcome;
+INSTANTIATE_TEST_SUITE_P(
+    Core, RequestTest,
+    ::testing::Values(RequestCase{"LatestFew", M::kLatest, 0, 3, {9, 10, 11}, O::kComplete, 0},
+                      RequestCase{"LatestMoreThanKept", M::kLatest, 0, 50, {4, 5, 6, 7, 8, 9, 10, 11}, O::kEnded, 0},
+                      RequestCase{"AfterCatchesUp", M::kAfter, 9, 5, {10, 11}, O::kEnded, 0},
+                      RequestCase{"AfterInPages", M::kAfter, 5, 2, {6, 7}, O::kComplete, 0},
+                      RequestCase{"AfterTheNewest", M::kAfter, 11, 5, {}, O::kEnded, 0},
+                      RequestCase{"AfterTrimmedLinesCountsThem", M::kAfter, 1, 2, {4, 5}, O::kComplete, 2},
+                      RequestCase{"AfterAGapCannotCount", M::kAfter, 1'000'000'000, 1, {}, O::kEnded, 0},
+                      RequestCase{"BeforePagesBack", M::kBefore, 8, 2, {6, 7}, O::kComplete, 0},
+                      RequestCase{"BeforeReachesTheStart", M::kBefore, 6, 5, {4, 5}, O::kEnded, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HistoryTest, AnAnchorFromBeforeTheRoomsRecordBeganLeavesTheGapUncounted) {
+  const ConnectionId alice = Reader("alice", "lobby");
+  Say(alice, "alice", "lobby", 2);
+  const auto [ids, end] = Ask(alice, {"lobby", 1, M::kAfter, 5, 10});
+  EXPECT_EQ(ids.size(), 2u);
+  EXPECT_EQ(end.missing, std::nullopt);
+}
+
+TEST_F(HistoryTest, OnlyAMemberOfTheRoomNowMayRead) {
+  const ConnectionId alice = Reader("alice", "Pchatalice^bob");
+  const ConnectionId bob = Reader("bob", "Pchatalice^bob");
+  const ConnectionId eve = Reader("eve", "lobby");
+  Say(alice, "alice", "Pchatalice^bob", 3);
+  Take(bob);
+  EXPECT_EQ(Ask(bob, {"pchatalice^bob", 1, M::kLatest, 0, 10}).first.size(), 3u);
+  for (const ConnectionId asker : {eve, alice}) {
+    if (asker == alice) Frame(alice, "CHOT", "alice/Pchatalice^bob");
+    Take(asker);
+    const auto [ids, end] = Ask(asker, {"Pchatalice^bob", 7, M::kLatest, 0, 10});
+    EXPECT_TRUE(ids.empty());
+    EXPECT_EQ(end.outcome, O::kRefused);
+  }
+  // Without "HIST" a request is an unknown frame, answered by nothing.
+  const ConnectionId plain = LoginInRoom("dave", "lobby");
+  Take(plain);
+  Frame(plain, "HREQ", "dave/lobby/1/L/0/10");
+  EXPECT_TRUE(Take(plain).empty());
+}
+
+TEST_F(HistoryTest, TheHistoryOutlivesTheLastMember) {
+  const ConnectionId alice = Reader("alice", "lobby");
+  Say(alice, "alice", "lobby", 4);
+  server_.OnDisconnected(alice);
+  EXPECT_TRUE(server_.ListRooms().empty());
+  const ConnectionId bob = Reader("bob", "lobby");
+  EXPECT_EQ(Ask(bob, {"lobby", 1, M::kLatest, 0, 50}).first.size(), 4u);
+  EXPECT_EQ(server_.Gauges().history.lines, 4u);
+  EXPECT_EQ(server_.Metrics().historyRequests, 1u);
+}
+
+TEST_F(HistoryTest, ARequestFloodIsCutOffAsAnyOther) {
+  const ConnectionId alice = Reader("alice", "lobby");
+  for (int i = 0; i < 100 && !Closed(alice); ++i) Frame(alice, "HREQ", "alice/lobby/1/L/0/1");
+  EXPECT_TRUE(Closed(alice));
+  EXPECT_LE(server_.Metrics().historyRequests, 20u) << "no more than the burst is answered";
+}
+
+class LongLinesTest : public HistoryTest {
+ protected:
+  static ServerLimits Unlimited() {
+    ServerLimits limits;
+    limits.rates.For(RateClass::kTalk) = {1000, 1000};
+    return limits;
+  }
+  LongLinesTest() : HistoryTest({}, Unlimited()) {}
+};
+
+TEST_F(LongLinesTest, AnAnswerStaysWithinItsByteBoundAndSaysThereIsMore) {
+  const ConnectionId alice = Reader("alice", "lobby");
+  const std::string text(900, 'x');
+  for (int i = 0; i < 150; ++i) Frame(alice, "TALL", "alice/lobby/" + text);
+  const auto [ids, end] = Ask(alice, {"lobby", 1, M::kLatest, 0, 200});
+  EXPECT_EQ(end.outcome, O::kMore);
+  EXPECT_GT(ids.size(), 50u);
+  EXPECT_LT(ids.size() * 900, 64u * 1024);
+}
+
+// The same traffic with history on and off: a peer that never asked for
+// history sees every byte as it was.
+TEST(HistoryOffTest, PeersThatDoNotAskSeeTodaysTrafficByteForByte) {
+  struct Step {
+    ConnectionId who;
+    const char* command;
+    const char* body;
+  };
+  const Step steps[] = {
+      {1, "USER", "alice/k/Alice/1"}, {2, "USER", "bob/k/Bob/2"},     {4, "USER", "eve/k/Eve/3"},
+      {1, "CHIN", "alice/lobby"},     {2, "CHIN", "bob/LOBBY"},       {3, "ASIF", "0/lobby"},
+      {1, "TALL", "alice/lobby/hi"},  {2, "TALL", "bob/lobby/a/b/c"}, {4, "HIST", "1"},
+      {4, "CHIN", "eve/lobby"},       {4, "TALL", "eve/lobby/x"},     {2, "IFAL", "bob/lobby/2"},
+      {2, "HREQ", "bob/lobby/1/L/0/5"}, {1, "CHIN", "alice/Pchatalice^bob"}, {2, "CHIN", "bob/Pchatalice^bob"},
+      {2, "TALL", "bob/Pchatalice^bob/psst"}, {3, "ASIF", "0/lobby"}, {1, "CHOT", "alice/lobby"},
+      {2, "TALL", "bob/lobby/bye"},
+  };
+  std::map<ConnectionId, std::vector<std::string>> seen[2];
+  for (int on = 0; on < 2; ++on) {
+    ManualClock clock;
+    RecordingOutbox outbox;
+    MemoryHistory store({});
+    ChatServer server(clock, outbox, {}, CoreServices{nullptr, nullptr, nullptr, on ? &store : nullptr});
+    for (ConnectionId c = 1; c <= 4; ++c) server.OnConnected(c);
+    for (const Step& s : steps) server.OnFrame(s.who, s.command, s.body);
+    seen[on] = outbox.sent;
+    EXPECT_EQ(store.Stats().lines, on ? 5u : 0u);
+  }
+  for (ConnectionId c = 1; c <= 3; ++c) EXPECT_EQ(seen[0][c], seen[1][c]) << "connection " << c;
+  EXPECT_NE(seen[0][4], seen[1][4]) << "the one that asked is told more";
+}
+
+// The store's own bounds, met without a server around it.
+TEST(MemoryHistoryTest, KeepsWithinAgeAndBudgetTheLeastRecentlyWrittenRoomGivingWayFirst) {
+  const std::string body(100, 'x');
+  MemoryHistory store(HistoryBounds{1000, 60'000, 10 * (100 + sizeof(HistoryLine) + 16)});
+  for (int i = 0; i < 6; ++i) store.Append("quiet", body, 1'000);
+  for (int i = 0; i < 6; ++i) store.Append("busy", body, 2'000);
+  EXPECT_EQ(store.Stats().lines, 10u);
+  EXPECT_EQ(store.ReadNow({"busy", HistoryMode::kLatest, 0, 100, 1 << 20}, 2'000).lines.size(), 6u);
+  EXPECT_EQ(store.ReadNow({"quiet", HistoryMode::kLatest, 0, 100, 1 << 20}, 2'000).lines.size(), 4u);
+  // A minute on, the quiet room's lines are too old; the busy room's are not yet.
+  store.Tick(61'500);
+  EXPECT_EQ(store.Stats().lines, 6u);
+  EXPECT_TRUE(store.ReadNow({"quiet", HistoryMode::kLatest, 0, 100, 1 << 20}, 61'500).ended);
+  const HistoryLine again = store.Append("quiet", body, 61'500);
+  EXPECT_EQ(again.id, 61'500'000u) << "a room begun again never gives an id it gave before";
+}
+
+}  // namespace
+}  // namespace orvinta::server::testing
