@@ -26,6 +26,7 @@
 #include "server/server_options.h"
 #include "server/session_key.h"
 #include "server/signal_watch.h"
+#include "server/sqlite_history.h"
 #include "server/throttled_log.h"
 #include "server/tls_context.h"
 
@@ -227,10 +228,19 @@ int main(int argc, char** argv) {
   }
   const ServerLimits limits = LimitsFor(options, descriptors);
   WallClock wallClock;
-  std::unique_ptr<MemoryHistory> history;
+  std::unique_ptr<HistoryPort> history;
   if (limits.historyLines > 0) {
-    history = std::make_unique<MemoryHistory>(
-        HistoryBounds{limits.historyLines, static_cast<Millis>(limits.historyDays) * 24 * 3600 * 1000});
+    const HistoryBounds bounds{limits.historyLines, static_cast<Millis>(limits.historyDays) * 24 * 3600 * 1000};
+    if (options.historyDb.empty()) {
+      history = std::make_unique<MemoryHistory>(bounds);
+    } else {
+      auto stored = std::make_unique<SqliteHistory>(options.historyDb, bounds, wallClock.Now(), log);
+      if (!stored->Valid()) {
+        std::fprintf(stderr, "orvinta-server: %s\n", stored->Error().c_str());
+        return 1;
+      }
+      history = std::move(stored);
+    }
   }
   ChatService chat(loop, listener, clock, limits,
                    CoreServices{keys.get(), &log, cluster.get(), history.get(), &wallClock});

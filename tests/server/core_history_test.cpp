@@ -1,7 +1,12 @@
 // A room's history: stamped lines for members who asked, requests and who may
 // make them, and today's traffic unchanged for everyone else.
 #include "protocol/history_frames.h"
+#include <stdlib.h>
+
+#include <filesystem>
+
 #include "server/memory_history.h"
+#include "server/sqlite_history.h"
 #include "tests/server/core_fixture.h"
 
 namespace orvinta::server::testing {
@@ -228,6 +233,34 @@ TEST(MemoryHistoryTest, KeepsWithinAgeAndBudgetTheLeastRecentlyWrittenRoomGiving
   EXPECT_TRUE(store.ReadNow({"quiet", HistoryMode::kLatest, 0, 100, 1 << 20}, 61'500).ended);
   const HistoryLine again = store.Append("quiet", body, 61'500);
   EXPECT_EQ(again.id, 61'500'000u) << "a room begun again never gives an id it gave before";
+}
+
+// Rows the bounds no longer keep leave the file too, so that the next start
+// does not take them back.
+TEST(SqliteHistoryTest, TrimmedAndExpiredRowsLeaveTheFile) {
+  char name[] = "/tmp/orvinta-history-XXXXXX";
+  const std::string dir = mkdtemp(name);
+  const std::string file = dir + "/h.db";
+  NoLog log;
+  const Millis day = 24 * 3600 * 1000;
+  {
+    SqliteHistory store(file, HistoryBounds{3, day}, 0, log);
+    ASSERT_TRUE(store.Valid()) << store.Error();
+    for (int i = 0; i < 5; ++i) store.Append("lobby", "amy/lobby/" + std::to_string(i), 1'000);
+    store.Append("attic", "amy/attic/old", 0);
+    store.Flush(1'000);
+    EXPECT_EQ(store.Stats().rowsWritten, 6u);
+    store.Tick(day + 500);  // the attic's line is a day old now
+  }
+  SqliteHistory again(file, HistoryBounds{100, 10 * day}, day + 600, log);
+  const auto lobby = again.Stats();
+  EXPECT_EQ(lobby.lines, 3u) << "two lobby lines trimmed, the attic's expired";
+  HistoryPage page;
+  again.Read({"lobby", HistoryMode::kLatest, 0, 10, 1 << 20}, day + 600, [&](HistoryPage p) { page = std::move(p); });
+  ASSERT_EQ(page.lines.size(), 3u);
+  EXPECT_EQ(page.lines.front().body, "amy/lobby/2");
+  EXPECT_FALSE(SqliteHistory(dir + "/no/such/dir/h.db", {}, 0, log).Valid());
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
