@@ -34,6 +34,7 @@ struct StampedLine {
   std::string sender;
   std::string room;
   std::string text;
+  bool operator==(const StampedLine&) const = default;
 };
 
 // "HTAL": ID/TIME/ + the "TALL" body (SENDER/ROOM/TEXT).

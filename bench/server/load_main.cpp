@@ -18,6 +18,9 @@
 // --nodes N the same load runs twice: all members on one server, then spread
 // over N servers that share a redis-server of the benchmark's own (--redis
 // PATH, no persistence); the CPU reported is the servers' and Redis's together.
+// --history runs the load three times on one server each: history off, kept
+// in memory, kept in SQLite (a temporary file), the members asking for
+// stamped lines, and compares the server's CPU per million deliveries.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/epoll.h>
@@ -72,6 +75,7 @@ struct Options {
   bool tls = false;      // clear text, then the same over TLS
   int nodes = 0;         // > 0: also spread the members over this many servers sharing Redis
   std::string redis = "redis-server";
+  bool history = false;  // off, in memory, in SQLite, side by side
 };
 
 // What one pass measured, to set the two passes side by side.
@@ -79,6 +83,9 @@ struct Figures {
   double cpuPerMillion = 0;
   double cpuMicrosPerSend = 0;  // how many lines share a send() moves with the timing of a run
   double kibPerConnection = 0;
+  // Per million lines the members received: with history the server also
+  // tells each sender its line's id, which /metrics counts as a delivery.
+  double cpuPerMillionReceived = 0;
 };
 
 double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
@@ -86,8 +93,8 @@ double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::
 bool ParseOptions(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; i += 2) {
     const std::string name = argv[i];
-    if (name == "--tls") {
-      o.tls = true;
+    if (name == "--tls" || name == "--history") {
+      (name == "--tls" ? o.tls : o.history) = true;
       --i;
       continue;
     }
@@ -107,7 +114,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     else return false;
   }
   return (o.port > 0 || !o.server.empty()) && o.connections > 1 && o.perRoom > 1 && o.nodes >= 0 &&
-         (o.nodes == 0 || (!o.server.empty() && !o.tls));
+         (o.nodes == 0 || (!o.server.empty() && !o.tls)) && (!o.history || (o.nodes == 0 && !o.server.empty()));
 }
 
 std::string ReadLine(int fd) {
@@ -218,8 +225,10 @@ class Load {
  public:
   // Ids are prefix + index: a second pass must not meet the first's ids still being closed.
   // Member i connects to ports[i % ports.size()]: every room spans the nodes.
-  Load(const Options& o, const std::vector<int>& ports, SSL_CTX* tls = nullptr, std::string prefix = "load")
-      : o_(o), prefix_(std::move(prefix)), epoll_(epoll_create1(0)) {
+  // askHistory: each member sends "HIST" after its login, as a history-aware client does.
+  Load(const Options& o, const std::vector<int>& ports, SSL_CTX* tls = nullptr, std::string prefix = "load",
+       bool askHistory = false)
+      : o_(o), prefix_(std::move(prefix)), askHistory_(askHistory), epoll_(epoll_create1(0)) {
     for (int i = 0; i < o.connections; ++i) {
       auto c = std::make_unique<LoadConnection>(i, ports[static_cast<std::size_t>(i) % ports.size()], tls);
       if (c->Fd() >= 0) {
@@ -318,6 +327,7 @@ class Load {
                 rateLatencies_.empty() ? 0.0 : rateLatencies_.back());
     if (ours && deliveries > 0) {
       figures.cpuPerMillion = cpuMs / deliveries * 1000.0;
+      if (delivered_ > 0) figures.cpuPerMillionReceived = cpuMs / static_cast<double>(delivered_) * 1000.0;
       if (sends > 0) figures.cpuMicrosPerSend = cpuMs / sends * 1000.0;
       std::printf("rate: server %.0f deliveries, %.0f send() calls (%.3f per delivery), CPU %.0f ms "
                   "(%.2f CPU-s per million deliveries)\n",
@@ -344,7 +354,10 @@ class Load {
   bool Run() {
     const int n = o_.connections;
     auto t = Clock::now();
-    for (int i = 0; i < n; ++i) connections_[i]->Send(wire::kUser, Id(i) + "/key/nick" + std::to_string(i) + "/1");
+    for (int i = 0; i < n; ++i) {
+      connections_[i]->Send(wire::kUser, Id(i) + "/key/nick" + std::to_string(i) + "/1");
+      if (askHistory_) connections_[i]->Send(wire::kHistoryHello, "1");
+    }
     const bool loggedIn = Pump([&] { return usrp_ == n; }, 30'000);
     std::printf("login: %d of %d connections logged in, %.1f ms\n", usrp_, n, MsSince(t));
     if (!loggedIn) return false;
@@ -405,7 +418,7 @@ class Load {
   void OnFrame(LoadConnection& from, const Frame& f) {
     if (f.command == wire::kUserReply) ++usrp_;
     else if (f.command == wire::kChatIn || f.command == wire::kUserInfoToOne) ++roster_;
-    else if (f.command == wire::kToAll) {
+    else if (f.command == wire::kToAll || f.command == wire::kStampedToAll) {
       if (!probeTag_.empty() && f.body.ends_with("/" + probeTag_)) ++probeSeen_;
       if (const auto mark = f.body.rfind("/rate"); mark != std::string::npos) {
         const double sentMs = std::atof(f.body.c_str() + mark + 5) / 1000.0;
@@ -418,6 +431,7 @@ class Load {
 
   Options o_;
   std::string prefix_;
+  bool askHistory_ = false;
   int epoll_;
   std::vector<std::unique_ptr<LoadConnection>> connections_;
   int usrp_ = 0;
@@ -438,7 +452,9 @@ void Stop(pid_t pid) {
 
 // One run against servers of our own: 0 nodes is one server as it always ran;
 // otherwise that many sharing a redis-server (1 included, to see what Redis costs).
-int RunServers(const Options& o, int nodes) {
+// more: further options for every server; askHistory as for Load.
+int RunServers(const Options& o, int nodes, const std::vector<std::string>& more = {}, bool askHistory = false,
+               Figures* out = nullptr) {
   std::vector<pid_t> processes;
   std::vector<int> ports, httpPorts;
   std::vector<std::string> clusterArgs;
@@ -455,10 +471,11 @@ int RunServers(const Options& o, int nodes) {
   }
   for (int n = 0; n < std::max(nodes, 1); ++n) {
     int port = 0, httpPort = 0;
-    std::vector<std::string> more = clusterArgs;
-    if (!more.empty()) more.insert(more.end(), {"--node-name", "load" + std::to_string(n)});
+    std::vector<std::string> args = clusterArgs;
+    if (!args.empty()) args.insert(args.end(), {"--node-name", "load" + std::to_string(n)});
+    args.insert(args.end(), more.begin(), more.end());
     int unusedTlsPort = 0;
-    const pid_t pid = StartServer(o, "", port, httpPort, unusedTlsPort, more);
+    const pid_t pid = StartServer(o, "", port, httpPort, unusedTlsPort, args);
     if (port <= 0) {
       std::fprintf(stderr, "no server port\n");
       return 1;
@@ -469,12 +486,13 @@ int RunServers(const Options& o, int nodes) {
   }
   const long rssBefore = RssKiB(processes.back());
   {
-    Load load(o, ports);
+    Load load(o, ports, nullptr, "load", askHistory);
     Figures figures;
     if (load.Run()) {
       load.RunRate(processes, httpPorts, figures);
       if (nodes <= 1) load.RunIdle(processes.back(), rssBefore, figures);
     }
+    if (out != nullptr) *out = figures;
   }
   for (pid_t p : processes) Stop(p);
   if (redis > 0) std::filesystem::remove_all(dir);
@@ -491,12 +509,33 @@ int main(int argc, char** argv) {
                  "                           [--probes 200] [--burst 5] [--rate LINES_PER_S --seconds 10]\n"
                  "                           [--idle-seconds S: then the server's memory per connection]\n"
                  "                           [--tls: clear text, then the same over TLS, side by side]\n"
-                 "                           [--nodes N [--redis PATH]: also spread over N servers sharing Redis]\n");
+                 "                           [--nodes N [--redis PATH]: also spread over N servers sharing Redis]\n"
+                 "                           [--history: history off, in memory, in SQLite, side by side]\n");
     return 2;
   }
   signal(SIGPIPE, SIG_IGN);
   orvinta::bench::RaiseDescriptorLimit();
 
+  if (o.history) {
+    char dir[] = "/tmp/orvinta-load-history-XXXXXX";
+    if (mkdtemp(dir) == nullptr) return 1;
+    const std::string db = std::string(dir) + "/history.db";
+    Figures off, memory, sqlite;
+    std::printf("== history off\n");
+    RunServers(o, 0, {"--history-lines", "0"}, false, &off);
+    std::printf("== history in memory\n");
+    RunServers(o, 0, {}, true, &memory);
+    std::printf("== history in SQLite (%s)\n", db.c_str());
+    RunServers(o, 0, {"--history-db", db}, true, &sqlite);
+    std::filesystem::remove_all(dir);
+    const auto ratio = [&](const Figures& f) {
+      return off.cpuPerMillionReceived > 0 ? f.cpuPerMillionReceived / off.cpuPerMillionReceived : 0.0;
+    };
+    std::printf("history: CPU-s per million lines delivered: off %.2f, memory %.2f (%.2fx), SQLite %.2f (%.2fx)\n",
+                off.cpuPerMillionReceived, memory.cpuPerMillionReceived, ratio(memory), sqlite.cpuPerMillionReceived,
+                ratio(sqlite));
+    return 0;
+  }
   if (o.nodes > 0) {
     std::printf("== all %d members on one server\n", o.connections);
     RunServers(o, 1);
