@@ -29,22 +29,14 @@ namespace orvinta::window {
 using FakeNotifier = fakes::FakePromptPort;
 
 // The time of day moves with the fake timers, from 12:00:00.
-class TimersClock final : public platform::LocalClock {
- public:
-  explicit TimersClock(const fakes::FakeTimers& timers) : timers_(timers) {}
+struct TimersClock final : platform::LocalClock {
+  explicit TimersClock(const fakes::FakeTimers& t) : timers(t) {}
   std::tm Now() override {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mday = 5;
-    t.tm_hour = 12;
-    t.tm_sec = static_cast<int>(timers_.now() / 1000);
-    t.tm_isdst = -1;
+    std::tm t{.tm_sec = static_cast<int>(timers.now() / 1000), .tm_hour = 12, .tm_mday = 5, .tm_year = 126, .tm_isdst = -1};
     std::mktime(&t);
     return t;
   }
-
- private:
-  const fakes::FakeTimers& timers_;
+  const fakes::FakeTimers& timers;
 };
 
 class FakeConfigStore final : public WindowConfigStore {
