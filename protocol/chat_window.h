@@ -4,6 +4,7 @@
 // "#" + room key; all texts are code page 949 bytes and come from the network
 // unless said otherwise, so the window escapes what it shows.
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -25,8 +26,9 @@ class ChatWindow {
   virtual void StopInviteTimer() = 0;    // kills timer 4 and clears InvitePending
   virtual void CloseClient() = 0;        // the window's close operation
   // The connection dropped without a goodbye and the session is getting back;
-  // told once per drop, however many attempts it takes.
-  virtual void ConnectionAway() {}
+  // told once per drop, however many attempts it takes. The connection had
+  // been silent for that long before the drop was noticed.
+  virtual void ConnectionAway(std::int64_t /*silentForMs*/) {}
   // Logged in again after a drop: the member lists start over, as the
   // session enters OpenRooms again.
   virtual void ConnectionBack() {}

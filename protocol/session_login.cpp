@@ -81,7 +81,9 @@ void CZupChatMain::OnConnected() {
   Window.SetConnectStatus(true);
   // Whatever the server said before it heard the login is not for us.
   Socket.DiscardWaiting();
+  KeepAlive.Connected();
   Heard();
+  WaitForLoginReply();
   SendLogin();
 }
 
@@ -124,6 +126,8 @@ void CZupChatMain::SendPong() { SendFields(wire::kPong, {}); }
 
 void CZupChatMain::ProcUserReply(std::string_view /*body*/) {
   EverLoggedIn = true;
+  KeepAlive.LoggedIn(Now());
+  Heard();
   if (Away) ReenterRooms();
   EnterLaunchRoom();
   // After the launch's own room is asked for: what the window does on login

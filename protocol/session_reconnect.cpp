@@ -7,15 +7,25 @@
 namespace orvinta::protocol {
 namespace {
 
-// The server pings every 30 s: two missed pings and a margin mean a dead network.
-constexpr int kSilenceMs = 75000;
+// Getting back, a server that takes the connection but does not answer the
+// login in this time (a node paused, a login contest takes 5 s) is left for
+// the next attempt, which starts with another of its addresses.
+constexpr int kLoginReplyMs = 10000;
+// The old session may take a while to be let go (its node restarting): system
+// message 2 is taken as final only when every one of these attempts got it.
+constexpr int kAlreadyOnlineAttempts = 6;
 constexpr std::string_view kKeyExpired =
     "로그인 정보가 만료되어 다시 접속할 수 없습니다.\n\n포털에서 채팅을 다시 시작해주세요.";
 
 }  // namespace
 
 void CZupChatMain::Heard() {
-  if (Timers && Socket.HasSocket()) Timers->Set(kSilenceTimer, kSilenceMs);
+  KeepAlive.Heard(Now());
+  if (Timers && Socket.HasSocket()) Timers->Set(kSilenceTimer, static_cast<int>(KeepAlive.SilenceLimitMs()));
+}
+
+void CZupChatMain::WaitForLoginReply() {
+  if (Timers && Away) Timers->Set(kSilenceTimer, kLoginReplyMs);
 }
 
 void CZupChatMain::OnTimer(int id) {
@@ -26,6 +36,7 @@ void CZupChatMain::OnTimer(int id) {
   }
   // A silent first login is the login watchdog's to judge.
   if (id != kSilenceTimer || !EverLoggedIn || !Socket.HasSocket()) return;
+  KeepAlive.WentSilent();
   Socket.Close();
   OnClosed();
 }
@@ -37,7 +48,8 @@ bool CZupChatMain::GetBack() {
   if (!Away) {
     Away = true;
     Window.StopLoginWatchdog();
-    Window.ConnectionAway();
+    const std::int64_t now = Now();
+    Window.ConnectionAway(now - KeepAlive.SilentSince(now));
   }
   Timers->Set(kRetryTimer, Backoff.NextDelayMs());
   return true;
@@ -45,6 +57,7 @@ bool CZupChatMain::GetBack() {
 
 void CZupChatMain::ReenterRooms() {
   Away = false;
+  AlreadyOnlineRefusals = 0;
   Backoff.Reset();
   Window.ConnectionBack();
   for (const std::string& room : Window.OpenRooms()) {
@@ -57,9 +70,12 @@ void CZupChatMain::ReenterRooms() {
 
 bool CZupChatMain::RefusedOnTheWayBack(long code) {
   if (!Away) return false;
-  if (code == wire::system_code::kRefused) {
-    // Too many logins at once (everybody dropped together comes back together),
-    // or the server full for the moment: the next attempt waits longer.
+  // Too many logins at once (everybody dropped together comes back together),
+  // the server full for the moment, or the old session not yet let go: the
+  // next attempt waits longer.
+  const bool again = code == wire::system_code::kRefused ||
+                     (code == wire::system_code::kAlreadyConnected && ++AlreadyOnlineRefusals < kAlreadyOnlineAttempts);
+  if (again) {
     Socket.Close();
     GetBack();
     return true;

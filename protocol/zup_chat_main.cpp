@@ -92,7 +92,11 @@ void CZupChatMain::ParseMessage(std::string_view command, std::string_view body)
   Dispatch(Routes(), *this, command, body);
 }
 
-void CZupChatMain::AnswerPing(std::string_view /*body*/) { SendPong(); }
+void CZupChatMain::AnswerPing(std::string_view /*body*/) {
+  KeepAlive.Ping(Now());
+  Heard();  // the limit may have moved with what this PING taught
+  SendPong();
+}
 
 void CZupChatMain::SendFields(std::string_view command, std::initializer_list<std::string_view> fields) {
   std::string body;

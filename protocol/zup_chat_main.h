@@ -16,6 +16,7 @@
 #include "protocol/chat_connection.h"
 #include "protocol/chat_window.h"
 #include "protocol/connect_policy.h"
+#include "protocol/keep_alive_watch.h"
 #include "protocol/launch_settings.h"
 #include "protocol/reconnect_backoff.h"
 #include "protocol/routes.h"
@@ -97,12 +98,15 @@ class CZupChatMain final : private ConnectionListener {
   enum SessionTimer { kRetryTimer = 1, kSilenceTimer = 2 };
   void OnTimer(int id);
   void Heard();
+  void WaitForLoginReply();
   // False when the drop ends the client instead (no login yet, or a goodbye came).
   bool GetBack();
   void ReenterRooms();
-  // A login refused while getting back: too many logins waits and tries
-  // again, an expired key ends the client. True when the code was handled.
+  // A login refused while getting back: too many logins, or the old session
+  // not yet gone, waits and tries again; an expired key ends the client.
+  // True when the code was handled.
   bool RefusedOnTheWayBack(long code);
+  std::int64_t Now() const { return Timers ? Timers->NowMs() : 0; }
 
   // What the connection reports.
   void OnConnected() override;
@@ -129,6 +133,8 @@ class CZupChatMain final : private ConnectionListener {
   platform::Timers* Timers;
   const ConnectPolicy Policy;
   ReconnectBackoff Backoff;
+  KeepAliveWatch KeepAlive;
+  int AlreadyOnlineRefusals = 0;  // in a row, while getting back
   bool EverLoggedIn = false;  // a drop before the first login is not retried
   bool Away = false;          // lost, and trying to get back
   bool Ended = false;         // the server said goodbye: its close is not a drop

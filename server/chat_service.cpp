@@ -248,7 +248,11 @@ void ChatService::ReportLost() {
 
 void ChatService::UpdateInterest(ClientConnection& c) {
   const bool wantsOutput = (c.HasOutput() && !c.WriteWaitsForInput()) || c.ReadWaitsForOutput();
-  const std::uint32_t wanted = (c.closing ? 0u : static_cast<std::uint32_t>(EPOLLIN)) |
+  // A closing connection reads no more, unless its last frame waits for the
+  // peer's part of the TLS handshake (a refusal at accept time): the
+  // handshake goes on inside the flush, and the frame goes out before the close.
+  const bool reads = !c.closing || (c.HasOutput() && c.WriteWaitsForInput());
+  const std::uint32_t wanted = (reads ? static_cast<std::uint32_t>(EPOLLIN) : 0u) |
                                (wantsOutput ? static_cast<std::uint32_t>(EPOLLOUT) : 0u);
   if (wanted == c.interest) return;
   c.interest = wanted;

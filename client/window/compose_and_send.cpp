@@ -64,8 +64,9 @@ void ComposeAndSend::OnBnClickedChatsend() {
   const std::string typed(compose::TypedText(content));
   Channel* current = channels_.Current();
   const bool inRoom = current && current->kind != ChannelKind::WaitingRoom;
-  if (!typed.empty() && inRoom && !flags_.connected) {
-    // Away from the server: the line waits in the input for the user to send it again.
+  if (!typed.empty() && inRoom && !flags_.loggedIn) {
+    // Away from the server, or back but not logged in yet (the server would
+    // drop the line): it waits in the input for the user to send it again.
     transcript_.AddInfoLineHtml(current->name, kNotSentNotice);
     return;
   }

@@ -8,20 +8,24 @@ constexpr std::string_view kBackLine = "<BR><B>▷ [%s] 서버에 다시 연결�
 
 }  // namespace
 
-std::string ConnectionNotices::TimeNow() {
-  const std::tm now = clock_.Now();
+std::string ConnectionNotices::TimeAgo(std::int64_t ms) {
+  std::tm when = clock_.Now();
+  if (ms > 0) {
+    const std::time_t then = std::mktime(&when) - static_cast<std::time_t>((ms + 500) / 1000);
+    localtime_r(&then, &when);
+  }
   char text[16];
-  if (std::strftime(text, sizeof text, "%H:%M:%S", &now) == 0) text[0] = '\0';
+  if (std::strftime(text, sizeof text, "%H:%M:%S", &when) == 0) text[0] = '\0';
   return text;
 }
 
-void ConnectionNotices::OnAway() {
-  awaySince_ = TimeNow();
+void ConnectionNotices::OnAway(std::int64_t silentForMs) {
+  awaySince_ = TimeAgo(silentForMs);
   for (const std::string& room : OpenRooms()) transcript_.AddInfoLine(room, kAwayLine, {awaySince_});
 }
 
 void ConnectionNotices::OnBack() {
-  const std::string now = TimeNow();
+  const std::string now = TimeAgo(0);
   for (const std::string& room : OpenRooms()) {
     members_.DeleteAllNick(room);
     transcript_.AddInfoLine(room, kBackLine, {now, awaySince_});

@@ -2,6 +2,7 @@
 // What the rooms show while the session gets back to a lost server: one line
 // in each open room when the connection drops, one when it is back (with the
 // times), and which rooms to enter again.
+#include <cstdint>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -19,13 +20,15 @@ class ConnectionNotices {
                     platform::LocalClock& clock)
       : channels_(channels), members_(members), transcript_(transcript), clock_(clock) {}
 
-  void OnAway();
+  // Both lines give the time the connection went silent, which may be well
+  // before the drop was noticed.
+  void OnAway(std::int64_t silentForMs);
   // Member lists start over: entering again lists everyone anew.
   void OnBack();
   std::vector<std::string> OpenRooms() const;
 
  private:
-  std::string TimeNow();
+  std::string TimeAgo(std::int64_t ms);
 
   ChannelList& channels_;
   MemberLists& members_;

@@ -82,7 +82,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   void StartInviteTimer() override { prompts_.StartInviteTimer(); }
   void StopInviteTimer() override { prompts_.StopInviteTimer(); }
   void CloseClient() override { OnClose(); }
-  void ConnectionAway() override { notices_.OnAway(); }
+  void ConnectionAway(std::int64_t silentForMs) override { notices_.OnAway(silentForMs); }
   void ConnectionBack() override { notices_.OnBack(); }
   std::vector<std::string> OpenRooms() override { return notices_.OpenRooms(); }
   int OwnStatusIn(std::string_view channel) override {

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QHostInfo>
 #include <QSslConfiguration>
 #include <QThread>
 #include <QTimer>
@@ -16,6 +17,9 @@ namespace orvinta::platform::qt {
 // Output the peer has not taken yet is bounded; past this a send is refused
 // rather than buffered without end.
 constexpr qint64 kMaxPendingOutput = 1 << 20;
+// An address that neither takes nor refuses the connection (its node is down
+// or paused) is left for the next one after this long.
+constexpr int kAddressTimeoutMs = 5000;
 
 QtTransportFactory::QtTransportFactory() {
   const QByteArray file = qgetenv("ORVINTA_CA_FILE");
@@ -45,9 +49,18 @@ int FailureOf(const QList<QSslError>& errors) {
 
 }  // namespace
 
-QtTransport::QtTransport(TransportListener& listener, QList<QSslCertificate> extraAuthorities)
-    : listener_(listener), extraAuthorities_(std::move(extraAuthorities)), socket_(new QSslSocket) {
+QtTransport::QtTransport(TransportListener& listener, QList<QSslCertificate> extraAuthorities,
+                         std::shared_ptr<LastAddresses> lastAddresses)
+    : listener_(listener),
+      extraAuthorities_(std::move(extraAuthorities)),
+      socket_(new QSslSocket),
+      lastAddresses_(std::move(lastAddresses)),
+      attemptTimer_(new QTimer(this)) {
   socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  attemptTimer_->setSingleShot(true);
+  connect(attemptTimer_, &QTimer::timeout, this, [this] {
+    if (connecting_ && socket_ && !closedByUs_ && !untried_.isEmpty()) TryNextAddress();
+  });
   // A secure connection is up once the certificate has passed, not at TCP's connect.
   connect(socket_, &QSslSocket::connected, this, [this] {
     if (!secure_) OnReady();
@@ -61,7 +74,7 @@ QtTransport::QtTransport(TransportListener& listener, QList<QSslCertificate> ext
     while (alive && socket_ && !closedByUs_ && socket_->bytesAvailable() > 0) listener_.OnReceive();
   });
   connect(socket_, &QSslSocket::disconnected, this, [this] {
-    if (!closedByUs_) listener_.OnClose(0);
+    if (!closedByUs_ && !connecting_) listener_.OnClose(0);
   });
   connect(socket_, &QSslSocket::errorOccurred, this, &QtTransport::OnError);
 }
@@ -76,6 +89,8 @@ QtTransport::~QtTransport() {
 
 void QtTransport::OnReady() {
   connecting_ = false;
+  attemptTimer_->stop();
+  if (lastAddresses_) lastAddresses_->insert(host_, socket_->peerAddress());
   listener_.OnConnect(0);
 }
 
@@ -86,8 +101,16 @@ void QtTransport::OnSslErrors(const QList<QSslError>& errors) {
 
 void QtTransport::OnError(QAbstractSocket::SocketError error) {
   if (closedByUs_) return;
+  if (connecting_ && refusedCertificate_ == 0 && !untried_.isEmpty()) {
+    // Another node may take it; the socket settles before it is used again.
+    QTimer::singleShot(0, this, [this] {
+      if (connecting_ && socket_ && !closedByUs_) TryNextAddress();
+    });
+    return;
+  }
   if (connecting_) {
     connecting_ = false;
+    attemptTimer_->stop();
     int failure = static_cast<int>(error) + 1;
     if (refusedCertificate_ != 0) {
       failure = refusedCertificate_;
@@ -112,17 +135,55 @@ void QtTransport::Connect(const std::string& host, int port, bool secure) {
   connecting_ = true;
   closedByUs_ = false;
   secure_ = secure;
-  refusedCertificate_ = 0;
-  if (!secure) {
-    socket_->connectToHost(QString::fromStdString(host), static_cast<quint16>(port));
+  host_ = QString::fromStdString(host);
+  port_ = static_cast<quint16>(port);
+  if (secure) {
+    QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+    config.setProtocol(QSsl::TlsV1_2OrLater);
+    config.setPeerVerifyMode(QSslSocket::VerifyPeer);
+    if (!extraAuthorities_.isEmpty()) config.addCaCertificates(extraAuthorities_);
+    socket_->setSslConfiguration(config);
+  }
+  if (QHostAddress literal; literal.setAddress(host_)) {
+    OnLookedUp({literal});
     return;
   }
-  QSslConfiguration config = QSslConfiguration::defaultConfiguration();
-  config.setProtocol(QSsl::TlsV1_2OrLater);
-  config.setPeerVerifyMode(QSslSocket::VerifyPeer);
-  if (!extraAuthorities_.isEmpty()) config.addCaCertificates(extraAuthorities_);
-  socket_->setSslConfiguration(config);
-  socket_->connectToHostEncrypted(QString::fromStdString(host), static_cast<quint16>(port));
+  QHostInfo::lookupHost(host_, this, [this](const QHostInfo& info) { OnLookedUp(info.addresses()); });
+}
+
+void QtTransport::OnLookedUp(const QList<QHostAddress>& found) {
+  if (!connecting_ || closedByUs_ || !socket_) return;
+  if (found.isEmpty()) {
+    connecting_ = false;
+    listener_.OnConnect(static_cast<int>(QAbstractSocket::HostNotFoundError) + 1);
+    return;
+  }
+  untried_ = found;
+  // Start after the address last connected to: the node that failed us is tried last.
+  const qsizetype last = lastAddresses_ ? untried_.indexOf(lastAddresses_->value(host_)) : -1;
+  if (last >= 0) untried_ = untried_.mid(last + 1) + untried_.mid(0, last + 1);
+  TryNextAddress();
+}
+
+void QtTransport::TryNextAddress() {
+  if (socket_->state() != QAbstractSocket::UnconnectedState) {
+    closedByUs_ = true;  // the attempt given up is no close to report
+    socket_->abort();
+    closedByUs_ = false;
+  }
+  const QHostAddress address = untried_.takeFirst();
+  refusedCertificate_ = 0;
+  if (untried_.isEmpty()) {
+    attemptTimer_->stop();
+  } else {
+    attemptTimer_->start(kAddressTimeoutMs);
+  }
+  if (!secure_) {
+    socket_->connectToHost(address, port_);
+    return;
+  }
+  // The certificate must name the host as written, whichever address answers.
+  socket_->connectToHostEncrypted(address.toString(), port_, host_);
 }
 
 int QtTransport::Send(std::string_view bytes) {
@@ -138,6 +199,7 @@ int QtTransport::Receive(char* buffer, std::size_t size) {
 
 void QtTransport::Close() {
   closedByUs_ = true;
+  attemptTimer_->stop();
   if (socket_) socket_->abort();
 }
 

@@ -1,7 +1,13 @@
 #pragma once
 // The transport port over QSslSocket: clear text, or TLS checked against the
 // system's authorities (and any private one added) and the host name.
+// A host name with several addresses (one per node) is tried address by
+// address, each connect starting after the one last connected to.
 // Notifications arrive from Qt's event loop.
+#include <memory>
+
+#include <QHash>
+#include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -10,15 +16,20 @@
 #include <QSslSocket>
 #include <QString>
 #include <string>
+#include <QTimer>
 
 #include "platform/transport.h"
 
 namespace orvinta::platform::qt {
 
+// The address each host name was last connected to, shared by a factory's transports.
+using LastAddresses = QHash<QString, QHostAddress>;
+
 class QtTransport final : public QObject, public Transport {
   Q_OBJECT
  public:
-  explicit QtTransport(TransportListener& listener, QList<QSslCertificate> extraAuthorities = {});
+  explicit QtTransport(TransportListener& listener, QList<QSslCertificate> extraAuthorities = {},
+                       std::shared_ptr<LastAddresses> lastAddresses = {});
   ~QtTransport() override;
 
   void Connect(const std::string& host, int port, bool secure) override;
@@ -31,6 +42,8 @@ class QtTransport final : public QObject, public Transport {
   void OnError(QAbstractSocket::SocketError error);
   void OnSslErrors(const QList<QSslError>& errors);
   void OnReady();
+  void OnLookedUp(const QList<QHostAddress>& found);
+  void TryNextAddress();
 
   TransportListener& listener_;
   const QList<QSslCertificate> extraAuthorities_;  // shared, not copied
@@ -40,6 +53,11 @@ class QtTransport final : public QObject, public Transport {
   bool secure_ = false;
   int refusedCertificate_ = 0;  // a TransportFailure once the check failed
   bool closedByUs_ = false;
+  const std::shared_ptr<LastAddresses> lastAddresses_;
+  QString host_;
+  quint16 port_ = 0;
+  QList<QHostAddress> untried_;  // this connect's addresses not yet tried, in order
+  QTimer* attemptTimer_;         // one address may not hold up the others
 };
 
 class QtTransportFactory final : public TransportFactory {
@@ -54,12 +72,13 @@ class QtTransportFactory final : public TransportFactory {
   const std::string& UnusableAuthorityFile() const { return unusableFile_; }
 
   std::unique_ptr<Transport> Create(TransportListener& listener) override {
-    return std::make_unique<QtTransport>(listener, extraAuthorities_);
+    return std::make_unique<QtTransport>(listener, extraAuthorities_, lastAddresses_);
   }
 
  private:
   QList<QSslCertificate> extraAuthorities_;
   std::string unusableFile_;
+  std::shared_ptr<LastAddresses> lastAddresses_ = std::make_shared<LastAddresses>();
 };
 
 }  // namespace orvinta::platform::qt

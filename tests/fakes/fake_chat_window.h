@@ -27,6 +27,7 @@ class FakeChatWindow final : public protocol::ChatWindow {
   void StartInviteTimer() override { Record("StartInviteTimer", {}); }
   void StopInviteTimer() override { Record("StopInviteTimer", {}); }
   void CloseClient() override { Record("CloseClient", {}); }
+  void ConnectionAway(std::int64_t) override { Record("ConnectionAway", {}); }
   void ConnectionBack() override { Record("ConnectionBack", {}); }
   std::vector<std::string> OpenRooms() override {  // the open channels, in name order
     std::vector<std::string> rooms;

@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <csignal>
+
 namespace orvinta::integration {
 
 ServerProcess::ServerProcess(QStringList extraArguments) {
@@ -45,6 +47,10 @@ std::string ServerProcess::address() const { return "127.0.0.1:" + std::to_strin
 void ServerProcess::Kill() {
   process_.kill();
   process_.waitForFinished(3000);
+}
+
+void ServerProcess::Pause(bool paused) {
+  if (process_.processId() > 0) ::kill(static_cast<pid_t>(process_.processId()), paused ? SIGSTOP : SIGCONT);
 }
 
 bool WaitFor(const std::function<bool()>& done, int timeoutMs) {

@@ -25,6 +25,8 @@ class ServerProcess {
   std::string address() const;
   // Ends the server as a crash would: connections drop without a goodbye.
   void Kill();
+  // Stops or continues it as a paused machine would: connections stay, nothing is answered.
+  void Pause(bool paused);
 
  private:
   QProcess process_;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,17 @@ namespace orvinta::window {
 
 
 using FakeNotifier = fakes::FakePromptPort;
+
+// The time of day moves with the fake timers, from 12:00:00.
+struct TimersClock final : platform::LocalClock {
+  explicit TimersClock(const fakes::FakeTimers& t) : timers(t) {}
+  std::tm Now() override {
+    std::tm t{.tm_sec = static_cast<int>(timers.now() / 1000), .tm_hour = 12, .tm_mday = 5, .tm_year = 126, .tm_isdst = -1};
+    std::mktime(&t);
+    return t;
+  }
+  const fakes::FakeTimers& timers;
+};
 
 class FakeConfigStore final : public WindowConfigStore {
  public:
@@ -59,7 +71,7 @@ class WindowTest : public ::testing::Test {
     dlg.reset();
     dlg = std::make_unique<COrvintaDlg>(
         settings, WindowPorts{host, views, timers, boxes, sound, shell, transports, nullptr, &notifier, &config,
-                               &input, nullptr, &memberViews, nullptr, &transcriptViews},
+                               &input, nullptr, &memberViews, &clock, &transcriptViews},
         portal);
     dlg->OnInitDialog();
   }
@@ -109,6 +121,7 @@ class WindowTest : public ::testing::Test {
   fakes::FakeTranscriptViewFactory transcriptViews{portal};
   fakes::FakeMemberListFactory memberViews;
   fakes::FakeTimers timers;
+  TimersClock clock{timers};
   fakes::FakeMessageBoxes boxes;
   fakes::FakeSound sound;
   fakes::FakeShell shell;
