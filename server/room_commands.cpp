@@ -1,6 +1,7 @@
 #include "server/room_commands.h"
 
 #include "protocol/wire_commands.h"
+#include "server/cluster_rosters.h"
 #include "server/wire_fields.h"
 #include "text/text_util.h"
 
@@ -39,12 +40,14 @@ void SendOthers(ServerContext& ctx, ConnectionId to, const std::string& roomKey,
   }
 }
 
-// What a member entering the room needs: who is there, and whether a vote
-// runs (held here or by another node).
-void SendRoster(ServerContext& ctx, ConnectionId to, const Room& room, const std::vector<ClusterMember>& others,
-                bool voteElsewhere = false) {
+// What a member entering the room needs: who is there (on other nodes, as
+// the room's members here know them), and whether a vote runs (held here or
+// by another node).
+void SendRoster(ServerContext& ctx, ConnectionId to, const Room& room, bool voteElsewhere) {
   SendMembers(ctx, to, room, to);
-  SendOthers(ctx, to, room.key, others);
+  for (const auto& [id, m] : room.remote) {
+    ctx.Send(to, wire::kUserInfoToOne, JoinFields({id, room.key, m.nick, m.icon, m.status}));
+  }
   if (room.vote || voteElsewhere) ctx.Send(to, wire::kRoomInfo, JoinFields({room.key, "T"}));
 }
 
@@ -103,9 +106,10 @@ void Seat(ServerContext& ctx, Session& session, const std::string& key, const st
     JoinRefused(ctx, session, result, key);
     return;
   }
-  const Room& room = *ctx.rooms.Find(roomId);
+  Room& room = *ctx.rooms.Find(roomId);
+  MergeRoster(ctx, room, others, session.connection);
   if (result == JoinResult::kAlreadyIn) {
-    SendRoster(ctx, session.connection, room, others, voteRunning);
+    SendRoster(ctx, session.connection, room, voteRunning);
     return;
   }
   session.rooms.insert(roomId);
@@ -113,7 +117,7 @@ void Seat(ServerContext& ctx, Session& session, const std::string& key, const st
   if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "enter " + Who(session) + " room " + LogText(room.key));
   ctx.Announce(room, wire::kChatIn, JoinFields({session.userId, room.key, session.nick, session.icon}),
                session.connection);
-  SendRoster(ctx, session.connection, room, others, voteRunning);
+  SendRoster(ctx, session.connection, room, voteRunning);
 }
 
 }  // namespace
