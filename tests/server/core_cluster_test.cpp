@@ -101,6 +101,54 @@ TEST_F(ClusterCoreTest, EntryWaitsForItsSeatAndNamesTheMembersOfOtherNodes) {
   EXPECT_EQ(cluster.left, std::vector<std::string>{"lobby/amy"});
 }
 
+TEST_F(ClusterCoreTest, AfterAGapTheMembersAreToldWhoCameAndWentElsewhereSinceAndNoMore) {
+  const ConnectionId amy = LoggedIn("amy");
+  Frame(amy, "CHIN", "amy/lobby");
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kSeated, "lobby", {{"zed", "Zed", "7", "0"}}, false});
+  Take(amy);
+  server_.Reconcile();
+  // An event newer than the question stands: kim came after it was asked.
+  server_.OnRoomEvent("lobby", "CHIN", "kim/lobby/Kim/3");
+  Take(amy);
+  Answer(cluster.rosters, std::vector<ClusterMember>{{"amy", "amy", "1", "0"}, {"yan", "Yan", "2", "4"}});
+  EXPECT_EQ(Take(amy), (Bodies{F("CHIN", "yan/lobby/Yan/2"), F("IFAL", "yan/lobby/4"), F("CHOT", "zed/lobby")}));
+  // Without an answer nothing changes; a later reading finds kim gone.
+  clock_.Advance(1);
+  server_.Reconcile();
+  Answer(cluster.rosters, std::nullopt);
+  server_.Reconcile();
+  Answer(cluster.rosters, std::vector<ClusterMember>{{"yan", "Yan", "2", "4"}});
+  EXPECT_EQ(Take(amy), Bodies{F("CHOT", "kim/lobby")});
+}
+
+TEST_F(ClusterCoreTest, AnotherNodesSecondLoginClosesOnlyASilentSession) {
+  const ConnectionId amy = LoggedIn("amy");
+  std::vector<bool> answers;
+  server_.OnProbe("amy", [&](bool live) { answers.push_back(live); });
+  EXPECT_EQ(Take(amy), Bodies{F("PING", "")});
+  Frame(amy, "PONG", "");
+  server_.Tick();
+  server_.OnProbe("amy", [&](bool live) { answers.push_back(live); });
+  clock_.Advance(LoginContests::kHolderAnswerMs);
+  server_.Tick();
+  server_.OnProbe("nobody", [&](bool live) { answers.push_back(live); });
+  EXPECT_EQ(answers, (std::vector<bool>{true, false, false}));
+  EXPECT_TRUE(Closed(amy));
+  EXPECT_EQ(cluster.released, std::vector<std::string>{"amy"});
+}
+
+TEST_F(ClusterCoreTest, ALoginWhoseHolderElsewhereMadeWayClaimsAgain) {
+  const ConnectionId amy = Connect();
+  Frame(amy, "USER", "amy/key/amy/1");
+  Answer(cluster.claims, false);
+  Answer(cluster.probes, false);
+  Answer(cluster.claims, true);
+  EXPECT_EQ(Take(amy), Bodies{F("USRP", "")});
+  server_.LoginTakenElsewhere("amy");
+  EXPECT_EQ(Take(amy), Bodies{F("SYST", "2/amy")});
+  EXPECT_TRUE(Closed(amy));
+}
+
 struct RemoteCase {
   const char* name;
   const char* command;
