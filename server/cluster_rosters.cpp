@@ -45,6 +45,8 @@ void Reconcile(ServerContext& ctx, const std::string& roomId, Millis askedAt, st
       ctx.SendToRoom(*room, wire::kUserInfoToAll, JoinFields({id, room->key, m.status}));
     }
   }
+  // A member of another node that is now one of this node's own is not told it left.
+  std::erase_if(room->remote, [&](const auto& entry) { return IsHere(ctx, *room, entry.first); });
   for (const auto& [id, m] : room->remote) {
     if (!wanted.contains(id) && !fresh(id)) went.push_back(id);
   }

@@ -107,6 +107,8 @@ void Seat(ServerContext& ctx, Session& session, const std::string& key, const st
     return;
   }
   Room& room = *ctx.rooms.Find(roomId);
+  // Seen on another node until now (it came back here before that node's seat went).
+  room.remote.erase(session.userId);
   MergeRoster(ctx, room, others, session.connection);
   if (result == JoinResult::kAlreadyIn) {
     SendRoster(ctx, session.connection, room, voteRunning);
