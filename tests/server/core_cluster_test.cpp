@@ -121,6 +121,19 @@ TEST_F(ClusterCoreTest, AfterAGapTheMembersAreToldWhoCameAndWentElsewhereSinceAn
   EXPECT_EQ(Take(amy), Bodies{F("CHOT", "kim/lobby")});
 }
 
+TEST_F(ClusterCoreTest, AMemberBackHereBeforeItsOldNodesSeatWentIsNeverToldOfItself) {
+  const ConnectionId amy = LoggedIn("amy");
+  Frame(amy, "CHIN", "amy/lobby");
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kSeated, "lobby", {{"zed", "Zed", "7", "0"}}, false});
+  const ConnectionId zed = LoggedIn("zed");
+  Frame(zed, "CHIN", "zed/lobby");
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kSeated, "lobby", {}, false});
+  EXPECT_EQ(Take(zed), Bodies{F("IFON", "amy/lobby/amy/1/0")});
+  server_.Reconcile();
+  Answer(cluster.rosters, std::vector<ClusterMember>{});
+  EXPECT_TRUE(Take(zed).empty());
+}
+
 TEST_F(ClusterCoreTest, AnotherNodesSecondLoginClosesOnlyASilentSession) {
   const ConnectionId amy = LoggedIn("amy");
   std::vector<bool> answers;
