@@ -2,6 +2,8 @@
 
 #include "protocol/wire_commands.h"
 #include "server/history_commands.h"
+#include "server/cluster_messages.h"
+#include "server/cluster_rosters.h"
 #include "server/moderation_commands.h"
 #include "server/room_commands.h"
 #include "server/session_commands.h"
@@ -50,9 +52,9 @@ const Route* FindRoute(std::string_view command) {
 
 // What another node may ask this one to deliver: the room traffic members
 // cause and the frames meant for one member.
-constexpr std::string_view kRoomEvents[] = {wire::kChatIn,     wire::kChatOut,    wire::kToAll,
+constexpr std::string_view kRoomEvents[] = {wire::kChatIn,        wire::kChatOut,    wire::kToAll,
                                             wire::kUserInfoToAll, wire::kRequestBan, wire::kResultBan,
-                                            wire::kVoteBan};
+                                            wire::kVoteBan,       kExpelledEvent};
 constexpr std::string_view kUserEvents[] = {wire::kInvite, wire::kDenyInvite, wire::kIgnore};
 
 template <std::size_t N>
@@ -168,21 +170,46 @@ void ChatServer::OnRoomEvent(const std::string& roomId, std::string_view command
   if (!key || RoomIdOf(*key) != roomId) return;
   Room* room = ctx_.rooms.Find(roomId);
   if (room == nullptr) return;
+  const std::string member(fields[0]);
   if (command == wire::kVoteBan) {  // a ballot, for the node that holds the vote; no member sees it
     CountRemoteBallot(ctx_, *room, body);
     return;
   }
+  if (command == kExpelledEvent) {
+    RemoteExpelled(ctx_, *room, member);
+    return;
+  }
+  // Who came and went is told once: a repeat, or news of this node's own members, is not.
+  if (command == wire::kChatIn && !RemoteEntered(ctx_, *room, body)) return;
+  const bool left = command == wire::kChatOut;
+  if (left && !RemoteLeft(ctx_, *room, member)) {
+    ForgetVoter(ctx_, roomId, member);
+    return;
+  }
+  if (command == wire::kUserInfoToAll) RemoteStatus(ctx_, *room, member, fields[2]);
   if (command == wire::kToAll) {
     RelayLine(ctx_, *room, body, nullptr, waited);
   } else {
     ctx_.SendToRoom(*room, command, body, ServerContext::kNobody, waited);
   }
-  if (command == wire::kChatOut) RemoteMemberLeft(ctx_, *room, std::string(fields[0]));
+  if (left) ForgetVoter(ctx_, roomId, member);
 }
 
 void ChatServer::OnUserEvent(const std::string& userId, std::string_view command, std::string_view body) {
   if (!OneOf(kUserEvents, command) || !PlausibleBody(command, body, ctx_.limits)) return;
   if (Session* session = ctx_.sessions.FindUser(userId)) ctx_.Send(session->connection, command, body);
+}
+
+void ChatServer::Reconcile() { ReconcileRooms(ctx_); }
+
+void ChatServer::OnProbe(const std::string& userId, std::function<void(bool live)> answer) {
+  AnswerProbe(ctx_, userId, std::move(answer));
+}
+
+void ChatServer::LoginTakenElsewhere(const std::string& userId) {
+  EndLaterLogin(ctx_, userId);
+  // The session that kept the id may sit in the rooms this one left: they are read again.
+  ReconcileRooms(ctx_);
 }
 
 std::vector<std::string> ChatServer::LocalUsers() const {

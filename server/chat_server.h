@@ -2,6 +2,7 @@
 // The chat server's core: what each command does, with no I/O. The transport
 // reports connections and decoded frames; the core answers through the Outbox.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,9 @@ class ChatServer final : public ServerView, public ClusterInbox {
   void OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body,
                    Millis waited = 0) override;
   void OnUserEvent(const std::string& userId, std::string_view command, std::string_view body) override;
+  void Reconcile() override;
+  void OnProbe(const std::string& userId, std::function<void(bool live)> answer) override;
+  void LoginTakenElsewhere(const std::string& userId) override;
   std::vector<std::string> LocalUsers() const override;
   std::vector<LocalSeat> LocalSeats() const override;
 

@@ -20,6 +20,8 @@ struct ClusterMessage {
 };
 
 inline constexpr std::size_t kMaxClusterMessage = 4096;
+// Between nodes: a vote expelled the member ("ID/KEY"); members hear it as "CHOT".
+inline constexpr std::string_view kExpelledEvent = "EXPL";
 inline constexpr std::size_t kMaxNodeName = 64;
 
 std::string MakeClusterMessage(std::string_view origin, std::uint64_t sentMs, std::string_view target,

@@ -5,6 +5,7 @@
 // when one arrives, as the connection may be gone by then.
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,12 +44,16 @@ class ClusterPort {
   using SeatDone = std::function<void(SeatAnswer answer)>;
   using MembersDone = std::function<void(std::vector<ClusterMember> members)>;
   using DeliveredDone = std::function<void(bool delivered)>;
+  using RosterDone = std::function<void(std::optional<std::vector<ClusterMember>> members)>;
 
   virtual ~ClusterPort() = default;
 
-  // One login per id across the cluster.
+  // One login per id across the cluster: not granted while another node holds it.
   virtual void ClaimUser(const std::string& userId, ClaimDone done) = 0;
   virtual void ReleaseUser(const std::string& userId) = 0;
+  // The id is held on another node: done(true) when its session there still
+  // answers (or its node does not), done(false) once it made way.
+  virtual void ProbeUser(const std::string& userId, DeliveredDone done) = 0;
   // A seat in a room, within its capacity counted over every node.
   virtual void TakeSeat(const SeatRequest& request, SeatDone done) = 0;
   virtual void LeaveSeat(const std::string& roomId, const std::string& userId) = 0;
@@ -61,6 +66,8 @@ class ClusterPort {
   // A frame for the room's members on the other nodes.
   virtual void Publish(const std::string& roomId, std::string_view command, std::string_view body) = 0;
   virtual void AskMembers(const std::string& roomId, MembersDone done) = 0;
+  // The room's members on the other nodes, as the shared state has them; nullopt without an answer.
+  virtual void AskRoster(const std::string& roomId, RosterDone done) = 0;
   // A frame for a member logged in on another node; done(false) when nobody is.
   virtual void SendToUser(const std::string& userId, std::string_view command, std::string_view body,
                           DeliveredDone done) = 0;
@@ -75,6 +82,7 @@ class SingleNode final : public ClusterPort {
  public:
   void ClaimUser(const std::string&, ClaimDone done) override { done(true); }
   void ReleaseUser(const std::string&) override {}
+  void ProbeUser(const std::string&, DeliveredDone done) override { done(false); }
   void TakeSeat(const SeatRequest& request, SeatDone done) override {
     done(SeatAnswer{SeatVerdict::kSeated, request.roomKey, {}, false});
   }
@@ -85,6 +93,7 @@ class SingleNode final : public ClusterPort {
   void Bar(const std::string&, const std::string&, Millis) override {}
   void Publish(const std::string&, std::string_view, std::string_view) override {}
   void AskMembers(const std::string&, MembersDone done) override { done({}); }
+  void AskRoster(const std::string&, RosterDone done) override { done(std::nullopt); }
   void SendToUser(const std::string&, std::string_view, std::string_view, DeliveredDone done) override {
     done(false);
   }
@@ -107,6 +116,15 @@ class ClusterInbox {
   virtual void OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body,
                            Millis waited) = 0;
   virtual void OnUserEvent(const std::string& userId, std::string_view command, std::string_view body) = 0;
+  // After a gap (this node's or another's): each room's members are told who
+  // came and went on the other nodes meanwhile.
+  virtual void Reconcile() = 0;
+  // Another node asks whether the member's session here still answers; a
+  // silent one is closed, and answer(false) once it made way.
+  virtual void OnProbe(const std::string& userId, std::function<void(bool live)> answer) = 0;
+  // Logged in here and, earlier, on another node while they could not see
+  // each other: the session here is the later one and ends.
+  virtual void LoginTakenElsewhere(const std::string& userId) = 0;
   virtual std::vector<std::string> LocalUsers() const = 0;
   virtual std::vector<LocalSeat> LocalSeats() const = 0;
 };

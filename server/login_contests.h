@@ -3,6 +3,7 @@
 // still there. A member whose network died leaves no close behind, so its old
 // session would lock it out until the keep-alive gives up: instead the holder
 // is pinged, and a holder that stays silent makes way for the newcomer.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,10 +15,11 @@ namespace orvinta::server {
 struct LoginContest {
   std::string userId;
   ConnectionId holder = 0;    // the session logged in with the id
-  ConnectionId newcomer = 0;  // the connection asking for it
+  ConnectionId newcomer = 0;  // the connection asking for it; 0 when another node asks
   std::string loginBody;      // its "USER" body, admitted if the holder is gone
   Millis deadline = 0;
   bool answered = false;      // the holder answered the ping
+  std::function<void(bool live)> remote;  // when another node asks: its answer
 };
 
 class LoginContests {
@@ -36,7 +38,7 @@ class LoginContests {
     std::vector<LoginContest> decided;
     for (std::size_t i = 0; i < contests_.size();) {
       LoginContest& c = contests_[i];
-      if (c.answered || now >= c.deadline || isGone(c.holder) || isGone(c.newcomer)) {
+      if (c.answered || now >= c.deadline || isGone(c.holder) || (c.newcomer != 0 && isGone(c.newcomer))) {
         decided.push_back(std::move(c));
         c = std::move(contests_.back());
         contests_.pop_back();

@@ -3,6 +3,8 @@
 // stops on SIGINT or SIGTERM, and reads its TLS files again on SIGHUP.
 #include <signal.h>
 #include <sys/epoll.h>
+#include <sys/random.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -37,6 +39,8 @@ namespace {
 constexpr int kWakeMs = 100;
 constexpr std::size_t kReservedDescriptors = 64;  // listeners, epoll, signals, HTTP, files
 constexpr std::size_t kConnectionCeiling = 20000;
+// A clean stop waits this long for Redis to take the node's members out.
+constexpr Millis kRetireWaitMs = 2000;
 
 ServerLimits LimitsFor(const ServerOptions& options, std::size_t descriptors) {
   ServerLimits limits;
@@ -84,8 +88,10 @@ std::string DefaultPortalDir() {
   return ORVINTA_PORTAL_DIR;
 }
 
-// This host's name and the process id, in the characters a node name may hold.
-std::string DefaultNodeName() {
+// This host's name and the chat port, in the characters a node name may hold:
+// the same for every start of this server, so a restart replaces its
+// predecessor at once, and different for two servers on one host.
+std::string DefaultNodeName(int port) {
   char host[256] = {};
   gethostname(host, sizeof host - 1);
   std::string name;
@@ -93,12 +99,26 @@ std::string DefaultNodeName() {
     const bool plain = std::isalnum(static_cast<unsigned char>(*c)) || *c == '.' || *c == '-' || *c == '_';
     name.push_back(plain ? *c : '_');
   }
-  return (name.empty() ? "node" : name) + "-" + std::to_string(getpid());
+  return (name.empty() ? "node" : name) + "-" + std::to_string(port);
+}
+
+// This start's generation: every run of a node name is told apart by it.
+std::string NewGeneration() {
+  std::uint64_t value = 0;
+  if (getrandom(&value, sizeof value, 0) != sizeof value) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    value = static_cast<std::uint64_t>(now.tv_nsec) ^ (static_cast<std::uint64_t>(now.tv_sec) << 20) ^
+            static_cast<std::uint64_t>(getpid());
+  }
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(value));
+  return hex;
 }
 
 // The cluster on Redis, or none; error set when the options do not make one.
-std::unique_ptr<RedisShards> MakeCluster(const ServerOptions& options, EventLoop& loop, const Clock& clock,
-                                         EventLog& log, std::string& error) {
+std::unique_ptr<RedisShards> MakeCluster(const ServerOptions& options, int port, EventLoop& loop,
+                                         const Clock& clock, EventLog& log, std::string& error) {
   if (options.clusterUrls.empty()) return nullptr;
   std::vector<RedisAddress> addresses;
   for (const std::string& url : options.clusterUrls) {
@@ -120,16 +140,18 @@ std::unique_ptr<RedisShards> MakeCluster(const ServerOptions& options, EventLoop
       return nullptr;
     }
   }
-  const std::string node = options.nodeName.empty() ? DefaultNodeName() : options.nodeName;
+  const std::string node = options.nodeName.empty() ? DefaultNodeName(port) : options.nodeName;
+  const std::string generation = NewGeneration();
   // Every node must list the servers in the same order: the hash picks by position.
   std::vector<std::unique_ptr<RedisCluster>> shards;
   for (const RedisAddress& address : addresses) {
-    shards.push_back(std::make_unique<RedisCluster>(loop, clock, log, address, password, node));
+    shards.push_back(std::make_unique<RedisCluster>(loop, clock, log, address, password, node, generation));
   }
   return std::make_unique<RedisShards>(std::move(shards));
 }
 
-// Before taking members: the cluster must be reachable within the wait.
+// Before taking members: the cluster must be reachable within the wait, and
+// this run must have told it what it holds (replacing its predecessor's state).
 bool WaitForCluster(EventLoop& loop, const Clock& clock, RedisShards& cluster, const ServerOptions& options) {
   const Millis deadline = clock.Now() + static_cast<Millis>(options.clusterWaitSeconds) * 1000;
   std::string urls;
@@ -137,7 +159,7 @@ bool WaitForCluster(EventLoop& loop, const Clock& clock, RedisShards& cluster, c
   bool told = false;
   loop.Run(50, [&] {
     cluster.Tick();
-    if (cluster.Up() || clock.Now() >= deadline) {
+    if (cluster.Stated() || clock.Now() >= deadline) {
       loop.Stop();
     } else if (!told && !cluster.LastError().empty()) {
       told = true;
@@ -146,7 +168,7 @@ bool WaitForCluster(EventLoop& loop, const Clock& clock, RedisShards& cluster, c
     }
     return 50;
   });
-  if (cluster.Up()) return true;
+  if (cluster.Stated()) return true;
   std::fprintf(stderr, "orvinta-server: gave up: Redis at %s did not answer within %d s (%s)\n",
                urls.c_str(), options.clusterWaitSeconds, cluster.LastError().c_str());
   return false;
@@ -221,7 +243,8 @@ int main(int argc, char** argv) {
   ThrottledLog throttled(stderrLog, clock);
   EventLog& log = options.logLevel == LogLevel::kVerbose ? static_cast<EventLog&>(stderrLog) : throttled;
   std::string clusterError;
-  const std::unique_ptr<RedisShards> cluster = MakeCluster(options, loop, clock, log, clusterError);
+  const std::unique_ptr<RedisShards> cluster =
+      MakeCluster(options, listener.Port(), loop, clock, log, clusterError);
   if (!clusterError.empty()) {
     std::fprintf(stderr, "orvinta-server: %s\n", clusterError.c_str());
     return 2;
@@ -259,11 +282,16 @@ int main(int argc, char** argv) {
       loop.Stop();
     }
   };
-  if (!chat.Start() || loop.Add(signals.Fd(), EPOLLIN, onSignal) == 0) {
+  if (loop.Add(signals.Fd(), EPOLLIN, onSignal) == 0) {
     std::fprintf(stderr, "orvinta-server: cannot set up the event loop\n");
     return 1;
   }
+  // Logins are taken only once the cluster knows this run; until then they wait in the backlog.
   if (cluster && !WaitForCluster(loop, clock, *cluster, options)) return 1;
+  if (!chat.Start()) {
+    std::fprintf(stderr, "orvinta-server: cannot set up the event loop\n");
+    return 1;
+  }
 
   // The HTTP side is optional; its address is the second output line.
   std::unique_ptr<Listener> httpListener;
@@ -298,6 +326,19 @@ int main(int argc, char** argv) {
     if (http) http->AfterEvents();
     return next;
   });
+  if (cluster) {
+    // A clean stop: the other nodes see this node's members leave now, not after a sweep.
+    bool retired = false;
+    const Millis deadline = clock.Now() + kRetireWaitMs;
+    cluster->Retire([&] { retired = true; });
+    if (!retired) {
+      loop.Run(50, [&] {
+        cluster->Tick();
+        if (retired || clock.Now() >= deadline) loop.Stop();
+        return 50;
+      });
+    }
+  }
   if (options.logLevel != LogLevel::kQuiet) std::fprintf(stderr, "orvinta-server: stopped\n");
   return 0;
 }

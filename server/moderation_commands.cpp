@@ -6,6 +6,7 @@
 #include "protocol/room_key.h"
 #include "text/text_util.h"
 #include "protocol/wire_commands.h"
+#include "server/cluster_messages.h"
 #include "server/wire_fields.h"
 
 namespace orvinta::server {
@@ -20,24 +21,30 @@ void ToMember(ServerContext& ctx, const std::string& userId, std::string_view co
   }
 }
 
+// Takes a member of this node out of the room it was expelled from.
+void TakeOut(ServerContext& ctx, Session& session, const std::string& roomId, const std::string& roomKey) {
+  if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "expelled " + Who(session) + " room " + LogText(roomKey));
+  session.rooms.erase(roomId);
+  ctx.cluster.LeaveSeat(roomId, session.userId);
+  ctx.rooms.Leave(roomId, session.connection);  // the room may vanish with its last member
+  if (ctx.rooms.Find(roomId) == nullptr) ctx.cluster.Unwatch(roomId);
+}
+
 void Expel(ServerContext& ctx, Room& room, const std::string& target) {
   const std::string roomId = RoomIdOf(room.key);
+  const std::string key = room.key;
   // Remembered even when the target has already gone: it may not come straight back.
   ctx.expulsions.Remember(roomId, target, ctx.Now());
   ctx.cluster.Bar(roomId, target, ctx.limits.expulsionBar);
+  // The target hears it too: a "CHOT" naming oneself closes the room's tab. The
+  // other nodes hear an expulsion, which only a vote makes; a member leaving is "CHOT".
+  const std::string body = JoinFields({target, key});
+  ctx.SendToRoom(room, wire::kChatOut, body);
+  ctx.cluster.Publish(roomId, kExpelledEvent, body);
+  room.remote.erase(target);
+  room.touched[target] = ctx.Now();
   Session* session = ctx.sessions.FindUser(target);
-  if (session == nullptr || !room.Has(session->connection)) {
-    // On another node: its node takes it out when the "CHOT" arrives there.
-    ctx.Announce(room, wire::kChatOut, JoinFields({target, room.key}));
-    return;
-  }
-  if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "expelled " + Who(*session) + " room " + LogText(room.key));
-  // The target hears it too: a "CHOT" naming oneself closes the room's tab.
-  ctx.Announce(room, wire::kChatOut, JoinFields({target, room.key}));
-  session->rooms.erase(roomId);
-  ctx.cluster.LeaveSeat(roomId, target);
-  ctx.rooms.Leave(roomId, session->connection);  // the room may vanish with its last member
-  if (ctx.rooms.Find(roomId) == nullptr) ctx.cluster.Unwatch(roomId);
+  if (session != nullptr && room.Has(session->connection)) TakeOut(ctx, *session, roomId, key);
 }
 
 }  // namespace
@@ -153,23 +160,27 @@ void CountRemoteBallot(ServerContext& ctx, Room& room, std::string_view body) {
   if (room.vote->Cast(voter, fields[3] == "T")) SettleVote(ctx, RoomIdOf(room.key));
 }
 
-void RemoteMemberLeft(ServerContext& ctx, Room& room, const std::string& member) {
+void RemoteExpelled(ServerContext& ctx, Room& room, const std::string& member) {
   const std::string roomId = RoomIdOf(room.key);
+  const std::string body = JoinFields({member, room.key});
   Session* session = ctx.sessions.FindUser(member);
   if (session != nullptr && room.Has(session->connection)) {
     // Another node's vote expelled a member of this one.
     ctx.expulsions.Remember(roomId, member, ctx.Now());
-    if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "expelled " + Who(*session) + " room " + LogText(room.key));
-    session->rooms.erase(roomId);
-    ctx.cluster.LeaveSeat(roomId, member);
-    ctx.rooms.Leave(roomId, session->connection);
-    if (ctx.rooms.Find(roomId) == nullptr) ctx.cluster.Unwatch(roomId);
+    ctx.SendToRoom(room, wire::kChatOut, body);
+    TakeOut(ctx, *session, roomId, room.key);
     return;
   }
-  if (room.vote) {
-    room.vote->Forget(member);
-    SettleVote(ctx, roomId);
-  }
+  room.touched[member] = ctx.Now();
+  if (room.remote.erase(member) > 0) ctx.SendToRoom(room, wire::kChatOut, body);
+  ForgetVoter(ctx, roomId, member);
+}
+
+void ForgetVoter(ServerContext& ctx, const std::string& roomId, const std::string& member) {
+  Room* room = ctx.rooms.Find(roomId);
+  if (room == nullptr || !room->vote) return;
+  room->vote->Forget(member);
+  SettleVote(ctx, roomId);
 }
 
 void SettleVote(ServerContext& ctx, const std::string& roomId) {

@@ -19,9 +19,10 @@ void SettleVote(ServerContext& ctx, const std::string& roomId);
 void TickVotes(ServerContext& ctx);
 
 // From another node: a ballot for the vote this node holds ("VTBN"), and a
-// member that left the room there (or, when it is a member here, that the
-// other node's vote expelled).
+// member that another node's vote expelled, on whichever node it is.
 void CountRemoteBallot(ServerContext& ctx, Room& room, std::string_view body);
-void RemoteMemberLeft(ServerContext& ctx, Room& room, const std::string& member);
+void RemoteExpelled(ServerContext& ctx, Room& room, const std::string& member);
+// A member of another node left the room: it no longer holds up a vote there.
+void ForgetVoter(ServerContext& ctx, const std::string& roomId, const std::string& member);
 
 }  // namespace orvinta::server

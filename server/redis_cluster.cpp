@@ -3,6 +3,10 @@
 #include <arpa/inet.h>
 #include <time.h>
 
+#include <cctype>
+
+#include <openssl/evp.h>
+
 #include <algorithm>
 #include <charconv>
 
@@ -20,9 +24,24 @@ constexpr Millis kAliveFor = 10'000;  // a dead node is swept within this and on
 constexpr Millis kSweepEvery = 5000;
 constexpr Millis kRoomsEvery = 1000;
 constexpr Millis kGatherMs = 3;
+// A loop that stood still this long (a stall, a paused machine) may have been
+// taken for dead: the run states again what it holds.
+constexpr Millis kStallMs = 2500;
+// Another run stated again: reconciling waits this long so that several gather.
+constexpr Millis kReconcileDelay = 300;
+// A node asked whether its member still answers pings it for 5 s.
+constexpr Millis kProbeWait = 6500;
 constexpr std::size_t kMaxRoomsRead = 100'000;
 constexpr std::size_t kMaxMembersRead = 20'000;
+constexpr std::size_t kMaxProbes = 1000;
 const std::string kRoomChannel = "orv:chan:";
+const std::string kAllChannel = "orv:all";
+// Between nodes only; no member sees them.
+constexpr std::string_view kStated = "STAT";
+constexpr std::string_view kProbeAsk = "PROB";
+constexpr std::string_view kProbeLive = "LIVE";
+constexpr std::string_view kProbeGone = "GONE";
+constexpr std::string_view kTakenElsewhere = "DUPL";
 
 std::uint64_t WallMillis() {
   // Wall time, as nodes on other machines compare it; <chrono> does not build under CP949.
@@ -51,6 +70,59 @@ std::vector<ClusterMember> ParseMembers(const redisReply* r, std::size_t from) {
   return members;
 }
 
+// A run's name as Redis may echo it back: a node name, ":", a generation.
+bool PlausibleRun(std::string_view run) {
+  if (run.empty() || run.size() > kMaxNodeName + 17) return false;
+  return std::all_of(run.begin(), run.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_' || c == ':';
+  });
+}
+
+std::optional<std::uint64_t> ParseMillis(std::string_view text) {
+  std::uint64_t value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::string Sha1Hex(std::string_view text) {
+  unsigned char digest[EVP_MAX_MD_SIZE];
+  unsigned int size = 0;
+  EVP_Digest(text.data(), text.size(), digest, &size, EVP_sha1(), nullptr);
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string hex;
+  for (unsigned int i = 0; i < size; ++i) {
+    hex.push_back(kHex[digest[i] >> 4]);
+    hex.push_back(kHex[digest[i] & 15]);
+  }
+  return hex;
+}
+
+}  // namespace
+
+struct LuaScript {
+  explicit LuaScript(std::string_view lua) : text(lua), sha(Sha1Hex(lua)) {}
+  std::string_view text;
+  std::string sha;
+};
+
+namespace {
+
+const LuaScript kClaim{redis_script::kClaim};
+const LuaScript kRelease{redis_script::kRelease};
+const LuaScript kHolder{redis_script::kHolder};
+const LuaScript kReleaseVote{redis_script::kReleaseVote};
+const LuaScript kSeat{redis_script::kSeat};
+const LuaScript kLeave{redis_script::kLeave};
+const LuaScript kUpdate{redis_script::kUpdate};
+const LuaScript kToUser{redis_script::kToUser};
+const LuaScript kBeat{redis_script::kBeat};
+const LuaScript kState{redis_script::kState};
+const LuaScript kRetire{redis_script::kRetire};
+const LuaScript kSweep{redis_script::kSweep};
+const LuaScript* const kScripts[] = {&kClaim, &kRelease, &kHolder, &kReleaseVote, &kSeat,  &kLeave,
+                                     &kUpdate, &kToUser,  &kBeat,   &kState,       &kRetire, &kSweep};
+
 }  // namespace
 
 std::optional<RedisAddress> ParseRedisUrl(std::string_view url) {
@@ -77,12 +149,13 @@ std::optional<RedisAddress> ParseRedisUrl(std::string_view url) {
 }
 
 RedisCluster::RedisCluster(EventLoop& loop, const Clock& clock, EventLog& log, RedisAddress address,
-                           std::string password, std::string nodeName)
+                           std::string password, std::string nodeName, std::string generation)
     : log_(log),
       clock_(clock),
-      node_(std::move(nodeName)),
+      name_(std::move(nodeName)),
+      run_(name_ + ":" + generation),
       address_(address.host + ":" + std::to_string(address.port)),
-      userChannel_("orv:to:" + node_),
+      userChannel_("orv:to:" + run_),
       commands_(loop, clock, address, password),
       pushes_(loop, clock, address, password) {
   // A few milliseconds of a busy node's traffic share one write, and Redis and
@@ -101,6 +174,9 @@ const std::string& RedisCluster::LastError() const {
 }
 
 void RedisCluster::Tick() {
+  const Millis now = clock_.Now();
+  const bool stalled = lastTick_ >= 0 && now - lastTick_ >= kStallMs;
+  lastTick_ = now;
   const bool commandsWereUp = commands_.Up();
   commands_.Tick();
   // The subscribed link owes no answers, so a Redis that went silent is found
@@ -111,13 +187,26 @@ void RedisCluster::Tick() {
   if (up != wasUp_) {
     wasUp_ = up;
     if (log_.Wants(LogLevel::kQuiet)) {
-      log_.Write(up ? "cluster: link to Redis at " + address_ + " up, node " + node_
+      log_.Write(up ? "cluster: link to Redis at " + address_ + " up, node " + run_
                     : "cluster: link to Redis at " + address_ + " down (" + LastError() +
                           "); members here keep talking among themselves, trying again");
     }
   }
+  // Unanswered: the holder's node is gone or stalled; the id stays taken until it is swept.
+  std::vector<std::string> unanswered;
+  for (const auto& [id, waiting] : probes_) {
+    if (now >= waiting.front().deadline) unanswered.push_back(id);
+  }
+  for (const std::string& id : unanswered) EndProbes(id, true);
   if (!commands_.Up()) return;
-  const Millis now = clock_.Now();
+  if (stalled && stated_) {
+    if (log_.Wants(LogLevel::kQuiet)) log_.Write("cluster: this node stood still; stating again what it holds");
+    State();
+  }
+  if (reconcileAt_ >= 0 && now >= reconcileAt_ && inbox_ != nullptr) {
+    reconcileAt_ = -1;
+    inbox_->Reconcile();
+  }
   if (now >= nextBeat_) {
     nextBeat_ = now + kBeatEvery;
     Beat();
@@ -132,49 +221,88 @@ void RedisCluster::Tick() {
   }
 }
 
-void RedisCluster::ReadRooms() {
-  commands_.Command({"EVAL", redis_script::kListRooms, "0"}, [this](const redisReply* reply) {
-    if (reply == nullptr || reply->type != REDIS_REPLY_ARRAY) return;  // keep the last picture
-    static const ServerLimits limits;
-    std::vector<std::pair<std::string, RoomSummary>> rooms;
-    const std::size_t end = std::min<std::size_t>(reply->elements, 2 * kMaxRoomsRead);
-    for (std::size_t i = 0; i + 1 < end; i += 2) {
-      const auto key = CleanRoomKey(Text(reply->element[i]), limits);
-      const redisReply* count = reply->element[i + 1];
-      // A 1:1 room is its two members' business: no public list names it.
-      if (!key || IsPrivateRoomKey(*key) || count->type != REDIS_REPLY_INTEGER || count->integer <= 0) continue;
-      rooms.emplace_back(RoomIdOf(*key), RoomSummary{*key, {}, static_cast<std::size_t>(count->integer)});
+void RedisCluster::Eval(const LuaScript& script, std::vector<std::string> args, RedisLink::Reply reply) {
+  std::vector<std::string_view> argv{"EVALSHA", script.sha, "0"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  if (!reply) {
+    commands_.Command(argv, nullptr);
+    return;
+  }
+  commands_.Command(argv, [this, &script, args = std::move(args), reply = std::move(reply)](const redisReply* r) {
+    // Loaded when the link came up; only a SCRIPT FLUSH since makes Redis forget it.
+    if (r == nullptr || r->type != REDIS_REPLY_ERROR || !std::string_view(r->str, r->len).starts_with("NOSCRIPT")) {
+      return reply(r);
     }
-    std::sort(rooms.begin(), rooms.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    rooms_.clear();
-    for (auto& [id, room] : rooms) rooms_.push_back(std::move(room));
+    std::vector<std::string_view> again{"EVAL", script.text, "0"};
+    again.insert(again.end(), args.begin(), args.end());
+    commands_.Command(again, reply);
+  });
+}
+
+void RedisCluster::ReadRooms() {
+  // The index changes rarely next to how often it is read: it is fetched only when its version moved.
+  commands_.Command({"GET", "orv:index:v"}, [this](const redisReply* version) {
+    const std::string seen(Text(version));
+    if (version == nullptr || (seen == roomsVersion_ && !seen.empty())) return;
+    commands_.Command({"HGETALL", "orv:index"}, [this, seen](const redisReply* reply) {
+      if (reply == nullptr || reply->type != REDIS_REPLY_ARRAY) return;  // keep the last picture
+      static const ServerLimits limits;
+      std::vector<std::pair<std::string, RoomSummary>> rooms;
+      const std::size_t end = std::min<std::size_t>(reply->elements, 2 * kMaxRoomsRead);
+      for (std::size_t i = 0; i + 1 < end; i += 2) {
+        const auto fields = text::SplitFields(Text(reply->element[i + 1]), '/', 2);
+        const auto count = ParseMillis(fields[0]);
+        const auto key = CleanRoomKey(fields[1], limits);
+        // A 1:1 room is its two members' business: no public list names it.
+        if (!key || IsPrivateRoomKey(*key) || !count || *count == 0 || *count > kMaxMembersRead) continue;
+        rooms.emplace_back(RoomIdOf(*key), RoomSummary{*key, {}, static_cast<std::size_t>(*count)});
+      }
+      std::sort(rooms.begin(), rooms.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+      rooms_.clear();
+      for (auto& [id, room] : rooms) rooms_.push_back(std::move(room));
+      roomsVersion_ = seen;
+    });
   });
 }
 
 void RedisCluster::OnCommandsUp() {
-  nextBeat_ = 0;
-  RegisterAgain();
+  // Before anything else on this connection: every later command finds its script.
+  for (const LuaScript* script : kScripts) commands_.Command({"SCRIPT", "LOAD", script->text}, nullptr);
+  nextBeat_ = clock_.Now() + kBeatEvery;
+  roomsVersion_.clear();
+  State();
 }
 
 void RedisCluster::OnPushesUp() {
-  std::vector<std::string> channels{userChannel_};
+  std::vector<std::string> channels{userChannel_, kAllChannel};
   for (const std::string& room : watched_) channels.push_back(kRoomChannel + room);
   std::vector<std::string_view> args{"SUBSCRIBE"};
   args.insert(args.end(), channels.begin(), channels.end());
   pushes_.Subscription(args);
+  // What was published while this link was down is gone: the rosters are read again.
+  if (stated_) reconcileAt_ = clock_.Now() + kReconcileDelay;
 }
 
 void RedisCluster::Beat() {
-  const std::string ttl = std::to_string(kAliveFor);
-  commands_.Command({"EVAL", redis_script::kBeat, "0", node_, ttl}, [this](const redisReply* reply) {
-    // Redis does not know this node: it restarted empty, or swept us after a stall.
-    if (IsInteger(reply, 1)) RegisterAgain();
+  if (replaced_) return;
+  Eval(kBeat, {run_, name_, std::to_string(kAliveFor)}, [this](const redisReply* reply) {
+    // Redis does not know this run: it restarted empty, or swept us after a stall.
+    if (IsInteger(reply, 1)) State();
+    if (IsInteger(reply, 2)) Replaced();
   });
 }
 
+void RedisCluster::Replaced() {
+  if (replaced_) return;
+  replaced_ = true;
+  if (log_.Wants(LogLevel::kQuiet)) {
+    log_.Write("cluster: node " + name_ + " was started again elsewhere; this run " + run_ +
+               " no longer registers its members (two live nodes must not share a name)");
+  }
+}
+
 void RedisCluster::Sweep() {
-  const std::string now = std::to_string(WallMillis());
-  commands_.Command({"EVAL", redis_script::kSweep, "0", now}, [this](const redisReply* reply) {
+  Eval(kSweep, {std::to_string(WallMillis())}, [this](const redisReply* reply) {
     if (reply != nullptr && reply->type == REDIS_REPLY_INTEGER && reply->integer > 0 &&
         log_.Wants(LogLevel::kNormal)) {
       log_.Write("cluster: swept " + std::to_string(reply->integer) + " node(s) whose heartbeat stopped");
@@ -182,31 +310,47 @@ void RedisCluster::Sweep() {
   });
 }
 
-void RedisCluster::RegisterAgain() {
-  if (inbox_ == nullptr) return;
-  const std::string ttl = std::to_string(kAliveFor);
-  commands_.Command({"EVAL", redis_script::kBeat, "0", node_, ttl}, nullptr);
-  std::size_t users = 0;
+void RedisCluster::State() {
+  if (inbox_ == nullptr || replaced_) return;
+  const std::uint64_t now = WallMillis();
+  std::vector<std::string> args{run_, name_, std::to_string(kAliveFor), std::to_string(now), stated_ ? "0" : "1"};
+  std::vector<std::string> users;
   for (const std::string& id : inbox_->LocalUsers()) {
     if (!owns_(id)) continue;
-    ++users;
-    commands_.Command({"EVAL", redis_script::kClaim, "0", id, node_}, [this, id](const redisReply* reply) {
-      if (reply != nullptr && IsInteger(reply, 0) && log_.Wants(LogLevel::kQuiet)) {
-        log_.Write("cluster: " + LogText(id) + " is logged in here and on another node");
-      }
-    });
+    users.push_back(id);
+    users.push_back(std::to_string(since_.try_emplace(id, now).first->second));
   }
-  auto seats = inbox_->LocalSeats();
-  std::erase_if(seats, [this](const ClusterInbox::LocalSeat& seat) { return !owns_(seat.roomId); });
-  for (const auto& seat : seats) {
-    commands_.Command({"EVAL", redis_script::kSeat, "0", seat.roomId, seat.roomKey, seat.member.userId,
-                       Record(seat.member), "-1", node_},
-                      nullptr);
+  args.push_back(std::to_string(users.size() / 2));
+  args.insert(args.end(), users.begin(), users.end());
+  std::size_t seats = 0;
+  for (const auto& seat : inbox_->LocalSeats()) {
+    if (!owns_(seat.roomId)) continue;
+    ++seats;
+    args.insert(args.end(), {seat.roomId, seat.roomKey, seat.member.userId, Record(seat.member)});
   }
-  if ((users > 0 || !seats.empty()) && log_.Wants(LogLevel::kNormal)) {
-    log_.Write("cluster: registered " + std::to_string(users) + " member(s) and " + std::to_string(seats.size()) +
-               " seat(s) again");
-  }
+  const std::size_t userCount = users.size() / 2;
+  Eval(kState, std::move(args), [this, userCount, seats](const redisReply* reply) {
+    Complain(reply);
+    if (reply == nullptr || reply->type != REDIS_REPLY_ARRAY || reply->elements == 0) return;
+    if (Text(reply->element[0]) == "replaced") return Replaced();
+    const bool first = !stated_;
+    stated_ = true;
+    if (!first && log_.Wants(LogLevel::kNormal)) {
+      log_.Write("cluster: stated again " + std::to_string(userCount) + " member(s) and " + std::to_string(seats) +
+                 " seat(s)");
+    }
+    for (std::size_t i = 1; i < reply->elements; ++i) {
+      const std::string id(Text(reply->element[i]));
+      if (log_.Wants(LogLevel::kQuiet)) log_.Write("cluster: " + LogText(id) + " logged in earlier on another node");
+      inbox_->LoginTakenElsewhere(id);
+    }
+    inbox_->Reconcile();
+  });
+}
+
+void RedisCluster::Retire(std::function<void()> done) {
+  if (!commands_.Up() || !stated_ || replaced_) return done();
+  Eval(kRetire, {run_, name_, std::to_string(WallMillis())}, [done = std::move(done)](const redisReply*) { done(); });
 }
 
 void RedisCluster::Complain(const redisReply* reply) {
@@ -215,66 +359,99 @@ void RedisCluster::Complain(const redisReply* reply) {
   }
 }
 
-std::string RedisCluster::Record(const ClusterMember& m) const { return MakeMemberRecord(node_, m); }
+std::string RedisCluster::Record(const ClusterMember& m) const { return MakeMemberRecord(run_, m); }
 
 std::string RedisCluster::Payload(std::string_view target, std::string_view command, std::string_view body) const {
-  return MakeClusterMessage(node_, WallMillis(), target, command, body);
+  return MakeClusterMessage(run_, WallMillis(), target, command, body);
 }
 
 void RedisCluster::ClaimUser(const std::string& userId, ClaimDone done) {
-  // Without Redis the id is let in here and registered when the link is back.
-  commands_.Command({"EVAL", redis_script::kClaim, "0", userId, node_},
-                    [done](const redisReply* reply) { done(reply == nullptr || !IsInteger(reply, 0)); });
+  const std::uint64_t now = WallMillis();
+  since_[userId] = now;
+  // Without Redis the id is let in here; stating it again settles a double login.
+  const bool take = holderGone_.erase(userId) > 0;
+  Eval(kClaim, {userId, run_, std::to_string(now), take ? "1" : "0"}, [this, userId, done](const redisReply* reply) {
+    const bool granted = reply == nullptr || reply->type == REDIS_REPLY_ERROR || Text(reply).empty();
+    if (!granted) since_.erase(userId);
+    done(granted);
+  });
 }
 
 void RedisCluster::ReleaseUser(const std::string& userId) {
-  commands_.Command({"EVAL", redis_script::kRelease, "0", userId, node_}, nullptr);
+  since_.erase(userId);
+  Eval(kRelease, {userId, run_}, nullptr);
+}
+
+void RedisCluster::ProbeUser(const std::string& userId, DeliveredDone done) {
+  Eval(kHolder, {userId}, [this, userId, done](const redisReply* reply) {
+    const std::string holder(Text(reply));
+    if (holder.empty() || holder == run_ || !PlausibleRun(holder)) return done(false);
+    auto& waiting = probes_[userId];
+    if (probes_.size() > kMaxProbes || waiting.size() > 4) return done(true);
+    waiting.push_back({done, clock_.Now() + kProbeWait});
+    if (waiting.size() > 1) return;
+    commands_.Command({"PUBLISH", "orv:to:" + holder, Payload(userId, kProbeAsk, run_)},
+                      [this, userId](const redisReply* reply) {
+                        // Nobody listens for that run: it died before its heartbeat ran out.
+                        if (!IsInteger(reply, 0)) return;
+                        if (holderGone_.size() >= kMaxProbes) holderGone_.clear();
+                        holderGone_.insert(userId);
+                        EndProbes(userId, false);
+                      });
+  });
+}
+
+void RedisCluster::EndProbes(const std::string& userId, bool live) {
+  const auto it = probes_.find(userId);
+  if (it == probes_.end()) return;
+  const std::vector<Probe> waiting = std::move(it->second);
+  probes_.erase(it);
+  for (const Probe& p : waiting) p.done(live);
 }
 
 void RedisCluster::TakeSeat(const SeatRequest& request, SeatDone done) {
   const std::string capacity = std::to_string(request.capacity);
-  commands_.Command({"EVAL", redis_script::kSeat, "0", request.roomId, request.roomKey, request.member.userId,
-                     Record(request.member), capacity, node_},
-                    [this, done, asked = request.roomKey, roomId = request.roomId](const redisReply* reply) {
-                      Complain(reply);
-                      // Without Redis only this node's own limits apply.
-                      SeatAnswer answer{SeatVerdict::kSeated, asked, {}, false};
-                      if (reply == nullptr || reply->type != REDIS_REPLY_ARRAY || reply->elements == 0) {
-                        return done(std::move(answer));
-                      }
-                      const std::string_view verdict = Text(reply->element[0]);
-                      if (verdict == "full") answer.verdict = SeatVerdict::kRoomFull;
-                      if (verdict == "barred") answer.verdict = SeatVerdict::kBarred;
-                      if (verdict != "seated" || reply->elements < 3) return done(std::move(answer));
-                      // The stored spelling is used only when it names the same room.
-                      static const ServerLimits limits;
-                      const auto stored = CleanRoomKey(Text(reply->element[1]), limits);
-                      if (stored && RoomIdOf(*stored) == roomId) answer.roomKey = *stored;
-                      answer.voteRunning = Text(reply->element[2]) == "1";
-                      answer.others = ParseMembers(reply, 3);
-                      done(std::move(answer));
-                    });
+  Eval(kSeat, {request.roomId, request.roomKey, request.member.userId, Record(request.member), capacity, run_},
+       [this, done, asked = request.roomKey, roomId = request.roomId](const redisReply* reply) {
+         Complain(reply);
+         // Without Redis only this node's own limits apply.
+         SeatAnswer answer{SeatVerdict::kSeated, asked, {}, false};
+         if (reply == nullptr || reply->type != REDIS_REPLY_ARRAY || reply->elements == 0) {
+           return done(std::move(answer));
+         }
+         const std::string_view verdict = Text(reply->element[0]);
+         if (verdict == "full") answer.verdict = SeatVerdict::kRoomFull;
+         if (verdict == "barred") answer.verdict = SeatVerdict::kBarred;
+         if (verdict != "seated" || reply->elements < 3) return done(std::move(answer));
+         // The stored spelling is used only when it names the same room.
+         static const ServerLimits limits;
+         const auto stored = CleanRoomKey(Text(reply->element[1]), limits);
+         if (stored && RoomIdOf(*stored) == roomId) answer.roomKey = *stored;
+         answer.voteRunning = Text(reply->element[2]) == "1";
+         answer.others = ParseMembers(reply, 3);
+         done(std::move(answer));
+       });
 }
 
 void RedisCluster::LeaveSeat(const std::string& roomId, const std::string& userId) {
-  commands_.Command({"EVAL", redis_script::kLeave, "0", roomId, userId, node_}, nullptr);
+  // The script tells the room "CHOT" only when the seat was this run's.
+  if (!commands_.Up()) ++metrics_.droppedLinkDown;
+  Eval(kLeave, {roomId, userId, run_, std::to_string(WallMillis())}, nullptr);
 }
 
 void RedisCluster::UpdateSeat(const std::string& roomId, const ClusterMember& member) {
-  commands_.Command({"EVAL", redis_script::kUpdate, "0", roomId, member.userId, Record(member)}, nullptr);
+  Eval(kUpdate, {roomId, member.userId, Record(member)}, nullptr);
 }
 
 void RedisCluster::ClaimVote(const std::string& roomId, Millis duration, ClaimDone done) {
   // Without Redis the node decides alone.
-  commands_.Command({"SET", "orv:vote:" + roomId, node_, "NX", "PX", std::to_string(std::max<Millis>(duration, 1))},
+  commands_.Command({"SET", "orv:vote:" + roomId, run_, "NX", "PX", std::to_string(std::max<Millis>(duration, 1))},
                     [done](const redisReply* reply) {
                       done(reply == nullptr || reply->type == REDIS_REPLY_STATUS || reply->type == REDIS_REPLY_ERROR);
                     });
 }
 
-void RedisCluster::ReleaseVote(const std::string& roomId) {
-  commands_.Command({"EVAL", redis_script::kReleaseVote, "0", roomId, node_}, nullptr);
-}
+void RedisCluster::ReleaseVote(const std::string& roomId) { Eval(kReleaseVote, {roomId, run_}, nullptr); }
 
 void RedisCluster::Bar(const std::string& roomId, const std::string& userId, Millis duration) {
   if (duration <= 0) return;
@@ -295,10 +472,24 @@ void RedisCluster::AskMembers(const std::string& roomId, MembersDone done) {
                     [done](const redisReply* reply) { done(ParseMembers(reply, 0)); });
 }
 
+void RedisCluster::AskRoster(const std::string& roomId, RosterDone done) {
+  commands_.Command({"HGETALL", "orv:room:" + roomId}, [this, done](const redisReply* reply) {
+    if (reply == nullptr || reply->type != REDIS_REPLY_ARRAY) return done(std::nullopt);
+    std::vector<ClusterMember> others;
+    const std::size_t end = std::min<std::size_t>(reply->elements, 2 * kMaxMembersRead);
+    for (std::size_t i = 0; i + 1 < end; i += 2) {
+      const std::string_view record = Text(reply->element[i + 1]);
+      if (record.starts_with(run_ + "/")) continue;  // this run's own seats
+      if (auto m = ParseMemberRecord(Text(reply->element[i]), record)) others.push_back(std::move(*m));
+    }
+    done(std::move(others));
+  });
+}
+
 void RedisCluster::SendToUser(const std::string& userId, std::string_view command, std::string_view body,
                               DeliveredDone done) {
-  commands_.Command({"EVAL", redis_script::kToUser, "0", userId, Payload(userId, command, body)},
-                    [done](const redisReply* reply) { done(reply != nullptr && IsInteger(reply, 1)); });
+  Eval(kToUser, {userId, Payload(userId, command, body)},
+       [done](const redisReply* reply) { done(reply != nullptr && IsInteger(reply, 1)); });
 }
 
 void RedisCluster::Watch(const std::string& roomId) {
@@ -322,7 +513,7 @@ void RedisCluster::OnPush(const redisReply* reply) {
     ++metrics_.droppedMalformed;
     return;
   }
-  if (message->origin == node_) return;  // our own, delivered here already
+  if (message->origin == run_) return;  // our own, delivered here already
   ++metrics_.received;
   const std::uint64_t now = WallMillis();
   Millis waited = 0;
@@ -341,8 +532,32 @@ void RedisCluster::OnPush(const redisReply* reply) {
       return;
     }
     inbox_->OnRoomEvent(target, message->command, message->body, waited);
+  } else if (channel == kAllChannel) {
+    if (message->command == kStated && reconcileAt_ < 0) reconcileAt_ = clock_.Now() + kReconcileDelay;
   } else if (channel == userChannel_) {
-    inbox_->OnUserEvent(target, message->command, message->body);
+    OnNodeEvent(message->command, target, message->origin, message->body);
+  }
+}
+
+void RedisCluster::OnNodeEvent(std::string_view command, const std::string& userId, std::string_view origin,
+                               std::string_view body) {
+  if (command == kProbeAsk) {
+    const std::string asker(body);
+    if (!PlausibleRun(asker)) return;
+    inbox_->OnProbe(userId, [this, asker, userId](bool live) {
+      commands_.Command({"PUBLISH", "orv:to:" + asker, Payload(userId, live ? kProbeLive : kProbeGone, "")}, nullptr);
+    });
+  } else if (command == kProbeLive || command == kProbeGone) {
+    EndProbes(userId, command == kProbeLive);
+  } else if (command == kTakenElsewhere) {
+    // Only a session here that logged in no earlier than the one that kept the id ends.
+    const auto theirs = ParseMillis(body);
+    const auto it = since_.find(userId);
+    if (!theirs || it == since_.end() || it->second < *theirs || origin.empty()) return;
+    if (log_.Wants(LogLevel::kQuiet)) log_.Write("cluster: " + LogText(userId) + " logged in earlier on another node");
+    inbox_->LoginTakenElsewhere(userId);
+  } else {
+    inbox_->OnUserEvent(userId, command, body);
   }
 }
 

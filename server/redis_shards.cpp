@@ -33,6 +33,20 @@ bool RedisShards::Up() const {
   return std::all_of(shards_.begin(), shards_.end(), [](const auto& shard) { return shard->Up(); });
 }
 
+bool RedisShards::Stated() const {
+  return std::all_of(shards_.begin(), shards_.end(), [](const auto& shard) { return shard->Stated(); });
+}
+
+void RedisShards::Retire(std::function<void()> done) {
+  auto left = std::make_shared<std::size_t>(shards_.size());
+  auto shared = std::make_shared<std::function<void()>>(std::move(done));
+  for (auto& shard : shards_) {
+    shard->Retire([left, shared] {
+      if (--*left == 0) (*shared)();
+    });
+  }
+}
+
 std::string RedisShards::LastError() const {
   for (const auto& shard : shards_) {
     if (!shard->Up() && !shard->LastError().empty()) return shard->LastError();

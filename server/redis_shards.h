@@ -2,6 +2,7 @@
 // The cluster over one or several Redis servers: rooms are spread over them
 // by a stable hash of the room id, members by their id. Every node uses the
 // same hash, so all of them find a room or an id in the same Redis.
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,11 +22,15 @@ class RedisShards final : public ClusterPort, public ServerView {
   void Attach(ClusterInbox& inbox);
   void Tick();
   bool Up() const;
+  bool Stated() const;
+  // A clean stop on every Redis; done once all have answered (or had no link).
+  void Retire(std::function<void()> done);
   std::string LastError() const;
   std::string MetricsText() const;
 
   void ClaimUser(const std::string& userId, ClaimDone done) override { For(userId).ClaimUser(userId, done); }
   void ReleaseUser(const std::string& userId) override { For(userId).ReleaseUser(userId); }
+  void ProbeUser(const std::string& userId, DeliveredDone done) override { For(userId).ProbeUser(userId, done); }
   void TakeSeat(const SeatRequest& request, SeatDone done) override { For(request.roomId).TakeSeat(request, done); }
   void LeaveSeat(const std::string& roomId, const std::string& userId) override {
     For(roomId).LeaveSeat(roomId, userId);
@@ -44,6 +49,7 @@ class RedisShards final : public ClusterPort, public ServerView {
     For(roomId).Publish(roomId, command, body);
   }
   void AskMembers(const std::string& roomId, MembersDone done) override { For(roomId).AskMembers(roomId, done); }
+  void AskRoster(const std::string& roomId, RosterDone done) override { For(roomId).AskRoster(roomId, done); }
   void SendToUser(const std::string& userId, std::string_view command, std::string_view body,
                   DeliveredDone done) override {
     For(userId).SendToUser(userId, command, body, done);

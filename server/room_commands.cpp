@@ -2,6 +2,7 @@
 
 #include "protocol/wire_commands.h"
 #include "server/history_commands.h"
+#include "server/cluster_rosters.h"
 #include "server/wire_fields.h"
 #include "text/text_util.h"
 
@@ -40,12 +41,14 @@ void SendOthers(ServerContext& ctx, ConnectionId to, const std::string& roomKey,
   }
 }
 
-// What a member entering the room needs: who is there, and whether a vote
-// runs (held here or by another node).
-void SendRoster(ServerContext& ctx, ConnectionId to, const Room& room, const std::vector<ClusterMember>& others,
-                bool voteElsewhere = false) {
+// What a member entering the room needs: who is there (on other nodes, as
+// the room's members here know them), and whether a vote runs (held here or
+// by another node).
+void SendRoster(ServerContext& ctx, ConnectionId to, const Room& room, bool voteElsewhere) {
   SendMembers(ctx, to, room, to);
-  SendOthers(ctx, to, room.key, others);
+  for (const auto& [id, m] : room.remote) {
+    ctx.Send(to, wire::kUserInfoToOne, JoinFields({id, room.key, m.nick, m.icon, m.status}));
+  }
   if (room.vote || voteElsewhere) ctx.Send(to, wire::kRoomInfo, JoinFields({room.key, "T"}));
 }
 
@@ -105,8 +108,11 @@ void Seat(ServerContext& ctx, Session& session, const std::string& key, const st
     return;
   }
   Room& room = *ctx.rooms.Find(roomId);
+  // Seen on another node until now (it came back here before that node's seat went).
+  room.remote.erase(session.userId);
+  MergeRoster(ctx, room, others, session.connection);
   if (result == JoinResult::kAlreadyIn) {
-    SendRoster(ctx, session.connection, room, others, voteRunning);
+    SendRoster(ctx, session.connection, room, voteRunning);
     return;
   }
   session.rooms.insert(roomId);
@@ -115,7 +121,7 @@ void Seat(ServerContext& ctx, Session& session, const std::string& key, const st
   if (ctx.Logs(LogLevel::kNormal)) ctx.Log(LogLevel::kNormal, "enter " + Who(session) + " room " + LogText(room.key));
   ctx.Announce(room, wire::kChatIn, JoinFields({session.userId, room.key, session.nick, session.icon}),
                session.connection);
-  SendRoster(ctx, session.connection, room, others, voteRunning);
+  SendRoster(ctx, session.connection, room, voteRunning);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ JoinResult RoomDirectory::Join(std::string_view key, ConnectionId connection) {
   auto it = rooms_.find(id);
   if (it == rooms_.end()) {
     if (const JoinResult verdict = CanJoin(key, connection); verdict != JoinResult::kJoined) return verdict;
-    Room room{std::string(key), {}, std::nullopt, connection, IsPrivateRoomKey(key)};
+    Room room{std::string(key), {}, std::nullopt, connection, IsPrivateRoomKey(key), {}, {}};
     it = rooms_.emplace(id, std::move(room)).first;
     ++created_[connection];
   }

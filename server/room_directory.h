@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "server/ban_vote.h"
+#include "server/cluster_port.h"
 #include "server/outbox.h"
 
 namespace orvinta::server {
@@ -26,6 +27,10 @@ struct Room {
   std::optional<BanVote> vote;
   ConnectionId creator = 0;
   bool isPrivate = false;
+  // The members on other nodes, as the members here were told of them, and
+  // when an event last spoke of an id (a roster read asked before that is older).
+  std::map<std::string, ClusterMember> remote;
+  std::map<std::string, Millis> touched;
 
   RoomMember* FindMember(ConnectionId connection);
   bool Has(ConnectionId connection) const;

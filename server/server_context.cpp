@@ -89,9 +89,9 @@ void ServerContext::LeaveRoom(Session& session, const std::string& roomId) {
   const std::string key = before->key;
   if (!rooms.Leave(roomId, session.connection)) return;
   if (Logs(LogLevel::kNormal)) Log(LogLevel::kNormal, "leave " + Who(session) + " room " + LogText(key));
+  // The cluster tells the other nodes, when the seat there was this node's.
   cluster.LeaveSeat(roomId, session.userId);
   const std::string body = JoinFields({session.userId, key});
-  cluster.Publish(roomId, wire::kChatOut, body);
   Room* room = rooms.Find(roomId);
   if (room == nullptr) {  // it was the last member here
     cluster.Unwatch(roomId);

@@ -320,7 +320,7 @@ std::string_view ServerUsage() {
          "  --cluster redis://HOST:PORT  act as one with the other servers using this Redis\n"
          "                        (repeat it to spread rooms and ids over several)\n"
          "  --cluster-password-file FILE  Redis's password (AUTH)\n"
-         "  --node-name NAME      this server's name in the cluster (host name and process id)\n"
+         "  --node-name NAME      this server's name in the cluster (host name and chat port)\n"
          "  --cluster-wait S      how long to wait for Redis at start before giving up (10)\n"
          "  --history-lines N     chat lines kept per room for clients that ask (1000; 0: none)\n"
          "  --history-days D      and none older than D days (7; 0: none kept)\n"

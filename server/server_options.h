@@ -44,7 +44,7 @@ struct ServerOptions {
   // Empty: one process alone. "redis://HOST:PORT" joins the cluster there.
   std::vector<std::string> clusterUrls;
   std::string clusterPasswordFile;
-  std::string nodeName;  // empty: host name and process id
+  std::string nodeName;  // empty: host name and chat port
   int clusterWaitSeconds = 10;
 
   // Each room's recent lines: how many and how old (either 0: none kept).

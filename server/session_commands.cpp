@@ -67,21 +67,24 @@ void CompleteLogin(ServerContext& ctx, Session& session, const std::string& user
   ctx.Send(session.connection, wire::kUserReply, "");
 }
 
-// Names the session from its login, then asks the cluster for the id (other
-// nodes may hold it; the answer may come later) and logs it in when granted.
-void ClaimAndAdmit(ServerContext& ctx, Session& session, const std::string& userId,
-                   const std::vector<std::string_view>& fields, const RateState& resumed) {
-  // A nickname holding "/" arrives split; its pieces are joined back.
-  std::string nick;
-  for (std::size_t i = 2; i + 1 < fields.size(); ++i) nick.append(fields[i]);
-  session.nick = CleanNick(nick, userId, ctx.limits);
-  session.icon = CleanNumber(fields.back(), ctx.limits).value_or("0");
-  session.claiming = true;
-  const ConnectionId connection = session.connection;
-  ctx.cluster.ClaimUser(userId, [&ctx, connection, userId, resumed](bool granted) {
+// Asks the cluster for the id and logs the session in when granted. Held on
+// another node, that node is asked once whether its session still answers.
+void Claim(ServerContext& ctx, ConnectionId connection, const std::string& userId, const RateState& resumed,
+           bool probed) {
+  ctx.cluster.ClaimUser(userId, [&ctx, connection, userId, resumed, probed](bool granted) {
     Session* s = ctx.sessions.Find(connection);
     if (s == nullptr || !s->claiming) {
       if (granted) ctx.cluster.ReleaseUser(userId);  // it left while we asked
+      return;
+    }
+    if (!granted && !probed && ctx.sessions.FindUser(userId) == nullptr) {
+      ctx.cluster.ProbeUser(userId, [&ctx, connection, userId, resumed](bool live) {
+        Session* s = ctx.sessions.Find(connection);
+        if (s == nullptr || !s->claiming) return;
+        if (!live) return Claim(ctx, connection, userId, resumed, true);
+        s->claiming = false;
+        Refuse(ctx, *s, Refusal::kAlreadyConnected, code::kAlreadyConnected, userId, "login " + LogText(userId));
+      });
       return;
     }
     s->claiming = false;
@@ -93,12 +96,35 @@ void ClaimAndAdmit(ServerContext& ctx, Session& session, const std::string& user
   });
 }
 
+// Names the session from its login, then claims the id (other nodes may hold
+// it; the answer may come later).
+void ClaimAndAdmit(ServerContext& ctx, Session& session, const std::string& userId,
+                   const std::vector<std::string_view>& fields, const RateState& resumed) {
+  // A nickname holding "/" arrives split; its pieces are joined back.
+  std::string nick;
+  for (std::size_t i = 2; i + 1 < fields.size(); ++i) nick.append(fields[i]);
+  session.nick = CleanNick(nick, userId, ctx.limits);
+  session.icon = CleanNumber(fields.back(), ctx.limits).value_or("0");
+  session.claiming = true;
+  session.lastHeard = ctx.Now();
+  Claim(ctx, session.connection, userId, resumed, false);
+}
+
 // A live holder keeps its id; a silent one is closed (leaving its rooms as
 // any close does) and the waiting login goes on.
 void SettleLoginContests(ServerContext& ctx) {
   if (ctx.loginContests.Empty()) return;
   const auto gone = [&](ConnectionId id) { return ctx.sessions.Find(id) == nullptr; };
   for (const LoginContest& c : ctx.loginContests.TakeDecided(ctx.Now(), gone)) {
+    const bool live = c.answered && !gone(c.holder);
+    if (c.remote) {  // another node's login waits for the answer
+      if (!live && !gone(c.holder)) {
+        ctx.Log(LogLevel::kNormal, "timeout " + Who(*ctx.sessions.Find(c.holder)) + " (silent while its id logged in on another node)");
+        ctx.Drop(c.holder);
+      }
+      c.remote(live);
+      continue;
+    }
     Session* newcomer = ctx.sessions.Find(c.newcomer);
     if (newcomer == nullptr || newcomer->LoggedIn()) continue;
     if (c.answered && !gone(c.holder)) {
@@ -164,11 +190,26 @@ void HandleLogin(ServerContext& ctx, Session& session, std::string_view body) {
     }
     ctx.Send(current->connection, wire::kPing, "");
     ctx.loginContests.Open({userId, current->connection, session.connection, std::string(body),
-                            now + LoginContests::kHolderAnswerMs});
+                            now + LoginContests::kHolderAnswerMs, false, {}});
     session.lastHeard = now;
     return;
   }
   ClaimAndAdmit(ctx, session, userId, fields, resumed);
+}
+
+void AnswerProbe(ServerContext& ctx, const std::string& userId, std::function<void(bool live)> answer) {
+  Session* holder = ctx.sessions.FindUser(userId);
+  if (holder == nullptr) return answer(false);
+  ctx.Send(holder->connection, wire::kPing, "");
+  ctx.loginContests.Open(
+      {userId, holder->connection, 0, {}, ctx.Now() + LoginContests::kHolderAnswerMs, false, std::move(answer)});
+}
+
+void EndLaterLogin(ServerContext& ctx, const std::string& userId) {
+  if (Session* session = ctx.sessions.FindUser(userId)) {
+    Refuse(ctx, *session, Refusal::kAlreadyConnected, code::kAlreadyConnected, userId,
+           "login " + LogText(userId) + " (logged in earlier on another node)");
+  }
 }
 
 void HandlePong(ServerContext& ctx, Session& session, std::string_view) {

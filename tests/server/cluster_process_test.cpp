@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 
@@ -32,6 +33,12 @@ std::unique_ptr<ServerProcess> Node(const RedisProcess& redis, const std::string
   std::vector<std::string> args{"--cluster", redis.Url(), "--node-name", name, "--cluster-wait", "5"};
   args.insert(args.end(), more.begin(), more.end());
   return std::make_unique<ServerProcess>(args, "/dev/null");
+}
+
+// The member answers the ping its node sends when its id logs in again elsewhere.
+void AnswerPing(TestClient& member) {
+  ASSERT_TRUE(member.NextOf("PING", kAcross));
+  member.Send("PONG", "");
 }
 
 // The member enters and waits until the room has seated it (its own roster query answers).
@@ -78,9 +85,10 @@ TEST(ClusterProcess, MembersOnTwoNodesMeetTalkAndListEachOther) {
   }
   EXPECT_EQ(listed, (std::set<std::string>{"amy/Lobby/amy/1/0", "ben/Lobby/ben/1/3"}));
 
-  // One login per id across the cluster.
+  // One login per id across the cluster: the session that answers keeps it.
   TestClient again(b->Port());
   again.Send("USER", "amy/key/amy/1");
+  AnswerPing(amy);
   EXPECT_EQ(NextBody(again, "SYST"), "2/amy");
 
   // The room holds two, counted over both nodes.
@@ -151,6 +159,7 @@ TEST(ClusterProcess, RoomsAndIdsSpreadOverTwoRedisServersStillMeet) {
   }
   TestClient again(a->Port());
   again.Send("USER", "ben/key/ben/1");
+  AnswerPing(ben);
   EXPECT_EQ(NextBody(again, "SYST"), "2/ben");
 }
 
@@ -303,6 +312,155 @@ TEST(ClusterProcess, ASilentRedisDisconnectsNobodyAndTheNodeComesBack) {
   }
   EXPECT_EQ(roster, (std::set<std::string>{"amy/lobby/amy/1/0", "cid/lobby/cid/1/0"}));
 }
+
+namespace faults {
+
+// Two nodes on one Redis, rooms of three: amy on a; ben and cid on b; all in the lobby.
+struct Cluster {
+  Cluster() {
+    a = Node(redis, "a", {"--room-capacity", "3"});
+    StartB("b");
+    amy = std::make_unique<TestClient>(a->Port());
+    ben = std::make_unique<TestClient>(b->Port());
+    cid = std::make_unique<TestClient>(b->Port());
+    for (auto [member, id] : {std::pair{amy.get(), "amy"}, {ben.get(), "ben"}, {cid.get(), "cid"}}) {
+      EXPECT_TRUE(member->Login(id)) << id;
+      Enter(*member, id, "lobby");
+    }
+    while (amy->NextOf("CHIN", 300)) {
+    }
+  }
+  void StartB(const std::string& name) {
+    b = std::make_unique<ServerProcess>(std::vector<std::string>{"--cluster", redis.Url(), "--node-name", name,
+                                                                 "--room-capacity", "3"},
+                                        bLog);
+  }
+
+  RedisProcess redis;
+  std::string bLog = ::testing::TempDir() + "node-b-" + std::to_string(getpid()) + ".log";
+  std::unique_ptr<ServerProcess> a, b;
+  std::unique_ptr<TestClient> amy, ben, cid;
+};
+
+// The member's next frames ("COMMAND body") until each of these has come, in any order.
+void ExpectEach(TestClient& member, std::set<std::string> frames, int withinMs) {
+  while (!frames.empty()) {
+    const auto frame = member.Next(withinMs);
+    if (!frame) break;
+    if (frame->command == "PING") member.Send("PONG", "");
+    frames.erase(frame->command + " " + frame->body);
+  }
+  EXPECT_TRUE(frames.empty()) << "missing, first: " << (frames.empty() ? "" : *frames.begin());
+}
+
+// A member of the restarted node comes back at once, without "SYST" 2, and
+// the room has room for it: nothing of the old run is left.
+void ComesBackAtOnce(Cluster& c) {
+  TestClient ben(c.b->Port());
+  ASSERT_TRUE(ben.Login("ben"));
+  Enter(ben, "ben", "lobby");
+  EXPECT_EQ(NextBody(*c.amy, "CHIN"), "ben/lobby/ben/1");
+  TestClient dan(c.a->Port());
+  ASSERT_TRUE(dan.Login("dan"));
+  Enter(dan, "dan", "lobby");
+}
+
+void RestartedWithTheSameName(Cluster& c, int signal) {
+  c.b->StopWith(signal);
+  c.StartB("b");
+  ExpectEach(*c.amy, {"CHOT ben/lobby", "CHOT cid/lobby"}, 3000);
+  ComesBackAtOnce(c);
+}
+
+void StoppedCleanly(Cluster& c) { RestartedWithTheSameName(c, SIGTERM); }
+void KilledAndRestarted(Cluster& c) { RestartedWithTheSameName(c, SIGKILL); }
+
+void KilledAndReplacedByANewName(Cluster& c) {
+  c.b->StopWith(SIGKILL);
+  c.StartB("b2");
+  // The dead run does not answer for the id, so it is taken over.
+  TestClient ben(c.b->Port());
+  ASSERT_TRUE(ben.Login("ben"));
+  ExpectEach(*c.amy, {"CHOT ben/lobby", "CHOT cid/lobby"}, kSwept);
+  Enter(ben, "ben", "lobby");
+  EXPECT_EQ(NextBody(*c.amy, "CHIN"), "ben/lobby/ben/1");
+}
+
+void PausedAndContinued(Cluster& c) {
+  kill(c.b->Pid(), SIGSTOP);
+  ExpectEach(*c.amy, {"CHOT ben/lobby", "CHOT cid/lobby"}, kSwept);
+  kill(c.b->Pid(), SIGCONT);
+  // The node states again what it holds; the others take its members back.
+  ExpectEach(*c.amy, {"CHIN ben/lobby/ben/1", "CHIN cid/lobby/cid/1"}, kAcross);
+  c.ben->Send("TALL", "ben/lobby/still here");
+  EXPECT_EQ(NextBody(*c.amy, "TALL"), "ben/lobby/still here");
+  // Its members were not expelled on their own node, nor barred.
+  c.ben->Send("CHOT", "ben/lobby");
+  c.ben->Send("CHIN", "ben/lobby");
+  const auto roster = c.ben->Next(kAcross);
+  ASSERT_TRUE(roster);
+  EXPECT_EQ(roster->command, "IFON") << roster->body;
+  std::ifstream log(c.bLog);
+  const std::string text((std::istreambuf_iterator<char>(log)), {});
+  EXPECT_EQ(text.find("expelled"), std::string::npos) << text;
+}
+
+void RedisRestartedEmpty(Cluster& c) {
+  c.redis.Kill();
+  // Meanwhile ben leaves and dan comes, unheard by the other node.
+  c.ben->Send("CHOT", "ben/lobby");
+  TestClient dan(c.b->Port());
+  ASSERT_TRUE(dan.Login("dan"));
+  dan.Send("CHIN", "dan/lobby");
+  ASSERT_TRUE(dan.NextOf("IFON", kAcross));
+  ASSERT_TRUE(c.redis.Restart());
+  ExpectEach(*c.amy, {"CHOT ben/lobby", "CHIN dan/lobby/dan/1"}, kAcross + 3000);
+  c.amy->Send("TALL", "amy/lobby/hello again");
+  EXPECT_EQ(NextBody(dan, "TALL"), "amy/lobby/hello again");
+}
+
+void LoggedInTwiceDuringAnOutage(Cluster& c) {
+  c.redis.Kill();
+  TestClient first(c.a->Port());
+  ASSERT_TRUE(first.Login("eve"));
+  usleep(50'000);
+  TestClient later(c.b->Port());
+  ASSERT_TRUE(later.Login("eve"));
+  Enter(first, "eve", "lobby");
+  Enter(later, "eve", "lobby");
+  ASSERT_EQ(NextBody(*c.cid, "CHIN"), "eve/lobby/eve/1");
+  ASSERT_TRUE(c.redis.Restart());
+  // The later session is told and closed; nobody is expelled or barred.
+  EXPECT_EQ(NextBody(later, "SYST"), "2/eve");
+  EXPECT_TRUE(later.WaitClosed(kAcross));
+  ExpectEach(*c.cid, {"CHOT eve/lobby", "CHIN eve/lobby/eve/1"}, kAcross);
+  first.Send("TALL", "eve/lobby/still in");
+  EXPECT_EQ(NextBody(*c.cid, "TALL"), "eve/lobby/still in");
+}
+
+struct FaultCase {
+  const char* name;
+  void (*run)(Cluster&);
+};
+
+class ClusterFault : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(ClusterFault, EndsWithEveryListRightAndNobodyExpelledOrRefused) {
+  Cluster cluster;
+  ASSERT_TRUE(cluster.redis.Running());
+  GetParam().run(cluster);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cluster, ClusterFault,
+                         ::testing::Values(FaultCase{"NodeStoppedAndStartedWithTheSameName", StoppedCleanly},
+                                           FaultCase{"NodeKilledAndStartedWithTheSameName", KilledAndRestarted},
+                                           FaultCase{"NodeKilledAndANewNameStarted", KilledAndReplacedByANewName},
+                                           FaultCase{"NodePausedAndContinued", PausedAndContinued},
+                                           FaultCase{"RedisRestartedEmpty", RedisRestartedEmpty},
+                                           FaultCase{"LoggedInTwiceDuringAnOutage", LoggedInTwiceDuringAnOutage}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace faults
 
 }  // namespace
 }  // namespace orvinta::server::testing

@@ -11,6 +11,7 @@ class HeldCluster final : public ClusterPort {
  public:
   void ClaimUser(const std::string&, ClaimDone done) override { claims.push_back(std::move(done)); }
   void ReleaseUser(const std::string& id) override { released.push_back(id); }
+  void ProbeUser(const std::string&, DeliveredDone done) override { probes.push_back(std::move(done)); }
   void TakeSeat(const SeatRequest&, SeatDone done) override { seats.push_back(std::move(done)); }
   void LeaveSeat(const std::string& room, const std::string& id) override { left.push_back(room + "/" + id); }
   void UpdateSeat(const std::string&, const ClusterMember&) override {}
@@ -21,6 +22,7 @@ class HeldCluster final : public ClusterPort {
     published.push_back(room + " " + std::string(command) + " " + std::string(body));
   }
   void AskMembers(const std::string&, MembersDone done) override { done(members); }
+  void AskRoster(const std::string&, RosterDone done) override { rosters.push_back(std::move(done)); }
   void SendToUser(const std::string&, std::string_view, std::string_view, DeliveredDone done) override {
     done(false);
   }
@@ -29,6 +31,8 @@ class HeldCluster final : public ClusterPort {
 
   std::vector<ClaimDone> claims;
   std::vector<SeatDone> seats;
+  std::vector<DeliveredDone> probes;
+  std::vector<RosterDone> rosters;
   std::vector<std::string> released, left, published;
   std::vector<ClusterMember> members;
 };
@@ -61,7 +65,9 @@ TEST_F(ClusterCoreTest, LoginWaitsForTheClusterAndARefusalIsCode2) {
   const ConnectionId amy = Connect();
   Frame(amy, "USER", "amy/key/amy/1");
   EXPECT_TRUE(Take(amy).empty());
-  Answer(cluster.claims, false);  // logged in on another node
+  Answer(cluster.claims, false);  // logged in on another node, whose session answers
+  EXPECT_TRUE(Take(amy).empty());
+  Answer(cluster.probes, true);
   EXPECT_EQ(Take(amy), Bodies{F("SYST", "2/amy")});
   EXPECT_TRUE(Closed(amy));
 
@@ -90,9 +96,70 @@ TEST_F(ClusterCoreTest, EntryWaitsForItsSeatAndNamesTheMembersOfOtherNodes) {
   Answer(cluster.seats, SeatAnswer{SeatVerdict::kRoomFull, "Lobby", {}, false});
   EXPECT_EQ(Take(ben), Bodies{F("SYST", "10/Lobby")});
 
+  // The cluster tells the other nodes with the seat it gives back.
   Frame(amy, "CHOT", "amy/lobby");
   EXPECT_EQ(cluster.left, std::vector<std::string>{"lobby/amy"});
-  EXPECT_EQ(cluster.published.back(), "lobby CHOT amy/Lobby");
+}
+
+TEST_F(ClusterCoreTest, AfterAGapTheMembersAreToldWhoCameAndWentElsewhereSinceAndNoMore) {
+  const ConnectionId amy = LoggedIn("amy");
+  Frame(amy, "CHIN", "amy/lobby");
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kSeated, "lobby", {{"zed", "Zed", "7", "0"}}, false});
+  Take(amy);
+  server_.Reconcile();
+  // An event newer than the question stands: kim came after it was asked.
+  server_.OnRoomEvent("lobby", "CHIN", "kim/lobby/Kim/3");
+  Take(amy);
+  Answer(cluster.rosters, std::vector<ClusterMember>{{"amy", "amy", "1", "0"}, {"yan", "Yan", "2", "4"}});
+  EXPECT_EQ(Take(amy), (Bodies{F("CHIN", "yan/lobby/Yan/2"), F("IFAL", "yan/lobby/4"), F("CHOT", "zed/lobby")}));
+  // Without an answer nothing changes; a later reading finds kim gone.
+  clock_.Advance(1);
+  server_.Reconcile();
+  Answer(cluster.rosters, std::nullopt);
+  server_.Reconcile();
+  Answer(cluster.rosters, std::vector<ClusterMember>{{"yan", "Yan", "2", "4"}});
+  EXPECT_EQ(Take(amy), Bodies{F("CHOT", "kim/lobby")});
+}
+
+TEST_F(ClusterCoreTest, AMemberBackHereBeforeItsOldNodesSeatWentIsNeverToldOfItself) {
+  const ConnectionId amy = LoggedIn("amy");
+  Frame(amy, "CHIN", "amy/lobby");
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kSeated, "lobby", {{"zed", "Zed", "7", "0"}}, false});
+  const ConnectionId zed = LoggedIn("zed");
+  Frame(zed, "CHIN", "zed/lobby");
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kSeated, "lobby", {}, false});
+  EXPECT_EQ(Take(zed), Bodies{F("IFON", "amy/lobby/amy/1/0")});
+  server_.Reconcile();
+  Answer(cluster.rosters, std::vector<ClusterMember>{});
+  EXPECT_TRUE(Take(zed).empty());
+}
+
+TEST_F(ClusterCoreTest, AnotherNodesSecondLoginClosesOnlyASilentSession) {
+  const ConnectionId amy = LoggedIn("amy");
+  std::vector<bool> answers;
+  server_.OnProbe("amy", [&](bool live) { answers.push_back(live); });
+  EXPECT_EQ(Take(amy), Bodies{F("PING", "")});
+  Frame(amy, "PONG", "");
+  server_.Tick();
+  server_.OnProbe("amy", [&](bool live) { answers.push_back(live); });
+  clock_.Advance(LoginContests::kHolderAnswerMs);
+  server_.Tick();
+  server_.OnProbe("nobody", [&](bool live) { answers.push_back(live); });
+  EXPECT_EQ(answers, (std::vector<bool>{true, false, false}));
+  EXPECT_TRUE(Closed(amy));
+  EXPECT_EQ(cluster.released, std::vector<std::string>{"amy"});
+}
+
+TEST_F(ClusterCoreTest, ALoginWhoseHolderElsewhereMadeWayClaimsAgain) {
+  const ConnectionId amy = Connect();
+  Frame(amy, "USER", "amy/key/amy/1");
+  Answer(cluster.claims, false);
+  Answer(cluster.probes, false);
+  Answer(cluster.claims, true);
+  EXPECT_EQ(Take(amy), Bodies{F("USRP", "")});
+  server_.LoginTakenElsewhere("amy");
+  EXPECT_EQ(Take(amy), Bodies{F("SYST", "2/amy")});
+  EXPECT_TRUE(Closed(amy));
 }
 
 struct RemoteCase {
@@ -107,7 +174,7 @@ class RemoteEventTest : public ClusterCoreTest, public ::testing::WithParamInter
 TEST_P(RemoteEventTest, ReachesMembersOnlyInTheShapeANodeMakes) {
   const ConnectionId amy = LoggedIn("amy");
   Frame(amy, "CHIN", "amy/lobby");
-  Answer(cluster.seats, SeatAnswer{SeatVerdict::kSeated, "lobby", {}, false});
+  Answer(cluster.seats, SeatAnswer{SeatVerdict::kSeated, "lobby", {{"zed", "Zed", "7", "0"}}, false});
   Take(amy);
   server_.OnRoomEvent("lobby", GetParam().command, GetParam().body);
   EXPECT_EQ(Take(amy).size(), GetParam().delivered ? 1u : 0u);
@@ -117,6 +184,12 @@ INSTANTIATE_TEST_SUITE_P(
     Core, RemoteEventTest,
     ::testing::Values(RemoteCase{"Line", "TALL", "zed/lobby/hi/there", true},
                       RemoteCase{"Leave", "CHOT", "zed/Lobby", true},
+                      RemoteCase{"LeaveOfOneNeverNamed", "CHOT", "yan/Lobby", false},
+                      RemoteCase{"OwnMemberIsNotTakenOutByAnotherNode", "CHOT", "amy/Lobby", false},
+                      RemoteCase{"OwnMemberIsExpelledOnlyByAVote", "EXPL", "amy/Lobby", true},
+                      RemoteCase{"ExpelledElsewhere", "EXPL", "zed/Lobby", true},
+                      RemoteCase{"RepeatedEntry", "CHIN", "zed/Lobby/Zed/7", false},
+                      RemoteCase{"Entry", "CHIN", "yan/Lobby/Yan/2", true},
                       RemoteCase{"VoteResult", "RSBN", "lobby/zed/1/0", true},
                       RemoteCase{"BallotIsForTheVoteNotTheMembers", "VTBN", "zed/lobby/amy/T", false},
                       RemoteCase{"NotARoomEvent", "SYST", "zed/lobby", false},
