@@ -32,7 +32,7 @@ std::optional<ClusterMessage> ParseClusterMessage(std::string_view payload) {
     payload.remove_prefix(at + 1);
   }
   parts[4] = payload;
-  if (parts[0].size() > kMaxNodeName || parts[2].empty() || parts[3].size() != 4) return std::nullopt;
+  if (parts[0].size() > kMaxRunName || parts[2].empty() || parts[3].size() != 4) return std::nullopt;
   ClusterMessage message{parts[0], std::nullopt, parts[2], parts[3], parts[4]};
   std::uint64_t sent = 0;
   const auto [end, ec] = std::from_chars(parts[1].data(), parts[1].data() + parts[1].size(), sent);

@@ -23,6 +23,8 @@ inline constexpr std::size_t kMaxClusterMessage = 4096;
 // Between nodes: a vote expelled the member ("ID/KEY"); members hear it as "CHOT".
 inline constexpr std::string_view kExpelledEvent = "EXPL";
 inline constexpr std::size_t kMaxNodeName = 64;
+// A run: the node's name, ":", 16 hex digits of its generation.
+inline constexpr std::size_t kMaxRunName = kMaxNodeName + 17;
 
 std::string MakeClusterMessage(std::string_view origin, std::uint64_t sentMs, std::string_view target,
                                std::string_view command, std::string_view body);

@@ -72,7 +72,7 @@ std::vector<ClusterMember> ParseMembers(const redisReply* r, std::size_t from) {
 
 // A run's name as Redis may echo it back: a node name, ":", a generation.
 bool PlausibleRun(std::string_view run) {
-  if (run.empty() || run.size() > kMaxNodeName + 17) return false;
+  if (run.empty() || run.size() > kMaxRunName) return false;
   return std::all_of(run.begin(), run.end(), [](char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_' || c == ':';
   });

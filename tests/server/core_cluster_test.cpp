@@ -3,6 +3,8 @@
 // checked before any member sees it.
 #include "tests/server/core_fixture.h"
 
+#include "server/cluster_messages.h"
+
 namespace orvinta::server::testing {
 namespace {
 
@@ -160,6 +162,14 @@ TEST_F(ClusterCoreTest, ALoginWhoseHolderElsewhereMadeWayClaimsAgain) {
   server_.LoginTakenElsewhere("amy");
   EXPECT_EQ(Take(amy), Bodies{F("SYST", "2/amy")});
   EXPECT_TRUE(Closed(amy));
+}
+
+TEST(ClusterMessage, ARunOfTheLongestNodeNameIsHeard) {
+  const std::string run = std::string(kMaxNodeName, 'n') + ":" + std::string(16, 'f');
+  const std::string payload = MakeClusterMessage(run, 1, "lobby", "TALL", "zed/lobby/hi");
+  const auto message = ParseClusterMessage(payload);
+  ASSERT_TRUE(message);
+  EXPECT_EQ(message->origin, run);
 }
 
 struct RemoteCase {
