@@ -105,6 +105,7 @@ void CZupChatMain::OnConnectFailed(int error) {
 void CZupChatMain::OnClosed() {
   if (GetBack()) return;
   Window.SetConnectStatus(false);
+  if (Ended) return;  // the goodbye's box has said why
   ShowBox(kConnectionLost, [this] { Window.CloseClient(); });
 }
 
