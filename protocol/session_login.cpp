@@ -109,6 +109,7 @@ void CZupChatMain::GiveUpConnecting(std::string_view text) {
 void CZupChatMain::OnClosed() {
   if (GetBack()) return;
   Window.SetConnectStatus(false);
+  if (BoxEndsClient) return;  // the goodbye's box has said why
   ShowBox(kConnectionLost, [this] { Window.CloseClient(); });
 }
 
@@ -175,6 +176,8 @@ void CZupChatMain::ProcSystemMessage(std::string_view body) {
   const auto closeClient = [this] { Window.CloseClient(); };
   const std::string channel = ChannelName(value);
 
+  BoxEndsClient = BoxEndsClient || entry->effect == SystemEffect::AlreadyOnline ||
+                  entry->effect == SystemEffect::BoxThenClose || entry->effect == SystemEffect::BoxThenCloseOnly;
   switch (entry->effect) {
     case SystemEffect::None:
       break;

@@ -138,6 +138,7 @@ class CZupChatMain final : private ConnectionListener {
   bool EverLoggedIn = false;  // a drop before the first login is not retried
   bool Away = false;          // lost, and trying to get back
   bool Ended = false;         // the server said goodbye: its close is not a drop
+  bool BoxEndsClient = false;  // and its box closes the client: the close needs no box of its own
   std::shared_ptr<bool> Alive = std::make_shared<bool>(true);  // boxes' answers outlive no session
 };
 

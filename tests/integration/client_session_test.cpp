@@ -86,67 +86,31 @@ TEST_F(ClientSessionTest, LostConnectionShowsTheBoxAndCloses) {
   EXPECT_FALSE(alice.window.connected);
 }
 
-// Faults a client outlives, and comes back into its room (or never leaves it).
-enum class Fault { ServerRestarted, RestartedFullOverTls, QuietFor80s };
-struct FaultCase {
-  const char* name;
-  Fault fault;
-  QStringList serverArguments;
-};
-void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
-class ClientFaultTest : public ::testing::TestWithParam<FaultCase> {};
-
-TEST_P(ClientFaultTest, TheClientStaysInItsRoom) {
-  const orvinta::testing::TestCa ca = orvinta::testing::MakeTestCa();
-  const bool tls = GetParam().fault == Fault::RestartedFullOverTls;
-  const QStringList tlsArguments{"--tls-port", "0", "--tls-cert", QString::fromStdString(ca.certFile), "--tls-key",
-                                 QString::fromStdString(ca.keyFile)};
-  auto server = std::make_unique<ServerProcess>(GetParam().serverArguments + (tls ? tlsArguments : QStringList{}));
-  ASSERT_TRUE(server->started());
+TEST_F(ClientSessionTest, ComesBackIntoItsRoomWhenTheServerIsBackOnItsPort) {
+  ASSERT_TRUE(server.started());
   platform::qt::QtTimers timers;
-  const std::string secure = "tls://localhost:" + std::to_string(server->tlsPort());
-  Client alice("alice", tls ? secure : server->address(), &timers);
-  Client carol("carol", secure);
-  alice.transports.TrustAlso(QString::fromStdString(ca.caFile));
-  carol.transports.TrustAlso(QString::fromStdString(ca.caFile));
+  Client alice("alice", server.address(), &timers);
   ASSERT_TRUE(alice.LogIn());
   alice.window.Open("#room");
   alice.session.SendChatIn("room");
-  QTcpSocket holders[2];
-  if (GetParam().fault == Fault::QuietFor80s) {
-    WaitFor([] { return false; }, 80000);  // past the 75 s a 30 s server allows
-    EXPECT_FALSE(alice.window.Called("ConnectionAway()"));
-  } else {
-    QStringList again = GetParam().serverArguments + QStringList{"--port", QString::number(server->port())};
-    if (tls) again += tlsArguments.mid(2) + QStringList{"--tls-port", QString::number(server->tlsPort())};
-    server->Kill();
-    server = std::make_unique<ServerProcess>(again);
-    if (tls) {  // the address's slots taken as alice comes back: refused by system message 12, as in clear text
-      for (QTcpSocket& holder : holders) holder.connectToHost("127.0.0.1", static_cast<quint16>(server->tlsPort()));
-      WaitFor([&] { return holders[1].state() == QAbstractSocket::ConnectedState; });
-      carol.session.Connect();
-      ASSERT_TRUE(WaitFor([&] { return carol.window.Called("CloseClient()"); }));
-      EXPECT_EQ(carol.boxes.shown.at(0).text, platform::FromLocalText("서버에 접속할 수 없습니다."));
-      WaitFor([] { return false; }, 3000);
-      for (QTcpSocket& holder : holders) holder.abort();  // alice gets in once they are freed
-    }
-  }
-  ASSERT_TRUE(GetParam().fault == Fault::QuietFor80s ||
-              WaitFor([&] { return alice.window.Called("ConnectionBack()"); }, 20000));
-  EXPECT_TRUE(alice.boxes.shown.empty());
-  Client bob("bob", server->address());
+  server.Kill();
+  ServerProcess again{{"--port", QString::number(server.port())}};
+  ASSERT_TRUE(WaitFor([&] { return alice.window.Called("ConnectionBack()"); }, 20000));
+  Client bob("bob", again.address());
   ASSERT_TRUE(bob.LogIn());
   bob.session.SendChatIn("room");
   EXPECT_TRUE(WaitFor([&] { return alice.window.FindNickByName("#room", "bob").has_value(); }));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, ClientFaultTest,
-    ::testing::Values(FaultCase{"ServerRestarted", Fault::ServerRestarted, {}},
-                      FaultCase{"RestartedFullOverTls", Fault::RestartedFullOverTls,
-                                {"--max-per-address", "2", "--cap-loopback"}},
-                      FaultCase{"QuietFor80sUnderAPingIntervalOf90s", Fault::QuietFor80s, {"--ping-interval", "90"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+// A quiet member of a server that pings every 90 s (it may be set to up to 3600) stays.
+TEST(ClientKeepAlive, AQuietMemberStaysUnderAPingIntervalOf90s) {
+  ServerProcess server({"--ping-interval", "90"});
+  platform::qt::QtTimers timers;
+  Client alice("alice", server.address(), &timers);
+  ASSERT_TRUE(alice.LogIn());
+  WaitFor([] { return false; }, 80000);  // past the 75 s a 30 s server allows
+  EXPECT_FALSE(alice.window.Called("ConnectionAway()"));
+}
 
 TEST_F(ClientSessionTest, TwoMembersShareARoom) {
   ASSERT_TRUE(server.started());
@@ -252,6 +216,7 @@ struct SecureCase {
   bool trusted;     // the client trusts the authority that signed it
   const char* host;
   const char* box;  // empty: logged in
+  bool full = false;  // the address's one slot is taken: refused at accept time
 };
 void PrintTo(const SecureCase& c, std::ostream* os) { *os << c.name; }
 class ClientTlsTest : public ::testing::TestWithParam<SecureCase> {};
@@ -260,8 +225,11 @@ TEST_P(ClientTlsTest, LogsInOnlyWhenTheCertificatePasses) {
   const orvinta::testing::TestCa ca = orvinta::testing::MakeTestCa();
   const SecureCase& c = GetParam();
   ServerProcess server({"--bind", c.host, "--tls-port", "0", "--tls-cert", QString::fromStdString(ca.certFile),
-                        "--tls-key", QString::fromStdString(ca.keyFile)});
+                        "--tls-key", QString::fromStdString(ca.keyFile), "--max-per-address", "1", "--cap-loopback"});
   ASSERT_TRUE(ca.ok && server.tlsPort() != 0);
+  QTcpSocket holder;
+  if (c.full) holder.connectToHost(c.host, static_cast<quint16>(server.port()));
+  ASSERT_TRUE(!c.full || WaitFor([&] { return holder.state() == QAbstractSocket::ConnectedState; }));
   Client alice("alice", std::string("tls://") + c.host + ":" + std::to_string(server.tlsPort()));
   ASSERT_TRUE(alice.transports.TrustAlso(QString::fromStdString(c.trusted ? ca.caFile : ca.otherCaFile)));
   alice.session.Connect();
@@ -278,7 +246,8 @@ INSTANTIATE_TEST_SUITE_P(
         SecureCase{"UnknownAuthority", false, "127.0.0.1",
                    "서버의 인증서를 확인할 수 없어 접속하지 않았습니다.\n\n이 컴퓨터가 신뢰하는 기관이 서명한 인증서가 아닙니다."},
         SecureCase{"AnotherHostsCertificate", true, "127.0.0.2",
-                   "서버의 인증서를 확인할 수 없어 접속하지 않았습니다.\n\n인증서가 127.0.0.2 서버의 것이 아닙니다."}),
+                   "서버의 인증서를 확인할 수 없어 접속하지 않았습니다.\n\n인증서가 127.0.0.2 서버의 것이 아닙니다."},
+        SecureCase{"RefusedAsInClearText", true, "127.0.0.1", "서버에 접속할 수 없습니다.", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QThread>
-
 #include <csignal>
 
 namespace orvinta::integration {
@@ -49,9 +48,7 @@ void ServerProcess::Kill() {
   process_.waitForFinished(3000);
 }
 
-void ServerProcess::Pause(bool paused) {
-  if (process_.processId() > 0) ::kill(static_cast<pid_t>(process_.processId()), paused ? SIGSTOP : SIGCONT);
-}
+void ServerProcess::Pause(bool paused) { ::kill(static_cast<pid_t>(process_.processId()), paused ? SIGSTOP : SIGCONT); }
 
 bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
   QElapsedTimer clock;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,8 +32,7 @@ struct TimersClock final : platform::LocalClock {
   explicit TimersClock(const fakes::FakeTimers& t) : timers(t) {}
   std::tm Now() override {
     std::tm t{.tm_sec = static_cast<int>(timers.now() / 1000), .tm_hour = 12, .tm_mday = 5, .tm_year = 126, .tm_isdst = -1};
-    std::mktime(&t);
-    return t;
+    return std::mktime(&t), t;
   }
   const fakes::FakeTimers& timers;
 };
