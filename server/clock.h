@@ -15,26 +15,24 @@ class Clock {
   virtual Millis Now() const = 0;
 };
 
+// clock_gettime rather than <chrono>: this code is compiled for code page
+// 949, which <chrono>'s "µs" literal cannot be.
+inline Millis MillisOf(clockid_t id) {
+  timespec ts{};
+  clock_gettime(id, &ts);
+  return static_cast<Millis>(ts.tv_sec) * 1000 + ts.tv_nsec / 1'000'000;
+}
+
 class SteadyClock final : public Clock {
  public:
-  Millis Now() const override {
-    // clock_gettime rather than <chrono>: this code is compiled for code page
-    // 949, which <chrono>'s "µs" literal cannot be.
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<Millis>(ts.tv_sec) * 1000 + ts.tv_nsec / 1'000'000;
-  }
+  Millis Now() const override { return MillisOf(CLOCK_MONOTONIC); }
 };
 
 // Milliseconds since 1970 (UTC): the time a chat line is said, which must mean
 // the same on every node and after a restart.
 class WallClock final : public Clock {
  public:
-  Millis Now() const override {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return static_cast<Millis>(ts.tv_sec) * 1000 + ts.tv_nsec / 1'000'000;
-  }
+  Millis Now() const override { return MillisOf(CLOCK_REALTIME); }
 };
 
 }  // namespace orvinta::server
