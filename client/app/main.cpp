@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "client/app/assistive_technology.h"
 #include "client/app/client_ports.h"
 #include "client/app/command_line.h"
 #include "client/app/korean_dialogs.h"
@@ -140,6 +141,7 @@ int main(int argc, char** argv) {
   if (started == shell::StartupResult::BadLaunchText) return app::ReportBadLaunchText();
   if (started == shell::StartupResult::Stop) return 1;
 
+  app::OpenPagesToAssistiveTechnology();  // before the engine's first profile
   components::InstallResourceScheme();
   std::unique_ptr<components::CDebugDlg> monitor;
   if (orvinta.Settings.DebugMonitor) {

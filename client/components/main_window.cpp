@@ -117,6 +117,7 @@ void MainWindow::BuildInputLine() {
   field->setObjectName(QStringLiteral("inputField"));
   Place(field, Slot::InputField);
   input_->setObjectName(QStringLiteral("chatInput"));
+  input_->setAccessibleName(QStringLiteral("메세지 입력"));
   input_->setFrameShape(QFrame::NoFrame);
   input_->viewport()->setAutoFillBackground(false);
   input_->setStyleSheet(QStringLiteral("QTextEdit#chatInput { background: transparent; }"));
@@ -148,6 +149,7 @@ void MainWindow::BuildStatusRow() {
   Place(label, Slot::StatusLabel);
   status_ = new QComboBox(this);
   status_->setObjectName(QStringLiteral("statusCombo"));
+  label->setBuddy(status_);  // screen readers hear the box's status labelled by it
   status_->setIconSize(QSize(16, 16));
   for (int i = 0; i < kStatusCount; ++i) status_->addItem(StatusIcon(i), StatusText(i));
   connect(status_, &QComboBox::activated, this, [this](int index) {
