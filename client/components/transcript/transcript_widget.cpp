@@ -73,7 +73,7 @@ TranscriptWidget::TranscriptWidget(const window::TranscriptLines& lines, window:
   TranscriptAccessible::Install();
   setFrameShape(QFrame::NoFrame);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setFocusPolicy(Qt::ClickFocus);
+  setFocusPolicy(Qt::StrongFocus);  // Tab and F6 reach it too
   viewport()->setAutoFillBackground(true);
   QPalette palette = viewport()->palette();
   palette.setColor(QPalette::Base, Qt::white);
