@@ -22,6 +22,8 @@ class MemberListListener {
   virtual ~MemberListListener() = default;
   // A mouse button was released over the list: `id` of the row under it, "" off the rows.
   virtual void OnMemberButtonUp(const std::string& id) = 0;
+  // The Menu key (or Shift+F10) on the row of `id`: its menu opens at (x, y) on the screen.
+  virtual void OnMemberMenuKey(const std::string& id, int x, int y) { (void)id, (void)x, (void)y; }
 };
 
 class MemberListView {

@@ -7,12 +7,14 @@
 #include <cstdio>
 #include <memory>
 
+#include "client/app/assistive_technology.h"
 #include "client/app/client_ports.h"
 #include "client/app/command_line.h"
 #include "client/app/connect_settings.h"
 #include "client/app/korean_dialogs.h"
 #include "client/app/quiet_output.h"
 #include "client/app/key_filter.h"
+#include "client/app/window_keys.h"
 #include "client/components/input/caret_rest.h"
 #ifdef ORVINTA_TEST_PORT
 #include "client/app/test_port.h"
@@ -112,6 +114,16 @@ void WireMainWindow(components::MainWindow& widgets, window::COrvintaDlg& dlg) {
   qApp->installEventFilter(new components::CaretRest(qApp));
 }
 
+// The keys for rooms, panes and popups; they see a key before the window logic does.
+void WireWindowKeys(components::MainWindow& widgets, window::COrvintaDlg& dlg, components::QtPromptPopups& popups) {
+  qApp->installEventFilter(new app::WindowKeys(
+      widgets, {.functionKeyHasText = [&dlg](int n) { return !dlg.Composing().Texts().Shortcut[n - 1].empty(); },
+                .answerPrompt = [&popups](bool accepted) {
+                  return GuardedOr("a popup's answer key", false,
+                                   [&] { return popups.popups().notifier().AnswerFromKeyboard(accepted); });
+                }}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -140,6 +152,7 @@ int main(int argc, char** argv) {
   if (started == shell::StartupResult::BadLaunchText) return app::ReportBadLaunchText();
   if (started == shell::StartupResult::Stop) return 1;
 
+  app::OpenPagesToAssistiveTechnology();  // before the engine's first profile
   components::InstallResourceScheme();
   std::unique_ptr<components::CDebugDlg> monitor;
   if (orvinta.Settings.DebugMonitor) {
@@ -186,6 +199,7 @@ int main(int argc, char** argv) {
                                               .connectPolicy = connectPolicy},
                           portal);
   WireMainWindow(widgets, dlg);
+  WireWindowKeys(widgets, dlg, popups);
   widgets.SetStatusMenuHook(Entry("the status menu", [&dlg, &menus, &orvinta](QPoint at) {
     const auto items = window::StatusMenuItems(window::OwnStatusIn(dlg.Channels(), orvinta.Settings.UserId));
     const int command = menus.Track(platform::MenuIcons::Status, items, {at.x(), at.y()});

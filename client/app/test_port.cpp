@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "client/components/main_window.h"
+#include "client/components/notifier/notifier_popup.h"
 #include "client/window/orvinta_dlg.h"
 #include "platform/qt/qt_text.h"
 #include "protocol/guarded.h"
@@ -77,6 +78,7 @@ const TestPort::Verb TestPort::kVerbs[] = {
     {QLatin1String("html"), &TestPort::Html},     // html <channel> <element id>: its inner HTML
     {QLatin1String("tab"), &TestPort::ChooseTab}, // tab <index>: the user chooses it; the strip takes the focus
     {QLatin1String("close"), &TestPort::CloseWindow},  // the window closes as its close box does once answered
+    {QLatin1String("popup"), &TestPort::Popup},  // overlay|toplevel shown=0|1 right=R bottom=B (from the window's client area)
 };
 
 void TestPort::Execute(QLocalSocket* socket, const QString& line) {
@@ -148,6 +150,21 @@ void TestPort::ChooseTab(QLocalSocket* socket, const QString& rest) {
   widgets_.SelectTab(index);
   dlg_.Tabs().OnTcnSelchangeTabChannel();
   Reply(socket, "ok");
+}
+
+void TestPort::Popup(QLocalSocket* socket, const QString&) {
+  const auto* popup = widgets_.findChild<components::NotifierPopup*>(QStringLiteral("OrvintaNotifier"));
+  if (!popup) return Reply(socket, "error no popup");
+  // Where its bottom-right corner stands, in the main window's own coordinates.
+  const QPoint corner = widgets_.mapFromGlobal(popup->mapToGlobal(QPoint(popup->width(), popup->height())));
+  const bool overlay = popup->placement() == components::PopupPlacement::Overlay;
+  Reply(socket, QStringLiteral("%1 shown=%2 right=%3 bottom=%4 width=%5 height=%6")
+                    .arg(QLatin1String(overlay ? "overlay" : "toplevel"))
+                    .arg(popup->isVisible())
+                    .arg(widgets_.width() - corner.x())
+                    .arg(widgets_.height() - corner.y())
+                    .arg(popup->width())
+                    .arg(popup->height()));
 }
 
 void TestPort::CloseWindow(QLocalSocket* socket, const QString& /*rest*/) {

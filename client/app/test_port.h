@@ -39,6 +39,7 @@ class TestPort final : public QObject {
   void Html(QLocalSocket* socket, const QString& rest);
   void ChooseTab(QLocalSocket* socket, const QString& rest);
   void CloseWindow(QLocalSocket* socket, const QString& rest);
+  void Popup(QLocalSocket* socket, const QString& rest);
   struct Verb;
   static const Verb kVerbs[];
 

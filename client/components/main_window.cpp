@@ -21,9 +21,11 @@
 #include "client/components/input/static_input_line.h"
 #include "client/components/input/static_line.h"
 #include "client/components/main_window_layout.h"
+#include "client/components/member_list/member_list_pane.h"
 #include "client/components/resize/resize_helper.h"
 #include "client/components/room_tabs/room_tab_ctrl.h"
 #include "client/components/status_icons.h"
+#include "client/components/transcript/transcript_widget.h"
 #include "client/components/web_view.h"
 #include "platform/qt/qt_text.h"
 
@@ -102,6 +104,7 @@ MainWindow::MainWindow()
     resize_->AddAnchor(widget, p.topLeft, p.bottomRight);
   }
   placed_.clear();
+  ArrangeTabOrder();
 }
 
 MainWindow::~MainWindow() = default;
@@ -117,6 +120,7 @@ void MainWindow::BuildInputLine() {
   field->setObjectName(QStringLiteral("inputField"));
   Place(field, Slot::InputField);
   input_->setObjectName(QStringLiteral("chatInput"));
+  input_->setAccessibleName(QStringLiteral("메세지 입력"));
   input_->setFrameShape(QFrame::NoFrame);
   input_->viewport()->setAutoFillBackground(false);
   input_->setStyleSheet(QStringLiteral("QTextEdit#chatInput { background: transparent; }"));
@@ -148,6 +152,7 @@ void MainWindow::BuildStatusRow() {
   Place(label, Slot::StatusLabel);
   status_ = new QComboBox(this);
   status_->setObjectName(QStringLiteral("statusCombo"));
+  label->setBuddy(status_);  // screen readers hear the box's status labelled by it
   status_->setIconSize(QSize(16, 16));
   for (int i = 0; i < kStatusCount; ++i) status_->addItem(StatusIcon(i), StatusText(i));
   connect(status_, &QComboBox::activated, this, [this](int index) {
@@ -163,6 +168,49 @@ void MainWindow::BuildStatusRow() {
     if (hooks_.connectClicked) hooks_.connectClicked();
   });
   Place(end, Slot::EndButton);
+  endButton_ = end;
+}
+
+void MainWindow::ArrangeTabOrder() {
+  std::vector<QWidget*> order{tabs_};
+  for (auto* view : findChildren<TranscriptWidget*>(Qt::FindDirectChildrenOnly)) order.push_back(view);
+  for (const auto& list : memberLists_) {
+    if (list) order.push_back(list);
+  }
+  for (auto* control : toolbar_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (control->focusPolicy() & Qt::TabFocus) order.push_back(control);
+  }
+  order.insert(order.end(), {input_, status_, endButton_});
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+std::vector<QWidget*> MainWindow::Panes() const {
+  std::vector<QWidget*> panes;
+  for (auto* view : findChildren<TranscriptWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (view->isVisible()) panes.push_back(view);
+  }
+  panes.push_back(input_);
+  if (QWidget* list = ShownMemberList()) panes.push_back(list);
+  return panes;
+}
+
+QWidget* MainWindow::ShownMemberList() const {
+  for (const auto& list : memberLists_) {
+    if (list && list->isVisible()) return list;
+  }
+  return nullptr;
+}
+
+void MainWindow::MoveBetweenPanes(int direction) {
+  const std::vector<QWidget*> panes = Panes();
+  const int count = static_cast<int>(panes.size());
+  int at = -1;
+  for (int i = 0; i < count; ++i) {
+    if (panes[static_cast<std::size_t>(i)] == focusWidget() || panes[static_cast<std::size_t>(i)]->isAncestorOf(focusWidget())) at = i;
+  }
+  // From anywhere else, F6 starts at the first pane and Shift+F6 at the last.
+  const int next = at < 0 ? (direction > 0 ? 0 : count - 1) : ((at + direction) % count + count) % count;
+  panes[static_cast<std::size_t>(next)]->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::KeepCustomColoursBesideConfig() {
@@ -221,15 +269,18 @@ void MainWindow::PlaceView(platform::HtmlViewRole role, platform::HtmlView& view
 }
 
 void MainWindow::PlaceMemberList(platform::MemberListView& view) {
-  auto* pane = dynamic_cast<QWidget*>(&view);
+  auto* pane = dynamic_cast<MemberListPane*>(&view);
   if (!pane) return;
   Anchor(pane, Slot::Pane);
+  memberLists_.emplace_back(&pane->List());
+  ArrangeTabOrder();
 }
 
 void MainWindow::PlaceTranscript(QWidget* widget) {
   if (!widget) return;
   widget->hide();
   Anchor(widget, Slot::Views);
+  ArrangeTabOrder();
 }
 
 void MainWindow::Anchor(QWidget* widget, Slot slot) {

@@ -5,6 +5,7 @@
 // widgets through the WindowHost port.
 #include <QComboBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 #include <functional>
@@ -83,6 +84,11 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   // A room's native transcript: laid where the transcripts go, on their anchors, hidden.
   void PlaceTranscript(QWidget* widget);
   void ReleaseTranscript(QWidget* widget);
+  // F6 and Shift+F6: the keyboard focus to the next (+1) or previous (-1) of
+  // the shown room's transcript, the input line and the member list.
+  void MoveBetweenPanes(int direction);
+  // The member list shown now, if any.
+  QWidget* ShownMemberList() const;
   void ShowToolbarState(const platform::ToolbarState& state) override { toolbar_->ShowState(state); }
   void SelectStatus(int index) override;
   void FlashOnce() override;
@@ -118,6 +124,9 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   // A view on the rectangle of its slot (views, pane or navigation bar), following it as the window resizes.
   void Anchor(QWidget* widget, main_layout::Slot slot);
   void ShowTitle();
+  // Tab and Shift+Tab walk the controls as they stand on screen, top to bottom.
+  void ArrangeTabOrder();
+  std::vector<QWidget*> Panes() const;
 
   MainWindowHooks hooks_;
   std::function<void(QPoint)> statusMenuHook_;
@@ -139,6 +148,8 @@ class MainWindow final : public QWidget, public platform::WindowHost {
   std::vector<std::pair<QWidget*, main_layout::Slot>> placed_;  // until the helper takes them
   CResizeHelper* resize_ = nullptr;  // a child object of the window
   std::unique_ptr<QtSettingsStore> customColours_;
+  QWidget* endButton_ = nullptr;
+  std::vector<QPointer<QWidget>> memberLists_;
 };
 
 }  // namespace orvinta::components

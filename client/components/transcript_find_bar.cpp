@@ -32,6 +32,13 @@ TranscriptFindBar::TranscriptFindBar(QWidget* view, Finder finder)
   next->setText(QStringLiteral("▼"));
   auto* close = new QToolButton(this);
   close->setText(QStringLiteral("✕"));
+  // Screen readers hear words where the bar shows marks.
+  setAccessibleName(QStringLiteral("대화 내용 찾기"));
+  edit_->setAccessibleName(QStringLiteral("찾기"));
+  count_->setAccessibleName(QStringLiteral("찾은 위치"));
+  previous->setAccessibleName(QStringLiteral("위로 찾기"));
+  next->setAccessibleName(QStringLiteral("아래로 찾기"));
+  close->setAccessibleName(QStringLiteral("찾기 닫기"));
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(4, 3, 4, 3);
   row->setSpacing(3);

@@ -42,6 +42,7 @@ COrvintaDlg::COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConf
       memberMenu_(channels_, tabs_, members_, prompts_, flags_, settings_, *session_, portal_,
                   {ports.menus, ports.shell, ports.boxes}) {
   members_.Pane().SetButtonUpHandler([this](const std::string& id) { memberMenu_.OnMemberListClicked(id); });
+  members_.Pane().SetMenuKeyHandler([this](const std::string& id, int x, int y) { memberMenu_.ShowFor(id, {x, y}); });
 }
 
 COrvintaDlg::~COrvintaDlg() {

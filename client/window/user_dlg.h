@@ -27,9 +27,15 @@ class CUserDlg final : public platform::MemberListListener {
   void OnMemberButtonUp(const std::string& id) override {
     if (onButtonUp_) onButtonUp_(id);
   }
+  // Runs when the keyboard asks for a member's menu, with where it opens.
+  void SetMenuKeyHandler(std::function<void(const std::string&, int, int)> handler) { onMenuKey_ = std::move(handler); }
+  void OnMemberMenuKey(const std::string& id, int x, int y) override {
+    if (onMenuKey_) onMenuKey_(id, x, y);
+  }
 
  private:
   std::function<void(const std::string&)> onButtonUp_;
+  std::function<void(const std::string&, int, int)> onMenuKey_;
   std::unique_ptr<platform::MemberListView> view_;
 };
 

@@ -52,7 +52,8 @@ TEST(MemberListPane, RepaintsOnlyChangedRowsNamesClickedMembersAndSpeaksRows) {
   pane.SetRows(Rows(3, true));  // someone came: laid out again
   EXPECT_EQ(reset.count(), 1);
 
-  EXPECT_EQ(model.index(0, 0).data(Qt::AccessibleTextRole).toString(), QStringLiteral("하나(1a)"));
+  EXPECT_EQ(model.index(0, 0).data(Qt::AccessibleTextRole).toString(), QStringLiteral("하나(1a), 온라인"));
+  EXPECT_EQ(model.index(1, 0).data(Qt::AccessibleTextRole).toString(), QStringLiteral("밥(bob), 자리비움"));
   EXPECT_EQ(model.index(1, 0).data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("자리비움"));
   EXPECT_EQ(model.index(0, 0).data(MemberListModel::IconSlotRole), model.index(1, 0).data(MemberListModel::IconSlotRole));
 

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "client/components/transcript/announcement_pace.h"
 #include "client/components/transcript_find_bar.h"
 #include "tests/components/transcript_view_fixture.h"
 
@@ -83,6 +84,28 @@ TEST_F(TranscriptReadingTest, AMentionIsTintedOnScreenButNotInTheCopy) {
   QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&view);
   ASSERT_TRUE(read && read->textInterface());
   EXPECT_EQ(read->textInterface()->text(0, -1), QStringLiteral("n ▶ hi"));
+}
+
+TEST_F(TranscriptReadingTest, TheNewLinesBarIsAButtonToScreenReaders) {
+  AddLines("more", 40);
+  view.ScrollToLine(0);
+  AddLines("new", 3);
+  QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&view);
+  ASSERT_EQ(read->childCount(), 1);
+  EXPECT_EQ(read->child(0)->text(QAccessible::Name), QStringLiteral("새 메시지 3개 ↓"));
+  read->child(0)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_TRUE(view.AtBottom());
+  EXPECT_EQ(read->childCount(), 0);
+}
+
+TEST(AnnouncementPace, ReadsAtOnceAfterAQuietSecondElseASecondAfterTheLastReading) {
+  AnnouncementPace pace;
+  EXPECT_EQ(pace.LinesCame(5000), 0);
+  pace.Read(5000);
+  EXPECT_EQ(pace.LinesCame(5300), 700);
+  EXPECT_EQ(pace.LinesCame(5400), std::nullopt) << "due already: taken along";
+  pace.Read(6000);
+  EXPECT_EQ(pace.LinesCame(9000), 0);
 }
 
 TEST_F(TranscriptReadingTest, FindReachesEveryLineAndBringsTheMatchIntoView) {

@@ -38,7 +38,7 @@ class NotifierFixture {
 
 // One thing the user or the clock does, at an absolute time.
 struct Act {
-  enum What { Click, Move, Leave, HideNow } what;
+  enum What { Click, Move, Leave, HideNow, KeyYes, KeyNo } what;
   std::int64_t atMs;
   Point at{};
 };
@@ -63,6 +63,8 @@ TEST_P(AnswerRules, AnswersOnceAtTheRightTime) {
       case Act::Move: f.notifier->OnPointerMove(act.at); break;
       case Act::Leave: f.notifier->OnPointerLeave(); break;
       case Act::HideNow: f.notifier->Hide(); break;
+      case Act::KeyYes: f.notifier->AnswerFromKeyboard(true); break;
+      case Act::KeyNo: f.notifier->AnswerFromKeyboard(false); break;
     }
   }
   f.timers.Advance(60000 - f.timers.now());
@@ -90,6 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"BesideTheCloseBoxDoesNothing", I, {{Act::Click, 600, kBesideClose}}, {{10720, false}}},
         AnswerCase{"SecondClickDoesNotAnswerAgain", I,
                    {{Act::Click, 600, kLeft}, {Act::Click, 610, kRight}, {Act::Click, 620, kLeft}}, {{600, true}}},
+        AnswerCase{"KeyYesWhileRisingSaysYesAtOnce", I, {{Act::KeyYes, 100}, {Act::KeyNo, 200}}, {{100, true}}},
+        AnswerCase{"KeyNoSaysNoOnce", NotifierKind::Vote, {{Act::KeyNo, 900}, {Act::KeyYes, 950}}, {{900, false}}},
+        AnswerCase{"KeysAnswerNoNotice", NotifierKind::Notice, {{Act::KeyYes, 600}}, {}},
         AnswerCase{"VoteAgreeSaysYes", NotifierKind::Vote, {{Act::Click, 1000, kLeft}}, {{1000, true}}},
         AnswerCase{"NoticeNeverAnswers", NotifierKind::Notice,
                    {{Act::Click, 600, kLeft}, {Act::Click, 700, kRight}, {Act::Click, 800, kCloseCorner}}, {}},

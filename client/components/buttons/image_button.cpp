@@ -1,5 +1,6 @@
 #include "client/components/buttons/image_button.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QBitmap>
 #include <QEvent>
@@ -8,6 +9,7 @@
 #include <QToolTip>
 
 #include "client/components/buttons/button_art.h"
+#include "client/components/buttons/image_button_accessible.h"
 #include "platform/shell.h"
 #include "platform/sound.h"
 
@@ -28,7 +30,11 @@ CImageButton::CImageButton(QWidget* parent) : QAbstractButton(parent) {
               p.color(QPalette::ButtonText), p.color(QPalette::Button),     p.color(QPalette::ButtonText)};
   setAttribute(Qt::WA_Hover);
   setFocusPolicy(Qt::StrongFocus);
-  connect(this, &QAbstractButton::clicked, this, [this] { logic_.OnClick(*this); });
+  connect(this, &QAbstractButton::clicked, this, [this] {
+    logic_.OnClick(*this);
+    AnnounceChecked();
+  });
+  ImageButtonAccessible::Install();
 }
 
 void CImageButton::SetBitmaps(int normalId, const QColor& normalTransparent, int hoverId,
@@ -83,8 +89,18 @@ void CImageButton::SetHoverFrame(bool on, bool repaint) {
 }
 
 void CImageButton::SetChecked(bool checked) {
+  const bool before = logic_.IsChecked();
   logic_.SetChecked(checked);
   update();
+  if (before != checked) AnnounceChecked();
+}
+
+void CImageButton::AnnounceChecked() {
+  if (!QAccessible::isActive() || !logic_.IsCheckBox()) return;
+  QAccessible::State changed;
+  changed.checked = true;
+  QAccessibleStateChangeEvent event(this, changed);
+  QAccessible::updateAccessibility(&event);
 }
 
 void CImageButton::AttachMenu(QMenu* menu, std::function<void(int)> notify) {

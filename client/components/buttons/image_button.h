@@ -46,7 +46,9 @@ class CImageButton final : public QAbstractButton, private ButtonActions {
   void SetTooltip(const QString& text, bool activate = true);
   void SetFlat(bool flat);
   void SetHoverFrame(bool on, bool repaint = true);
+  const QString& Tooltip() const { return tooltip_; }
   void SetCheckBox(bool on) { logic_.SetCheckBox(on); }
+  bool IsCheckBox() const { return logic_.IsCheckBox(); }
   bool IsChecked() const { return logic_.IsChecked(); }
   void SetChecked(bool checked);
   // Its chosen command goes to notify, posted through the event loop; menu
@@ -76,6 +78,7 @@ class CImageButton final : public QAbstractButton, private ButtonActions {
   void OpenAddress(const std::string& address) override;
 
   void RedrawArtForScale();
+  void AnnounceChecked();
 
   ImageButtonLogic logic_;
   // Art drawn by id is drawn again when the button moves to a screen of another scale.

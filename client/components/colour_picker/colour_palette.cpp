@@ -1,6 +1,7 @@
 #include "client/components/colour_picker/colour_palette.h"
 
 #include <array>
+#include <cstdio>
 
 namespace orvinta::components {
 namespace {
@@ -57,6 +58,13 @@ int PaletteIndexOf(std::uint32_t colour) {
     if (kPalette[i].colour == colour) return static_cast<int>(i);
   }
   return -1;
+}
+
+std::string ColourName(std::uint32_t colour) {
+  if (const int at = PaletteIndexOf(colour); at >= 0) return std::string(kPalette[static_cast<std::size_t>(at)].name);
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "#%02X%02X%02X", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+  return hex;
 }
 
 }  // namespace orvinta::components

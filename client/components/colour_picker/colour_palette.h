@@ -3,6 +3,7 @@
 // the swatch's tooltip. Colours are 0x00BBGGRR.
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace orvinta::components {
@@ -20,5 +21,8 @@ std::span<const PaletteColour> Palette();
 
 // Index of a colour in the palette, -1 when it is not one of them.
 int PaletteIndexOf(std::uint32_t colour);
+
+// What a colour is called: its palette name, else "#RRGGBB".
+std::string ColourName(std::uint32_t colour);
 
 }  // namespace orvinta::components

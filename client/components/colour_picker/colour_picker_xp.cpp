@@ -36,6 +36,15 @@ CColourPickerXP::~CColourPickerXP() {
 void CColourPickerXP::SetColor(std::uint32_t colour) {
   state_.SetColour(colour);
   update();
+  ShowColourToReaders();
+}
+
+void CColourPickerXP::ShowColourToReaders() {
+  // Screen readers hear the colour in force after the button's name.
+  const std::uint32_t colour = state_.Colour();
+  const std::string name = colour == kAutomaticColour ? state_.DefaultText() : ColourName(colour);
+  const QString said = platform::qt::FromCp949(name);
+  if (said != accessibleDescription()) setAccessibleDescription(said);
 }
 
 void CColourPickerXP::SetDefaultColor(std::uint32_t colour) {
@@ -45,6 +54,7 @@ void CColourPickerXP::SetDefaultColor(std::uint32_t colour) {
 
 void CColourPickerXP::Notify(PickerNotice notice, std::uint32_t colour) {
   update();
+  ShowColourToReaders();
   switch (notice) {
     case PickerNotice::SelectionChanged:
       return emit selChange(colour, controlId_);

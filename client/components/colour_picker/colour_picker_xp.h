@@ -54,6 +54,7 @@ class CColourPickerXP final : public QPushButton {
 
  private:
   void Notify(PickerNotice notice, std::uint32_t colour);
+  void ShowColourToReaders();
   void ChooseMoreColours();
 
   int controlId_;

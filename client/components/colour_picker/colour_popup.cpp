@@ -1,5 +1,6 @@
 #include "client/components/colour_picker/colour_popup.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QToolTip>
 
 #include "client/components/colour_picker/colour_palette.h"
+#include "client/components/colour_picker/colour_popup_accessible.h"
 #include "client/components/colour_picker/colour_picker_state.h"
 #include "client/components/input/colorref.h"
 
@@ -55,6 +57,7 @@ ColourPopup::ColourPopup(QWidget* owner, const PopupContent& content)
     if (state != Qt::ApplicationActive) Finish({});
   });
   if (const int current = PaletteIndexOf(content_.colour); current >= 0) hot_ = {PickerItemKind::Swatch, current};
+  ColourPopupAccessible::Install();
 }
 
 void ColourPopup::Open(const QPoint& topLeft) {
@@ -73,6 +76,14 @@ void ColourPopup::SetHot(PickerItem item) {
   if (item == hot_) return;
   hot_ = item;
   update();
+  if (QAccessible::isActive() && hasFocus()) {
+    // The row the arrow keys reached is read as focus moving onto it.
+    if (auto* list = dynamic_cast<ColourPopupAccessible*>(QAccessible::queryAccessibleInterface(this))) {
+      QAccessibleEvent focus(this, QAccessible::Focus);
+      focus.setChild(list->RowOf(item));
+      QAccessible::updateAccessibility(&focus);
+    }
+  }
   if (item.kind == PickerItemKind::Swatch) emit hovered(item.index);
 }
 

@@ -27,6 +27,10 @@ class ColourPopup final : public QWidget {
   // Shows the palette with its top-left corner at `topLeft` (global), kept on the screen.
   void Open(const QPoint& topLeft);
   const PickerLayout& Layout() const { return layout_; }
+  const PopupContent& Content() const { return content_; }
+  PickerItem Hot() const { return hot_; }
+  // As a release on that row does: reports it and closes.
+  void Choose(PickerItem item) { Finish(item); }
 
  signals:
   void hovered(int swatch);             // the pointer moved onto another swatch

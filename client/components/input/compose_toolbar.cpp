@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <utility>
 
 #include "client/components/colour_picker/colour_picker_xp.h"
 #include "client/components/buttons/toolbar_buttons.h"
@@ -46,10 +47,13 @@ ComposeToolbar::ComposeToolbar(QWidget* parent) : QWidget(parent) {
     emit sizeChosen(compose::SizeFromEntry(compose::SizeEntries()[static_cast<std::size_t>(index)]));
   });
 
-  row->addWidget(Label(QStringLiteral("글꼴"), this));
-  row->addWidget(face_);
-  row->addWidget(Label(QStringLiteral("크기"), this));
-  row->addWidget(size_);
+  // Each label names the box after it (on Linux, as the box's "labelled by").
+  for (auto [text, box] : {std::pair{QStringLiteral("글꼴"), face_}, std::pair{QStringLiteral("크기"), size_}}) {
+    QLabel* label = Label(text, this);
+    label->setBuddy(box);
+    row->addWidget(label);
+    row->addWidget(box);
+  }
   row->addWidget(Label(QStringLiteral("색상"), this));
   textColour_ = AddColourButton(kTextColourId, QStringLiteral("textColourButton"), QStringLiteral("글자색 선택"),
                                 kAutomaticTextColour);
@@ -89,6 +93,7 @@ CColourPickerXP* ComposeToolbar::AddColourButton(int controlId, const QString& n
   auto* button = new CColourPickerXP(controlId, this);
   button->setObjectName(name);
   button->setToolTip(tip);
+  button->setAccessibleName(tip);
   button->SetDefaultColor(automatic);
   button->SetColor(automatic);
   // The window acts on the drop-down and the accepted choice only; previews

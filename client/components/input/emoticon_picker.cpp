@@ -42,6 +42,7 @@ EmoticonPicker::EmoticonPicker(QWidget* parent) : QFrame(parent, Qt::Popup) {
     button->setIcon(EmoticonIcon(i));
     button->setIconSize(QSize(kEmoticonPixels, kEmoticonPixels));
     button->setToolTip(EmoticonKeyword(i));
+    button->setAccessibleName(EmoticonKeyword(i));
     const int index = static_cast<int>(i);
     connect(button, &QToolButton::clicked, this, [this, index] { Report(index); });
     grid->addWidget(button, index / kColumns, index % kColumns);

@@ -55,8 +55,10 @@ QVariant MemberListModel::data(const QModelIndex& index, int role) const {
   const bool marked = status >= 1 && status < kStatusCount;
   switch (role) {
     case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
       return row.label;
+    case Qt::AccessibleTextRole:
+      // A member without a mark is online: screen readers hear that too.
+      return QStringLiteral("%1, %2").arg(row.label, StatusText(marked ? status : 0));
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
       return marked ? StatusText(status) : QVariant();

@@ -1,5 +1,6 @@
 #include "client/components/member_list/member_list_pane.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -32,7 +33,8 @@ MemberListPane::MemberListPane(StatusPictures* pictures, QWidget* parent)
   list_->setUniformItemSizes(true);  // rows are laid out by arithmetic, never measured one by one
   list_->setSelectionMode(QAbstractItemView::NoSelection);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list_->setFocusPolicy(Qt::NoFocus);
+  // The keyboard reaches it (Tab, F6); a click leaves the focus in the input line.
+  list_->setFocusPolicy(Qt::TabFocus);
   list_->setFrameShape(QFrame::NoFrame);
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -44,6 +46,7 @@ MemberListPane::MemberListPane(StatusPictures* pictures, QWidget* parent)
   palette.setColor(QPalette::Base, kBackground);
   list_->setPalette(palette);
   list_->viewport()->installEventFilter(this);
+  list_->installEventFilter(this);
   // A picture that arrives repaints the visible rows once.
   connect(&MemberIcons::Shared(), &MemberIcons::arrived, list_->viewport(), qOverload<>(&QWidget::update));
   if (pictures) connect(pictures, &StatusPictures::arrived, list_->viewport(), qOverload<>(&QWidget::update));
@@ -95,7 +98,23 @@ void MemberListPane::paintEvent(QPaintEvent*) {
   painter.drawText(x, baseline, after);
 }
 
+void MemberListPane::OpenMenuFromKeyboard() {
+  if (!listener_ || model_.rowCount() == 0) return;
+  QModelIndex row = list_->currentIndex();
+  if (!row.isValid()) row = model_.index(0);
+  list_->setCurrentIndex(row);
+  list_->scrollTo(row);
+  const QRect at = list_->visualRect(row);
+  const QPoint corner = list_->viewport()->mapToGlobal(QPoint(at.left() + at.width() / 2, at.bottom()));
+  listener_->OnMemberMenuKey(model_.IdAt(row.row()), corner.x(), corner.y());
+}
+
 bool MemberListPane::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_ && event->type() == QEvent::ContextMenu &&
+      static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+    OpenMenuFromKeyboard();
+    return true;
+  }
   if (watched == list_->viewport() && event->type() == QEvent::MouseButtonRelease && listener_) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton || mouse->button() == Qt::RightButton) {

@@ -30,6 +30,8 @@ class MemberListPane final : public QWidget, public platform::MemberListView {
   void Show(bool visible) override { setVisible(visible); }
 
   QListView& List() { return *list_; }
+  // The Menu key or Shift+F10 on the list: the member menu of the current row, beside it.
+  void OpenMenuFromKeyboard();
   const MemberListModel& Model() const { return model_; }
   std::size_t Count() const { return count_; }
 

@@ -41,7 +41,8 @@ void MemberRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   // The row keeps its width and stays centred however wide the pane is.
   const QRect line = option.rect;
   const QRect row(line.x() + std::max(0, (line.width() - kRowWidth) / 2), line.y(), kRowWidth, kRowHeight);
-  const bool hovered = option.state & QStyle::State_MouseOver;
+  // The keyboard's current row looks as the pointed-at one does.
+  const bool hovered = (option.state & QStyle::State_MouseOver) || (option.state & QStyle::State_HasFocus);
   painter->save();
   if (hovered) painter->fillRect(row, kHoverBackground);
 

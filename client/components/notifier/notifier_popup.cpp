@@ -1,5 +1,6 @@
 #include "client/components/notifier/notifier_popup.h"
 
+#include <QAccessible>
 #include <QEnterEvent>
 #include <algorithm>
 #include <QGuiApplication>
@@ -7,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "client/components/notifier/notifier_accessible.h"
 #include "client/components/notifier/notifier_painting.h"
 #include "client/components/notifier/notifier_skins.h"
 #include "client/components/notifier/taskbar_notifier.h"
@@ -33,6 +35,7 @@ NotifierPopup::NotifierPopup(QWidget* owner, PopupPlacement placement)
   setFocusPolicy(Qt::NoFocus);
   setMouseTracking(true);
   setObjectName(QStringLiteral("OrvintaNotifier"));
+  NotifierAccessible::Install();
   hide();
 }
 
@@ -94,6 +97,11 @@ void QtNotifierSurface::UpdateVisibility() {
   if (show && !popup_->isVisible()) {
     popup_->show();
     popup_->raise();  // above the owner and its other children, without taking the focus
+    if (QAccessible::isActive()) {
+      // Read at once with its question, the way an alert is, while the focus stays put.
+      QAccessibleEvent alert(popup_.data(), QAccessible::Alert);
+      QAccessible::updateAccessibility(&alert);
+    }
   }
   if (!show && popup_->isVisible()) popup_->hide();
 }

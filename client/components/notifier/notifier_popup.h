@@ -24,6 +24,7 @@ class NotifierPopup final : public QWidget {
   PopupPlacement placement() const { return placement_; }
   // The logic painted and fed with the pointer; null detaches it.
   void Attach(CTaskbarNotifier* logic) { logic_ = logic; }
+  CTaskbarNotifier* Logic() const { return logic_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

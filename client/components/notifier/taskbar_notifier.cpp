@@ -179,11 +179,21 @@ void CTaskbarNotifier::OnLeftButtonUp(Point p) {
   if (closeArea_.ContainsInclusive(p)) {
     StartDisappearing();  // the "no" follows once it has slid away
   } else if (leftButton_.Contains(p) || rightButton_.Contains(p)) {
-    const unsigned announcement = shown_;
-    Answer(leftButton_.Contains(p));
-    // The owner may have hidden this popup, or shown another on it, meanwhile.
-    if (shown_ == announcement && state_ != NotifierState::Hidden) StartDisappearing();
+    AnswerAndGo(leftButton_.Contains(p));
   }
+}
+
+bool CTaskbarNotifier::AnswerFromKeyboard(bool accepted) {
+  if (!AwaitsAnswer()) return false;
+  AnswerAndGo(accepted);
+  return true;
+}
+
+void CTaskbarNotifier::AnswerAndGo(bool accepted) {
+  const unsigned announcement = shown_;
+  Answer(accepted);
+  // The owner may have hidden this popup, or shown another on it, meanwhile.
+  if (shown_ == announcement && state_ != NotifierState::Hidden) StartDisappearing();
 }
 
 bool CTaskbarNotifier::WantsHandCursor(Point p) const {

@@ -58,6 +58,11 @@ class CTaskbarNotifier {
   void OnPointerLeave();
   void OnLeftButtonUp(Point p);
   bool WantsHandCursor(Point p) const;
+  // The keyboard's answer, as a click on the left (accepted) or right button
+  // would give it; false when no invitation or vote on show waits for one.
+  bool AnswerFromKeyboard(bool accepted);
+  bool AwaitsAnswer() const { return state_ != NotifierState::Hidden && HasButtons() && !answered_; }
+  NotifierKind kind() const { return kind_; }
 
   NotifierState state() const { return state_; }
   Rect frame() const { return frame_; }
@@ -73,6 +78,7 @@ class CTaskbarNotifier {
   void StartDisappearing();
   void EnterWaiting();
   void Answer(bool accepted);
+  void AnswerAndGo(bool accepted);
   bool HasButtons() const { return kind_ == NotifierKind::Invitation || kind_ == NotifierKind::Vote; }
   void KillTimers();
 

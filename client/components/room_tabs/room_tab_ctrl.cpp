@@ -9,6 +9,7 @@
 #include <QToolTip>
 
 #include "client/components/room_tabs/close_box_art.h"
+#include "client/components/room_tabs/room_tabs_accessible.h"
 #include "platform/qt/qt_text.h"
 
 namespace orvinta::components {
@@ -26,15 +27,31 @@ CRoomTabCtrl::CRoomTabCtrl(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::TabFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted below
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  RoomTabsAccessible::Install();
+}
+
+void CRoomTabCtrl::Announce(QAccessible::Event what, int index) {
+  if (!QAccessible::isActive() || index < 0) return;
+  if (what == QAccessible::Selection && hasFocus()) {
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(index);
+    QAccessible::updateAccessibility(&focus);
+  }
+  QAccessibleEvent event(this, what);
+  event.setChild(index);
+  QAccessible::updateAccessibility(&event);
 }
 
 int CRoomTabCtrl::InsertTab(int index, const std::string& text) {
   const int at = strip_.Insert(index, text);
   update();
+  Announce(QAccessible::ObjectCreated, at);
   return at;
 }
 
 void CRoomTabCtrl::DeleteTab(int index) {
+  if (index < 0 || index >= TabCount()) return;
+  Announce(QAccessible::ObjectDestroyed, index);
   strip_.Delete(index);
   update();
 }
@@ -45,18 +62,23 @@ void CRoomTabCtrl::DeleteAllTabs() {
 }
 
 void CRoomTabCtrl::SelectTab(int index) {
+  const int before = strip_.Selected();
   strip_.Select(index);
   update();
+  if (strip_.Selected() != before) Announce(QAccessible::Selection, strip_.Selected());
 }
 
 void CRoomTabCtrl::SetTabImage(int index, int image) {
+  const int before = strip_.Image(index);
   strip_.SetImage(index, image);
   update();
+  if (strip_.Image(index) != before) Announce(QAccessible::DescriptionChanged, index);
 }
 
 void CRoomTabCtrl::SetTabText(int index, const std::string& text) {
   strip_.SetText(index, text);
   update();
+  Announce(QAccessible::NameChanged, index);
 }
 
 void CRoomTabCtrl::SetStripBackground(const QColor& colour) {
@@ -150,10 +172,17 @@ void CRoomTabCtrl::resizeEvent(QResizeEvent* event) {
 }
 
 void CRoomTabCtrl::ChooseTab(int index) {
-  if (index < 0 || index == strip_.Selected()) return;
+  if (index < 0 || index >= TabCount() || index == strip_.Selected()) return;
   strip_.Select(index);
   update();
+  Announce(QAccessible::Selection, index);
   emit tabSelected(index);
+}
+
+void CRoomTabCtrl::AskToClose(int index) {
+  if (index <= 0 || index >= TabCount()) return;
+  // Posted: the window asks the user first, which must not run inside the caller.
+  QMetaObject::invokeMethod(this, [this, index] { emit closeRequested(index); }, Qt::QueuedConnection);
 }
 
 void CRoomTabCtrl::Scroll(int tabs) {
@@ -187,11 +216,7 @@ void CRoomTabCtrl::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
   const QPoint at = event->position().toPoint();
   const TabMouseOutcome outcome = strip_.OnLeftButtonUp(at.x(), at.y());
-  if (outcome.closeTab > 0) {
-    // Posted: the window asks the user first, which must not run inside this handler.
-    const int tab = outcome.closeTab;
-    QMetaObject::invokeMethod(this, [this, tab] { emit closeRequested(tab); }, Qt::QueuedConnection);
-  }
+  if (outcome.closeTab > 0) AskToClose(outcome.closeTab);
   if (outcome.defaultHandling) QWidget::mouseReleaseEvent(event);
 }
 

@@ -3,6 +3,7 @@
 // exist; the strip shows them, reports a tab the user selects, and asks for a
 // room to be closed when its close box is released (tab 0 never asks).
 // Texts are code page 949 bytes and are shown as plain text.
+#include <QAccessible>
 #include <QColor>
 #include <QWidget>
 #include <string>
@@ -36,6 +37,11 @@ class CRoomTabCtrl final : public QWidget {
   // Whether tab i's text is cut with an ellipsis (its tooltip then shows it whole).
   bool IsTextCut(int index) const;
 
+  // As the user does it: tab `index` becomes current and is reported.
+  void ChooseTab(int index);
+  // As a release on its close box does (tab 0 never asks).
+  void AskToClose(int index);
+
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
@@ -56,8 +62,9 @@ class CRoomTabCtrl final : public QWidget {
  private:
   void PaintTab(QPainter& painter, int index) const;
   void PaintScrollButtons(QPainter& painter) const;
-  void ChooseTab(int index);
   void Scroll(int tabs);
+  // Tells screen readers what changed on tab `index`.
+  void Announce(QAccessible::Event what, int index);
   QFont TabFont() const;
   QString ShownText(int index) const;
 

@@ -64,6 +64,7 @@ class RoomTabStrip {
   Rect TextRect(int index) const;
   Rect BaseLine() const { return {0, kHeight - 1, width_, kHeight}; }
 
+  bool Visible(int index) const;  // on screen, not scrolled out of view
   int TabAt(int x, int y) const;  // -1 outside every visible tab
   int BoxAt(int x, int y) const;  // close-box area of a visible tab, the first included
 
@@ -76,7 +77,6 @@ class RoomTabStrip {
     int image = 0;
   };
   bool Valid(int index) const { return index >= 0 && index < Count(); }
-  bool Visible(int index) const;
   int TabsAreaRight() const;
   int ItemWidth() const;
   int MaxFirstVisible() const;

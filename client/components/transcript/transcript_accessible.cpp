@@ -7,6 +7,44 @@
 namespace orvinta::components {
 namespace {
 
+// The bar that counts new lines while the reader is scrolled up; pressing it goes to the newest.
+class NewLinesBarAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+ public:
+  explicit NewLinesBarAccessible(TranscriptAccessible* view) : view_(view) {}
+  bool isValid() const override { return view_->isValid(); }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return view_->window(); }
+  QAccessibleInterface* parent() const override { return view_; }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessible::Role role() const override { return QAccessible::Button; }
+  void setText(QAccessible::Text, const QString&) override {}
+  QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? View()->NewLinesBarText() : QString(); }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    s.invisible = s.offscreen = View()->NewLinesBarText().isEmpty();
+    return s;
+  }
+  QRect rect() const override {
+    const QRect bar = View()->BarRect();
+    return QRect(View()->viewport()->mapToGlobal(bar.topLeft()), bar.size());
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+  }
+  QStringList actionNames() const override { return {pressAction()}; }
+  QStringList keyBindingsForAction(const QString&) const override { return {QStringLiteral("End")}; }
+  void doAction(const QString& name) override {
+    if (name == pressAction() && isValid()) View()->GoNewest();
+  }
+
+ private:
+  TranscriptWidget* View() const { return static_cast<TranscriptWidget*>(view_->object()); }
+  TranscriptAccessible* view_;
+};
+
 QAccessibleInterface* Make(const QString&, QObject* object) {
   auto* view = qobject_cast<TranscriptWidget*>(object);
   return view ? new TranscriptAccessible(view) : nullptr;
@@ -23,6 +61,22 @@ void TranscriptAccessible::Install() {
     return true;
   }();
   (void)installed;
+}
+
+TranscriptAccessible::~TranscriptAccessible() {
+  if (bar_) QAccessible::deleteAccessibleInterface(bar_);
+}
+
+int TranscriptAccessible::childCount() const { return View()->NewLinesBarText().isEmpty() ? 0 : 1; }
+
+QAccessibleInterface* TranscriptAccessible::child(int index) const {
+  if (index != 0 || childCount() == 0) return nullptr;
+  if (!bar_) bar_ = QAccessible::registerAccessibleInterface(new NewLinesBarAccessible(const_cast<TranscriptAccessible*>(this)));
+  return QAccessible::accessibleInterface(bar_);
+}
+
+int TranscriptAccessible::indexOfChild(const QAccessibleInterface* child) const {
+  return bar_ && child == QAccessible::accessibleInterface(bar_) && childCount() > 0 ? 0 : -1;
 }
 
 TranscriptWidget* TranscriptAccessible::View() const { return static_cast<TranscriptWidget*>(widget()); }

@@ -1,6 +1,7 @@
 #pragma once
 // A transcript view to screen readers: read-only, many-line text made of the
-// lines on screen, each as plain text (a chat line as "nick ▶ text").
+// lines on screen, each as plain text (a chat line as "nick ▶ text"), with
+// the new-lines bar as a button while it shows.
 #include <QAccessibleWidget>
 
 namespace orvinta::components {
@@ -13,8 +14,13 @@ class TranscriptAccessible final : public QAccessibleWidget, public QAccessibleT
   // Makes transcript views answer with this interface (once for the program).
   static void Install();
 
+  ~TranscriptAccessible() override;
   void* interface_cast(QAccessible::InterfaceType type) override;
   QAccessible::State state() const override;
+  // The new-lines bar, while it shows, is a button inside the view.
+  int childCount() const override;
+  QAccessibleInterface* child(int index) const override;
+  int indexOfChild(const QAccessibleInterface* child) const override;
 
   // QAccessibleTextInterface
   void selection(int index, int* start, int* end) const override;
@@ -33,6 +39,7 @@ class TranscriptAccessible final : public QAccessibleWidget, public QAccessibleT
 
  private:
   QString Text() const;
+  mutable QAccessible::Id bar_ = 0;
   TranscriptWidget* View() const;
 };
 

@@ -18,6 +18,7 @@
 #include "client/components/browser_opener.h"
 #include "client/components/member_list/member_icons.h"
 #include "client/components/transcript/reading_marks.h"
+#include "client/components/transcript/line_announcer.h"
 #include "client/components/transcript/transcript_accessible.h"
 #include "client/components/transcript_find_bar.h"
 #include "client/window/line_display.h"
@@ -73,7 +74,7 @@ TranscriptWidget::TranscriptWidget(const window::TranscriptLines& lines, window:
   TranscriptAccessible::Install();
   setFrameShape(QFrame::NoFrame);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setFocusPolicy(Qt::ClickFocus);
+  setFocusPolicy(Qt::StrongFocus);  // Tab and F6 reach it too
   viewport()->setAutoFillBackground(true);
   QPalette palette = viewport()->palette();
   palette.setColor(QPalette::Base, Qt::white);
@@ -105,6 +106,7 @@ TranscriptWidget::TranscriptWidget(const window::TranscriptLines& lines, window:
                const auto [position, count] = FindStep(step);
                answer(position, count);
              }});
+  announcer_ = new LineAnnouncer(*this);
   hide();
 }
 
@@ -245,6 +247,7 @@ void TranscriptWidget::LinesAdded() {
   const std::uint64_t first = std::max(endSeen_, lines_.FirstNumber());
   endSeen_ = end;
   if (end <= first) return;
+  if (isVisible()) announcer_->LinesUpTo(end);
   // A hidden view only counts: it lays nothing out until it is shown.
   if (place_.LinesAdded(static_cast<std::size_t>(end - first), first) == window::ReadingPlace::Move::ToNewest) {
     followPending_ = true;
@@ -282,6 +285,7 @@ void TranscriptWidget::SetShown(bool shown) {
   }
   if (!isHidden()) return;  // shown already: its frame keeps it up to date
   show();
+  announcer_->Seen(endSeen_);
   cache_.SetWidth(viewport()->width());
   followPending_ = false;
   switch (place_.Shown(true)) {

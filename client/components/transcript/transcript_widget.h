@@ -21,6 +21,7 @@
 
 namespace orvinta::components {
 
+class LineAnnouncer;
 class TranscriptFindBar;
 
 class TranscriptWidget final : public QAbstractScrollArea {
@@ -54,10 +55,15 @@ class TranscriptWidget final : public QAbstractScrollArea {
   // The line the unread marker stands before.
   std::optional<std::size_t> MarkerLine() const;
   bool AtBottom();
-  QString NewLinesBarText() const;
+  QString NewLinesBarText() const;  // empty while there is no bar
+  QRect BarRect() const;            // in the viewport
+  // To the newest line, as End or a click on the new-lines bar goes.
+  void GoNewest();
   // The lines on screen and their text, for screen readers: index range [first, last).
   std::pair<std::size_t, std::size_t> LinesOnScreen();
   QString LineText(std::size_t index) const;
+  std::uint64_t FirstLineNumber() const { return lines_.FirstNumber(); }
+  std::size_t IndexOfLine(std::uint64_t number) const { return IndexOf(number); }
   // The row above the oldest line that says how many older ones were dropped
   // to keep the room's bound; empty when none were.
   QString DroppedNoticeText() const;
@@ -108,14 +114,12 @@ class TranscriptWidget final : public QAbstractScrollArea {
   Place NewestPlace();
   void GoTo(Place place);
   void ScrollPixels(int dy);
-  void GoNewest();
   void ScheduleFrame();
   void OnFrame();
   void SyncScrollBar();
   void ReaderScrolled();
   Hit HitAt(QPointF point);
   TextPoint TextPointAt(QPointF point);
-  QRect BarRect() const;
   void ShowMatch();
   void OpenLink(const QString& address);
 
@@ -142,6 +146,7 @@ class TranscriptWidget final : public QAbstractScrollArea {
   std::function<void()> linkFailed_;
   std::function<void()> chatLineDrawn_;
   TranscriptFindBar* findBar_;
+  LineAnnouncer* announcer_;
 };
 
 }  // namespace orvinta::components
