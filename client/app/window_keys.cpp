@@ -92,11 +92,13 @@ bool WindowKeys::Act(WindowKeyPress press) {
   return false;
 }
 
+int RoomAfter(int current, int count, int step) {
+  if (count < 2) return -1;
+  return ((std::max(0, current) + step) % count + count) % count;
+}
+
 void WindowKeys::StepRoom(int direction) {
-  const int count = window_.TabCount();
-  if (count < 2) return;
-  const int now = std::max(0, window_.SelectedTab());
-  window_.Tabs().ChooseTab(((now + direction) % count + count) % count);
+  window_.Tabs().ChooseTab(RoomAfter(window_.SelectedTab(), window_.TabCount(), direction));
 }
 
 }  // namespace orvinta::app

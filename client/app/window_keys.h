@@ -26,6 +26,9 @@ struct WindowKeyPress {
 
 // What a key press means in the main window; `inMemberList` is where the focus is.
 WindowKeyPress WindowKeyOf(int key, Qt::KeyboardModifiers modifiers, bool inMemberList);
+// The room `step` tabs on from `current` of `count`, round from the last to the
+// first and back; -1 when there is no other room.
+int RoomAfter(int current, int count, int step);
 
 struct WindowKeyHooks {
   std::function<bool(int n)> functionKeyHasText;  // F1 .. F10

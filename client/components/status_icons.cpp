@@ -29,15 +29,22 @@ QString StatusText(int status) {
 }
 
 QIcon StatusIcon(int status) {
-  QPixmap pixmap(16, 16);
-  pixmap.fill(Qt::transparent);
-  if (status < 0 || status >= kStatusCount) return QIcon(pixmap);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor(0x55, 0x55, 0x55), 1));
-  painter.setBrush(QColor(kStatuses[status].colour));
-  painter.drawEllipse(QRectF(2.5, 2.5, 11, 11));
-  return QIcon(pixmap);
+  // Drawn for scale 1 and 2, so a screen at twice the density gets a sharp mark.
+  QIcon icon;
+  for (const int scale : {1, 2}) {
+    QPixmap pixmap(16 * scale, 16 * scale);
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(Qt::transparent);
+    if (status >= 0 && status < kStatusCount) {
+      QPainter painter(&pixmap);
+      painter.setRenderHint(QPainter::Antialiasing);
+      painter.setPen(QPen(QColor(0x55, 0x55, 0x55), 1));
+      painter.setBrush(QColor(kStatuses[status].colour));
+      painter.drawEllipse(QRectF(2.5, 2.5, 11, 11));
+    }
+    icon.addPixmap(pixmap);
+  }
+  return icon;
 }
 
 }  // namespace orvinta::components

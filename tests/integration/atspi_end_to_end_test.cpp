@@ -1,7 +1,5 @@
-// The real client read through the real AT-SPI bus under Xvfb, in a room
-// where a scripted member talks: its current room's tab by name, Ctrl+Tab,
-// and a received line read out (tests/integration/atspi_reader.py reads).
-// Skipped, saying why, where the packages for it are missing.
+// The real client read through the real AT-SPI bus under Xvfb by atspi_reader.py, in a room where a
+// scripted member talks; skipped, saying why, where the packages for it are missing.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -20,36 +18,20 @@ constexpr const char* kBusLauncher = "/usr/libexec/at-spi-bus-launcher";
 // The system's Python, which Debian's python3-gi belongs to (not one a user put first on PATH).
 constexpr const char* kPython = "/usr/bin/python3";
 
-// What is missing for the test, "" when nothing is.
-QString Missing() {
-  for (const char* program : {"Xvfb", "xdotool", "dbus-run-session"}) {
-    if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty()) return QLatin1String(program);
-  }
-  if (!QFileInfo::exists(QLatin1String(kBusLauncher))) return QStringLiteral("at-spi2-core");
-  QProcess gi;
-  gi.start(QLatin1String(kPython), {QStringLiteral("-c"), QStringLiteral("import gi; gi.require_version('Atspi', '2.0')")});
-  if (!gi.waitForFinished(20000) || gi.exitCode() != 0) return QStringLiteral("python3-gi, gir1.2-atspi-2.0");
-  return {};
-}
-
-// Kills a process at the end of the test, whatever happened.
-struct Running {
-  QProcess process;
-  ~Running() {
-    process.kill();
-    process.waitForFinished(5000);
-  }
-};
-
 TEST(AtSpiEndToEnd, ScreenReaderFindsTheRoomSwitchesRoomsAndHearsALine) {
-  if (const QString missing = Missing(); !missing.isEmpty()) GTEST_SKIP() << "needs " << missing.toStdString();
+  for (const char* program : {"Xvfb", "xdotool", "dbus-run-session"}) {
+    if (QStandardPaths::findExecutable(program).isEmpty()) GTEST_SKIP() << "needs " << program;
+  }
+  if (!QFileInfo::exists(kBusLauncher)) GTEST_SKIP() << "needs at-spi2-core";
+  QProcess gi;
+  gi.start(kPython, {"-c", "import gi; gi.require_version('Atspi', '2.0')"});
+  if (!gi.waitForFinished(20000) || gi.exitCode() != 0) GTEST_SKIP() << "needs python3-gi, gir1.2-atspi-2.0";
   ServerProcess server({"--http-port", "0"});
   ASSERT_TRUE(server.started());
   QTemporaryDir runtime;
-  Running peer, display, session;
-  peer.process.start(QStringLiteral(ORVINTA_PEER_BINARY),
-                     {"--server", QString::fromStdString(server.address()), "--id", "bot", "--nick",
-                      QString::fromUtf8("오르빈봇"), "--room", "lobby", "--quiet"});
+  KilledAtEnd peer, display, session;
+  peer.process.start(ORVINTA_PEER_BINARY, {"--server", QString::fromStdString(server.address()), "--id", "bot",
+                                           "--nick", QString::fromUtf8("오르빈봇"), "--room", "lobby", "--quiet"});
   const QString screen = QStringLiteral(":%1").arg(400 + getpid() % 500);
   display.process.start(QStringLiteral("Xvfb"), {screen, "-screen", "0", "1024x720x24", "-nolisten", "tcp"});
   ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists("/tmp/.X11-unix/X" + screen.mid(1)); }, 10000));
@@ -72,12 +54,10 @@ TEST(AtSpiEndToEnd, ScreenReaderFindsTheRoomSwitchesRoomsAndHearsALine) {
       "%1 --launch-immediately & sleep 1; QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \"$0\" \"$1\" & c=$!; "
       "w=$(xdotool search --sync --onlyvisible --pid $c --name . | tail -n 1); sleep 3; xdotool windowfocus --sync $w; "
       "(sleep 6; xdotool type hello; xdotool key Return) & %2 \"$2\" $c \"$3\" \"$4\"; r=$?; kill $c; exit $r");
-  session.process.start(QStringLiteral("dbus-run-session"),
-                        {"--", "sh", "-c", script.arg(QLatin1String(kBusLauncher), QLatin1String(kPython)), ORVINTA_CLIENT_BINARY, launch,
-                         ORVINTA_ATSPI_READER, room, QString::fromUtf8("네, 잘 들었습니다!")});
+  session.process.start("dbus-run-session", {"--", "sh", "-c", script.arg(kBusLauncher, kPython), ORVINTA_CLIENT_BINARY,
+                                             launch, ORVINTA_ATSPI_READER, room, QString::fromUtf8("네, 잘 들었습니다!")});
   ASSERT_TRUE(session.process.waitForFinished(150000)) << "the reading did not end in time";
-  const QString said = QString::fromUtf8(session.process.readAll());
-  EXPECT_EQ(session.process.exitCode(), 0) << said.toStdString();
+  EXPECT_EQ(session.process.exitCode(), 0) << session.process.readAll().toStdString();
 }
 
 }  // namespace

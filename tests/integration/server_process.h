@@ -35,6 +35,12 @@ class ServerProcess {
   int tlsPort_ = 0;
 };
 
+// A helper process (a display server, a scripted member) killed when the test ends, however it ends.
+struct KilledAtEnd {
+  QProcess process;
+  ~KilledAtEnd() { process.kill(), process.waitForFinished(5000); }
+};
+
 // Runs the event loop until `done` holds or the time is up; true when it held.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000);
 

@@ -1,27 +1,13 @@
 #include "client/components/buttons/image_button_accessible.h"
 
+#include "client/components/accessible_parts.h"
 #include "client/components/buttons/image_button.h"
 
 namespace orvinta::buttons {
-namespace {
-
-QAccessibleInterface* Make(const QString&, QObject* object) {
-  auto* button = qobject_cast<CImageButton*>(object);
-  return button ? new ImageButtonAccessible(button) : nullptr;
-}
-
-}  // namespace
-
 ImageButtonAccessible::ImageButtonAccessible(CImageButton* button)
     : QAccessibleWidget(button, QAccessible::Button) {}
 
-void ImageButtonAccessible::Install() {
-  static const bool installed = [] {
-    QAccessible::installFactory(Make);
-    return true;
-  }();
-  (void)installed;
-}
+void ImageButtonAccessible::Install() { components::InstallAccessibleFactory<CImageButton, ImageButtonAccessible>(); }
 
 CImageButton* ImageButtonAccessible::Button() const { return static_cast<CImageButton*>(widget()); }
 

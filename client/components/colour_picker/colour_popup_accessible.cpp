@@ -1,5 +1,6 @@
 #include "client/components/colour_picker/colour_popup_accessible.h"
 
+#include "client/components/accessible_parts.h"
 #include "client/components/colour_picker/colour_palette.h"
 #include "client/components/colour_picker/colour_picker_state.h"
 #include "client/components/colour_picker/colour_popup.h"
@@ -7,25 +8,12 @@
 namespace orvinta::components {
 namespace {
 
-QAccessibleInterface* Make(const QString&, QObject* object) {
-  auto* popup = qobject_cast<ColourPopup*>(object);
-  return popup ? new ColourPopupAccessible(popup) : nullptr;
-}
-
-class PaletteRowAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+class PaletteRowAccessible final : public AccessibleLeaf, public QAccessibleActionInterface {
  public:
-  PaletteRowAccessible(ColourPopupAccessible* list, int row) : list_(list), row_(row) {}
+  PaletteRowAccessible(ColourPopupAccessible* list, int row) : AccessibleLeaf(list), list_(list), row_(row) {}
 
   bool isValid() const override { return list_->isValid() && row_ < list_->childCount(); }
-  QObject* object() const override { return nullptr; }
-  QWindow* window() const override { return list_->window(); }
-  QAccessibleInterface* parent() const override { return list_; }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QAccessible::Role role() const override { return QAccessible::ListItem; }
-  void setText(QAccessible::Text, const QString&) override {}
 
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name || !isValid()) return {};
@@ -84,17 +72,7 @@ class PaletteRowAccessible final : public QAccessibleInterface, public QAccessib
 
 ColourPopupAccessible::ColourPopupAccessible(ColourPopup* popup) : QAccessibleWidget(popup, QAccessible::List) {}
 
-ColourPopupAccessible::~ColourPopupAccessible() {
-  for (const QAccessible::Id id : children_) QAccessible::deleteAccessibleInterface(id);
-}
-
-void ColourPopupAccessible::Install() {
-  static const bool installed = [] {
-    QAccessible::installFactory(Make);
-    return true;
-  }();
-  (void)installed;
-}
+void ColourPopupAccessible::Install() { InstallAccessibleFactory<ColourPopup, ColourPopupAccessible>(); }
 
 ColourPopup* ColourPopupAccessible::Popup() const { return static_cast<ColourPopup*>(widget()); }
 
@@ -124,18 +102,12 @@ int ColourPopupAccessible::childCount() const { return static_cast<int>(Rows().s
 
 QAccessibleInterface* ColourPopupAccessible::child(int index) const {
   if (index < 0 || index >= childCount()) return nullptr;
-  while (static_cast<int>(children_.size()) <= index) {
-    auto* row = new PaletteRowAccessible(const_cast<ColourPopupAccessible*>(this), static_cast<int>(children_.size()));
-    children_.push_back(QAccessible::registerAccessibleInterface(row));
-  }
-  return QAccessible::accessibleInterface(children_[static_cast<std::size_t>(index)]);
+  auto* self = const_cast<ColourPopupAccessible*>(this);
+  return children_.At(index, [self](int at) { return new PaletteRowAccessible(self, at); });
 }
 
 int ColourPopupAccessible::indexOfChild(const QAccessibleInterface* child) const {
-  for (std::size_t i = 0; i < children_.size(); ++i) {
-    if (QAccessible::accessibleInterface(children_[i]) == child) return static_cast<int>(i);
-  }
-  return -1;
+  return children_.IndexOf(child, childCount());
 }
 
 QAccessibleInterface* ColourPopupAccessible::focusChild() const { return child(RowOf(Popup()->Hot())); }

@@ -6,6 +6,7 @@
 #include <QAccessibleWidget>
 #include <vector>
 
+#include "client/components/accessible_parts.h"
 #include "client/components/colour_picker/picker_layout.h"
 
 namespace orvinta::components {
@@ -15,7 +16,6 @@ class ColourPopup;
 class ColourPopupAccessible final : public QAccessibleWidget {
  public:
   explicit ColourPopupAccessible(ColourPopup* popup);
-  ~ColourPopupAccessible() override;
   static void Install();
 
   int childCount() const override;
@@ -30,7 +30,7 @@ class ColourPopupAccessible final : public QAccessibleWidget {
   int RowOf(PickerItem item) const;
 
  private:
-  mutable std::vector<QAccessible::Id> children_;
+  mutable AccessibleChildren children_;  // by row
 };
 
 }  // namespace orvinta::components

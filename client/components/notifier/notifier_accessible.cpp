@@ -1,5 +1,6 @@
 #include "client/components/notifier/notifier_accessible.h"
 
+#include "client/components/accessible_parts.h"
 #include "client/components/notifier/notifier_popup.h"
 #include "client/components/notifier/taskbar_notifier.h"
 #include "platform/qt/qt_text.h"
@@ -10,22 +11,11 @@ namespace {
 const QString kAccept = QStringLiteral("accept");
 const QString kRefuse = QStringLiteral("refuse");
 
-QAccessibleInterface* Make(const QString&, QObject* object) {
-  auto* popup = qobject_cast<NotifierPopup*>(object);
-  return popup ? new NotifierAccessible(popup) : nullptr;
-}
-
 }  // namespace
 
 NotifierAccessible::NotifierAccessible(NotifierPopup* popup) : QAccessibleWidget(popup, QAccessible::AlertMessage) {}
 
-void NotifierAccessible::Install() {
-  static const bool installed = [] {
-    QAccessible::installFactory(Make);
-    return true;
-  }();
-  (void)installed;
-}
+void NotifierAccessible::Install() { InstallAccessibleFactory<NotifierPopup, NotifierAccessible>(); }
 
 NotifierPopup* NotifierAccessible::Popup() const { return static_cast<NotifierPopup*>(widget()); }
 

@@ -1,5 +1,6 @@
 #include "client/components/room_tabs/room_tabs_accessible.h"
 
+#include "client/components/accessible_parts.h"
 #include "client/components/room_tabs/room_tab_ctrl.h"
 #include "platform/qt/qt_text.h"
 
@@ -8,26 +9,13 @@ namespace {
 
 const QString kCloseAction = QStringLiteral("close");
 
-QAccessibleInterface* Make(const QString&, QObject* object) {
-  auto* tabs = qobject_cast<CRoomTabCtrl*>(object);
-  return tabs ? new RoomTabsAccessible(tabs) : nullptr;
-}
-
 // One tab of the strip, by position.
-class RoomTabAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+class RoomTabAccessible final : public AccessibleLeaf, public QAccessibleActionInterface {
  public:
-  RoomTabAccessible(RoomTabsAccessible* list, int index) : list_(list), index_(index) {}
+  RoomTabAccessible(RoomTabsAccessible* list, int index) : AccessibleLeaf(list), list_(list), index_(index) {}
 
   bool isValid() const override { return list_->isValid() && index_ < Strip().Count(); }
-  QObject* object() const override { return nullptr; }
-  QWindow* window() const override { return list_->window(); }
-  QAccessibleInterface* parent() const override { return list_; }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QAccessible::Role role() const override { return QAccessible::PageTab; }
-  void setText(QAccessible::Text, const QString&) override {}
 
   QString text(QAccessible::Text t) const override {
     if (!isValid()) return {};
@@ -98,17 +86,7 @@ QString TabNewsText(int image) {
 
 RoomTabsAccessible::RoomTabsAccessible(CRoomTabCtrl* tabs) : QAccessibleWidget(tabs, QAccessible::PageTabList) {}
 
-RoomTabsAccessible::~RoomTabsAccessible() {
-  for (const QAccessible::Id id : children_) QAccessible::deleteAccessibleInterface(id);
-}
-
-void RoomTabsAccessible::Install() {
-  static const bool installed = [] {
-    QAccessible::installFactory(Make);
-    return true;
-  }();
-  (void)installed;
-}
+void RoomTabsAccessible::Install() { InstallAccessibleFactory<CRoomTabCtrl, RoomTabsAccessible>(); }
 
 CRoomTabCtrl* RoomTabsAccessible::Tabs() const { return static_cast<CRoomTabCtrl*>(widget()); }
 
@@ -121,18 +99,12 @@ int RoomTabsAccessible::childCount() const { return Tabs()->TabCount(); }
 
 QAccessibleInterface* RoomTabsAccessible::child(int index) const {
   if (index < 0 || index >= childCount()) return nullptr;
-  while (static_cast<int>(children_.size()) <= index) {
-    auto* tab = new RoomTabAccessible(const_cast<RoomTabsAccessible*>(this), static_cast<int>(children_.size()));
-    children_.push_back(QAccessible::registerAccessibleInterface(tab));
-  }
-  return QAccessible::accessibleInterface(children_[static_cast<std::size_t>(index)]);
+  auto* self = const_cast<RoomTabsAccessible*>(this);
+  return children_.At(index, [self](int at) { return new RoomTabAccessible(self, at); });
 }
 
 int RoomTabsAccessible::indexOfChild(const QAccessibleInterface* child) const {
-  for (std::size_t i = 0; i < children_.size() && static_cast<int>(i) < childCount(); ++i) {
-    if (QAccessible::accessibleInterface(children_[i]) == child) return static_cast<int>(i);
-  }
-  return -1;
+  return children_.IndexOf(child, childCount());
 }
 
 QAccessibleInterface* RoomTabsAccessible::childAt(int x, int y) const {

@@ -4,7 +4,8 @@
 // named by its room title, says its unseen news in its description, is
 // selected when current, and offers "select" and (but the waiting room) "close".
 #include <QAccessibleWidget>
-#include <vector>
+
+#include "client/components/accessible_parts.h"
 
 namespace orvinta::components {
 
@@ -13,7 +14,6 @@ class CRoomTabCtrl;
 class RoomTabsAccessible final : public QAccessibleWidget {
  public:
   explicit RoomTabsAccessible(CRoomTabCtrl* tabs);
-  ~RoomTabsAccessible() override;
   // Makes room tab strips answer with this interface (once for the program).
   static void Install();
 
@@ -27,9 +27,7 @@ class RoomTabsAccessible final : public QAccessibleWidget {
   CRoomTabCtrl* Tabs() const;
 
  private:
-  // One interface per tab position, made when first asked for; they answer
-  // for whatever tab stands there now.
-  mutable std::vector<QAccessible::Id> children_;
+  mutable AccessibleChildren children_;  // by tab position
 };
 
 // What a tab's description says about its room's unseen lines ("" when none).

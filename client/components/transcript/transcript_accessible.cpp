@@ -2,25 +2,18 @@
 
 #include <QStringList>
 
+#include "client/components/accessible_parts.h"
 #include "client/components/transcript/transcript_widget.h"
 
 namespace orvinta::components {
 namespace {
 
 // The bar that counts new lines while the reader is scrolled up; pressing it goes to the newest.
-class NewLinesBarAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+class NewLinesBarAccessible final : public AccessibleLeaf, public QAccessibleActionInterface {
  public:
-  explicit NewLinesBarAccessible(TranscriptAccessible* view) : view_(view) {}
+  explicit NewLinesBarAccessible(TranscriptAccessible* view) : AccessibleLeaf(view), view_(view) {}
   bool isValid() const override { return view_->isValid(); }
-  QObject* object() const override { return nullptr; }
-  QWindow* window() const override { return view_->window(); }
-  QAccessibleInterface* parent() const override { return view_; }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QAccessible::Role role() const override { return QAccessible::Button; }
-  void setText(QAccessible::Text, const QString&) override {}
   QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? View()->NewLinesBarText() : QString(); }
   QAccessible::State state() const override {
     QAccessible::State s;
@@ -45,23 +38,12 @@ class NewLinesBarAccessible final : public QAccessibleInterface, public QAccessi
   TranscriptAccessible* view_;
 };
 
-QAccessibleInterface* Make(const QString&, QObject* object) {
-  auto* view = qobject_cast<TranscriptWidget*>(object);
-  return view ? new TranscriptAccessible(view) : nullptr;
-}
-
 }  // namespace
 
 TranscriptAccessible::TranscriptAccessible(TranscriptWidget* view)
     : QAccessibleWidget(view, QAccessible::EditableText, QStringLiteral("대화 내용")) {}
 
-void TranscriptAccessible::Install() {
-  static const bool installed = [] {
-    QAccessible::installFactory(Make);
-    return true;
-  }();
-  (void)installed;
-}
+void TranscriptAccessible::Install() { InstallAccessibleFactory<TranscriptWidget, TranscriptAccessible>(); }
 
 TranscriptAccessible::~TranscriptAccessible() {
   if (bar_) QAccessible::deleteAccessibleInterface(bar_);
