@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -20,12 +21,14 @@
 #include "platform/cp949.h"
 #include "protocol/codec.h"
 #include "protocol/frame_reader.h"
+#include "protocol/history_frames.h"
 #include "protocol/wire_commands.h"
 #include "text/text_util.h"
 
 namespace {
 
 using namespace orvinta;
+namespace history = protocol::history;
 
 volatile std::sig_atomic_t stopRequested = 0;
 
@@ -47,6 +50,7 @@ struct Options {
   std::string room = "lobby";
   int greetEveryMs = 1500;
   bool quiet = false;
+  std::size_t history = 0;  // lines of the room's history to print on entry (0: none asked)
 };
 
 constexpr std::array<std::string_view, 4> kGreetings = {
@@ -120,14 +124,48 @@ class Peer {
     if (command == wire::kPing) {
       Send(wire::kPong, {});
     } else if (command == wire::kUserReply) {
+      if (o_.history > 0) Send(wire::kHistoryHello, {history::kVersion});
       Send(wire::kChatIn, {o_.id, o_.room});
       inRoom_ = true;
     } else if (command == wire::kToAll) {
       const auto f = text::SplitFields(body, '/', 3);
-      if (f[0] != o_.id && f[1] == o_.room) Say(kAnswers[answers_++ % kAnswers.size()], "C0392B");
+      Answer(f[0], f[1]);
+    } else if (command == wire::kStampedToAll) {
+      if (const auto line = history::ParseStamped(body)) Answer(line->sender, line->room);
+    } else if (command == wire::kHistoryHello) {
+      AskHistory(history::ParseOffer(body));
+    } else if (command == wire::kHistoryLine) {
+      if (const auto answer = history::ParseAnswerLine(body)) {
+        Print("peer: history #" + std::to_string(answer->line.id) + " " + answer->line.sender + ": " + answer->line.text);
+      }
+    } else if (command == wire::kHistoryEnd) {
+      if (const auto end = history::ParseAnswerEnd(body)) {
+        Print("peer: history of " + end->room + " ends, " + std::to_string(end->count) + " lines" +
+              (end->outcome == history::Outcome::kRefused ? " (refused)" : ""));
+      }
+    } else if (command == wire::kOwnLineStamp) {
+      if (const auto stamp = history::ParseOwnStamp(body); stamp && !o_.quiet) {
+        Print("peer: own line #" + std::to_string(stamp->id));
+      }
     } else if (command == wire::kSystem) {
       Print("peer: system message " + body);
     }
+  }
+
+  // Someone else's line in the room gets an answer.
+  void Answer(std::string_view sender, std::string_view room) {
+    if (sender != o_.id && room == o_.room) Say(kAnswers[answers_++ % kAnswers.size()], "C0392B");
+  }
+
+  // The server keeps history: the room's latest lines, as many as asked and it allows.
+  void AskHistory(const std::optional<history::Offer>& offer) {
+    if (!offer || offer->lines == 0) return Print("peer: the server keeps no history");
+    history::Request request;
+    request.room = o_.room;
+    request.tag = 1;
+    request.count = std::min(o_.history, offer->maxPerRequest);
+    const std::string body = history::RequestBody(o_.id, request);
+    Send(wire::kHistoryRequest, {body});
   }
 
   void Say(std::string_view text, std::string_view colour = "1F5FBF") {
@@ -160,6 +198,10 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     }
     if (i + 1 >= argc) return false;
     const std::string value = argv[++i];
+    if (arg == "--history") {
+      o.history = static_cast<std::size_t>(std::max(0L, text::ParseLeadingInt(value)));
+      continue;
+    }
     if (arg == "--server") {
       const auto colon = value.find(':');
       o.host = value.substr(0, colon);
@@ -184,7 +226,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: orvinta-peer [--server HOST:PORT] [--id ID] [--nick NICK] [--room KEY] [--quiet]\n");
+    std::fprintf(stderr, "usage: orvinta-peer [--server HOST:PORT] [--id ID] [--nick NICK] [--room KEY] [--history N] [--quiet]\n");
     return 2;
   }
   std::signal(SIGINT, [](int) { stopRequested = 1; });
