@@ -7,11 +7,23 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orvinta::protocol {
+
+// A line from a room's history on the server: its id (growing within the
+// room), the server's time in milliseconds since 1970 (UTC), who said it and
+// its text in wire form, as a live line's.
+struct EarlierLine {
+  std::uint64_t id = 0;
+  std::int64_t timeMs = 0;
+  std::string senderId;
+  std::string text;
+  bool operator==(const EarlierLine&) const = default;
+};
 
 class ChatWindow {
  public:
@@ -32,6 +44,9 @@ class ChatWindow {
   // Logged in again after a drop: the member lists start over, as the
   // session enters OpenRooms again.
   virtual void ConnectionBack() {}
+  // Back in one room: its missed lines (if any) are shown, so its "back"
+  // notice goes in now. Told for every room ConnectionBack re-entered.
+  virtual void ConnectionBackIn(std::string_view /*channel*/) {}
   // The channels of the open rooms ("#" + key), in tab order.
   virtual std::vector<std::string> OpenRooms() { return {}; }
   // The status the user chose in that room (0: online), told again on return.
@@ -50,6 +65,24 @@ class ChatWindow {
                            std::initializer_list<std::string_view> args) = 0;
   virtual void AddMessage(std::string_view channel, std::string_view senderId, std::string_view text) = 0;
   virtual void SetBanVoteRunning(std::string_view channel, bool running) = 0;
+
+  // A room's history, when the server keeps one; lines oldest first, none
+  // already shown. How many of a room's lines to show on entry (0 to 200).
+  virtual std::size_t EntryHistoryLines() { return 50; }
+  // On entry: above the welcome banner, each with its time, set apart from the
+  // live lines by a divider. Not a room log's business: the user saw them before.
+  virtual void AddEntryHistory(std::string_view /*channel*/, std::span<const EarlierLine> /*lines*/) {}
+  // Said while the connection was down, before ConnectionBackIn: shown as live
+  // lines would have been (mentions tint, one notice for the batch), with their
+  // times, and logged. `unavailable`: lines the server no longer had (nullopt:
+  // some, how many unknown); above zero, one line says so.
+  virtual void AddMissedLines(std::string_view /*channel*/, std::span<const EarlierLine> /*lines*/,
+                              std::optional<std::uint64_t> /*unavailable*/) {}
+  // Older lines the window asked for (CZupChatMain::RequestOlderLines), put
+  // above the oldest shown with the reader's place kept; `reachedStart`: the
+  // history holds none older, so asking again is pointless.
+  virtual void AddOlderLines(std::string_view /*channel*/, std::span<const EarlierLine> /*lines*/,
+                             bool /*reachedStart*/) {}
 
   // Members of a channel.
   virtual void NewNick(std::string_view channel, std::string_view entry, int status) = 0;

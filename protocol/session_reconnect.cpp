@@ -65,6 +65,7 @@ void CZupChatMain::ReenterRooms() {
     SendAskUserInfo(room);
     // Others would see the user online again: tell them the status in force.
     if (const int status = Window.OwnStatusIn(room); status > 0) SendUserInfoToAll(room, status);
+    Window.ConnectionBackIn(room);
   }
 }
 

@@ -49,6 +49,8 @@ void CZupChatMain::SendAskUserInfo(std::string_view room) {
   SendFields(wire::kAskUserInfo, {Settings.UserId, StripChannelMark(room)});
 }
 
+void CZupChatMain::RequestOlderLines(std::string_view /*channel*/) {}
+
 void CZupChatMain::ProcChatIn(std::string_view body) {
   const auto f = text::SplitFields(body, '/', 4);
   const std::string_view id = f[0], nick = f[2], icon = f[3];

@@ -60,6 +60,10 @@ class CZupChatMain final : private ConnectionListener {
   void SendToAll(std::string_view room, std::string_view text);
   void SendUserInfoToAll(std::string_view room, int status);
   void SendAskUserInfo(std::string_view room);
+  // The reader reached the top of a room: up to 100 older lines come to
+  // ChatWindow::AddOlderLines. Nothing when the server keeps no history, a
+  // request for the room is already out, or its history has ended.
+  void RequestOlderLines(std::string_view channel);
 
   // Moderation and invitations.
   void SendInvite(std::string_view peer);
