@@ -47,6 +47,10 @@ class ChatWindow {
   // Back in one room: its missed lines (if any) are shown, so its "back"
   // notice goes in now. Told for every room ConnectionBack re-entered.
   virtual void ConnectionBackIn(std::string_view /*channel*/) {}
+  // The first login was refused for the moment (a full server, the old
+  // session not yet let go) and is tried again after a wait: told once, before
+  // the first wait; SetLoggedIn follows when it gets in.
+  virtual void LoginDelayed() {}
   // The channels of the open rooms ("#" + key), in tab order.
   virtual std::vector<std::string> OpenRooms() { return {}; }
   // The status the user chose in that room (0: online), told again on return.

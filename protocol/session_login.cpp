@@ -100,10 +100,15 @@ void CZupChatMain::OnConnectFailed(int error) {
 }
 
 void CZupChatMain::GiveUpConnecting(std::string_view text) {
-  Away = false;
+  Away = LoginDelayed = false;
   // Said at once: the login watchdog is for a server that accepts and never answers.
   Window.StopLoginWatchdog();
   ShowBox(text, [this] { Window.CloseClient(); });
+}
+
+void CZupChatMain::CannotConnect() {
+  Disconnect(false);
+  GiveUpConnecting(kCannotConnect);
 }
 
 void CZupChatMain::OnClosed() {
@@ -130,6 +135,11 @@ void CZupChatMain::ProcUserReply(std::string_view /*body*/) {
   KeepAlive.LoggedIn(Now());
   Heard();
   if (Away) ReenterRooms();
+  if (LoginDelayed) {  // in after all: a later drop starts the back-off over
+    LoginDelayed = false;
+    AlreadyOnlineRefusals = 0;
+    Backoff.Reset();
+  }
   EnterLaunchRoom();
   // After the launch's own room is asked for: what the window does on login
   // (launches handed over while it started) comes second.

@@ -25,17 +25,22 @@ void CZupChatMain::Heard() {
 }
 
 void CZupChatMain::WaitForLoginReply() {
-  if (Timers && Away) Timers->Set(kSilenceTimer, kLoginReplyMs);
+  if (Timers && (Away || LoginDelayed)) Timers->Set(kSilenceTimer, kLoginReplyMs);
 }
 
 void CZupChatMain::OnTimer(int id) {
   Timers->Kill(id);
   if (id == kRetryTimer) {
-    if (Away) Connect();
+    if (Away || LoginDelayed) Connect();
     return;
   }
-  // A silent first login is the login watchdog's to judge.
-  if (id != kSilenceTimer || !EverLoggedIn || !Socket.HasSocket()) return;
+  if (id != kSilenceTimer || !Socket.HasSocket()) return;
+  // A silent first attempt is the login watchdog's to judge; the watchdog
+  // stopped once the attempts were being retried.
+  if (!EverLoggedIn) {
+    if (LoginDelayed) CannotConnect();
+    return;
+  }
   KeepAlive.WentSilent();
   Socket.Close();
   OnClosed();
@@ -43,16 +48,22 @@ void CZupChatMain::OnTimer(int id) {
 
 bool CZupChatMain::GetBack() {
   if (!Timers || !EverLoggedIn || Ended) return false;
+  TryAgainLater(Away);
+  return true;
+}
+
+void CZupChatMain::TryAgainLater(bool& waiting) {
   Timers->Kill(kSilenceTimer);
   Window.SetConnectStatus(false);
-  if (!Away) {
-    Away = true;
+  if (!waiting) {
+    waiting = true;
+    // The session watches its own attempts: the watchdog would end the client meanwhile.
     Window.StopLoginWatchdog();
     const std::int64_t now = Now();
-    Window.ConnectionAway(now - KeepAlive.SilentSince(now));
+    if (EverLoggedIn) Window.ConnectionAway(now - KeepAlive.SilentSince(now));
+    else Window.LoginDelayed();
   }
   Timers->Set(kRetryTimer, Backoff.NextDelayMs());
-  return true;
 }
 
 void CZupChatMain::ReenterRooms() {
@@ -70,7 +81,10 @@ void CZupChatMain::ReenterRooms() {
 }
 
 bool CZupChatMain::RefusedOnTheWayBack(long code) {
-  if (!Away) return false;
+  // The first login is retried the same way (a full server, a previous run's
+  // session still held); without timers nothing is ever tried again.
+  const bool firstLogin = !EverLoggedIn && Timers && !Ended;
+  if (!Away && !firstLogin) return false;
   // Too many logins at once (everybody dropped together comes back together),
   // the server full for the moment, or the old session not yet let go: the
   // next attempt waits longer.
@@ -78,11 +92,11 @@ bool CZupChatMain::RefusedOnTheWayBack(long code) {
                      (code == wire::system_code::kAlreadyConnected && ++AlreadyOnlineRefusals < kAlreadyOnlineAttempts);
   if (again) {
     Socket.Close();
-    GetBack();
+    TryAgainLater(EverLoggedIn ? Away : LoginDelayed);
     return true;
   }
   // The portal's key has expired meanwhile: only a new start from the portal helps.
-  if (code != wire::system_code::kNotAllowed) return false;
+  if (!Away || code != wire::system_code::kNotAllowed) return false;
   Ended = true;
   Disconnect(false);
   ShowBox(kKeyExpired, [this] { Window.CloseClient(); });

@@ -76,7 +76,7 @@ void CZupChatMain::Disconnect(bool quiet) {
     Timers->Kill(kRetryTimer);
     Timers->Kill(kSilenceTimer);
   }
-  Away = false;
+  Away = LoginDelayed = false;
   Socket.Close();
   if (!quiet) Window.SetConnectStatus(false);
 }

@@ -105,11 +105,17 @@ class CZupChatMain final : private ConnectionListener {
   void WaitForLoginReply();
   // False when the drop ends the client instead (no login yet, or a goodbye came).
   bool GetBack();
+  // Waits out the back-off, then connects again; `waiting` (Away or
+  // LoginDelayed) is set, and the window told, on the first wait.
+  void TryAgainLater(bool& waiting);
   void ReenterRooms();
-  // A login refused while getting back: too many logins, or the old session
-  // not yet gone, waits and tries again; an expired key ends the client.
-  // True when the code was handled.
+  // A login refused while getting back or before the first login: too many
+  // logins, a full server, or the old session not yet gone, waits and tries
+  // again; an expired key on the way back ends the client. True when the code
+  // was handled.
   bool RefusedOnTheWayBack(long code);
+  // A first login tried again got no answer: it ends as the login watchdog would have ended it.
+  void CannotConnect();
   std::int64_t Now() const { return Timers ? Timers->NowMs() : 0; }
 
   // What the connection reports.
@@ -141,6 +147,7 @@ class CZupChatMain final : private ConnectionListener {
   int AlreadyOnlineRefusals = 0;  // in a row, while getting back
   bool EverLoggedIn = false;  // a drop before the first login is not retried
   bool Away = false;          // lost, and trying to get back
+  bool LoginDelayed = false;  // the first login refused for the moment, and tried again
   bool Ended = false;         // the server said goodbye: its close is not a drop
   bool BoxEndsClient = false;  // and its box closes the client: the close needs no box of its own
   std::shared_ptr<bool> Alive = std::make_shared<bool>(true);  // boxes' answers outlive no session

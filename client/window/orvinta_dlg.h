@@ -84,6 +84,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   void CloseClient() override { OnClose(); }
   void ConnectionAway(std::int64_t silentForMs) override { notices_.OnAway(silentForMs); }
   void ConnectionBack() override { notices_.OnBack(); }
+  void LoginDelayed() override { startup_.OnLoginDelayed(); }
   std::vector<std::string> OpenRooms() override { return notices_.OpenRooms(); }
   int OwnStatusIn(std::string_view channel) override {
     const Channel* room = channels_.FindByName(channel);

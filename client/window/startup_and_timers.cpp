@@ -1,5 +1,7 @@
 #include "client/window/startup_and_timers.h"
 
+#include <utility>
+
 #include "client/components/config/window_placement.h"
 #include "client/shell/room_key_rule.h"
 #include "client/window/window_dialogs.h"
@@ -10,6 +12,7 @@ namespace orvinta::window {
 namespace {
 
 constexpr std::string_view kCannotConnect = "서버에 접속할 수 없습니다.";
+constexpr std::string_view kLoginDelayed = "지금은 서버에 접속할 수 없어 잠시 후 다시 접속합니다…";
 constexpr std::size_t kMaxHandOverBytes = 4096;
 constexpr std::size_t kMaxTitleBytes = 260;
 constexpr std::size_t kCutTitleBytes = 250;
@@ -100,7 +103,16 @@ void StartupAndTimers::OnCopyData(const platform::CopyData& data) {
   }
 }
 
+void StartupAndTimers::OnLoginDelayed() {
+  loginDelayed_ = true;
+  host_.SetTitleText(std::string(kLoginDelayed));
+}
+
 void StartupAndTimers::OnLoggedIn() {
+  const Channel* current = channels_.Current();
+  if (std::exchange(loginDelayed_, false) && current && current->kind == ChannelKind::WaitingRoom) {
+    tabs_.SetTitle(current->name, {});
+  }
   std::vector<std::string> waiting;
   waiting.swap(waitingHandOvers_);
   for (const std::string& payload : waiting) OnHandOver(payload);

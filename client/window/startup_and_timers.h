@@ -56,6 +56,9 @@ class StartupAndTimers {
   void OnCopyData(const platform::CopyData& data);
   // The session has logged in: the waiting hand-overs are acted on.
   void OnLoggedIn();
+  // The first login is being tried again: the waiting room's title line says
+  // so until it gets in (no box: nothing needs answering).
+  void OnLoginDelayed();
 
  private:
   void OnStartTimer();
@@ -74,6 +77,7 @@ class StartupAndTimers {
   WindowConfigStore* config_;
   StartupHooks hooks_;
   std::vector<std::string> waitingHandOvers_;
+  bool loginDelayed_ = false;
 };
 
 }  // namespace orvinta::window

@@ -50,11 +50,12 @@ int FailureOf(const QList<QSslError>& errors) {
 }  // namespace
 
 QtTransport::QtTransport(TransportListener& listener, QList<QSslCertificate> extraAuthorities,
-                         std::shared_ptr<LastAddresses> lastAddresses)
+                         std::shared_ptr<LastAddresses> lastAddresses, HostLookup lookup)
     : listener_(listener),
       extraAuthorities_(std::move(extraAuthorities)),
       socket_(new QSslSocket),
       lastAddresses_(std::move(lastAddresses)),
+      lookup_(std::move(lookup)),
       attemptTimer_(new QTimer(this)) {
   socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
   attemptTimer_->setSingleShot(true);
@@ -146,6 +147,10 @@ void QtTransport::Connect(const std::string& host, int port, bool secure) {
   }
   if (QHostAddress literal; literal.setAddress(host_)) {
     OnLookedUp({literal});
+    return;
+  }
+  if (lookup_) {
+    lookup_(host_, this, [this](const QList<QHostAddress>& found) { OnLookedUp(found); });
     return;
   }
   QHostInfo::lookupHost(host_, this, [this](const QHostInfo& info) { OnLookedUp(info.addresses()); });

@@ -29,6 +29,7 @@ class FakeChatWindow final : public protocol::ChatWindow {
   void CloseClient() override { Record("CloseClient", {}); }
   void ConnectionAway(std::int64_t) override { Record("ConnectionAway", {}); }
   void ConnectionBack() override { Record("ConnectionBack", {}); }
+  void LoginDelayed() override { Record("LoginDelayed", {}); }
   std::vector<std::string> OpenRooms() override {  // the open channels, in name order
     std::vector<std::string> rooms;
     for (const auto& entry : members) rooms.push_back(entry.first);

@@ -1,4 +1,9 @@
 // The real client session over real sockets against the real server.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -249,6 +254,63 @@ INSTANTIATE_TEST_SUITE_P(
                    "서버의 인증서를 확인할 수 없어 접속하지 않았습니다.\n\n인증서가 127.0.0.2 서버의 것이 아닙니다."},
         SecureCase{"RefusedAsInClearText", true, "127.0.0.1", "서버에 접속할 수 없습니다.", true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace orvinta::integration
+
+namespace orvinta::integration {
+namespace {
+
+// One name, several addresses (one per node), all on one port: connecting and
+// reconnecting go past those that refuse or never answer. Every 127.0.0.x is
+// this machine; the test looks the name up.
+enum class At { Server, Refuses, NoAnswer };  // NoAnswer: a full listen queue drops the connect
+struct AddressesCase {
+  const char* name;
+  std::vector<At> addresses;  // 127.0.0.2, .3, ...; with two servers the first is killed once logged in
+};
+void PrintTo(const AddressesCase& c, std::ostream* os) { *os << c.name; }
+class SeveralAddressesTest : public ::testing::TestWithParam<AddressesCase> {};
+
+TEST_P(SeveralAddressesTest, LogsInPastTheAddressesThatFail) {
+  const auto ip = [](std::size_t i) { return QStringLiteral("127.0.0.%1").arg(i + 2); };
+  std::vector<std::unique_ptr<ServerProcess>> servers;
+  QList<QHostAddress> addresses;
+  int port = 0;
+  for (std::size_t i = 0; i < GetParam().addresses.size(); ++i) {
+    addresses.append(QHostAddress(ip(i)));
+    if (GetParam().addresses[i] != At::Server) continue;
+    servers.push_back(std::make_unique<ServerProcess>(QStringList{"--bind", ip(i), "--port", QString::number(port)}));
+    port = servers.back()->port();
+  }
+  const int queue = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  QTcpSocket filler;  // with a backlog of 0 one connection fills the queue
+  for (std::size_t i = 0; i < GetParam().addresses.size(); ++i) {
+    if (GetParam().addresses[i] != At::NoAnswer) continue;
+    sockaddr_in sa{AF_INET, htons(static_cast<std::uint16_t>(port)), {}, {}};
+    inet_pton(AF_INET, ip(i).toLatin1().constData(), &sa.sin_addr);
+    ASSERT_TRUE(bind(queue, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0 && listen(queue, 0) == 0);
+    filler.connectToHost(ip(i), static_cast<quint16>(port));
+    ASSERT_TRUE(filler.waitForConnected(3000));
+  }
+  platform::qt::QtTimers timers;
+  Client alice("alice", "localhost:" + std::to_string(port), &timers);
+  alice.transports.LookUpWith([&](const QString&, QObject*, auto found) { found(addresses); });
+  alice.session.Connect();
+  ASSERT_TRUE(WaitFor([&] { return alice.window.loggedIn; }, 8000));
+  if (servers.size() > 1) {
+    servers.front()->Kill();
+    EXPECT_TRUE(WaitFor([&] { return alice.window.Called("ConnectionBack()"); }, 15000));
+  }
+  EXPECT_TRUE(alice.boxes.shown.empty());
+  close(queue);
+}
+
+INSTANTIATE_TEST_SUITE_P(Client, SeveralAddressesTest,
+                         ::testing::Values(AddressesCase{"PastARefusal", {At::Refuses, At::Server}},
+                                           AddressesCase{"PastNoAnswer", {At::NoAnswer, At::Server}},
+                                           AddressesCase{"BackPastARefusal", {At::Server, At::Refuses, At::Server}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace orvinta::integration

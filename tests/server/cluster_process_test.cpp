@@ -10,7 +10,9 @@
 #include <iterator>
 #include <memory>
 #include <set>
+#include <thread>
 
+#include "bench/server/loopback_socket.h"
 #include "tests/server/redis_process.h"
 #include "tests/server/server_process.h"
 
@@ -212,6 +214,36 @@ TEST(ClusterProcess, WithoutRedisAtStartItSaysSoAndGivesUp) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.errorOutput.find("cannot reach Redis at redis://127.0.0.1:1"), std::string::npos) << run.errorOutput;
   EXPECT_NE(run.errorOutput.find("gave up"), std::string::npos) << run.errorOutput;
+}
+
+// Until the node has reached Redis and stated what it holds, a login is
+// neither answered nor refused: the connection waits, unread, and is let in,
+// with its claim on the id, once Redis is there.
+TEST(ClusterProcess, ANodeTakesLoginsOnlyOnceItHasReachedRedis) {
+  RedisProcess redis;
+  ASSERT_TRUE(redis.Running());
+  redis.Kill();  // its port is kept for the start below
+  const int port = bench::FreeLoopbackPort();
+  std::unique_ptr<ServerProcess> a;
+  std::jthread starting([&] { a = Node(redis, "a", {"--port", std::to_string(port), "--cluster-wait", "30"}); });
+  std::unique_ptr<TestClient> amy;
+  for (int attempt = 0; attempt < 100 && !(amy && amy->Connected()); ++attempt) {
+    usleep(30'000);
+    amy = std::make_unique<TestClient>(port);
+  }
+  ASSERT_TRUE(amy->Connected());
+  amy->Send("USER", "amy/key/amy/1");
+  const auto early = amy->Next(1000);
+  EXPECT_FALSE(early) << early->command << " " << early->body;
+  ASSERT_TRUE(redis.Restart());
+  EXPECT_TRUE(amy->NextOf("USRP", 10000));
+  starting.join();
+  // Let in with its claim: the id is held for the cluster.
+  auto b = Node(redis, "b");
+  TestClient again(b->Port());
+  again.Send("USER", "amy/key/amy/1");
+  AnswerPing(*amy);
+  EXPECT_EQ(NextBody(again, "SYST"), "2/amy");
 }
 
 TEST(ClusterProcess, APasswordProtectedRedisTakesOnlyTheRightPassword) {

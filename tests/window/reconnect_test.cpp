@@ -6,7 +6,7 @@ namespace orvinta::window {
 namespace {
 
 enum class Drop { Closed, SilentAfterPings, ClosedLate, RefusedThenClosed, KeyRefusedOnTheWayBack,
-                  TooManyLoginsOnTheWayBack, OldSessionNotYetGone };
+                  TooManyLoginsOnTheWayBack, OldSessionNotYetGone, LoginNeverAnswered };
 struct DropCase {
   const char* name;
   Drop drop;
@@ -72,6 +72,15 @@ TEST_P(DropCaseTest, GetsBackIntoEveryRoomOnlyWithoutAGoodbye) {
       transport().AcceptConnect();
       ReceiveFrame("SYST", "2/alice");
       break;
+    case Drop::LoginNeverAnswered:  // a server that takes the connection is left after 10 s
+      transport().DropConnection();
+      timers.Advance(1200);
+      transport().AcceptConnect();
+      timers.Advance(9999);
+      EXPECT_FALSE(transport().closed());
+      timers.Advance(1);
+      EXPECT_TRUE(transport().closed());
+      break;
   }
   timers.Advance(36000);  // past the longest first wait
   EXPECT_EQ(transports.count(), GetParam().connections);
@@ -98,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropCaseTest,
                                            DropCase{"RefusedThenClosed", Drop::RefusedThenClosed, 1, 1},
                                            DropCase{"KeyRefusedOnTheWayBack", Drop::KeyRefusedOnTheWayBack, 2, 1},
                                            DropCase{"TooManyLoginsOnTheWayBack", Drop::TooManyLoginsOnTheWayBack, 3, 0},
-                                           DropCase{"OldSessionNotYetGone", Drop::OldSessionNotYetGone, 3, 0}),
+                                           DropCase{"OldSessionNotYetGone", Drop::OldSessionNotYetGone, 3, 0},
+                                           DropCase{"LoginNeverAnswered", Drop::LoginNeverAnswered, 3, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

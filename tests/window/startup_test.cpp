@@ -54,6 +54,50 @@ TEST_F(StartupTest, WatchdogEndsTheProgramWithoutALogin) {
   EXPECT_FALSE(dlg->IsConnected());
 }
 
+// A first login refused for the moment is tried again past the watchdog's
+// 8 s, said on the title line; only what is final ends the client, with its box.
+struct FirstLoginCase {
+  const char* name;
+  std::vector<std::string> refusals;  // one "SYST" body per attempt
+  std::size_t attempts;               // connections made in all
+  bool answered;                      // the attempt after them gets "USRP" (else nothing in 10 s)
+  const char* box = "";               // the final box, if any
+};
+class FirstLoginTest : public StartupTest, public ::testing::WithParamInterface<FirstLoginCase> {};
+
+TEST_P(FirstLoginTest, IsTriedAgainUntilItGetsInOrSomethingFinalComes) {
+  const FirstLoginCase& c = GetParam();
+  dlg->StartStartupTimers();
+  for (const std::string& body : c.refusals) {
+    transport().AcceptConnect();
+    ReceiveFrame("SYST", body);
+    if (boxes.shown.empty()) EXPECT_EQ(host.title, "지금은 서버에 접속할 수 없어 잠시 후 다시 접속합니다…");
+    timers.Advance(40000);  // past the longest wait
+  }
+  ASSERT_EQ(transports.count(), c.attempts);
+  if (c.attempts > c.refusals.size()) {
+    transport().AcceptConnect();
+    if (c.answered) ReceiveFrame("USRP", "");
+    timers.Advance(10000);
+  }
+  EXPECT_EQ(dlg->Flags().loggedIn, *c.box == '\0');
+  EXPECT_EQ(host.closes, *c.box == '\0' ? 0 : 1);
+  ASSERT_EQ(boxes.shown.size(), *c.box == '\0' ? 0u : 1u);
+  if (*c.box != '\0') EXPECT_EQ(boxes.shown[0].text, c.box);
+  if (*c.box == '\0') EXPECT_EQ(host.title, "오르빈타 대기실입니다");
+}
+
+const std::string kOld = "2/alice";
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, FirstLoginTest,
+    ::testing::Values(
+        FirstLoginCase{"FullServerWaitedOut", {"12/", "12/", "12/"}, 4, true},
+        FirstLoginCase{"OldSessionLetGo", {kOld, kOld}, 3, true},
+        FirstLoginCase{"LiveElsewhereAfterSixAttempts", {kOld, kOld, kOld, kOld, kOld, kOld}, 6, false,
+                       "alice님은 이미 오르빈타을 사용 중입니다\n\n비정상적인 종료의 경우 잠시후 다시 접속해주세요  "},
+        FirstLoginCase{"RetryNeverAnswered", {"12/"}, 2, false, "서버에 접속할 수 없습니다."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(StartupTest, WatchdogIsQuietAfterTheLogin) {
   StartAndLogin();
   timers.Advance(10000);
