@@ -34,9 +34,6 @@ class FakeTranscriptView final : public window::TranscriptView {
   void FailLink() {
     if (listener_) listener_->OnLinkNotOpened();
   }
-  void ReachTop() {
-    if (listener_) listener_->OnReachedTop();
-  }
 
   const window::TranscriptLines& lines;
   bool visible = false;
