@@ -57,6 +57,7 @@ class TimingView final : public window::TranscriptView, public QObject {
     const auto at = text.find("LAT#");
     if (at != std::string::npos) onTheirWay_.push_back(std::atoi(text.c_str() + at + 4));
   }
+  void LinesAddedInFront() override { inner_->LinesAddedInFront(); }
   void JumpToNewest() override { inner_->JumpToNewest(); }
   void LinesCleared() override { inner_->LinesCleared(); }
   void Show(bool visible) override { inner_->Show(visible); }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <algorithm>
 
 namespace orvinta::app {
 namespace {
@@ -19,12 +20,21 @@ constexpr Key kKeys[] = {
     {"reading/roomLog", &window::ReadingPreferences::roomLog},
 };
 
+constexpr char kEntryHistoryKey[] = "reading/entryHistoryLines";
+
 // Only "true" and "false" (as QSettings writes them) or 1 and 0 are taken;
 // QVariant would read any other text as true.
 void ReadBool(const QSettings& settings, const char* key, bool& value) {
   const QString text = settings.value(QString::fromLatin1(key)).toString().trimmed().toLower();
   if (text == QLatin1String("true") || text == QLatin1String("1")) value = true;
   if (text == QLatin1String("false") || text == QLatin1String("0")) value = false;
+}
+
+// A whole number, held to the setting's range; any other text keeps the default.
+void ReadLineCount(const QSettings& settings, const char* key, int& value) {
+  bool number = false;
+  const qlonglong read = settings.value(QString::fromLatin1(key)).toString().trimmed().toLongLong(&number);
+  if (number) value = static_cast<int>(std::clamp<qlonglong>(read, 0, window::kMaxEntryHistoryLines));
 }
 
 }  // namespace
@@ -40,6 +50,7 @@ window::ReadingPreferences ReadingSettingsFile::Load() const {
   if (path_.isEmpty()) return preferences;
   const QSettings settings(path_, QSettings::IniFormat);
   for (const Key& key : kKeys) ReadBool(settings, key.name, preferences.*key.field);
+  ReadLineCount(settings, kEntryHistoryKey, preferences.entryHistoryLines);
   return preferences;
 }
 
@@ -48,6 +59,7 @@ bool ReadingSettingsFile::Save(const window::ReadingPreferences& preferences) co
   QDir().mkpath(QFileInfo(path_).absolutePath());
   QSettings settings(path_, QSettings::IniFormat);
   for (const Key& key : kKeys) settings.setValue(QString::fromLatin1(key.name), preferences.*key.field);
+  settings.setValue(QString::fromLatin1(kEntryHistoryKey), preferences.entryHistoryLines);
   settings.sync();
   return settings.status() == QSettings::NoError;
 }

@@ -41,6 +41,8 @@ struct Channel {
   std::string voteTarget;
   std::array<std::int32_t, 2> voteCounters{0, 0};
   std::int32_t statusIndex = 0;
+  bool historyDivider = false;  // the line below the room's history is shown
+  bool historyEnded = false;    // no older lines to ask for: the history ended, or the screen was cleared
 
   bool Ignores(std::string_view id) const;
 };

@@ -51,6 +51,9 @@ Channel* ChannelTabs::AddChannel(std::string_view name, ChannelKind kind) {
       },
       [this, room = channel->name] {
         if (hooks_.linkNotOpened) hooks_.linkNotOpened(room);
+      },
+      [this, room = channel->name] {
+        if (hooks_.reachedTop) hooks_.reachedTop(room);
       });
   channel->view->Start();
   Channel* added = channels_.Add(std::move(channel));

@@ -24,6 +24,7 @@ struct ChannelTabHooks {
   std::function<void()> homeClicked;                        // the waiting room's page was clicked
   std::function<void()> focusInput;                         // after a switch, so the user can type at once
   std::function<void(const std::string&)> linkNotOpened;    // a room's link found no browser
+  std::function<void(const std::string&)> reachedTop;       // the reader scrolled to a room's oldest line
 };
 
 class ChannelTabs {

@@ -8,8 +8,8 @@ constexpr char kTranscriptElement[] = "CHAT_MAIN";
 }
 
 CChatDlg::CChatDlg(const ViewContext& context, bool home, std::function<void()> onHomeClick,
-                   std::function<void()> onLinkNotOpened)
-    : context_(context), onLinkNotOpened_(onLinkNotOpened) {
+                   std::function<void()> onLinkNotOpened, std::function<void()> onReachedTop)
+    : context_(context), onLinkNotOpened_(onLinkNotOpened), onReachedTop_(std::move(onReachedTop)) {
   if (home) {
     home_ = std::make_unique<HomePageView>(context.views, context.timers, context.latch, context.portal,
                                            context.settings, std::move(onHomeClick), std::move(onLinkNotOpened));
@@ -31,6 +31,12 @@ void CChatDlg::Show(bool visible) {
 void CChatDlg::AddLine(TranscriptLine line) {
   lines_.Add(std::move(line));
   if (transcript_) transcript_->LinesAdded();
+}
+
+std::size_t CChatDlg::AddLinesInFront(std::vector<TranscriptLine> lines) {
+  const std::size_t put = lines_.AddInFront(std::move(lines));
+  if (transcript_ && put > 0) transcript_->LinesAddedInFront();
+  return put;
 }
 
 void CChatDlg::JumpToNewest() {

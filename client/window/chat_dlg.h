@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "client/window/home_page_view.h"
 #include "client/window/page_queue.h"
@@ -31,9 +32,10 @@ struct ViewContext {
 
 class CChatDlg final : public TranscriptViewListener {
  public:
-  // `onLinkNotOpened`: a link clicked in the transcript found no browser.
+  // `onLinkNotOpened`: a link clicked in the transcript found no browser;
+  // `onReachedTop`: the reader scrolled to its oldest line.
   CChatDlg(const ViewContext& context, bool home, std::function<void()> onHomeClick,
-           std::function<void()> onLinkNotOpened = {});
+           std::function<void()> onLinkNotOpened = {}, std::function<void()> onReachedTop = {});
   ~CChatDlg() override;
   CChatDlg(const CChatDlg&) = delete;
   CChatDlg& operator=(const CChatDlg&) = delete;
@@ -55,6 +57,8 @@ class CChatDlg final : public TranscriptViewListener {
   // The room's lines, shown by its view; saving reads them (LinesHtml).
   const TranscriptLines& Lines() const { return lines_; }
   void AddLine(TranscriptLine line);
+  // Older lines above the oldest, the reader's place kept; how many were put.
+  std::size_t AddLinesInFront(std::vector<TranscriptLine> lines);
   // The user's own line brings the view to the newest line.
   void JumpToNewest();
   // The screen cleared: no lines.
@@ -71,10 +75,14 @@ class CChatDlg final : public TranscriptViewListener {
   void OnLinkNotOpened() override {
     if (onLinkNotOpened_) onLinkNotOpened_();
   }
+  void OnReachedTop() override {
+    if (onReachedTop_) onReachedTop_();
+  }
 
  private:
   const ViewContext& context_;
   std::function<void()> onLinkNotOpened_;
+  std::function<void()> onReachedTop_;
   // Declared before the view that reads them.
   TranscriptLines lines_;
   std::unique_ptr<HomePageView> home_;          // home only

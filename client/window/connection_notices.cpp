@@ -25,11 +25,13 @@ void ConnectionNotices::OnAway(std::int64_t silentForMs) {
 }
 
 void ConnectionNotices::OnBack() {
-  const std::string now = TimeAgo(0);
-  for (const std::string& room : OpenRooms()) {
-    members_.DeleteAllNick(room);
-    transcript_.AddInfoLine(room, kBackLine, {now, awaySince_});
-  }
+  backAt_ = TimeAgo(0);
+  for (const std::string& room : OpenRooms()) members_.DeleteAllNick(room);
+}
+
+void ConnectionNotices::OnBackIn(std::string_view room) {
+  if (!channels_.FindByName(room)) return;
+  transcript_.AddInfoLine(room, kBackLine, {backAt_, awaySince_});
 }
 
 std::vector<std::string> ConnectionNotices::OpenRooms() const {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "client/window/channel_list.h"
@@ -25,6 +26,8 @@ class ConnectionNotices {
   void OnAway(std::int64_t silentForMs);
   // Member lists start over: entering again lists everyone anew.
   void OnBack();
+  // Back in one room, its missed lines shown: the notice that says so.
+  void OnBackIn(std::string_view room);
   std::vector<std::string> OpenRooms() const;
 
  private:
@@ -35,6 +38,7 @@ class ConnectionNotices {
   TranscriptPresenter& transcript_;
   platform::LocalClock& clock_;
   std::string awaySince_;
+  std::string backAt_;
 };
 
 }  // namespace orvinta::window

@@ -20,22 +20,38 @@ void DesktopAttention::OnLineShown(const ShownLine& line) {
   if (const auto notice = NoticeForLine(line, active, parts_.preferences)) Raise(*notice);
 }
 
+void DesktopAttention::OnLinesShown(std::span<const ShownLine> lines) {
+  const bool active = parts_.windowActive && parts_.windowActive();
+  std::optional<AttentionNotice> last;
+  int count = 0;
+  int mentions = 0;
+  for (const ShownLine& line : lines) {
+    mentions += IsUnseenMention(line, active);
+    if (auto notice = NoticeForLine(line, active, parts_.preferences)) {
+      last = std::move(notice);
+      ++count;
+    }
+  }
+  if (mentions > 0) SetUnseen(unseenMentions_ + mentions);
+  if (last) Raise(*last, count);
+}
+
 void DesktopAttention::OnInvitation(std::string_view channel, std::string_view inviterNick) {
   const bool active = parts_.windowActive && parts_.windowActive();
   if (const auto notice = NoticeForInvitation(channel, inviterNick, active, parts_.preferences)) Raise(*notice);
 }
 
-void DesktopAttention::Raise(const AttentionNotice& notice) {
+void DesktopAttention::Raise(const AttentionNotice& notice, int count) {
   auto it = std::find_if(open_.begin(), open_.end(), [&](const OpenNotice& o) { return o.room == notice.room; });
   // Invitations (no room) each stand alone.
   if (notice.room.empty()) it = open_.end();
   platform::DesktopNotice shown{notice.title, notice.body, 0};
-  int lines = 1;
+  int lines = count;
   if (it != open_.end()) {
     shown.replaces = it->id;
-    lines = it->lines + 1;
-    shown.title += " (" + std::to_string(lines) + ")";
+    lines += it->lines;
   }
+  if (lines > 1) shown.title += " (" + std::to_string(lines) + ")";
   const platform::NotificationId id = parts_.notifications.Notify(shown);
   if (it != open_.end()) open_.erase(it);
   if (id == 0) return;  // no notification service

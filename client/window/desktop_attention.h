@@ -38,6 +38,8 @@ class DesktopAttention final : public LineListener, public InvitationListener {
   DesktopAttention& operator=(const DesktopAttention&) = delete;
 
   void OnLineShown(const ShownLine& line) override;
+  // One notice for the lot, counting the lines that would each have raised one.
+  void OnLinesShown(std::span<const ShownLine> lines) override;
   void OnInvitation(std::string_view channel, std::string_view inviterNick) override;
   // The user is back: the count goes to 0 and the notices go away.
   void OnWindowActivated();
@@ -50,7 +52,7 @@ class DesktopAttention final : public LineListener, public InvitationListener {
     platform::NotificationId id = 0;
     int lines = 0;  // lines the notice stands for
   };
-  void Raise(const AttentionNotice& notice);
+  void Raise(const AttentionNotice& notice, int count = 1);
   void OnClicked(platform::NotificationId id);
   void OnClosed(platform::NotificationId id);
   void SetUnseen(int count);

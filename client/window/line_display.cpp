@@ -128,6 +128,7 @@ void InfoSpans(std::string_view html, std::vector<DisplaySpan>& out) {
 }
 
 void ChatSpans(const TranscriptLine& line, std::vector<DisplaySpan>& out) {
+  if (line.timeLength > 0) out.push_back({DisplaySpan::Kind::Text, false, 0, kInfoGrey, TimeText(line)});
   SpanBuilder spans(out);
   std::size_t at = 0;
   for (const TextRun& run : line.runs) {
@@ -146,6 +147,11 @@ void ChatSpans(const TranscriptLine& line, std::vector<DisplaySpan>& out) {
 }
 
 }  // namespace
+
+std::string TimeText(const TranscriptLine& line) {
+  if (line.timeLength == 0) return {};
+  return "[" + std::string(line.Time()) + "] ";
+}
 
 std::string DecodeEntities(std::string_view text) {
   std::string out;
@@ -231,6 +237,7 @@ std::vector<DisplaySpan> DisplaySpans(const TranscriptLine& line) {
 void AppendDisplayText(const TranscriptLine& line, std::string& out) {
   if (line.kind == LineKind::Chat) {
     // Finding walks every line: a chat line's runs are read in place.
+    if (line.timeLength > 0) out += TimeText(line);
     SpaceCollapser spaces;
     std::size_t at = 0;
     for (const TextRun& run : line.runs) {

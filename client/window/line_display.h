@@ -39,6 +39,9 @@ void AppendDisplayText(const TranscriptLine& line, std::string& out);
 // their keywords, line breaks as newlines.
 std::string PlainText(const TranscriptLine& line);
 
+// A history line's time as shown before its text, "[12:34] "; empty for live lines.
+std::string TimeText(const TranscriptLine& line);
+
 // Colours the page gave each kind of line (0xRRGGBB).
 std::uint32_t LineColour(const TranscriptLine& line);
 // A centred line's colour: entries and departures green, vote lines orange, others grey.

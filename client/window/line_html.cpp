@@ -176,7 +176,9 @@ std::string ChatHtml(const TranscriptLine& line, const PortalConfig& portal) {
   html += "<TD WIDTH=18 BGCOLOR='#" + b;
   html += dark ? "'><FONT STYLE='color:#FFFFFF'>▶</FONT></TD>" : "'>▶</TD>";
   html += "<TD WIDTH=5></TD>";
-  html += "<TD>" + open + BodyHtml(line, portal) + close + "</TD>";
+  html += "<TD>";
+  if (line.timeLength > 0) html += "<FONT COLOR='#999999'>[" + std::string(line.Time()) + "]</FONT> ";
+  html += open + BodyHtml(line, portal) + close + "</TD>";
   html += "</TR></TABLE>";
   return html;
 }

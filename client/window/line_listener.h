@@ -1,6 +1,7 @@
 #pragma once
 // Those who hear of every line a room's transcript shows, after it is shown:
 // the desktop notifications and the room log. They only read the line.
+#include <span>
 #include <string_view>
 
 namespace orvinta::window {
@@ -23,6 +24,11 @@ class LineListener {
  public:
   virtual ~LineListener() = default;
   virtual void OnLineShown(const ShownLine& line) = 0;
+  // Lines of one room shown together (those missed while the connection was
+  // down): a listener that notifies may do so once for them all.
+  virtual void OnLinesShown(std::span<const ShownLine> lines) {
+    for (const ShownLine& line : lines) OnLineShown(line);
+  }
 };
 
 }  // namespace orvinta::window

@@ -20,6 +20,7 @@ COrvintaDlg::COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConf
       router_(ports.timers),
       timers_(router_.OpenBlock([this](int id) { startup_.OnTimer(id); })),
       sessionTimers_(router_),
+      localClock_(ports.clock ? *ports.clock : systemClock_),
       viewContext_{ports.views, ports.transcriptViews, ports.host, router_, homeLatch_, portal_, settings_},
       session_(std::make_unique<protocol::CZupChatMain>(
           *this, settings, protocol::SessionPorts{ports.transports, ports.boxes, ports.monitor, &sessionTimers_,
@@ -31,12 +32,13 @@ COrvintaDlg::COrvintaDlg(LaunchSettings& settings, WindowPorts ports, PortalConf
             {.showComposeSettings = [this](const Channel& channel) { composing_.ShowSettingsOf(channel); },
              .homeClicked = [this] { homePage_.OnHomePageClick(); },
              .focusInput = [input = ports.input] { if (input) input->Focus(); },
-             .linkNotOpened = [this](const std::string& room) { transcript_.AddInfoLineHtml(room, kNoBrowserNotice); }}),
+             .linkNotOpened = [this](const std::string& room) { transcript_.AddInfoLineHtml(room, kNoBrowserNotice); },
+             .reachedTop = [this](const std::string& room) { OnReachedTop(room); }}),
       transcript_(channels_, tabs_, ports.host, ports.boxes, portal_, settings_),
       homePage_(channels_, tabs_, flags_, settings_, *session_, ports.shell, portal_),
       composing_(channels_, flags_, settings_, *session_, ports.host, ports.input, transcript_),
       prompts_(channels_, tabs_, transcript_, flags_, settings_, *session_, *timers_, ports.notifier),
-      notices_(channels_, members_, transcript_, ports.clock ? *ports.clock : systemClock_),
+      notices_(channels_, members_, transcript_, localClock_),
       startup_(channels_, tabs_, prompts_, flags_, settings_, *session_, ports.host, ports.boxes, *timers_,
                ports.config, {.connect = [this] { OnBnClickedButConnect(); }, .endProgram = [this] { EndProgram(); }}),
       memberMenu_(channels_, tabs_, members_, prompts_, flags_, settings_, *session_, portal_,
@@ -80,6 +82,33 @@ void COrvintaDlg::SetConnectStatus(bool connected) {
 
 void COrvintaDlg::RemoveNick(std::string_view channel, std::string_view id) {
   if (const auto nick = members_.RemoveNick(channel, id)) transcript_.AddInfoLine(channel, kLeftLine, {*nick});
+}
+
+std::size_t COrvintaDlg::EntryHistoryLines() {
+  return static_cast<std::size_t>(std::clamp(transcript_.Preferences().entryHistoryLines, 0, kMaxEntryHistoryLines));
+}
+
+void COrvintaDlg::PutEarlierLines(std::string_view channel, std::span<const protocol::EarlierLine> lines) {
+  Channel* room = channels_.FindByName(channel);
+  if (!room || lines.empty()) return;
+  if (transcript_.AddEarlierLines(channel, lines, localClock_.Now(), !room->historyDivider)) room->historyDivider = true;
+}
+
+void COrvintaDlg::AddEntryHistory(std::string_view channel, std::span<const protocol::EarlierLine> lines) {
+  PutEarlierLines(channel, lines);
+}
+
+void COrvintaDlg::AddOlderLines(std::string_view channel, std::span<const protocol::EarlierLine> lines,
+                                bool reachedStart) {
+  PutEarlierLines(channel, lines);
+  if (Channel* room = channels_.FindByName(channel); room && reachedStart) room->historyEnded = true;
+}
+
+void COrvintaDlg::OnReachedTop(const std::string& channel) {
+  const Channel* room = channels_.FindByName(channel);
+  // Lines dropped to keep the bound are older than any the view could be given.
+  if (!room || room->historyEnded || !room->view || room->view->Lines().Dropped() > 0) return;
+  if (flags_.loggedIn) session_->RequestOlderLines(channel);
 }
 
 void COrvintaDlg::EndProgram() {

@@ -85,6 +85,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   void ConnectionAway(std::int64_t silentForMs) override { notices_.OnAway(silentForMs); }
   void ConnectionBack() override { notices_.OnBack(); }
   void LoginDelayed() override { startup_.OnLoginDelayed(); }
+  void ConnectionBackIn(std::string_view channel) override { notices_.OnBackIn(channel); }
   std::vector<std::string> OpenRooms() override { return notices_.OpenRooms(); }
   int OwnStatusIn(std::string_view channel) override {
     const Channel* room = channels_.FindByName(channel);
@@ -101,6 +102,14 @@ class COrvintaDlg final : public protocol::ChatWindow {
   void AddMessage(std::string_view channel, std::string_view senderId, std::string_view text) override {
     transcript_.AddMessage(channel, senderId, text);
   }
+  std::size_t EntryHistoryLines() override;
+  void AddEntryHistory(std::string_view channel, std::span<const protocol::EarlierLine> lines) override;
+  void AddMissedLines(std::string_view channel, std::span<const protocol::EarlierLine> lines,
+                      std::optional<std::uint64_t> unavailable) override {
+    transcript_.AddMissedLines(channel, lines, unavailable, localClock_.Now());
+  }
+  void AddOlderLines(std::string_view channel, std::span<const protocol::EarlierLine> lines,
+                     bool reachedStart) override;
   void SetBanVoteRunning(std::string_view channel, bool running) override {
     prompts_.SetBanVoteRunning(channel, running);
   }
@@ -140,6 +149,10 @@ class COrvintaDlg final : public protocol::ChatWindow {
  private:
   void EndProgram();  // disconnect, close every room tab, close the window
   void AskAndClose(int tabIndex);
+  // The reader reached the oldest line of a room whose history goes further back.
+  void OnReachedTop(const std::string& channel);
+  // Lines from a room's history above its oldest; the divider below the first of them.
+  void PutEarlierLines(std::string_view channel, std::span<const protocol::EarlierLine> lines);
 
   LaunchSettings& settings_;
   WindowPorts ports_;
@@ -149,6 +162,7 @@ class COrvintaDlg final : public protocol::ChatWindow {
   std::unique_ptr<TimerBlock> timers_;  // the window's own ids 1-4
   BlockTimers sessionTimers_;
   platform::SystemLocalClock systemClock_;
+  platform::LocalClock& localClock_;
   FrameLatch homeLatch_;
   const ViewContext viewContext_;
   std::unique_ptr<protocol::CZupChatMain> session_;

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,10 @@ struct TranscriptLine {
   std::array<char, 2> size{};  // the point size's digits as received
   std::uint8_t sizeDigits = 0;
   std::array<char, 6> textColour{}, backColour{};  // six hex digits as received
+  // A line from the room's history: when it was said ("HH:MM" or "MM/DD HH:MM",
+  // local time), shown before its text; none for live lines.
+  std::array<char, 11> time{};
+  std::uint8_t timeLength = 0;
   long long icon = 0;        // the sender's icon number
   std::string nick;          // as shown, escaped
   std::string text;          // Chat: the runs' bytes in order. Info: program markup, received parts escaped.
@@ -49,6 +54,8 @@ struct TranscriptLine {
   std::string_view Size() const { return {size.data(), sizeDigits}; }
   std::string_view TextColour() const { return {textColour.data(), textColour.size()}; }
   std::string_view BackColour() const { return {backColour.data(), backColour.size()}; }
+  std::string_view Time() const { return {time.data(), timeLength}; }
+  void SetTime(std::string_view shown);  // cut to the field's size
 };
 
 // One room's lines, oldest first.
@@ -61,6 +68,10 @@ class TranscriptLines {
   explicit TranscriptLines(std::size_t maxLines = kMaxLines) : maxLines_(std::max<std::size_t>(maxLines, 1)) {}
 
   void Add(TranscriptLine line);
+  // Older lines (oldest first) put above the oldest one kept, numbered below
+  // it. Those beyond the bound are not kept, the oldest first, and count as
+  // dropped. Returns how many were put.
+  std::size_t AddInFront(std::vector<TranscriptLine> lines);
   // Clearing the screen: the lines are gone, by the user's choice, so none
   // count as dropped.
   void Clear() {
@@ -71,9 +82,11 @@ class TranscriptLines {
   // How many of the oldest lines went to keep the bound since the screen was
   // last cleared.
   std::uint64_t Dropped() const { return dropped_; }
-  // Every line ever added has a number, counted from 0; the line at index i
-  // is number FirstNumber() + i, so a view can tell lines apart as old ones go.
+  // Every line has a number: those added at the end count up, those put in
+  // front count down from kFirstNumber. The line at index i is number
+  // FirstNumber() + i, so a view can tell lines apart as lines come and go.
   std::uint64_t FirstNumber() const { return first_; }
+  static constexpr std::uint64_t kFirstNumber = std::uint64_t{1} << 40;
 
   std::size_t size() const { return lines_.size(); }
   bool empty() const { return lines_.empty(); }
@@ -84,7 +97,7 @@ class TranscriptLines {
  private:
   std::size_t maxLines_;
   std::deque<TranscriptLine> lines_;
-  std::uint64_t first_ = 0;
+  std::uint64_t first_ = kFirstNumber;
   std::uint64_t dropped_ = 0;
 };
 
@@ -97,5 +110,10 @@ TranscriptLine InfoLine(std::string_view markup);
 // The centred line that stands before the oldest line kept when `dropped`
 // older ones went.
 TranscriptLine DroppedNoticeLine(std::uint64_t dropped);
+// The line below a room's history, above its live lines.
+TranscriptLine HistoryDividerLine();
+// The line before missed lines when `unavailable` of them (nullopt: some) are
+// no longer kept by the server.
+TranscriptLine UnavailableLinesLine(std::optional<std::uint64_t> unavailable);
 
 }  // namespace orvinta::window

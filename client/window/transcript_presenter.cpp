@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "client/window/history_time.h"
 #include "client/window/line_html.h"
 #include "client/window/mention.h"
 #include "client/window/text_filters.h"
@@ -65,10 +66,20 @@ void TranscriptPresenter::AfterLine(Channel& channel, bool flashWhenMinimised, b
 }
 
 void TranscriptPresenter::TellListeners(const Channel& channel, ShownLine line) const {
-  line.room = channel.name;
-  line.roomTitle = channel.title;
-  line.oneToOne = protocol::IsPrivateRoom(channel.name);
-  for (LineListener* listener : listeners_) listener->OnLineShown(line);
+  TellListeners(channel, std::span<ShownLine>(&line, 1));
+}
+
+void TranscriptPresenter::TellListeners(const Channel& channel, std::span<ShownLine> lines) const {
+  const bool oneToOne = protocol::IsPrivateRoom(channel.name);
+  for (ShownLine& line : lines) {
+    line.room = channel.name;
+    line.roomTitle = channel.title;
+    line.oneToOne = oneToOne;
+  }
+  for (LineListener* listener : listeners_) {
+    if (lines.size() == 1) listener->OnLineShown(lines.front());
+    else listener->OnLinesShown(lines);
+  }
 }
 
 void TranscriptPresenter::AddInfoLine(std::string_view channelName, std::string_view templ,
@@ -92,23 +103,86 @@ void TranscriptPresenter::AddMessage(std::string_view channelName, std::string_v
   ShowChatLine(channelName, senderId, compose::ParseChatLine(text));
 }
 
+std::optional<TranscriptPresenter::ChatEntry> TranscriptPresenter::MakeChatEntry(const Channel& channel,
+                                                                                 std::string_view senderId,
+                                                                                 const compose::ChatLine& line) const {
+  if (senderId.empty() || channel.Ignores(senderId)) return std::nullopt;
+  auto shown = ChatLineFrom(line, portal_);
+  if (!shown) return std::nullopt;
+  ChatEntry entry{.line = std::move(*shown)};
+  entry.own = text::EqualsIgnoreCase(senderId, self_.UserId);
+  entry.mention = !entry.own && NamesUser(line.text, OwnNames{self_.UserId, self_.Nick});
+  entry.line.mention = entry.mention && preferences_->highlightMentions;
+  if (!listeners_.empty()) {
+    entry.nick = compose::ShownField(line.nick);
+    entry.text = compose::ShownField(line.text);
+  }
+  return entry;
+}
+
+ShownLine TranscriptPresenter::Shown(const ChatEntry& entry, std::string_view senderId) const {
+  return {.senderId = senderId, .senderNick = entry.nick, .text = entry.text, .mention = entry.mention, .own = entry.own};
+}
+
 void TranscriptPresenter::ShowChatLine(std::string_view channelName, std::string_view senderId,
                                        const compose::ChatLine& line) {
   if (channelName.empty() || senderId.empty()) return;
   Channel* channel = ChannelForLine(channelName);
-  if (!channel || channel->Ignores(senderId)) return;
-  auto shown = ChatLineFrom(line, portal_);
-  if (!shown) return;
-  const bool own = text::EqualsIgnoreCase(senderId, self_.UserId);
-  const bool mention = !own && NamesUser(line.text, OwnNames{self_.UserId, self_.Nick});
-  const bool highlight = mention && preferences_->highlightMentions;
-  shown->mention = highlight;
-  channel->view->AddLine(std::move(*shown));
-  AfterLine(*channel, true, highlight, own);
+  if (!channel) return;
+  auto entry = MakeChatEntry(*channel, senderId, line);
+  if (!entry) return;
+  const bool highlight = entry->line.mention;
+  channel->view->AddLine(std::move(entry->line));
+  AfterLine(*channel, true, highlight, entry->own);
+  if (!listeners_.empty()) TellListeners(*channel, Shown(*entry, senderId));
+}
+
+bool TranscriptPresenter::AddEarlierLines(std::string_view channelName, std::span<const protocol::EarlierLine> lines,
+                                          const std::tm& now, bool divider) {
+  Channel* channel = channels_.FindByName(channelName);
+  if (!channel || channel->kind != ChannelKind::Room) return false;
+  std::vector<TranscriptLine> shown;
+  shown.reserve(lines.size() + 1);
+  for (const protocol::EarlierLine& earlier : lines) {
+    auto entry = MakeChatEntry(*channel, earlier.senderId, compose::ParseChatLine(earlier.text));
+    if (!entry) continue;
+    entry->line.SetTime(HistoryTime(earlier.timeMs, now));
+    shown.push_back(std::move(entry->line));
+  }
+  if (divider && !shown.empty()) shown.push_back(HistoryDividerLine());
+  channel->view->AddLinesInFront(std::move(shown));
+  return true;
+}
+
+void TranscriptPresenter::AddMissedLines(std::string_view channelName, std::span<const protocol::EarlierLine> lines,
+                                         std::optional<std::uint64_t> unavailable, const std::tm& now) {
+  if (channelName.empty()) return;
+  Channel* channel = ChannelForLine(channelName);
+  if (!channel) return;
+  if (!unavailable || *unavailable > 0) {
+    const TranscriptLine notice = UnavailableLinesLine(unavailable);
+    channel->view->AddLine(notice);
+    TellListeners(*channel, {.system = true, .text = notice.text});
+  }
+  std::vector<ChatEntry> entries;
+  std::vector<std::string_view> senders;
+  bool mention = false;
+  for (const protocol::EarlierLine& missed : lines) {
+    auto entry = MakeChatEntry(*channel, missed.senderId, compose::ParseChatLine(missed.text));
+    if (!entry) continue;
+    entry->line.SetTime(HistoryTime(missed.timeMs, now));
+    mention = mention || entry->line.mention;
+    channel->view->AddLine(std::move(entry->line));
+    entries.push_back(std::move(*entry));
+    senders.push_back(missed.senderId);
+  }
+  if (entries.empty()) return;
+  AfterLine(*channel, true, mention);
   if (listeners_.empty()) return;
-  const std::string nick = compose::ShownField(line.nick);
-  const std::string text = compose::ShownField(line.text);
-  TellListeners(*channel, {.senderId = senderId, .senderNick = nick, .text = text, .mention = mention, .own = own});
+  std::vector<ShownLine> told;
+  told.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) told.push_back(Shown(entries[i], senders[i]));
+  TellListeners(*channel, told);
 }
 
 void TranscriptPresenter::OnClearScreen() {
@@ -123,6 +197,7 @@ void TranscriptPresenter::OnClearScreen() {
   Channel* channel = channels_.FindByName(name);  // it may have closed while the question was open
   if (!channel) return;
   channel->view->ClearLines();
+  channel->historyEnded = true;  // what was cleared is not brought back by scrolling up
   channel->view->AddLine(ClearedNoticeLine());
   channel->view->AddLine(ClearedWarningLine());
 }

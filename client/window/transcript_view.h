@@ -13,6 +13,8 @@ class TranscriptViewListener {
   virtual ~TranscriptViewListener() = default;
   // A link the user clicked could not be opened: no browser took it.
   virtual void OnLinkNotOpened() = 0;
+  // The reader scrolled to the oldest line: older ones may be wanted.
+  virtual void OnReachedTop() {}
 };
 
 class TranscriptView {
@@ -25,6 +27,9 @@ class TranscriptView {
   // reader is at the bottom; scrolled up, it counts them on the new-lines bar,
   // and hidden, it marks where the unread lines begin.
   virtual void LinesAdded() = 0;
+  // Lines were put above the oldest one (see TranscriptLines::AddInFront); the
+  // line at the top of the view stays where it is on screen.
+  virtual void LinesAddedInFront() = 0;
   // The user's own line: to the newest line, wherever the reader was.
   virtual void JumpToNewest() = 0;
   // Every line is gone (lines added since are told by LinesAdded).

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -22,7 +23,7 @@ using window::ReadingPreferences;
 
 bool Same(const ReadingPreferences& a, const ReadingPreferences& b) {
   return a.highlightMentions == b.highlightMentions && a.notifications == b.notifications &&
-         a.trayIcon == b.trayIcon && a.roomLog == b.roomLog;
+         a.trayIcon == b.trayIcon && a.roomLog == b.roomLog && a.entryHistoryLines == b.entryHistoryLines;
 }
 
 class ReadingSettingsTest : public ::testing::Test {
@@ -39,7 +40,9 @@ TEST_F(ReadingSettingsTest, RoundTripKeepsEveryChoiceAndOtherSections) {
   const ReadingSettingsFile file(conf);
   EXPECT_TRUE(Same(file.Load(), ReadingPreferences{}));  // nothing kept yet: the defaults
   for (const ReadingPreferences& chosen : {ReadingPreferences{false, true, false, true},
-                                           ReadingPreferences{true, false, true, false}}) {
+                                           ReadingPreferences{true, false, true, false},
+                                           ReadingPreferences{true, true, true, true, 0},
+                                           ReadingPreferences{false, false, false, false, 200}}) {
     ASSERT_TRUE(file.Save(chosen));
     EXPECT_TRUE(Same(ReadingSettingsFile(conf).Load(), chosen));
   }
@@ -53,9 +56,13 @@ TEST_F(ReadingSettingsTest, RoundTripKeepsEveryChoiceAndOtherSections) {
 TEST_F(ReadingSettingsTest, ValuesThatAreNotYesOrNoKeepTheirDefaults) {
   QFile file(conf);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("[reading]\nhighlightMentions=0\nnotifications=maybe\ntrayIcon=\nroomLog=TRUE\n");
+  file.write("[reading]\nhighlightMentions=0\nnotifications=maybe\ntrayIcon=\nroomLog=TRUE\nentryHistoryLines=many\n");
   file.close();
   EXPECT_TRUE(Same(ReadingSettingsFile(conf).Load(), ReadingPreferences{false, true, true, true}));
+  for (const auto& [written, read] : std::initializer_list<std::pair<const char*, int>>{{"900", 200}, {"-5", 0}}) {
+    QSettings(conf, QSettings::IniFormat).setValue(QStringLiteral("reading/entryHistoryLines"), written);
+    EXPECT_EQ(ReadingSettingsFile(conf).Load().entryHistoryLines, read);  // held to 0 to 200
+  }
 }
 
 TEST_F(ReadingSettingsTest, ThePageAppliesEachTickAtOnce) {
@@ -82,7 +89,11 @@ TEST_F(ReadingSettingsTest, ThePageAppliesEachTickAtOnce) {
 
   notifications->click();
   roomLog->click();
-  EXPECT_TRUE(Same(file.Load(), ReadingPreferences{true, false, true, true}));
+  auto* lines = dialog->findChild<QSpinBox*>(QStringLiteral("entryHistoryLines"));
+  ASSERT_TRUE(lines);
+  EXPECT_EQ(lines->accessibleName(), QStringLiteral("입장 시 지난 대화"));
+  QTest::keyClick(lines, Qt::Key_Down);
+  EXPECT_TRUE(Same(file.Load(), ReadingPreferences{true, false, true, true, 49}));
   EXPECT_EQ(cfgSaves, 0);  // Orvinta.cfg is not written for these
 
   QTest::mouseClick(turn, Qt::LeftButton);  // back: the first page as it was, its hidden skin combo still hidden

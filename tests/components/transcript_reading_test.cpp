@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 
 #include "client/components/transcript/announcement_pace.h"
@@ -28,7 +29,6 @@ TEST_F(TranscriptReadingTest, ScrolledUpReaderKeepsThePlaceAndTheBarCountsWhatAr
   view.ScrollToLine(5);
   AddLines("new", 12);
   EXPECT_EQ(view.NewLinesBarText(), QStringLiteral("새 메시지 12개 ↓"));
-  EXPECT_EQ(view.TopLine(), 5u);
   EXPECT_FALSE(Text().contains(QStringLiteral("새 메시지")));  // the bar is no line
 
   QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(view.viewport()->width() / 2, view.viewport()->height() - 14));
@@ -47,6 +47,31 @@ TEST_F(TranscriptReadingTest, ScrolledUpReaderKeepsThePlaceAndTheBarCountsWhatAr
   view.JumpToNewest();
   view.Flush();
   EXPECT_TRUE(view.AtBottom());
+}
+
+// Older lines put above keep what the reader sees pixel for pixel; reaching
+// the oldest line asks once until the reader leaves it or lines come above.
+TEST_F(TranscriptReadingTest, LinesPutInFrontKeepThePlaceAndTheTopAsksOnce) {
+  AddLines("line", 60);
+  int asked = 0;
+  view.SetReachedTop([&] { ++asked; });
+  view.ScrollToLine(10);
+  const QImage before = view.viewport()->grab().toImage();
+  const auto putInFront = [&](int count) {
+    lines.AddInFront(std::vector<window::TranscriptLine>(count, Chat("older")));
+    view.LinesAddedInFront();
+    view.Flush();
+  };
+  putInFront(30);
+  EXPECT_EQ(view.TopLine(), 40u);
+  EXPECT_EQ(view.viewport()->grab().toImage(), before);
+  EXPECT_EQ(asked, 0);
+  QTest::keyClick(&view, Qt::Key_Home);
+  QTest::keyClick(&view, Qt::Key_Up);
+  EXPECT_EQ(asked, 1);
+  putInFront(5);
+  view.verticalScrollBar()->setValue(0);  // dragged to the top
+  EXPECT_EQ(asked, 2);
 }
 
 TEST_F(TranscriptReadingTest, LinesFromTheBackgroundStartBehindAMarkerOnReturn) {

@@ -24,6 +24,7 @@ class FakeTranscriptView final : public window::TranscriptView {
 
   void SetListener(window::TranscriptViewListener* listener) override { listener_ = listener; }
   void LinesAdded() override { ++added; }
+  void LinesAddedInFront() override { ++addedInFront; }
   void JumpToNewest() override { ++jumps; }
   void LinesCleared() override { ++cleared; }
   void Show(bool shown) override { visible = shown; }
@@ -36,7 +37,7 @@ class FakeTranscriptView final : public window::TranscriptView {
 
   const window::TranscriptLines& lines;
   bool visible = false;
-  int added = 0, jumps = 0, cleared = 0;
+  int added = 0, addedInFront = 0, jumps = 0, cleared = 0;
 
  private:
   const window::PortalConfig& portal_;

@@ -160,6 +160,18 @@ TEST_F(DesktopAttentionTest, ABurstFromOneRoomReplacesItsNotice) {
   EXPECT_EQ(desktop.shown.back().title, "1:1");
 }
 
+// Lines missed during a drop come together: one notice for those that would
+// each have raised one, every mention counted.
+TEST_F(DesktopAttentionTest, ABatchOfLinesRaisesOneNotice) {
+  const std::vector<ShownLine> batch{Chat("#lobby", "로비", "앨리스", true), Chat("#lobby", "로비", "plain", false),
+                                     Chat("#lobby", "로비", "앨리스?", true)};
+  attention.OnLinesShown(batch);
+  ASSERT_EQ(desktop.shown.size(), 1u);
+  EXPECT_EQ(desktop.shown[0].title, "로비 (2)");
+  EXPECT_EQ(desktop.shown[0].body, "밥: 앨리스?");
+  EXPECT_EQ(counts, std::vector<int>{2});
+}
+
 TEST_F(DesktopAttentionTest, AClickBringsTheRoomAndActivationClearsEverything) {
   attention.OnLineShown(Chat("#lobby", "로비", "앨리스", true));
   attention.OnLineShown(Chat("#Pchata^b", "1:1", "하나", false, true));

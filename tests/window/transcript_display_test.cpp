@@ -94,11 +94,11 @@ TEST(TranscriptSearch, NewestFirstStepsWrapAndNumbersOutliveDroppedLines) {
   search.Find(lines, "needle");
   ASSERT_EQ(search.Count(), 3u);
   EXPECT_EQ(search.Position(), 3u);
-  EXPECT_EQ(search.Current()->line, 3u);
+  EXPECT_EQ(search.Current()->line, TranscriptLines::kFirstNumber + 3);
   EXPECT_EQ(search.Current()->offset, 11u);
   search.Step(-1);
   search.Step(-1);
-  EXPECT_EQ(search.Current()->line, 1u);
+  EXPECT_EQ(search.Current()->line, TranscriptLines::kFirstNumber + 1);
   search.Step(-1);  // around to the newest
   EXPECT_EQ(search.Position(), 3u);
   search.Step(1);

@@ -20,6 +20,23 @@ TEST(TranscriptLinesBound, CountsWhatItDropsButNotWhatIsCleared) {
   EXPECT_EQ(TranscriptHtml(lines, {}).find("이전 대화"), std::string::npos);
 }
 
+// Older lines go in front numbered below the oldest; the bound keeps the
+// newest of them and counts the rest as dropped.
+TEST(TranscriptLinesBound, LinesInFrontNumberDownAndStayWithinTheBound) {
+  TranscriptLines lines(4);
+  lines.Add(InfoLine("live"));
+  const std::uint64_t first = lines.FirstNumber();
+  std::vector<TranscriptLine> older;
+  for (const char* text : {"a", "b", "c", "d"}) older.push_back(InfoLine(text));
+  EXPECT_EQ(lines.AddInFront(std::move(older)), 3u);
+  EXPECT_EQ(lines.FirstNumber(), first - 3);
+  EXPECT_EQ(lines[0].text + lines[3].text, "blive");
+  EXPECT_EQ(lines.Dropped(), 1u);
+  lines.Add(InfoLine("next"));
+  EXPECT_EQ(lines.FirstNumber(), first - 2);
+  EXPECT_EQ(lines[0].text, "c");
+}
+
 TEST(TranscriptLinesRuns, AChatLineKeepsEmoticonsBreaksAndLinksAsRuns) {
   const TranscriptLine line =
       ChatLineFrom(compose::ParseChatLine("|333333|9|굴림|FFFFFF|0|밥|a/미소<BR>http://x.y b"), {}).value();

@@ -122,5 +122,60 @@ TEST_F(TranscriptTest, WaitingRoomCannotBeCleared) {
   EXPECT_EQ(boxes.shown[0].buttons, platform::BoxButtons::Ok);
 }
 
+// Whether each of `parts` occurs in `text` after the one before it.
+bool InOrder(const std::string& text, std::initializer_list<std::string_view> parts) {
+  std::size_t at = 0;
+  for (std::string_view part : parts) at = at == std::string::npos ? at : text.find(part, at);
+  return at != std::string::npos;
+}
+std::string Bob(std::string_view text) { return "|212121|9|굴림|FFFFFF|0|밥|" + std::string(text); }
+
+TEST_F(TranscriptTest, EntryHistoryGoesAboveTheBannerWithTimesAndOlderLinesAboveThat) {
+  std::tm now = clock.Now();
+  const std::int64_t noon = static_cast<std::int64_t>(std::mktime(&now)) * 1000, hour = 3600000;
+  OpenRoom("a");
+  dlg->AddMessage("#a", "bob", Bob("live"));
+  dlg->Prompts().AddIgnore("#a", "carol");
+  dlg->AddEntryHistory("#a", std::vector<protocol::EarlierLine>{{1, noon - 27 * hour, "bob", Bob("yesterday")},
+                                                                {2, noon - 60000, "carol", Bob("hidden")},
+                                                                {3, noon - 120000, "bob", Bob("today")}});
+  EXPECT_TRUE(InOrder(Lines("#a"), {"[01/04 09:00]</FONT> ", "yesterday", "[11:58]</FONT> ", "today",
+                                    "여기까지 지난 대화입니다", "어서 오세요", "<TD><FONT STYLE='COLOR:#212121;FONT-SIZE:9pt;FONT-FAMILY:굴림'>live"}));
+  EXPECT_EQ(Lines("#a").find("hidden"), std::string::npos);
+  dlg->AddOlderLines("#a", std::vector<protocol::EarlierLine>{{0, noon - 28 * hour, "bob", Bob("older")}}, true);
+  EXPECT_TRUE(InOrder(Lines("#a"), {"[01/04 08:00]", "older", "yesterday"}));
+  EXPECT_EQ(Occurrences(Lines("#a"), "여기까지 지난 대화입니다"), 1);
+  EXPECT_TRUE(dlg->Channels().FindByName("#a")->historyEnded);
+}
+
+// Missed lines come as one batch the room log hears line by line, before the
+// room's back notice; lost ones (a count, or some) are told first.
+TEST_F(TranscriptTest, MissedLinesComeAsOneBatchBeforeTheBackNotice) {
+  struct Heard : LineListener {
+    std::vector<std::string> lines;
+    int batches = 0;
+    void OnLineShown(const ShownLine& l) override { lines.push_back(std::string(l.text) + (l.mention ? "|m" : "")); }
+    void OnLinesShown(std::span<const ShownLine> shown) override { ++batches, LineListener::OnLinesShown(shown); }
+  } heard;
+  dlg->Transcript().AddListener(heard);
+  OpenRoom("a");
+  OpenRoom("b");  // #a is not the room shown
+  int drops = 0;
+  for (const std::optional<std::uint64_t> lost : {std::optional<std::uint64_t>(2), std::optional<std::uint64_t>()}) {
+    dlg->ConnectionAway(0);
+    dlg->ConnectionBack();
+    EXPECT_EQ(Occurrences(Lines("#a"), "다시 연결되었습니다"), drops++);
+    dlg->AddMissedLines("#a", std::vector<protocol::EarlierLine>{{7, 0, "bob", Bob("앨리스?")}, {8, 0, "bob", Bob("x")}}, lost);
+    dlg->ConnectionBackIn("#a");
+    EXPECT_TRUE(InOrder(Lines("#a"), {lost ? "대화 2줄은 보여드릴 수 없습니다" : "대화 일부는 보여드릴 수 없습니다",
+                                      "]</FONT> ", "앨리스?", "x", "다시 연결되었습니다"}));
+    EXPECT_EQ(heard.batches, drops);
+    EXPECT_EQ(std::vector<std::string>(heard.lines.end() - 3, heard.lines.end() - 1),
+              (std::vector<std::string>{"앨리스?|m", "x"}));
+    EXPECT_TRUE(ViewOf("#a").lines[ViewOf("#a").lines.size() - 3].mention);
+    EXPECT_EQ(host.tabs[1].image, 2);  // the mention look
+  }
+}
+
 }  // namespace
 }  // namespace orvinta::window

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QSpinBox>
 
 #include "client/components/buttons/button_art.h"
 #include "client/components/buttons/image_button.h"
@@ -165,6 +166,8 @@ void CConfigDlg::OfferReadingChoices(const window::ReadingPreferences& current, 
     const QSignalBlocker quiet(readingBoxes_[i]);
     readingBoxes_[i]->setChecked(reading_.*kReadingChoices[i].field);
   }
+  const QSignalBlocker quiet(entryHistory_);
+  entryHistory_->setValue(reading_.entryHistoryLines);
 }
 
 void CConfigDlg::BuildReadingPage() {
@@ -193,6 +196,22 @@ void CConfigDlg::BuildReadingPage() {
     });
     readingBoxes_[i] = box;
   }
+  const int below = 80 + 26 * static_cast<int>(readingBoxes_.size());
+  QLabel* historyLabel = AddLabel(readingPage_, QStringLiteral("입장 시 지난 대화"), {29, below + 3, 130, 14},
+                                  kHelpInk, "entryHistoryLabel");
+  historyLabel->setStyleSheet(QStringLiteral("color: #404040;"));
+  entryHistory_ = new QSpinBox(readingPage_);
+  entryHistory_->setObjectName(QStringLiteral("entryHistoryLines"));
+  entryHistory_->setFont(DialogFont());
+  entryHistory_->setRange(0, window::kMaxEntryHistoryLines);
+  entryHistory_->setSuffix(QStringLiteral(" 줄"));
+  entryHistory_->setGeometry(160, below, 80, 20);
+  entryHistory_->setAccessibleName(historyLabel->text());
+  historyLabel->setBuddy(entryHistory_);
+  connect(entryHistory_, &QSpinBox::valueChanged, this, [this](int lines) {
+    reading_.entryHistoryLines = lines;
+    if (readingChanged_) readingChanged_(reading_);
+  });
   readingPage_->hide();
 
   pageButton_ = new QToolButton(this);

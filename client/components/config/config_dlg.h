@@ -13,6 +13,7 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QSpinBox;
 class QToolButton;
 
 namespace orvinta::buttons {
@@ -69,6 +70,7 @@ class CConfigDlg final : public QDialog {
   QToolButton* pageButton_ = nullptr;
   std::vector<QWidget*> firstPage_;  // shown again when the reading page is left
   std::array<QCheckBox*, 4> readingBoxes_{};
+  QSpinBox* entryHistory_ = nullptr;  // lines of a room's history shown on entry
 };
 
 }  // namespace orvinta::config

@@ -17,6 +17,11 @@ QtTranscriptView::QtTranscriptView(const window::TranscriptLines& lines, const w
     if (!token || !*token || !listener_) return;
     Guarded("a link no browser took", [&] { listener_->OnLinkNotOpened(); });
   });
+  widget_->SetReachedTop([this, alive = std::weak_ptr<bool>(alive_)] {
+    const auto token = alive.lock();
+    if (!token || !*token || !listener_) return;
+    Guarded("the oldest line reached", [&] { listener_->OnReachedTop(); });
+  });
   if (!window_) return;
   window_->PlaceTranscript(widget_);
   // The portal's pages start the browser engine once a room's first lines are on screen.
@@ -33,6 +38,10 @@ QtTranscriptView::~QtTranscriptView() {
 
 void QtTranscriptView::LinesAdded() {
   if (widget_) widget_->LinesAdded();
+}
+
+void QtTranscriptView::LinesAddedInFront() {
+  if (widget_) widget_->LinesAddedInFront();
 }
 
 void QtTranscriptView::JumpToNewest() {

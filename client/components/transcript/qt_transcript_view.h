@@ -19,6 +19,7 @@ class QtTranscriptView final : public window::TranscriptView {
 
   void SetListener(window::TranscriptViewListener* listener) override { listener_ = listener; }
   void LinesAdded() override;
+  void LinesAddedInFront() override;
   void JumpToNewest() override;
   void LinesCleared() override;
   void Show(bool visible) override;

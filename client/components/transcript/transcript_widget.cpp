@@ -201,6 +201,11 @@ void TranscriptWidget::SyncScrollBar() {
 void TranscriptWidget::ReaderScrolled() {
   place_.Scrolled(AtBottom());
   viewport()->update();
+  const bool atTop = Count() > 0 && top_.line <= lines_.FirstNumber() && top_.offset == 0;
+  if (!atTop) toldAtTop_ = false;
+  if (!atTop || toldAtTop_ || !reachedTop_) return;
+  toldAtTop_ = true;
+  Guarded("the oldest line reached", [&] { reachedTop_(); });
 }
 
 void TranscriptWidget::GoNewest() {
@@ -252,6 +257,13 @@ void TranscriptWidget::LinesAdded() {
   if (place_.LinesAdded(static_cast<std::size_t>(end - first), first) == window::ReadingPlace::Move::ToNewest) {
     followPending_ = true;
   }
+  ScheduleFrame();
+}
+
+void TranscriptWidget::LinesAddedInFront() {
+  // The place is a line number, which the lines above do not change; the bar
+  // counts lines and is set again at the frame.
+  toldAtTop_ = false;
   ScheduleFrame();
 }
 

@@ -32,6 +32,8 @@ class TranscriptWidget final : public QAbstractScrollArea {
 
   // What the room's logic tells the view.
   void LinesAdded();
+  // Older lines above the oldest: the line at the top stays at its pixel.
+  void LinesAddedInFront();
   void JumpToNewest();
   void LinesCleared();
   void SetShown(bool shown);
@@ -39,6 +41,9 @@ class TranscriptWidget final : public QAbstractScrollArea {
   // Where a clicked link goes (the browser by default); `failed` hears when no browser took it.
   void SetLinkOpener(std::function<void(const QUrl&)> opener) { opener_ = std::move(opener); }
   void SetLinkFailed(std::function<void()> failed) { linkFailed_ = std::move(failed); }
+  // Told when the reader scrolls to the oldest line (wheel, keys, the bar),
+  // once until the reader leaves it or lines are put above it.
+  void SetReachedTop(std::function<void()> reached) { reachedTop_ = std::move(reached); }
   // Told once, after the first paint that showed a chat line.
   void WhenChatLineDrawn(std::function<void()> drawn) { chatLineDrawn_ = std::move(drawn); }
 
@@ -145,6 +150,8 @@ class TranscriptWidget final : public QAbstractScrollArea {
   std::function<void(const QUrl&)> opener_;
   std::function<void()> linkFailed_;
   std::function<void()> chatLineDrawn_;
+  std::function<void()> reachedTop_;
+  bool toldAtTop_ = false;  // reachedTop_ told since the reader came to the top
   TranscriptFindBar* findBar_;
   LineAnnouncer* announcer_;
 };
