@@ -165,12 +165,13 @@ void ChatServer::Tick() {
 void ChatServer::OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body,
                              Millis waited) {
   // A line the cluster's store kept comes stamped: ID/TIME/ and the "TALL" body.
-  HistoryLine stamp;  // id 0: a plain line
+  std::uint64_t stampId = 0;  // 0: a plain line
+  Millis stampTime = 0;
   if (command == wire::kStampedToAll) {
     const auto line = protocol::history::ParseStamped(body);
     if (!line || line->id == 0) return;
-    stamp.id = line->id;
-    stamp.time = line->time;
+    stampId = line->id;
+    stampTime = line->time;
     body.remove_prefix(body.find('/', body.find('/') + 1) + 1);
     command = wire::kToAll;
   }
@@ -198,9 +199,8 @@ void ChatServer::OnRoomEvent(const std::string& roomId, std::string_view command
     return;
   }
   if (command == wire::kUserInfoToAll) RemoteStatus(ctx_, *room, member, fields[2]);
-  if (command == wire::kToAll && (stamp.id != 0 || (ctx_.history != nullptr && ctx_.history->Shared()))) {
-    stamp.body = std::string(body);
-    RelayClusterLine(ctx_, *room, std::move(stamp), waited);
+  if (command == wire::kToAll && (stampId != 0 || (ctx_.history != nullptr && ctx_.history->Shared()))) {
+    RelayClusterLine(ctx_, *room, body, stampId, stampTime, waited);
   } else if (command == wire::kToAll) {
     RelayLine(ctx_, *room, body, nullptr, waited);
   } else {

@@ -40,19 +40,19 @@ bool MayRead(ServerContext& ctx, const Session& session, const std::string& room
 // The line goes to the room's members here but its sender: stamped ("HTAL")
 // to those who asked for history, "TALL" to the others, and the sender
 // learns its id. Id 0: not kept, "TALL" to all.
-void Deliver(ServerContext& ctx, const Room& room, const HistoryLine& line, const Session* sender, Millis waited) {
+void Deliver(ServerContext& ctx, const Room& room, std::string_view body, std::uint64_t id, Millis time,
+             const Session* sender, Millis waited) {
   const ConnectionId except = sender ? sender->connection : ServerContext::kNobody;
-  if (line.id == 0) {
-    ctx.SendToRoom(room, wire::kToAll, line.body, except, waited);
+  if (id == 0) {
+    ctx.SendToRoom(room, wire::kToAll, body, except, waited);
     return;
   }
-  const std::string plain = protocol::MakeFrame(wire::kToAll, line.body);
-  const std::string stamped =
-      protocol::MakeFrame(wire::kStampedToAll, history::StampedBody(line.id, line.time, line.body));
+  const std::string plain = protocol::MakeFrame(wire::kToAll, body);
+  const std::string stamped = protocol::MakeFrame(wire::kStampedToAll, history::StampedBody(id, time, body));
   if (plain.empty() || stamped.empty()) return;
   ctx.SendFramesToRoom(room, plain, stamped, except, waited);
   if (sender != nullptr && sender->history) {
-    ctx.Send(sender->connection, wire::kOwnLineStamp, history::OwnStampBody(line.id, line.time, room.key));
+    ctx.Send(sender->connection, wire::kOwnLineStamp, history::OwnStampBody(id, time, room.key));
   }
 }
 
@@ -61,19 +61,20 @@ void Deliver(ServerContext& ctx, const Room& room, const HistoryLine& line, cons
 void RelayLine(ServerContext& ctx, const Room& room, std::string_view body, const Session* sender, Millis waited) {
   const std::string roomId = RoomIdOf(room.key);
   if (ctx.history == nullptr) {
-    Deliver(ctx, room, HistoryLine{0, 0, std::string(body)}, sender, waited);
+    Deliver(ctx, room, body, 0, 0, sender, waited);
   } else {
     const auto line = ctx.history->Append(roomId, body, ctx.WallNow());
     if (!line) return;  // the cluster's store publishes it, and every node relays it as it comes back
-    Deliver(ctx, room, *line, sender, waited);
+    Deliver(ctx, room, body, line->id, line->time, sender, waited);
   }
   if (sender != nullptr) ctx.cluster.Publish(roomId, wire::kToAll, body);
 }
 
-void RelayClusterLine(ServerContext& ctx, const Room& room, HistoryLine line, Millis waited) {
-  const Session* sender = ctx.sessions.FindUser(text::SplitFields(line.body, '/', 3)[0]);
+void RelayClusterLine(ServerContext& ctx, const Room& room, std::string_view body, std::uint64_t id, Millis time,
+                      Millis waited) {
+  const Session* sender = ctx.sessions.FindUser(text::SplitFields(body, '/', 3)[0]);
   if (sender != nullptr && !sender->rooms.contains(RoomIdOf(room.key))) sender = nullptr;
-  Deliver(ctx, room, line, sender, waited);
+  Deliver(ctx, room, body, id, time, sender, waited);
 }
 
 void HandleHistoryHello(ServerContext& ctx, Session& session, std::string_view body) {

@@ -18,7 +18,8 @@ void RelayLine(ServerContext& ctx, const Room& room, std::string_view body, cons
 // A chat line the cluster brought, kept in its store already (id 0: kept
 // nowhere), as it reaches every node, the sender's included: the sender, when
 // a member here, does not get it again but learns its id.
-void RelayClusterLine(ServerContext& ctx, const Room& room, HistoryLine line, Millis waited);
+void RelayClusterLine(ServerContext& ctx, const Room& room, std::string_view body, std::uint64_t id, Millis time,
+                      Millis waited);
 
 void HandleHistoryHello(ServerContext& ctx, Session& session, std::string_view body);    // "HIST"
 void HandleHistoryRequest(ServerContext& ctx, Session& session, std::string_view body);  // "HREQ"
