@@ -1,5 +1,6 @@
 #include "server/chat_server.h"
 
+#include "protocol/history_frames.h"
 #include "protocol/wire_commands.h"
 #include "server/history_commands.h"
 #include "server/cluster_messages.h"
@@ -163,6 +164,17 @@ void ChatServer::Tick() {
 
 void ChatServer::OnRoomEvent(const std::string& roomId, std::string_view command, std::string_view body,
                              Millis waited) {
+  // A line the cluster's store kept comes stamped: ID/TIME/ and the "TALL" body.
+  std::uint64_t stampId = 0;  // 0: a plain line
+  Millis stampTime = 0;
+  if (command == wire::kStampedToAll) {
+    const auto line = protocol::history::ParseStamped(body);
+    if (!line || line->id == 0) return;
+    stampId = line->id;
+    stampTime = line->time;
+    body.remove_prefix(body.find('/', body.find('/') + 1) + 1);
+    command = wire::kToAll;
+  }
   if (!OneOf(kRoomEvents, command) || !PlausibleBody(command, body, ctx_.limits)) return;
   // The room named inside must be the room it came for ("RSBN" names it first).
   const auto fields = text::SplitFields(body, '/', 3);
@@ -187,7 +199,9 @@ void ChatServer::OnRoomEvent(const std::string& roomId, std::string_view command
     return;
   }
   if (command == wire::kUserInfoToAll) RemoteStatus(ctx_, *room, member, fields[2]);
-  if (command == wire::kToAll) {
+  if (command == wire::kToAll && (stampId != 0 || (ctx_.history != nullptr && ctx_.history->Shared()))) {
+    RelayClusterLine(ctx_, *room, body, stampId, stampTime, waited);
+  } else if (command == wire::kToAll) {
     RelayLine(ctx_, *room, body, nullptr, waited);
   } else {
     ctx_.SendToRoom(*room, command, body, ServerContext::kNobody, waited);

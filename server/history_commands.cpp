@@ -4,6 +4,7 @@
 #include "protocol/history_frames.h"
 #include "protocol/wire_commands.h"
 #include "server/wire_fields.h"
+#include "text/text_util.h"
 
 namespace orvinta::server {
 namespace {
@@ -23,6 +24,7 @@ HistoryMode ModeOf(history::Mode mode) {
 }
 
 history::Outcome OutcomeOf(const HistoryPage& page) {
+  if (page.unavailable) return history::Outcome::kRefused;
   if (page.cut) return history::Outcome::kMore;
   return page.ended ? history::Outcome::kEnded : history::Outcome::kComplete;
 }
@@ -35,25 +37,44 @@ bool MayRead(ServerContext& ctx, const Session& session, const std::string& room
          !ctx.expulsions.Barred(roomId, session.userId, ctx.Now());
 }
 
+// The line goes to the room's members here but its sender: stamped ("HTAL")
+// to those who asked for history, "TALL" to the others, and the sender
+// learns its id. Id 0: not kept, "TALL" to all.
+void Deliver(ServerContext& ctx, const Room& room, std::string_view body, std::uint64_t id, Millis time,
+             const Session* sender, Millis waited) {
+  const ConnectionId except = sender ? sender->connection : ServerContext::kNobody;
+  if (id == 0) {
+    ctx.SendToRoom(room, wire::kToAll, body, except, waited);
+    return;
+  }
+  const std::string plain = protocol::MakeFrame(wire::kToAll, body);
+  const std::string stamped = protocol::MakeFrame(wire::kStampedToAll, history::StampedBody(id, time, body));
+  if (plain.empty() || stamped.empty()) return;
+  ctx.SendFramesToRoom(room, plain, stamped, except, waited);
+  if (sender != nullptr && sender->history) {
+    ctx.Send(sender->connection, wire::kOwnLineStamp, history::OwnStampBody(id, time, room.key));
+  }
+}
+
 }  // namespace
 
 void RelayLine(ServerContext& ctx, const Room& room, std::string_view body, const Session* sender, Millis waited) {
-  const ConnectionId except = sender ? sender->connection : ServerContext::kNobody;
   const std::string roomId = RoomIdOf(room.key);
   if (ctx.history == nullptr) {
-    ctx.SendToRoom(room, wire::kToAll, body, except, waited);
+    Deliver(ctx, room, body, 0, 0, sender, waited);
   } else {
-    const HistoryLine line = ctx.history->Append(roomId, body, ctx.WallNow());
-    const std::string plain = protocol::MakeFrame(wire::kToAll, body);
-    const std::string stamped =
-        protocol::MakeFrame(wire::kStampedToAll, history::StampedBody(line.id, line.time, body));
-    if (plain.empty() || stamped.empty()) return;
-    ctx.SendFramesToRoom(room, plain, stamped, except, waited);
-    if (sender != nullptr && sender->history) {
-      ctx.Send(sender->connection, wire::kOwnLineStamp, history::OwnStampBody(line.id, line.time, room.key));
-    }
+    const auto line = ctx.history->Append(roomId, body, ctx.WallNow());
+    if (!line) return;  // the cluster's store publishes it, and every node relays it as it comes back
+    Deliver(ctx, room, body, line->id, line->time, sender, waited);
   }
   if (sender != nullptr) ctx.cluster.Publish(roomId, wire::kToAll, body);
+}
+
+void RelayClusterLine(ServerContext& ctx, const Room& room, std::string_view body, std::uint64_t id, Millis time,
+                      Millis waited) {
+  const Session* sender = ctx.sessions.FindUser(text::SplitFields(body, '/', 3)[0]);
+  if (sender != nullptr && !sender->rooms.contains(RoomIdOf(room.key))) sender = nullptr;
+  Deliver(ctx, room, body, id, time, sender, waited);
 }
 
 void HandleHistoryHello(ServerContext& ctx, Session& session, std::string_view body) {

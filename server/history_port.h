@@ -37,12 +37,18 @@ struct HistoryPage {
   // For kAfter: lines after the anchor no longer kept; nullopt when the
   // store's record of the room begins after a gap (a restart, all expired).
   std::optional<std::uint64_t> missing = 0;
+  // The store could not be read (Redis out of reach): a refusal, not an empty history.
+  bool unavailable = false;
 };
 
 struct HistoryStats {
   std::size_t lines = 0;
   std::size_t bytes = 0;
   std::uint64_t rowsWritten = 0;  // to a store that outlives the process
+  // A store the cluster shares: lines relayed without an id as it could not
+  // take them, and reads it could not answer.
+  std::uint64_t unkept = 0;
+  std::uint64_t readsFailed = 0;
 };
 
 class HistoryPort {
@@ -50,8 +56,12 @@ class HistoryPort {
   using PageDone = std::function<void(HistoryPage page)>;
 
   virtual ~HistoryPort() = default;
-  // Keeps the line and gives it its id; now is the wall clock.
-  virtual HistoryLine Append(const std::string& roomId, std::string_view body, Millis now) = 0;
+  // Keeps the line and gives it its id; now is the wall clock. Id 0: not
+  // kept, relayed unstamped. nullopt: the store is the cluster's and took the
+  // line whole; it comes back with its id to every node, this one included.
+  virtual std::optional<HistoryLine> Append(const std::string& roomId, std::string_view body, Millis now) = 0;
+  // Lines from other nodes are in the store already: the cluster shares it.
+  virtual bool Shared() const { return false; }
   // The answer may come later; the caller looks its member up again then.
   virtual void Read(const HistoryQuery& query, Millis now, PageDone done) = 0;
   // Expiry and writing behind; called a few times a second.

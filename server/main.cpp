@@ -24,6 +24,7 @@
 #include "server/http_site.h"
 #include "server/listener.h"
 #include "server/memory_history.h"
+#include "server/redis_history.h"
 #include "server/redis_shards.h"
 #include "server/server_options.h"
 #include "server/session_key.h"
@@ -254,7 +255,9 @@ int main(int argc, char** argv) {
   std::unique_ptr<HistoryPort> history;
   if (limits.historyLines > 0) {
     const HistoryBounds bounds{limits.historyLines, static_cast<Millis>(limits.historyDays) * 24 * 3600 * 1000};
-    if (options.historyDb.empty()) {
+    if (cluster) {
+      history = std::make_unique<RedisHistory>(*cluster, bounds, clock);
+    } else if (options.historyDb.empty()) {
       history = std::make_unique<MemoryHistory>(bounds);
     } else {
       auto stored = std::make_unique<SqliteHistory>(options.historyDb, bounds, wallClock.Now(), log);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "server/history_page.h"
+
 namespace orvinta::server {
 namespace {
 
@@ -39,7 +41,7 @@ void MemoryHistory::PopFront(Record& record) {
   record.lines.pop_front();
 }
 
-HistoryLine MemoryHistory::Append(const std::string& roomId, std::string_view body, Millis now) {
+std::optional<HistoryLine> MemoryHistory::Append(const std::string& roomId, std::string_view body, Millis now) {
   if (const auto it = rooms_.find(roomId); it != rooms_.end()) Expire(it, now);
   Record& record = Touch(roomId, static_cast<std::uint64_t>(std::max<Millis>(now, 1)) * 1000);
   HistoryLine line{record.nextId, now, std::string(body)};
@@ -120,27 +122,8 @@ HistoryPage MemoryHistory::ReadNow(const HistoryQuery& query, Millis now) {
     }
     begin = end - std::min(query.count, end);
   }
-  page.ended = end - begin < query.count;
-  // Cut at the byte bound from the end away from the anchor: catching up keeps
-  // the oldest lines, paging back the newest.
-  std::size_t bytes = 0;
-  if (query.mode == HistoryMode::kAfter) {
-    std::size_t stop = begin;
-    while (stop < end && (stop == begin || bytes + lines[stop].body.size() <= query.maxBytes)) {
-      bytes += lines[stop++].body.size();
-    }
-    page.cut = stop < end;
-    end = stop;
-  } else {
-    std::size_t start = end;
-    while (start > begin && (start == end || bytes + lines[start - 1].body.size() <= query.maxBytes)) {
-      bytes += lines[--start].body.size();
-    }
-    page.cut = start > begin;
-    begin = start;
-  }
-  if (page.cut) page.ended = false;
   page.lines.assign(lines.begin() + static_cast<std::ptrdiff_t>(begin), lines.begin() + static_cast<std::ptrdiff_t>(end));
+  FinishPage(page, query);
   return page;
 }
 

@@ -26,7 +26,7 @@ class MemoryHistory final : public HistoryPort {
  public:
   explicit MemoryHistory(HistoryBounds bounds) : bounds_(bounds) {}
 
-  HistoryLine Append(const std::string& roomId, std::string_view body, Millis now) override;
+  std::optional<HistoryLine> Append(const std::string& roomId, std::string_view body, Millis now) override;
   void Read(const HistoryQuery& query, Millis now, PageDone done) override { done(ReadNow(query, now)); }
   HistoryPage ReadNow(const HistoryQuery& query, Millis now);
   void Tick(Millis now) override;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "protocol/wire_commands.h"
 #include "server/cluster_messages.h"
 #include "server/redis_scripts.h"
 #include "server/server_limits.h"
@@ -120,8 +121,10 @@ const LuaScript kBeat{redis_script::kBeat};
 const LuaScript kState{redis_script::kState};
 const LuaScript kRetire{redis_script::kRetire};
 const LuaScript kSweep{redis_script::kSweep};
-const LuaScript* const kScripts[] = {&kClaim, &kRelease, &kHolder, &kReleaseVote, &kSeat,  &kLeave,
-                                     &kUpdate, &kToUser,  &kBeat,   &kState,       &kRetire, &kSweep};
+const LuaScript kAppendLine{redis_script::kAppendLine};
+const LuaScript kReadLines{redis_script::kReadLines};
+const LuaScript* const kScripts[] = {&kClaim, &kRelease, &kHolder, &kReleaseVote, &kSeat,  &kLeave,     &kUpdate,
+                                     &kToUser, &kBeat,    &kState,  &kRetire,      &kSweep, &kAppendLine, &kReadLines};
 
 }  // namespace
 
@@ -467,6 +470,14 @@ void RedisCluster::Publish(const std::string& roomId, std::string_view command, 
   commands_.Command({"PUBLISH", kRoomChannel + roomId, Payload(roomId, command, body)}, nullptr);
 }
 
+void RedisCluster::RunHistory(HistoryScript script, std::vector<std::string> args, RedisLink::Reply reply) {
+  Eval(script == HistoryScript::kAppendLine ? kAppendLine : kReadLines, std::move(args), std::move(reply));
+}
+
+void RedisCluster::Loopback(const std::string& roomId, std::string_view command, std::string_view body) {
+  if (inbox_ != nullptr) inbox_->OnRoomEvent(roomId, command, body, 0);
+}
+
 void RedisCluster::AskMembers(const std::string& roomId, MembersDone done) {
   commands_.Command({"HGETALL", "orv:room:" + roomId},
                     [done](const redisReply* reply) { done(ParseMembers(reply, 0)); });
@@ -513,8 +524,13 @@ void RedisCluster::OnPush(const redisReply* reply) {
     ++metrics_.droppedMalformed;
     return;
   }
-  if (message->origin == run_) return;  // our own, delivered here already
-  ++metrics_.received;
+  // Our own, delivered here already; but a line the history kept is delivered
+  // on every node from its published message, so that ids come in order.
+  const bool own = message->origin == run_;
+  if (own && !(message->command == wire::kStampedToAll && ownLine_ && ownLine_(std::string(message->target), message->body))) {
+    return;
+  }
+  if (!own) ++metrics_.received;
   const std::uint64_t now = WallMillis();
   Millis waited = 0;
   if (message->sentMs && *message->sentMs <= now && now - *message->sentMs < 3'600'000) {

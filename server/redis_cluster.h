@@ -81,6 +81,15 @@ class RedisCluster final : public ClusterPort, public ServerView {
   void Watch(const std::string& roomId) override;
   void Unwatch(const std::string& roomId) override;
 
+  // The rooms' history (server/redis_history.h): its scripts, by EVALSHA.
+  enum class HistoryScript { kAppendLine, kReadLines };
+  void RunHistory(HistoryScript script, std::vector<std::string> args, RedisLink::Reply reply);
+  // A line this run published comes back from Redis: delivered here only
+  // when check(roomId, stamped body) says so (it was not delivered already).
+  void OnOwnLine(std::function<bool(const std::string&, std::string_view)> check) { ownLine_ = std::move(check); }
+  // A room's frame for the members here, as if from Redis.
+  void Loopback(const std::string& roomId, std::string_view command, std::string_view body);
+
   // The public rooms of every node, as last read (once a second), for the portal.
   std::vector<RoomSummary> ListRooms() const override { return rooms_; }
 
@@ -116,6 +125,7 @@ class RedisCluster final : public ClusterPort, public ServerView {
   std::string userChannel_;  // "orv:to:RUN": frames for members here
   ClusterInbox* inbox_ = nullptr;
   std::function<bool(std::string_view)> owns_ = [](std::string_view) { return true; };
+  std::function<bool(const std::string&, std::string_view)> ownLine_;
   RedisLink commands_;
   RedisLink pushes_;  // a subscribing connection takes no other commands
   std::set<std::string> watched_;

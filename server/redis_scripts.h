@@ -8,7 +8,8 @@
 // room's spelling), "orv:index" (ROOM -> "COUNT/KEY" for every room with
 // members) and "orv:index:v" (bumped when it changes), "orv:vote:ROOM" (the
 // run holding the room's vote, expiring), "orv:bar:ROOM/ID" (an expulsion,
-// expiring), "orv:nodes" and "orv:alive:RUN" (heartbeats, expiring).
+// expiring), "orv:nodes" and "orv:alive:RUN" (heartbeats, expiring),
+// "orv:hist:ROOM" (the room's history, a stream) and "orv:hctr:ROOM" (its ids).
 // Channels: "orv:chan:ROOM" (a room's traffic), "orv:to:RUN" (frames for one
 // run's members), "orv:all" (a run stated again what it holds).
 #include <string>
@@ -236,6 +237,106 @@ for _, n in ipairs(redis.call('SMEMBERS', 'orv:nodes')) do
   end
 end
 return gone
+)";
+
+// A room's history: the stream "orv:hist:ROOM", one entry per line, entry id
+// "ID-0" (the line's id), fields t (Redis's clock, ms since 1970) and b (the
+// "TALL" body); "orv:hctr:ROOM" holds seed (the first id of this record of
+// the room) and last (the last id given). Both expire together, the line
+// bound's days after the room's last line. Ids stay below 2^53 (Lua's
+// numbers) and are written with %d, never tostring, which rounds them.
+inline constexpr std::string_view kHistoryCommon = R"(
+local function num(n) return string.format('%d', n) end
+local function clock()
+  local t = redis.call('TIME')
+  return tonumber(t[1]) * 1000 + math.floor(tonumber(t[2]) / 1000)
+end
+local function entry_at(s, from, to)
+  local e = redis.call('XRANGE', s, num(from) .. '-0', to and (num(to) .. '-0') or '+', 'COUNT', 1)[1]
+  if not e then return nil end
+  return tonumber(string.match(e[1], '^%d+')), tonumber(e[2][2])
+end
+-- Drops the lines older than cutoff from the stream's front: a doubling and
+-- then a halving search for the first young enough line, so the work grows
+-- with the log of what goes, and one look when nothing does. Entries up to lo
+-- are too old; none from hi on is.
+local function trim_old(s, cutoff)
+  local lo, t = entry_at(s, 0)
+  if not lo or t >= cutoff then return end
+  local step, hi = 1, nil
+  while not hi do
+    local i, it = entry_at(s, lo + step)
+    if not i then hi = lo + step
+    elseif it >= cutoff then hi = i
+    else lo, step = i, step * 2 end
+  end
+  while hi - lo > 1 do
+    local mid = math.floor((lo + hi) / 2)
+    local i, it = entry_at(s, mid, hi - 1)
+    if not i then hi = mid
+    elseif it >= cutoff then hi = i
+    else lo = i end
+  end
+  redis.call('XTRIM', s, 'MINID', num(hi) .. '-0')
+end
+)";
+
+// ARGV: room, body, lines kept, milliseconds kept, run, the node's wall ms.
+// Gives the line the room's next id, keeps it, and publishes it stamped
+// ("HTAL" ID/TIME/BODY) to every node, the sender's included, in this one
+// step: ids and order are the same everywhere. The publish comes last, so a
+// script that failed published nothing. A record begun again (the room
+// expired, Redis restarted empty) starts at the later of Redis's and the
+// node's clock in ms times 1000: above any id given before (a room would need
+// 1000 lines a millisecond to catch up), so an id a client kept from before is
+// never given again, and an anchor below the seed is answered "count unknown".
+// The line's id.
+inline const std::string kAppendLine = std::string(kCommon) + std::string(kHistoryCommon) + R"(
+local room, body, age = ARGV[1], ARGV[2], tonumber(ARGV[4])
+local s, c = 'orv:hist:' .. room, 'orv:hctr:' .. room
+local now = clock()
+if redis.call('EXISTS', c) == 0 then
+  local seed = math.max(now, tonumber(ARGV[6])) * 1000
+  redis.call('HSET', c, 'seed', num(seed), 'last', num(seed - 1))
+end
+local id = redis.call('HINCRBY', c, 'last', 1)
+trim_old(s, now - age)
+redis.call('XADD', s, 'MAXLEN', '~', ARGV[3], num(id) .. '-0', 't', num(now), 'b', body)
+redis.call('PEXPIRE', s, ARGV[4])
+redis.call('PEXPIRE', c, ARGV[4])
+redis.call('PUBLISH', 'orv:chan:' .. room, msg(ARGV[5], ARGV[6], room, 'HTAL', num(id) .. '/' .. num(now) .. '/' .. body))
+return id
+)";
+
+// ARGV: room, mode (L latest, A after the anchor, B before it), anchor, count,
+// lines kept, milliseconds kept. Lines past their age go first; of the rest
+// only the last LINES ids count (MAXLEN ~ keeps a few more). {seed, last, ID-0,
+// TIME, BODY, ...}: newest first for L and B, oldest first for A; {} when the
+// room has no record.
+inline const std::string kReadLines = std::string(kHistoryCommon) + R"(
+local mode, anchor, count = ARGV[2], tonumber(ARGV[3]), ARGV[4]
+local s, c = 'orv:hist:' .. ARGV[1], 'orv:hctr:' .. ARGV[1]
+local last = tonumber(redis.call('HGET', c, 'last') or '')
+local seed = tonumber(redis.call('HGET', c, 'seed') or '')
+if not last or not seed then return {} end
+trim_old(s, clock() - tonumber(ARGV[6]))
+local low = math.max(seed, last - tonumber(ARGV[5]) + 1)
+local r = {}
+if mode == 'L' then
+  r = redis.call('XREVRANGE', s, '+', num(low) .. '-0', 'COUNT', count)
+elseif mode == 'A' then
+  local from = math.max(anchor + 1, low)
+  if from <= last then r = redis.call('XRANGE', s, num(from) .. '-0', '+', 'COUNT', count) end
+elseif anchor > low then
+  r = redis.call('XREVRANGE', s, num(math.min(anchor - 1, last)) .. '-0', num(low) .. '-0', 'COUNT', count)
+end
+local out = {num(seed), num(last)}
+for _, e in ipairs(r) do
+  out[#out + 1] = e[1]
+  out[#out + 1] = e[2][2]
+  out[#out + 1] = e[2][4]
+end
+return out
 )";
 
 }  // namespace orvinta::server::redis_script

@@ -59,6 +59,12 @@ class RedisShards final : public ClusterPort, public ServerView {
 
   std::vector<RoomSummary> ListRooms() const override;
 
+  // The Redis that keeps the room's (or the id's) state.
+  RedisCluster& ShardFor(std::string_view key) { return For(key); }
+  void ForEachShard(const std::function<void(RedisCluster&)>& f) {
+    for (auto& shard : shards_) f(*shard);
+  }
+
  private:
   RedisCluster& For(std::string_view key) { return *shards_[ShardOf(key, shards_.size())]; }
 

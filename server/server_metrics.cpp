@@ -68,8 +68,12 @@ std::string PrometheusText(const ServerMetrics& counters, const MetricsGauges& g
   Single(out, "history_lines", "gauge", "Chat lines kept in the rooms' history.", gauges.history.lines);
   Single(out, "history_bytes", "gauge", "Bytes the kept lines take.", gauges.history.bytes);
   Single(out, "history_requests_total", "counter", "History requests answered.", counters.historyRequests);
-  Single(out, "history_rows_written_total", "counter", "History rows written to its database.",
+  Single(out, "history_rows_written_total", "counter", "History lines written to its database or to Redis.",
          gauges.history.rowsWritten);
+  Single(out, "history_lines_unkept_total", "counter",
+         "Chat lines relayed without an id: the cluster's store could not take them.", gauges.history.unkept);
+  Single(out, "history_reads_failed_total", "counter", "History requests refused: the cluster's store did not answer.",
+         gauges.history.readsFailed);
   return out;
 }
 

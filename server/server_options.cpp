@@ -276,6 +276,11 @@ ParsedOptions ParseServerOptions(const std::vector<std::string_view>& args) {
   if (!options.tlsPort && (options.tlsOnly || !options.tlsCertFile.empty() || !options.tlsKeyFile.empty())) {
     return {std::nullopt, "--tls-only, --tls-cert and --tls-key need --tls-port N"};
   }
+  // One node's file against the cluster's shared history: refused rather than
+  // leaving a node whose history differs from the others' (or a file unused).
+  if (!options.historyDb.empty() && !options.clusterUrls.empty()) {
+    return {std::nullopt, "--history-db and --cluster: a cluster keeps its history in Redis; leave out --history-db"};
+  }
   return {options, {}};
 }
 
@@ -324,7 +329,8 @@ std::string_view ServerUsage() {
          "  --cluster-wait S      how long to wait for Redis at start before giving up (10)\n"
          "  --history-lines N     chat lines kept per room for clients that ask (1000; 0: none)\n"
          "  --history-days D      and none older than D days (7; 0: none kept)\n"
-         "  --history-db FILE     keep them in this SQLite file, across restarts (else in memory)\n";
+         "  --history-db FILE     keep them in this SQLite file, across restarts (else in memory;\n"
+         "                        with --cluster they are kept in Redis)\n";
 }
 
 }  // namespace orvinta::server

@@ -93,8 +93,8 @@ bool SqliteHistory::Load(Millis now) {
   return status == SQLITE_DONE;
 }
 
-HistoryLine SqliteHistory::Append(const std::string& roomId, std::string_view body, Millis now) {
-  HistoryLine line = memory_.Append(roomId, body, now);
+std::optional<HistoryLine> SqliteHistory::Append(const std::string& roomId, std::string_view body, Millis now) {
+  HistoryLine line = *memory_.Append(roomId, body, now);
   if (db_ != nullptr) {
     if (pending_.size() >= kMaxPending) pending_.erase(pending_.begin());
     pending_.push_back({roomId, line});

@@ -28,7 +28,7 @@ class SqliteHistory final : public HistoryPort {
   bool Valid() const { return db_ != nullptr; }
   const std::string& Error() const { return error_; }
 
-  HistoryLine Append(const std::string& roomId, std::string_view body, Millis now) override;
+  std::optional<HistoryLine> Append(const std::string& roomId, std::string_view body, Millis now) override;
   void Read(const HistoryQuery& query, Millis now, PageDone done) override { memory_.Read(query, now, std::move(done)); }
   void Tick(Millis now) override;
   HistoryStats Stats() const override;

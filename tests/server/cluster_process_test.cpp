@@ -13,11 +13,14 @@
 #include <thread>
 
 #include "bench/server/loopback_socket.h"
+#include "protocol/history_frames.h"
 #include "tests/server/redis_process.h"
 #include "tests/server/server_process.h"
 
 namespace orvinta::server::testing {
 namespace {
+
+namespace history = protocol::history;
 
 // Room events between nodes, and the sweep of a dead node (heartbeats expire
 // after 10 s, swept every 5 s), arrive within these.
@@ -45,10 +48,7 @@ void AnswerPing(TestClient& member) {
 
 // The member enters and waits until the room has seated it (its own roster query answers).
 void Enter(TestClient& member, const std::string& id, const std::string& room) {
-  member.Send("CHIN", id + "/" + room);
-  member.Send("ASIF", id + "/" + room);
-  const auto self = member.NextOf("IFON", kAcross);
-  ASSERT_TRUE(self) << id;
+  ASSERT_TRUE(member.Enter(id, room, kAcross)) << id;
 }
 
 TEST(ClusterProcess, MembersOnTwoNodesMeetTalkAndListEachOther) {
@@ -451,6 +451,42 @@ void RedisRestartedEmpty(Cluster& c) {
   EXPECT_EQ(NextBody(dan, "TALL"), "amy/lobby/hello again");
 }
 
+// The HEND of a history request for the room (a member of it asks).
+history::AnswerEnd AskHistory(TestClient& member, const std::string& id, history::Mode mode, std::uint64_t anchor) {
+  member.Send("HREQ", history::RequestBody(id, {"den", 1, mode, anchor, 10}));
+  const auto end = member.NextOf("HEND", kAcross);
+  return end ? *history::ParseAnswerEnd(end->body) : history::AnswerEnd{};
+}
+
+// Lines said while Redis is gone still reach the members here; history
+// answers refuse rather than lie, and after Redis came back empty the ids are
+// above the old ones and an old anchor's gap is unknown.
+void HistoryWhileRedisIsGone(Cluster& c) {
+  TestClient eve(c.a->Port());
+  ASSERT_TRUE(eve.Login("eve"));
+  eve.Send("HIST", "1");
+  ASSERT_TRUE(eve.Enter("eve", "den") && c.amy->Enter("amy", "den"));
+  eve.Send("TALL", "eve/den/before");
+  const auto first = eve.NextOf("HSNT", kAcross);
+  ASSERT_TRUE(first);
+  const std::uint64_t before = history::ParseOwnStamp(first->body)->id;
+  EXPECT_EQ(NextBody(*c.amy, "TALL"), "eve/den/before");
+  c.redis.Kill();
+  usleep(300'000);
+  EXPECT_EQ(AskHistory(eve, "eve", history::Mode::kLatest, 0).outcome, history::Outcome::kRefused);
+  eve.Send("TALL", "eve/den/during");
+  EXPECT_EQ(NextBody(*c.amy, "TALL"), "eve/den/during");
+  ASSERT_TRUE(c.redis.Restart());
+  std::optional<protocol::Frame> stamp;
+  for (int i = 0; i < 10 && !stamp; ++i) {
+    eve.Send("TALL", "eve/den/after " + std::to_string(i));
+    stamp = eve.NextOf("HSNT", 1000);
+  }
+  ASSERT_TRUE(stamp);
+  EXPECT_GT(history::ParseOwnStamp(stamp->body)->id, before);
+  EXPECT_EQ(AskHistory(eve, "eve", history::Mode::kAfter, before).missing, std::nullopt);
+}
+
 void LoggedInTwiceDuringAnOutage(Cluster& c) {
   c.redis.Kill();
   TestClient first(c.a->Port());
@@ -489,7 +525,8 @@ INSTANTIATE_TEST_SUITE_P(Cluster, ClusterFault,
                                            FaultCase{"NodeKilledAndANewNameStarted", KilledAndReplacedByANewName},
                                            FaultCase{"NodePausedAndContinued", PausedAndContinued},
                                            FaultCase{"RedisRestartedEmpty", RedisRestartedEmpty},
-                                           FaultCase{"LoggedInTwiceDuringAnOutage", LoggedInTwiceDuringAnOutage}),
+                                           FaultCase{"LoggedInTwiceDuringAnOutage", LoggedInTwiceDuringAnOutage},
+                                           FaultCase{"HistoryWhileRedisIsGone", HistoryWhileRedisIsGone}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace faults

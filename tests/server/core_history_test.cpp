@@ -202,7 +202,7 @@ TEST(MemoryHistoryTest, KeepsWithinAgeAndBudgetTheLeastRecentlyWrittenRoomGiving
   store.Tick(61'500);
   EXPECT_EQ(store.Stats().lines, 6u);
   EXPECT_TRUE(store.ReadNow({"quiet", HistoryMode::kLatest, 0, 100, 1 << 20}, 61'500).ended);
-  EXPECT_EQ(store.Append("quiet", body, 61'500).id, 61'500'000u) << "a room begun again never gives an id it gave before";
+  EXPECT_EQ(store.Append("quiet", body, 61'500)->id, 61'500'000u) << "a room begun again never gives an id it gave before";
 }
 
 // Rows the bounds no longer keep leave the file too, so that the next start

@@ -96,7 +96,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArgs{"TlsPortWithoutKey", {"--tls-port", "0", "--tls-cert", "c.pem"}, "--tls-key"},
                       BadArgs{"TlsOnlyWithoutPort", {"--tls-only"}, "--tls-port"},
                       BadArgs{"ClusterNotRedis", {"--cluster", "http://127.0.0.1:6379"}, "--cluster"},
-                      BadArgs{"NodeNameWithASlash", {"--node-name", "a/b"}, "--node-name"}),
+                      BadArgs{"NodeNameWithASlash", {"--node-name", "a/b"}, "--node-name"},
+                      BadArgs{"HistoryFileInACluster",
+                              {"--history-db", "h.db", "--cluster", "redis://127.0.0.1:6379"},
+                              "Redis"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -198,6 +198,12 @@ bool TestClient::Login(const std::string& id) {
   return reply && reply->command == "USRP";
 }
 
+bool TestClient::Enter(const std::string& id, const std::string& room, int timeoutMs) {
+  Send("CHIN", id + "/" + room);
+  Send("ASIF", id + "/" + room);
+  return NextOf("IFON", timeoutMs).has_value();
+}
+
 std::optional<protocol::Frame> TestClient::Next(int timeoutMs) {
   const long long deadline = NowMs() + timeoutMs;
   for (;;) {

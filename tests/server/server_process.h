@@ -66,6 +66,8 @@ class TestClient {
   void SendRaw(std::string_view bytes);
   // Logs in and waits for "USRP"; false when something else came.
   bool Login(const std::string& id);
+  // Enters the room and waits until it is seated (its own roster query answers).
+  bool Enter(const std::string& id, const std::string& room, int timeoutMs = 5000);
 
   // The next frame from the server within the time, or nullopt.
   std::optional<protocol::Frame> Next(int timeoutMs = 3000);
