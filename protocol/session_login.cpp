@@ -129,6 +129,7 @@ void CZupChatMain::ProcUserReply(std::string_view /*body*/) {
   EverLoggedIn = true;
   KeepAlive.LoggedIn(Now());
   Heard();
+  SayHistoryHello();
   if (Away) ReenterRooms();
   EnterLaunchRoom();
   // After the launch's own room is asked for: what the window does on login
