@@ -115,8 +115,14 @@ void RoomHistory::BackIn(std::string_view channel) {
   Room* room = FindOrAdd(channel);
   if (!room) return window_.ConnectionBackIn(name);
   room->channel = name;
-  // Its entry was never answered but live lines came: what was missed after them matters more.
+  // An entry the drop cut off: with live lines shown, what was missed after them
+  // matters more; without, it is asked again from the newest line.
   if (room->entry && room->firstLive) room->entry.reset();
+  if (room->entry) {
+    const std::size_t lines = std::min(window_.EntryHistoryLines(), h::kMaxRequestLines);
+    room->entry = Entry{lines, {}, 0};
+    if (lines == 0) room->entry.reset();
+  }
   if (!room->catchUp && !room->entry && room->newestShown && offer_ != OfferState::kOff) {
     room->catchUp = CatchUp{room->newestShown, {}, 0, {}};
   }
@@ -218,6 +224,7 @@ void RoomHistory::EndEntry(Room& room, Pending& p, const h::AnswerEnd& end) {
 void RoomHistory::EndCatchUp(Room& room, Pending& p, const h::AnswerEnd& end) {
   if (!room.catchUp) return;
   CatchUp& c = *room.catchUp;
+  const std::uint64_t before = c.cursor;
   for (EarlierLine& line : p.lines) {
     if (line.id <= c.cursor) continue;
     c.cursor = line.id;
@@ -234,7 +241,7 @@ void RoomHistory::EndCatchUp(Room& room, Pending& p, const h::AnswerEnd& end) {
     *c.missing += *end.missing;
   }
   const bool again = end.outcome == h::Outcome::kMore || end.outcome == h::Outcome::kComplete;
-  if (again && !p.lines.empty() && c.gathered.size() < kMaxMissedLines) {
+  if (again && c.cursor > before && c.gathered.size() < kMaxMissedLines) {
     return Send(room, Purpose::kCatchUp, h::Mode::kAfter, c.cursor, perRequest_);
   }
   FinishCatchUp(room);
