@@ -134,6 +134,7 @@ void CZupChatMain::ProcUserReply(std::string_view /*body*/) {
   EverLoggedIn = true;
   KeepAlive.LoggedIn(Now());
   Heard();
+  SayHistoryHello();
   if (Away) ReenterRooms();
   if (LoginDelayed) {  // in after all: a later drop starts the back-off over
     LoginDelayed = false;

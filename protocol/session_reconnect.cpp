@@ -72,11 +72,11 @@ void CZupChatMain::ReenterRooms() {
   Backoff.Reset();
   Window.ConnectionBack();
   for (const std::string& room : Window.OpenRooms()) {
-    SendChatIn(room);
+    EnterRoom(room, false);
     SendAskUserInfo(room);
     // Others would see the user online again: tell them the status in force.
     if (const int status = Window.OwnStatusIn(room); status > 0) SendUserInfoToAll(room, status);
-    Window.ConnectionBackIn(room);
+    History.BackIn(room);  // at once, or once its missed lines are shown
   }
 }
 

@@ -20,11 +20,15 @@ bool CZupChatMain::IsPrivateChannelWith(std::string_view channel, std::string_vi
   return text::EqualsIgnoreCase(channel, PrivateChannelName(Settings.UserId, memberId));
 }
 
-void CZupChatMain::SendChatIn(std::string_view room) {
+void CZupChatMain::SendChatIn(std::string_view room) { EnterRoom(room, true); }
+
+void CZupChatMain::EnterRoom(std::string_view room, bool byUser) {
   const std::string key(StripChannelMark(room));
   SendFields(wire::kChatIn, {Settings.UserId, key});
   // The entry shows at once, without waiting for the server.
   const std::string channel = ChannelName(key);
+  // A room already open keeps what it shows; one entered again after a drop catches up instead.
+  if (byUser && !Window.IsChannelOpen(channel)) History.Entered(channel);
   Window.EnterChannel(channel);
   ShowEntry(channel, Settings.Nick);
   Window.NewNick(channel, LoginId, 0);
@@ -34,6 +38,7 @@ void CZupChatMain::SendChatIn(std::string_view room) {
 void CZupChatMain::SendChatOut(std::string_view room) {
   const std::string key(StripChannelMark(room));
   SendFields(wire::kChatOut, {LoginId, key});
+  History.Left(key);
   Window.RemoveChannel(ChannelName(key));
 }
 
@@ -48,8 +53,6 @@ void CZupChatMain::SendUserInfoToAll(std::string_view room, int status) {
 void CZupChatMain::SendAskUserInfo(std::string_view room) {
   SendFields(wire::kAskUserInfo, {Settings.UserId, StripChannelMark(room)});
 }
-
-void CZupChatMain::RequestOlderLines(std::string_view /*channel*/) {}
 
 void CZupChatMain::ProcChatIn(std::string_view body) {
   const auto f = text::SplitFields(body, '/', 4);
@@ -67,11 +70,13 @@ void CZupChatMain::ProcChatOut(std::string_view body) {
   if (f[0] != Settings.UserId) {
     Window.RemoveNick(channel, f[0]);
   } else {
+    History.Left(channel);
     Window.RemoveChannel(channel);
   }
 }
 
 void CZupChatMain::ProcToAll(std::string_view body) {
+  History.NotOffered();  // a line in place of the offer: this server keeps no history
   const auto f = text::SplitFields(body, '/', 3);
   Window.AddMessage(ChannelName(f[1]), f[0], f[2]);
 }
@@ -82,6 +87,7 @@ void CZupChatMain::ProcUserInfoToAll(std::string_view body) {
 }
 
 void CZupChatMain::ProcUserInfoToOne(std::string_view body) {
+  History.NotOffered();  // an answer to what was asked after "HIST", and none to it
   const auto f = text::SplitFields(body, '/', 5);
   const std::string_view id = f[0], nick = f[2], icon = f[3], status = f[4];
   const std::string channel = ChannelName(f[1]);

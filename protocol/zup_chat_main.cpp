@@ -27,7 +27,10 @@ CZupChatMain::CZupChatMain(ChatWindow& window, LaunchSettings& settings, Session
       Socket(*this, ports.transports),
       Timers(ports.timers),
       Policy(std::move(ports.policy)),
-      Backoff(std::random_device{}()) {
+      Backoff(std::random_device{}()),
+      History(window, [this](const history::Request& request) {
+        SendFields(wire::kHistoryRequest, {history::RequestBody(LoginId, request)});
+      }) {
   Socket.SetTrafficLog(&MonitorLog);
   if (Timers) Timers->SetHandler([this](int id) { OnTimer(id); });
 }
@@ -40,7 +43,7 @@ CZupChatMain::~CZupChatMain() {
 }
 
 std::span<const Route<CZupChatMain>> CZupChatMain::Routes() {
-  static constexpr std::array<Route<CZupChatMain>, 14> kRoutes = {{
+  static constexpr std::array<Route<CZupChatMain>, 19> kRoutes = {{
       {wire::kUserReply, &CZupChatMain::ProcUserReply},
       {wire::kChatIn, &CZupChatMain::ProcChatIn},
       {wire::kChatOut, &CZupChatMain::ProcChatOut},
@@ -55,6 +58,11 @@ std::span<const Route<CZupChatMain>> CZupChatMain::Routes() {
       {wire::kResultBan, &CZupChatMain::ProcResultBan},
       {wire::kSystem, &CZupChatMain::ProcSystemMessage},
       {wire::kPing, &CZupChatMain::AnswerPing},
+      {wire::kHistoryHello, &CZupChatMain::ProcHistoryHello},
+      {wire::kStampedToAll, &CZupChatMain::ProcStampedToAll},
+      {wire::kOwnLineStamp, &CZupChatMain::ProcOwnLineStamp},
+      {wire::kHistoryLine, &CZupChatMain::ProcHistoryLine},
+      {wire::kHistoryEnd, &CZupChatMain::ProcHistoryEnd},
   }};
   return kRoutes;
 }

@@ -19,6 +19,7 @@
 #include "protocol/keep_alive_watch.h"
 #include "protocol/launch_settings.h"
 #include "protocol/reconnect_backoff.h"
+#include "protocol/room_history.h"
 #include "protocol/routes.h"
 #include "protocol/switched_traffic_log.h"
 
@@ -93,6 +94,12 @@ class CZupChatMain final : private ConnectionListener {
   void ProcRequestBan(std::string_view body);
   void ProcResultBan(std::string_view body);
   void ProcSystemMessage(std::string_view body);
+  // History, for a server that offered it.
+  void ProcHistoryHello(std::string_view body);
+  void ProcStampedToAll(std::string_view body);
+  void ProcOwnLineStamp(std::string_view body);
+  void ProcHistoryLine(std::string_view body);
+  void ProcHistoryEnd(std::string_view body);
 
  private:
   static std::span<const Route<CZupChatMain>> Routes();
@@ -117,6 +124,11 @@ class CZupChatMain final : private ConnectionListener {
   // A first login tried again got no answer: it ends as the login watchdog would have ended it.
   void CannotConnect();
   std::int64_t Now() const { return Timers ? Timers->NowMs() : 0; }
+
+  // `byUser`: the user enters the room, not the session again after a drop.
+  void EnterRoom(std::string_view room, bool byUser);
+  // Once per connection, after the login: the server says whether it keeps history.
+  void SayHistoryHello();
 
   // What the connection reports.
   void OnConnected() override;
@@ -144,6 +156,7 @@ class CZupChatMain final : private ConnectionListener {
   const ConnectPolicy Policy;
   ReconnectBackoff Backoff;
   KeepAliveWatch KeepAlive;
+  RoomHistory History;
   int AlreadyOnlineRefusals = 0;  // in a row, while getting back
   bool EverLoggedIn = false;  // a drop before the first login is not retried
   bool Away = false;          // lost, and trying to get back

@@ -15,6 +15,16 @@ void FakeChatWindow::Record(std::string_view name, std::initializer_list<std::st
   calls.push_back(call);
 }
 
+void FakeChatWindow::RecordLines(std::string_view name, std::string_view channel, Lines lines, std::string_view last) {
+  std::string ids;  // runs of ids as "first..last"
+  for (std::size_t i = 0, j = 0; i < lines.size(); i = ++j) {
+    while (j + 1 < lines.size() && lines[j + 1].id == lines[j].id + 1) ++j;
+    ids += (ids.empty() ? "" : " ") + std::to_string(lines[i].id) + (j > i ? ".." + std::to_string(lines[j].id) : "");
+  }
+  lastLines.assign(lines.begin(), lines.end());
+  last.empty() ? Record(name, {channel, ids}) : Record(name, {channel, ids, last});
+}
+
 bool FakeChatWindow::Called(const std::string& call) const {
   for (const auto& c : calls) {
     if (c == call) return true;

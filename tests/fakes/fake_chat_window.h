@@ -11,6 +11,7 @@ namespace orvinta::fakes {
 
 class FakeChatWindow final : public protocol::ChatWindow {
  public:
+  using Lines = std::span<const protocol::EarlierLine>;
   bool connected = false;
   bool loggedIn = false;
   std::vector<std::string> calls;                                     // "Name(arg,arg)" in order
@@ -30,6 +31,16 @@ class FakeChatWindow final : public protocol::ChatWindow {
   void ConnectionAway(std::int64_t) override { Record("ConnectionAway", {}); }
   void ConnectionBack() override { Record("ConnectionBack", {}); }
   void LoginDelayed() override { Record("LoginDelayed", {}); }
+  void ConnectionBackIn(std::string_view channel) override { Record("ConnectionBackIn", {channel}); }
+  // History calls record their lines' ids as "1..5 7", and keep the last call's lines.
+  std::vector<protocol::EarlierLine> lastLines;
+  void AddEntryHistory(std::string_view c, Lines lines) override { RecordLines("AddEntryHistory", c, lines, ""); }
+  void AddMissedLines(std::string_view c, Lines lines, std::optional<std::uint64_t> unavailable) override {
+    RecordLines("AddMissedLines", c, lines, unavailable ? std::to_string(*unavailable) : "?");
+  }
+  void AddOlderLines(std::string_view c, Lines lines, bool start) override {
+    RecordLines("AddOlderLines", c, lines, start ? "1" : "0");
+  }
   std::vector<std::string> OpenRooms() override {  // the open channels, in name order
     std::vector<std::string> rooms;
     for (const auto& entry : members) rooms.push_back(entry.first);
@@ -74,6 +85,7 @@ class FakeChatWindow final : public protocol::ChatWindow {
 
  private:
   void Record(std::string_view name, std::initializer_list<std::string_view> args);
+  void RecordLines(std::string_view name, std::string_view channel, Lines lines, std::string_view last);
 };
 
 }  // namespace orvinta::fakes

@@ -127,7 +127,7 @@ TEST_F(SessionTest, UserReplyWithoutAutoEnterOnlyLogsIn) {
   settings.RoomTitle = "title";
   ReceiveFrame("USRP", "");
   EXPECT_TRUE(window.loggedIn);
-  EXPECT_TRUE(transport().sent().empty());
+  EXPECT_EQ(SentFrames(), Frames{"HIST:1"});
   EXPECT_EQ(settings.RoomKey, "room");
 }
 
@@ -139,7 +139,7 @@ TEST_F(SessionTest, UserReplyEntersTheRoomAndInvitesThePeer) {
   settings.PeerId = "bob";
   settings.PeerNick = "밥";
   ReceiveFrame("USRP", "");
-  EXPECT_EQ(SentFrames(), (Frames{"CHIN:alice/Pchatalice^bob", "INVT:alice/bob/Pchatalice^bob/앨리스"}));
+  EXPECT_EQ(SentFrames(), (Frames{"HIST:1", "CHIN:alice/Pchatalice^bob", "INVT:alice/bob/Pchatalice^bob/앨리스"}));
   EXPECT_TRUE(settings.InvitePending);
   EXPECT_TRUE(window.Called("StartInviteTimer()"));
   EXPECT_FALSE(settings.AutoEnter);
@@ -157,7 +157,7 @@ TEST_F(SessionTest, UserReplyNeverInvitesTheUserItself) {
   settings.PeerId = "alice";
   settings.PeerNick = "앨리스";
   ReceiveFrame("USRP", "");
-  EXPECT_EQ(SentFrames(), Frames{"CHIN:alice/Pchatalice^alice"});
+  EXPECT_EQ(SentFrames(), (Frames{"HIST:1", "CHIN:alice/Pchatalice^alice"}));
   EXPECT_FALSE(settings.InvitePending);
   EXPECT_EQ(settings.PeerId, "");
 }

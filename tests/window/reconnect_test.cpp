@@ -89,7 +89,7 @@ TEST_P(DropCaseTest, GetsBackIntoEveryRoomOnlyWithoutAGoodbye) {
   EXPECT_TRUE(boxes.shown.empty());
   transport().AcceptConnect();
   ReceiveFrame("USRP", "");
-  EXPECT_EQ(SentFrames(), (std::vector<std::string>{"USER:alice/sk1/앨리스/1234", "CHIN:alice/lobby", "ASIF:alice/lobby",
+  EXPECT_EQ(SentFrames(), (std::vector<std::string>{"USER:alice/sk1/앨리스/1234", "HIST:1", "CHIN:alice/lobby", "ASIF:alice/lobby",
                                                     "CHIN:alice/Pchatalice^bob", "ASIF:alice/Pchatalice^bob",
                                                     "IFAL:alice/Pchatalice^bob/3"}));
   EXPECT_EQ(host.TabCount(), 3);

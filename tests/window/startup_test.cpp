@@ -29,13 +29,13 @@ TEST_F(StartupTest, ConnectsAtOnceAndHandOversWaitForTheLoginAndTheLaunchLock) {
   transport().AcceptConnect();
   transport().ClearSent();
   ReceiveFrame("USRP", "");  // logged in while the launch lock is still on
-  EXPECT_EQ(SentFrames(), std::vector<std::string>{"CHIN:alice/own"});
+  EXPECT_EQ(SentFrames(), (std::vector<std::string>{"HIST:1", "CHIN:alice/own"}));
   timers.Advance(600);
   EXPECT_FALSE(dlg->Flags().launchLock);
   EXPECT_FALSE(timers.IsRunning(StartupAndTimers::kStartTimer));
   dlg->OnCopyData(HandOver("alice\nroom2\n방\n\n"));
   // The launch's own room first, then the rooms handed over, in order.
-  EXPECT_EQ(SentFrames(), (std::vector<std::string>{"CHIN:alice/own", "CHIN:alice/room1", "CHIN:alice/room2"}));
+  EXPECT_EQ(SentFrames(), (std::vector<std::string>{"HIST:1", "CHIN:alice/own", "CHIN:alice/room1", "CHIN:alice/room2"}));
 }
 
 TEST_F(StartupTest, WatchdogEndsTheProgramWithoutALogin) {
