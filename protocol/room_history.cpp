@@ -210,7 +210,7 @@ void RoomHistory::EndEntry(Room& room, Pending& p, const h::AnswerEnd& end) {
   if (end.outcome == h::Outcome::kMore && !p.lines.empty() && entry.wanted > 0) {
     return Send(room, Purpose::kEntry, h::Mode::kBefore, entry.firstAsked, std::min(entry.wanted, perRequest_));
   }
-  room.reachedStart = end.outcome == h::Outcome::kEnded || end.outcome == h::Outcome::kRefused;
+  room.reachedStart = end.outcome == h::Outcome::kEnded;
   if (entry.firstAsked && (!room.oldestShown || entry.firstAsked < room.oldestShown)) {
     room.oldestShown = entry.firstAsked;
   }
@@ -235,7 +235,8 @@ void RoomHistory::EndCatchUp(Room& room, Pending& p, const h::AnswerEnd& end) {
     }
     c.gathered.push_back(std::move(line));
   }
-  if (!end.missing) {
+  // Refused (the store out of reach for now): what was missed cannot be told, so the room says so.
+  if (!end.missing || end.outcome == h::Outcome::kRefused) {
     c.missing = std::nullopt;
   } else if (c.missing) {
     *c.missing += *end.missing;
@@ -277,7 +278,7 @@ void RoomHistory::EndOlder(Room& room, Pending& p, const h::AnswerEnd& end) {
     room.oldestShown = p.lines.front().id;
   }
   if (!p.lines.empty() && room.newestShown < p.lines.back().id) room.newestShown = p.lines.back().id;
-  room.reachedStart = end.outcome == h::Outcome::kEnded || end.outcome == h::Outcome::kRefused;
+  room.reachedStart = end.outcome == h::Outcome::kEnded;
   window_.AddOlderLines(room.channel, kept, room.reachedStart);
 }
 
