@@ -1,0 +1,66 @@
+#include "bench/soak/logged_client.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QStringList>
+
+#include "bench/soak/room_talkers.h"
+
+namespace orvinta::bench {
+namespace {
+
+// The client's notice when it is back after a drop.
+const QString kBackNotice = QStringLiteral("서버에 다시 연결되었습니다");
+
+}  // namespace
+
+LoggedClient::LoggedClient(const QString& scratch, int port, const QString& portal, const QString& room,
+                           const QString& id) {
+  const QString config = scratch + QStringLiteral("/config");
+  QDir().mkpath(config + QStringLiteral("/orvinta"));
+  QFile settings(config + QStringLiteral("/orvinta/orvinta.conf"));
+  if (settings.open(QIODevice::WriteOnly)) settings.write("[reading]\nroomLog=true\n");
+  settings.close();
+  // The room log goes under the data folder, which the client takes from its environment.
+  qputenv("XDG_DATA_HOME", (scratch + QStringLiteral("/data")).toUtf8());
+  logFolder_ = scratch + QStringLiteral("/data/orvinta/logs");
+  const QString launch = QStringLiteral("TRUE\n127.0.0.1:%1\nsession\n%2\n%2\n1001\n%3\n%3\nFALSE\n\n\n")
+                             .arg(QString::number(port), id, room);
+  process_ = std::make_unique<integration::ClientProcess>(launch, portal, QString(), config);
+}
+
+QString LoggedClient::LogText() const {
+  // One file a day: names sort as dates.
+  QStringList files;
+  QDirIterator it(logFolder_, {QStringLiteral("*.log")}, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) files << it.next();
+  files.sort();
+  QString text;
+  for (const QString& path : files) {
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) text += QString::fromUtf8(file.readAll());
+  }
+  return text;
+}
+
+std::vector<std::pair<int, long long>> LoggedClient::LoggedLines() const {
+  std::vector<std::pair<int, long long>> lines;
+  for (const QString& line : LogText().split(QLatin1Char('\n'))) {
+    const auto numbered = RoomTalkers::ParseLine(line.toStdString());
+    if (numbered.first > 0) lines.push_back(numbered);
+  }
+  return lines;
+}
+
+std::vector<std::size_t> LoggedClient::BackNoticesAfter() const {
+  std::vector<std::size_t> notices;
+  std::size_t numbered = 0;
+  for (const QString& line : LogText().split(QLatin1Char('\n'))) {
+    if (RoomTalkers::ParseLine(line.toStdString()).first > 0) ++numbered;
+    if (line.contains(kBackNotice)) notices.push_back(numbered);
+  }
+  return notices;
+}
+
+}  // namespace orvinta::bench
