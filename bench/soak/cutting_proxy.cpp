@@ -1,12 +1,13 @@
 #include "bench/soak/cutting_proxy.h"
 
+#include "bench/soak/monotonic_ms.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,12 +19,6 @@ namespace {
 
 // A side that has this much waiting for the other is not read until it drains.
 constexpr std::size_t kMaxPending = 1 << 20;
-
-long long NowMs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return static_cast<long long>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
-}
 
 sockaddr_in LoopbackAddress(const std::string& host, int port) {
   sockaddr_in sa{};
@@ -174,11 +169,11 @@ bool CuttingProxy::Start() {
           resetAll();
           ++cuts_;
         }
-        if (deadAskedMs_ >= 0) loop.deadUntil = NowMs() + deadAskedMs_;
+        if (deadAskedMs_ >= 0) loop.deadUntil = MonotonicMs() + deadAskedMs_;
         cutAsked_ = false;
         deadAskedMs_ = -1;
       }
-      if (dead_ && NowMs() >= loop.deadUntil) {
+      if (dead_ && MonotonicMs() >= loop.deadUntil) {
         resetAll();
         ++cuts_;
         dead_ = false;
@@ -196,7 +191,7 @@ bool CuttingProxy::Start() {
         fds.push_back({p.client, c, 0});
         fds.push_back({p.server, s, 0});
       }
-      const int timeout = dead_ ? static_cast<int>(std::max(1LL, loop.deadUntil - NowMs())) : 1000;
+      const int timeout = dead_ ? static_cast<int>(std::max(1LL, loop.deadUntil - MonotonicMs())) : 1000;
       if (poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) break;
 
       if (fds[0].revents & POLLIN) {

@@ -1,14 +1,13 @@
 #pragma once
 // Reads the frames that cross a CuttingProxy: how many of each command each
 // side sent and when the last one passed, for waiting on a client's steps.
-#include <time.h>
-
 #include <map>
 #include <mutex>
 #include <string>
 #include <utility>
 
 #include "bench/soak/cutting_proxy.h"
+#include "bench/soak/monotonic_ms.h"
 #include "protocol/frame_reader.h"
 
 namespace orvinta::bench {
@@ -30,12 +29,6 @@ class FrameWatch {
   Seen FromClient(std::string_view command) const { return Get(Direction::kToServer, command); }
   Seen ToClient(std::string_view command) const { return Get(Direction::kToClient, command); }
 
-  static long long NowMs() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<long long>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
-  }
-
  private:
   void Feed(int connection, Direction d, std::string_view bytes) {
     std::lock_guard lock(mutex_);
@@ -45,7 +38,7 @@ class FrameWatch {
     while (auto frame = reader.Next()) {
       Seen& seen = seen_[{d, frame->command}];
       ++seen.count;
-      seen.lastMs = NowMs();
+      seen.lastMs = MonotonicMs();
       seen.lastConnection = connection;
     }
     if (reader.Broken()) reader.Clear();

@@ -52,17 +52,17 @@ bool ParseOptions(int argc, char** argv, Options& o) {
 struct Running {
   bench::RoomTalkers& talkers;
   void For(long long ms) const {
-    const long long until = FrameWatch::NowMs() + ms;
-    while (FrameWatch::NowMs() < until) {
-      talkers.Pump(static_cast<int>(std::min(10LL, until - FrameWatch::NowMs())));
+    const long long until = bench::MonotonicMs() + ms;
+    while (bench::MonotonicMs() < until) {
+      talkers.Pump(static_cast<int>(std::min(10LL, until - bench::MonotonicMs())));
       QCoreApplication::processEvents();
     }
   }
   // Until the client has entered the room on a connection taken after `connection`.
   bool UntilBackIn(const FrameWatch& watch, int connection, long long timeoutMs) const {
-    const long long until = FrameWatch::NowMs() + timeoutMs;
+    const long long until = bench::MonotonicMs() + timeoutMs;
     while (watch.FromClient(wire::kChatIn).lastConnection <= connection) {
-      if (FrameWatch::NowMs() >= until) return false;
+      if (bench::MonotonicMs() >= until) return false;
       For(10);
     }
     return true;
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QCoreApplication app(argc, argv);
-  const long long started = FrameWatch::NowMs();
+  const long long started = bench::MonotonicMs();
   QTemporaryDir scratch;
   scratch.setAutoRemove(!o.keep);
 
@@ -126,12 +126,12 @@ int main(int argc, char** argv) {
   running.For(2000);
   talkers.SetRate(0);
   // The room log is written at least once a second; the last lines may still be on their way.
-  const long long settleUntil = FrameWatch::NowMs() + 30000;
+  const long long settleUntil = bench::MonotonicMs() + 30000;
   bench::LineTally tally;
   do {
     running.For(1000);
     tally = talkers.Tally(client.LoggedLines());
-  } while (tally.lost > 0 && FrameWatch::NowMs() < settleUntil);
+  } while (tally.lost > 0 && bench::MonotonicMs() < settleUntil);
 
   std::printf("lines said:         %lld (%d talkers at %.0f lines/s)\n", talkers.TotalSaid(), talkers.Count(), o.rate);
   std::printf("lines shown:        %lld\n", tally.shown);
@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
   std::printf("client connections: %d (history asked on %d; not back within 90 s: %d)\n", proxy.ConnectionsTaken(),
               watch.FromClient(wire::kHistoryHello).count, notBack);
   if (!talkers.AllOpen()) std::printf("a talker's connection ended: lines after it were not said\n");
-  std::printf("run time:           %.1f s\n", static_cast<double>(FrameWatch::NowMs() - started) / 1000.0);
+  std::printf("run time:           %.1f s\n", static_cast<double>(bench::MonotonicMs() - started) / 1000.0);
   std::printf("command:            %s\n", CommandLine(argc, argv).c_str());
   if (o.keep) std::printf("room log under:     %s/data\n", scratch.path().toUtf8().constData());
   return tally.Clean() && talkers.AllOpen() ? 0 : 1;

@@ -1,10 +1,13 @@
 #include "bench/soak/logged_client.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <algorithm>
 #include <QDirIterator>
 #include <QFile>
-#include <QStringList>
 
+#include "bench/soak/monotonic_ms.h"
 #include "bench/soak/room_talkers.h"
 
 namespace orvinta::bench {
@@ -16,18 +19,45 @@ const QString kBackNotice = QStringLiteral("서버에 다시 연결되었습니�
 }  // namespace
 
 LoggedClient::LoggedClient(const QString& scratch, int port, const QString& portal, const QString& room,
-                           const QString& id) {
-  const QString config = scratch + QStringLiteral("/config");
-  QDir().mkpath(config + QStringLiteral("/orvinta"));
-  QFile settings(config + QStringLiteral("/orvinta/orvinta.conf"));
+                           const QString& id)
+    : scratch_(scratch), portal_(portal), port_(port), id_(id) {
+  QDir().mkpath(scratch + QStringLiteral("/config/orvinta"));
+  QDir().mkpath(scratch + QStringLiteral("/runtime"));
+  // A runtime folder as the desktop makes it: the user's alone.
+  QFile::setPermissions(scratch + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  QFile settings(scratch + QStringLiteral("/config/orvinta/orvinta.conf"));
   if (settings.open(QIODevice::WriteOnly)) settings.write("[reading]\nroomLog=true\n");
   settings.close();
   // The room log goes under the data folder, which the client takes from its environment.
   qputenv("XDG_DATA_HOME", (scratch + QStringLiteral("/data")).toUtf8());
   logFolder_ = scratch + QStringLiteral("/data/orvinta/logs");
-  const QString launch = QStringLiteral("TRUE\n127.0.0.1:%1\nsession\n%2\n%2\n1001\n%3\n%3\nFALSE\n\n\n")
-                             .arg(QString::number(port), id, room);
-  process_ = std::make_unique<integration::ClientProcess>(launch, portal, QString(), config);
+  process_ = std::make_unique<integration::ClientProcess>(Launch(room), portal, scratch + QStringLiteral("/runtime"),
+                                                          scratch + QStringLiteral("/config"));
+}
+
+QString LoggedClient::Launch(const QString& room) const {
+  return QStringLiteral("TRUE\n127.0.0.1:%1\nsession\n%2\n%2\n1001\n%3\n%3\nFALSE\n\n\n")
+      .arg(QString::number(port_), id_, room);
+}
+
+bool LoggedClient::HandOver(const QString& room) {
+  integration::ClientProcess second(Launch(room), portal_, scratch_ + QStringLiteral("/runtime"),
+                                    scratch_ + QStringLiteral("/config"));
+  return second.ExitCode(10000) == 0;
+}
+
+long long LoggedClient::WhenShown(const QString& room, const std::vector<Shown>& texts, int timeoutMs) {
+  const QString ask = QStringLiteral("html #%1 CHAT_MAIN").arg(room);
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < timeoutMs) {
+    const QString html = process_->Command(ask, 2000);
+    const bool all =
+        std::all_of(texts.begin(), texts.end(), [&](const Shown& t) { return html.count(t.text) >= t.times; });
+    if (all) return MonotonicMs();
+    QCoreApplication::processEvents();
+  }
+  return -1;
 }
 
 QString LoggedClient::LogText() const {

@@ -17,6 +17,16 @@ class LoggedClient {
   LoggedClient(const QString& scratch, int port, const QString& portal, const QString& room, const QString& id);
 
   integration::ClientProcess& Process() { return *process_; }
+  // Launches the client again for `room`: it hands the room to this one and ends.
+  bool HandOver(const QString& room);
+  // A text the transcript is to hold, at least that many times.
+  struct Shown {
+    QString text;
+    int times = 1;
+  };
+  // When (CLOCK_MONOTONIC ms) the room's transcript first held every one of
+  // `texts`, looking as often as the test port answers; -1 when not by the time.
+  long long WhenShown(const QString& room, const std::vector<Shown>& texts, int timeoutMs);
   // The room log's text so far (every file of the room, oldest first).
   QString LogText() const;
   // The talkers' numbered lines in it, in the order logged.
@@ -26,6 +36,12 @@ class LoggedClient {
   std::vector<std::size_t> BackNoticesAfter() const;
 
  private:
+  QString Launch(const QString& room) const;
+
+  QString scratch_;
+  QString portal_;
+  int port_;
+  QString id_;
   QString logFolder_;
   std::unique_ptr<integration::ClientProcess> process_;
 };

@@ -1,21 +1,15 @@
 #include "bench/soak/room_talkers.h"
 
 #include <poll.h>
-#include <time.h>
 
 #include <cctype>
 
+#include "bench/soak/monotonic_ms.h"
 #include "platform/cp949.h"
 #include "protocol/wire_commands.h"
 
 namespace orvinta::bench {
 namespace {
-
-long long NowMs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return static_cast<long long>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
-}
 
 // Leading decimal digits of `s` from `at` on, moving `at` past them; -1 when none.
 long long Digits(std::string_view s, std::size_t& at) {
@@ -78,20 +72,20 @@ bool RoomTalkers::Enter(int timeoutMs) {
     const std::string id = "talker" + std::to_string(i + 1);
     members_[i].connection->Send(wire::kUser, id + "/talk-session/" + id + "/1001");
   }
-  const long long deadline = NowMs() + timeoutMs;
+  const long long deadline = MonotonicMs() + timeoutMs;
   auto allIn = [&] {
     for (const Member& m : members_) {
       if (!m.inRoom) return false;
     }
     return true;
   };
-  while (!allIn() && NowMs() < deadline && AllOpen()) Pump(20);
+  while (!allIn() && MonotonicMs() < deadline && AllOpen()) Pump(20);
   return allIn();
 }
 
 void RoomTalkers::SetRate(double linesPerSecond) {
   rate_ = linesPerSecond;
-  rateSince_ = NowMs();
+  rateSince_ = MonotonicMs();
   dueAtRate_ = 0;
 }
 
@@ -126,10 +120,10 @@ long long RoomTalkers::TotalSaid() const {
 }
 
 void RoomTalkers::Pump(int ms) {
-  const long long until = NowMs() + ms;
+  const long long until = MonotonicMs() + ms;
   do {
     if (rate_ > 0) {
-      const long long due = static_cast<long long>(static_cast<double>(NowMs() - rateSince_) * rate_ / 1000.0);
+      const long long due = static_cast<long long>(static_cast<double>(MonotonicMs() - rateSince_) * rate_ / 1000.0);
       if (due > dueAtRate_) {
         SayNow(static_cast<int>(due - dueAtRate_));
         dueAtRate_ = due;
@@ -140,7 +134,7 @@ void RoomTalkers::Pump(int ms) {
       m.connection->Flush();
       fds.push_back({m.connection->Fd(), static_cast<short>(POLLIN | (m.connection->HasOutput() ? POLLOUT : 0)), 0});
     }
-    const int wait = static_cast<int>(std::max(0LL, std::min(until - NowMs(), rate_ > 0 ? 5LL : 50LL)));
+    const int wait = static_cast<int>(std::max(0LL, std::min(until - MonotonicMs(), rate_ > 0 ? 5LL : 50LL)));
     if (poll(fds.data(), fds.size(), wait) <= 0) continue;
     for (std::size_t i = 0; i < members_.size(); ++i) {
       if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
@@ -151,7 +145,7 @@ void RoomTalkers::Pump(int ms) {
         members_[i].inRoom = true;
       });
     }
-  } while (NowMs() < until);
+  } while (MonotonicMs() < until);
   for (const Member& m : members_) m.connection->Flush();
 }
 
