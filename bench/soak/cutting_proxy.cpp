@@ -179,7 +179,6 @@ bool CuttingProxy::Start() {
         dead_ = false;
       }
       std::erase_if(loop.pairs, [](const Loop::Pair& p) { return p.done; });
-      open_ = static_cast<int>(loop.pairs.size());
 
       std::vector<pollfd> fds{{loop.wake, POLLIN, 0}, {dead_ ? -1 : loop.listener, POLLIN, 0}};
       for (const Loop::Pair& p : loop.pairs) {

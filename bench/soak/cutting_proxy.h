@@ -40,7 +40,6 @@ class CuttingProxy {
 
   int CutsMade() const { return cuts_.load(); }
   int ConnectionsTaken() const { return taken_.load(); }
-  int ConnectionsOpen() const { return open_.load(); }
 
  private:
   struct Loop;
@@ -59,7 +58,6 @@ class CuttingProxy {
   std::atomic<bool> dead_{false};
   std::atomic<int> cuts_{0};
   std::atomic<int> taken_{0};
-  std::atomic<int> open_{0};
 };
 
 }  // namespace orvinta::bench

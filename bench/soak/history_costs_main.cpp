@@ -165,7 +165,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: orvinta-client-history-costs [--rounds N] [--missed LINES] [--entry LINES]\n");
     return 2;
   }
-  qputenv("QT_QPA_PLATFORM", "offscreen");
   QCoreApplication app(argc, argv);
   for (const bool history : {false, true}) {
     Setup setup(history);

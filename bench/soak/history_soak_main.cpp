@@ -83,7 +83,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: orvinta-history-soak [--cuts N] [--rate LINES_PER_S] [--seed S] [--keep]\n");
     return 2;
   }
-  qputenv("QT_QPA_PLATFORM", "offscreen");
   QCoreApplication app(argc, argv);
   const long long started = bench::MonotonicMs();
   QTemporaryDir scratch;
