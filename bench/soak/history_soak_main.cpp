@@ -1,6 +1,7 @@
 // orvinta-history-soak: the real client in a room through a proxy that cuts
 // its connection at random, while three members talk: afterwards its room log
-// must hold every line they said exactly once, in order per member.
+// and its view of the room must each hold every line they said exactly once,
+// in order per member.
 //
 //   orvinta-history-soak [--cuts 200] [--rate 50] [--seed 1] [--keep]
 //
@@ -126,17 +127,22 @@ int main(int argc, char** argv) {
   talkers.SetRate(0);
   // The room log is written at least once a second; the last lines may still be on their way.
   const long long settleUntil = bench::MonotonicMs() + 30000;
-  bench::LineTally tally;
+  bench::LineTally logged;
   do {
     running.For(1000);
-    tally = talkers.Tally(client.LoggedLines());
-  } while (tally.lost > 0 && bench::MonotonicMs() < settleUntil);
+    logged = talkers.Tally(client.LoggedLines());
+  } while (logged.lost > 0 && bench::MonotonicMs() < settleUntil);
+  const bench::LineTally shown = talkers.Tally(client.ShownLines());
 
   std::printf("lines said:         %lld (%d talkers at %.0f lines/s)\n", talkers.TotalSaid(), talkers.Count(), o.rate);
-  std::printf("lines shown:        %lld\n", tally.shown);
-  std::printf("lines lost:         %lld\n", tally.lost);
-  std::printf("lines duplicated:   %lld\n", tally.duplicated);
-  std::printf("lines out of order: %lld\n", tally.outOfOrder);
+  std::printf("                    %10s %10s\n", "room log", "view");
+  const auto row = [&](const char* what, long long bench::LineTally::*field) {
+    std::printf("%-19s %10lld %10lld\n", what, logged.*field, shown.*field);
+  };
+  row("lines shown:", &bench::LineTally::shown);
+  row("lines lost:", &bench::LineTally::lost);
+  row("lines duplicated:", &bench::LineTally::duplicated);
+  row("lines out of order:", &bench::LineTally::outOfOrder);
   std::printf("cuts made:          %d (%d of them a dead network)\n", proxy.CutsMade(), deadCuts);
   std::printf("client connections: %d (history asked on %d; not back within 90 s: %d)\n", proxy.ConnectionsTaken(),
               watch.FromClient(wire::kHistoryHello).count, notBack);
@@ -144,5 +150,5 @@ int main(int argc, char** argv) {
   std::printf("run time:           %.1f s\n", static_cast<double>(bench::MonotonicMs() - started) / 1000.0);
   std::printf("command:            %s\n", CommandLine(argc, argv).c_str());
   if (o.keep) std::printf("room log under:     %s/data\n", scratch.path().toUtf8().constData());
-  return tally.Clean() && talkers.AllOpen() ? 0 : 1;
+  return logged.Clean() && shown.Clean() && talkers.AllOpen() ? 0 : 1;
 }

@@ -20,7 +20,7 @@ const QString kBackNotice = QStringLiteral("서버에 다시 연결되었습니�
 
 LoggedClient::LoggedClient(const QString& scratch, int port, const QString& portal, const QString& room,
                            const QString& id)
-    : scratch_(scratch), portal_(portal), port_(port), id_(id) {
+    : scratch_(scratch), portal_(portal), port_(port), id_(id), room_(room) {
   QDir().mkpath(scratch + QStringLiteral("/config/orvinta"));
   QDir().mkpath(scratch + QStringLiteral("/runtime"));
   // A runtime folder as the desktop makes it: the user's alone.
@@ -75,19 +75,19 @@ QString LoggedClient::LogText() const {
 }
 
 std::vector<std::pair<int, long long>> LoggedClient::LoggedLines() const {
-  std::vector<std::pair<int, long long>> lines;
-  for (const QString& line : LogText().split(QLatin1Char('\n'))) {
-    const auto numbered = RoomTalkers::ParseLine(line.toStdString());
-    if (numbered.first > 0) lines.push_back(numbered);
-  }
-  return lines;
+  return RoomTalkers::ParseLines(LogText().toStdString());
+}
+
+std::vector<std::pair<int, long long>> LoggedClient::ShownLines() {
+  const QString html = process_->Command(QStringLiteral("html #%1 CHAT_MAIN").arg(room_), 30000);
+  return RoomTalkers::ParseLines(html.toStdString());
 }
 
 std::vector<std::size_t> LoggedClient::BackNoticesAfter() const {
   std::vector<std::size_t> notices;
   std::size_t numbered = 0;
   for (const QString& line : LogText().split(QLatin1Char('\n'))) {
-    if (RoomTalkers::ParseLine(line.toStdString()).first > 0) ++numbered;
+    numbered += RoomTalkers::ParseLines(line.toStdString()).size();
     if (line.contains(kBackNotice)) notices.push_back(numbered);
   }
   return notices;

@@ -31,6 +31,8 @@ class LoggedClient {
   QString LogText() const;
   // The talkers' numbered lines in it, in the order logged.
   std::vector<std::pair<int, long long>> LoggedLines() const;
+  // Those in the room's transcript now, in the order shown.
+  std::vector<std::pair<int, long long>> ShownLines();
   // Where "back" notices and the numbered lines stand in the log: for each
   // notice, how many numbered lines came before it.
   std::vector<std::size_t> BackNoticesAfter() const;
@@ -42,6 +44,7 @@ class LoggedClient {
   QString portal_;
   int port_;
   QString id_;
+  QString room_;  // the one it was launched into
   QString logFolder_;
   std::unique_ptr<integration::ClientProcess> process_;
 };

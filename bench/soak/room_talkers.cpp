@@ -31,16 +31,20 @@ std::string RoomTalkers::LineText(int talker, long long number) {
   return "talker-" + std::to_string(talker) + " #" + std::to_string(number);
 }
 
-std::pair<int, long long> RoomTalkers::ParseLine(std::string_view text) {
-  const std::size_t found = text.find("talker-");
-  if (found == std::string_view::npos) return {0, 0};
-  std::size_t at = found + 7;
-  const long long talker = Digits(text, at);
-  if (talker <= 0 || text.substr(at, 2) != " #") return {0, 0};
-  at += 2;
-  const long long number = Digits(text, at);
-  if (number <= 0 || (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])))) return {0, 0};
-  return {static_cast<int>(talker), number};
+std::vector<std::pair<int, long long>> RoomTalkers::ParseLines(std::string_view text) {
+  std::vector<std::pair<int, long long>> lines;
+  constexpr std::string_view kMark = "talker-";
+  for (std::size_t found = text.find(kMark); found != std::string_view::npos; found = text.find(kMark, found + 1)) {
+    std::size_t at = found + kMark.size();
+    const long long talker = Digits(text, at);
+    if (talker <= 0 || talker > 1000 || text.substr(at, 2) != " #") continue;
+    at += 2;
+    const long long number = Digits(text, at);
+    if (number > 0 && !(at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])))) {
+      lines.push_back({static_cast<int>(talker), number});
+    }
+  }
+  return lines;
 }
 
 LineTally RoomTalkers::Tally(const std::vector<std::pair<int, long long>>& shown) const {

@@ -42,9 +42,9 @@ class RoomTalkers {
   long long Said(int k) const { return members_[static_cast<std::size_t>(k - 1)].said; }
   long long TotalSaid() const;
 
-  // The text of a numbered line and the reading of one back: {talker, number}, or {0, 0}.
+  // The text of a numbered line, and every one in a text read back: {talker, number}.
   static std::string LineText(int talker, long long number);
-  static std::pair<int, long long> ParseLine(std::string_view text);
+  static std::vector<std::pair<int, long long>> ParseLines(std::string_view text);
   // Counts `shown` (numbered lines in the order shown) against the lines said.
   LineTally Tally(const std::vector<std::pair<int, long long>>& shown) const;
 
