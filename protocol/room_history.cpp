@@ -51,6 +51,7 @@ void RoomHistory::Shown(Room& room, std::uint64_t id) {
   room.newestShown = std::max(room.newestShown, id);
   if (!room.oldestShown || id < room.oldestShown) room.oldestShown = id;
   if (!room.firstLive) room.firstLive = id;
+  room.placed = true;
 }
 
 void RoomHistory::Connected() {
@@ -97,8 +98,9 @@ void RoomHistory::Entered(std::string_view channel) {
   Left(channel);
   Room* room = FindOrAdd(channel);
   const std::size_t lines = std::min(window_.EntryHistoryLines(), h::kMaxRequestLines);
-  if (!room || lines == 0 || offer_ == OfferState::kOff) return;
-  room->entry = Entry{lines, {}, 0};
+  if (!room || offer_ == OfferState::kOff) return;
+  // Showing none on entry still needs the newest id, or lines said during a drop could not be asked for.
+  room->entry = Entry{std::max<std::size_t>(lines, 1), {}, 0, 0, lines == 0};
   if (offer_ == OfferState::kOn) return AskWaiting(*room);
   waiting_.push_back(KeyOf(channel));
 }
@@ -120,10 +122,9 @@ void RoomHistory::BackIn(std::string_view channel) {
   if (room->entry && room->firstLive) room->entry.reset();
   if (room->entry) {
     const std::size_t lines = std::min(window_.EntryHistoryLines(), h::kMaxRequestLines);
-    room->entry = Entry{lines, {}, 0};
-    if (lines == 0) room->entry.reset();
+    room->entry = Entry{std::max<std::size_t>(lines, 1), {}, 0, 0, lines == 0};
   }
-  if (!room->catchUp && !room->entry && room->newestShown && offer_ != OfferState::kOff) {
+  if (!room->catchUp && !room->entry && room->placed && offer_ != OfferState::kOff) {
     room->catchUp = CatchUp{room->newestShown, {}, 0, {}};
   }
   if (!room->catchUp) window_.ConnectionBackIn(name);  // nothing to catch up (the entry may still be asked)
@@ -196,10 +197,11 @@ void RoomHistory::AnswerEnd(const h::AnswerEnd& end) {
 void RoomHistory::EndEntry(Room& room, Pending& p, const h::AnswerEnd& end) {
   if (!room.entry) return;
   Entry& entry = *room.entry;
+  if (!p.lines.empty()) entry.newest = std::max(entry.newest, p.lines.back().id);
   std::vector<EarlierLine> kept;
   for (EarlierLine& line : p.lines) {
     // At or above the first live line it was shown live; the user's own are in the transcript.
-    if (room.firstLive && line.id >= room.firstLive) continue;
+    if (entry.markOnly || (room.firstLive && line.id >= room.firstLive)) continue;
     if (room.own.contains(line.id) || (entry.firstAsked && line.id >= entry.firstAsked)) continue;
     kept.push_back(std::move(line));
   }
@@ -210,14 +212,14 @@ void RoomHistory::EndEntry(Room& room, Pending& p, const h::AnswerEnd& end) {
   if (end.outcome == h::Outcome::kMore && !p.lines.empty() && entry.wanted > 0) {
     return Send(room, Purpose::kEntry, h::Mode::kBefore, entry.firstAsked, std::min(entry.wanted, perRequest_));
   }
+  if (end.outcome != h::Outcome::kRefused) room.placed = true;
+  room.newestShown = std::max(room.newestShown, entry.newest);
+  if (entry.markOnly) return room.entry.reset();  // what was not shown stays for paging back
   room.reachedStart = end.outcome == h::Outcome::kEnded;
   if (entry.firstAsked && (!room.oldestShown || entry.firstAsked < room.oldestShown)) {
     room.oldestShown = entry.firstAsked;
   }
-  if (!entry.lines.empty()) {
-    room.newestShown = std::max(room.newestShown, entry.lines.back().id);
-    window_.AddEntryHistory(room.channel, entry.lines);
-  }
+  if (!entry.lines.empty()) window_.AddEntryHistory(room.channel, entry.lines);
   room.entry.reset();
 }
 

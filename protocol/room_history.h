@@ -62,6 +62,8 @@ class RoomHistory {
     std::size_t wanted = 0;  // lines still to ask
     std::vector<EarlierLine> lines;
     std::uint64_t firstAsked = 0;  // the oldest id answered so far, raw
+    std::uint64_t newest = 0;      // the newest id answered, raw
+    bool markOnly = false;         // none to show: asked only to learn where the room stands
   };
   struct CatchUp {
     std::uint64_t cursor = 0;  // newest id answered (or shown before the drop)
@@ -75,6 +77,9 @@ class RoomHistory {
     std::uint64_t oldestShown = 0;
     std::uint64_t firstLive = 0;  // since entry
     bool reachedStart = false;
+    // Where the room stood when entered is known (newestShown, 0 when it had no
+    // lines): after a drop, what came since can be asked for.
+    bool placed = false;
     std::uint32_t outTag = 0;  // one request out per room
     std::optional<Entry> entry;
     std::optional<CatchUp> catchUp;

@@ -34,6 +34,8 @@ class FakeChatWindow final : public protocol::ChatWindow {
   void ConnectionBackIn(std::string_view channel) override { Record("ConnectionBackIn", {channel}); }
   // History calls record their lines' ids as "1..5 7", and keep the last call's lines.
   std::vector<protocol::EarlierLine> lastLines;
+  std::size_t entryHistoryLines = 50;
+  std::size_t EntryHistoryLines() override { return entryHistoryLines; }
   void AddEntryHistory(std::string_view c, Lines lines) override { RecordLines("AddEntryHistory", c, lines, ""); }
   void AddMissedLines(std::string_view c, Lines lines, std::optional<std::uint64_t> unavailable) override {
     RecordLines("AddMissedLines", c, lines, unavailable ? std::to_string(*unavailable) : "?");

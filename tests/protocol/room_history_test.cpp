@@ -13,7 +13,8 @@ namespace {
 namespace h = history;
 using Log = std::vector<std::string>;
 
-// Steps, in room r: connect, offer, offer0 (keeps nothing), none (no offer came), enter, back, older, "live ID",
+// Steps, in room r: connect, offer, offer0 (keeps nothing), none (no offer came), zero (none shown on entry),
+// enter, back, older, "live ID",
 // "own ID", "answer TAG FROM TO STATE [MISSING] [ROOM]" (FROM 0: no lines).
 struct Case {
   const char* name;
@@ -34,6 +35,7 @@ class RoomHistoryTest : public ::testing::TestWithParam<Case> {
     if (verb == "connect") history_.Connected();
     if (verb.starts_with("offer")) history_.Offered(h::Offer{verb == "offer" ? 1000u : 0u, 7, 200});
     if (verb == "none") history_.NotOffered();
+    if (verb == "zero") window.entryHistoryLines = 0;
     if (verb == "enter") history_.Entered("#r");
     if (verb == "back") history_.BackIn("#r");
     if (verb == "older") history_.RequestOlder("#r");
@@ -79,6 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
               "connect", "back", "offer"},
              {"Ask/r/3/A/210/200", "Ask/r/4/A/210/200", "AddMissedLines(#r,11..250,?)", "ConnectionBackIn(#r)",
               "Ask/r/5/A/250/200"}},
+        Case{"ARoomEnteredEmptyOrShowingNoneOnEntryIsCaughtUpFromWhereItStood", false,
+             {"connect", "offer", "enter", "answer 1 0 0 E", "connect", "back", "offer", "answer 2 1 3 E", "zero",
+              "enter", "answer 3 7 7 E", "connect", "back", "offer", "answer 4 8 9 E"},
+             {"Ask/r/1/L/0/50", "Ask/r/2/A/0/200", "AddMissedLines(#r,1..3,0)", "ConnectionBackIn(#r)",
+              "Ask/r/3/L/0/1", "Ask/r/4/A/7/200", "AddMissedLines(#r,8..9,0)", "ConnectionBackIn(#r)"}},
         Case{"ARefusedCatchUpSaysLinesCouldNotBeShown", true,
              {"answer 2 0 0 N"},
              {"AddMissedLines(#r,,?)", "ConnectionBackIn(#r)"}},
