@@ -1,5 +1,7 @@
 #include "client/log/room_log.h"
 
+#include <ctime>
+
 #include "client/log/room_log_text.h"
 #include "protocol/guarded.h"
 
@@ -19,6 +21,17 @@ RoomLog::~RoomLog() {
   ports_.timers.SetHandler(nullptr);
 }
 
+namespace {
+
+// A line shown late is logged at the time it was said, as the view shows it.
+std::tm SaidAt(const window::ShownLine& line, const std::tm& now) {
+  const std::time_t seconds = static_cast<std::time_t>(line.saidAtMs / 1000);
+  std::tm said{};
+  return line.saidAtMs > 0 && localtime_r(&seconds, &said) ? said : now;
+}
+
+}  // namespace
+
 void RoomLog::OnLineShown(const window::ShownLine& line) {
   if (!preferences_.roomLog || line.room.empty() || refused_) return;
   // The chat goes on whatever the log meets.
@@ -30,7 +43,7 @@ void RoomLog::OnLineShown(const window::ShownLine& line) {
     // Past midnight the day's file changes: what waits belongs to the day before.
     if (path != room.path && !room.buffered.empty()) Write(channel, room);
     room.path = path;
-    room.buffered += LogLine(line, now);
+    room.buffered += LogLine(line, SaidAt(line, now));
 
     const std::int64_t at = ports_.timers.NowMs();
     if (oldestBufferedAt_ < 0) {

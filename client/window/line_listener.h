@@ -1,6 +1,7 @@
 #pragma once
 // Those who hear of every line a room's transcript shows, after it is shown:
 // the desktop notifications and the room log. They only read the line.
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -18,6 +19,9 @@ struct ShownLine {
   std::string_view text = {};
   bool mention = false;  // someone else's line naming the user
   bool own = false;      // the user's own line
+  // A line shown late (missed while the connection was down): when it was
+  // said, in milliseconds since 1970 (UTC). 0: as it is shown.
+  std::int64_t saidAtMs = 0;
 };
 
 class LineListener {

@@ -165,7 +165,7 @@ void TranscriptPresenter::AddMissedLines(std::string_view channelName, std::span
     TellListeners(*channel, {.system = true, .text = notice.text});
   }
   std::vector<ChatEntry> entries;
-  std::vector<std::string_view> senders;
+  std::vector<const protocol::EarlierLine*> shown;
   bool mention = false;
   for (const protocol::EarlierLine& missed : lines) {
     auto entry = MakeChatEntry(*channel, missed.senderId, compose::ParseChatLine(missed.text));
@@ -174,14 +174,17 @@ void TranscriptPresenter::AddMissedLines(std::string_view channelName, std::span
     mention = mention || entry->line.mention;
     channel->view->AddLine(std::move(entry->line));
     entries.push_back(std::move(*entry));
-    senders.push_back(missed.senderId);
+    shown.push_back(&missed);
   }
   if (entries.empty()) return;
   AfterLine(*channel, true, mention);
   if (listeners_.empty()) return;
   std::vector<ShownLine> told;
   told.reserve(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) told.push_back(Shown(entries[i], senders[i]));
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    told.push_back(Shown(entries[i], shown[i]->senderId));
+    told.back().saidAtMs = shown[i]->timeMs;
+  }
   TellListeners(*channel, told);
 }
 
