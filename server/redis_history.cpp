@@ -132,7 +132,10 @@ std::optional<HistoryLine> RedisHistory::Append(const std::string& roomId, std::
                      const auto line = std::find_if(it->second.begin(), it->second.end(), [&](const InFlight& l) {
                        return !l.failed && l.body == body;
                      });
-                     if (line != it->second.end()) line->failed = true;
+                     if (line == it->second.end()) return;
+                     line->failed = true;
+                     // An error reply (out of memory, say) means the script did not run, so nothing was published.
+                     line->unpublished = reply != nullptr && reply->type == REDIS_REPLY_ERROR;
                    });
   return std::nullopt;
 }
@@ -156,9 +159,11 @@ bool RedisHistory::OwnLineBack(const std::string& roomId, std::string_view stamp
 void RedisHistory::Tick(Millis) {
   const Millis now = clock_.Now();
   std::vector<std::pair<std::string, std::string>> late;
+  std::vector<std::pair<std::string, std::string>> unpublished;
   for (auto it = inFlight_.begin(); it != inFlight_.end();) {
     std::erase_if(it->second, [&](InFlight& line) {
       if (!line.failed && line.due > now) return false;
+      if (line.unpublished) unpublished.emplace_back(it->first, line.body);
       late.emplace_back(it->first, std::move(line.body));
       return true;
     });
@@ -169,15 +174,11 @@ void RedisHistory::Tick(Millis) {
     ++stats_.unkept;
     shards_.ShardFor(roomId).Loopback(roomId, wire::kToAll, body);
   }
+  for (const auto& [roomId, body] : unpublished) shards_.ShardFor(roomId).Publish(roomId, wire::kToAll, body);
 }
 
 void RedisHistory::Read(const HistoryQuery& query, Millis now, PageDone done) {
   RedisCluster& shard = shards_.ShardFor(query.roomId);
-  if (query.count == 0) {
-    HistoryPage page;
-    FinishPage(page, query);
-    return done(std::move(page));
-  }
   if (!shard.Up()) {
     ++stats_.readsFailed;
     return done(Unavailable());

@@ -34,9 +34,9 @@ class RedisHistory final : public HistoryPort {
     std::string body;
     Millis due = 0;  // delivered unstamped then
     bool failed = false;
+    bool unpublished = false;  // Redis refused the script: the other nodes have not had it either
   };
   bool OwnLineBack(const std::string& roomId, std::string_view stampedBody);
-  void GiveUp(const std::string& roomId, std::string_view body);
 
   RedisShards& shards_;
   HistoryBounds bounds_;

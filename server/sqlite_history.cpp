@@ -96,7 +96,7 @@ bool SqliteHistory::Load(Millis now) {
 std::optional<HistoryLine> SqliteHistory::Append(const std::string& roomId, std::string_view body, Millis now) {
   HistoryLine line = *memory_.Append(roomId, body, now);
   if (db_ != nullptr) {
-    if (pending_.size() >= kMaxPending) pending_.erase(pending_.begin());
+    if (pending_.size() >= kMaxPending) pending_.pop_front();
     pending_.push_back({roomId, line});
   }
   return line;

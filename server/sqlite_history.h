@@ -4,6 +4,7 @@
 // new lines are written behind, in one transaction per batch (every 100 ms or
 // 500 rows, from the loop's tick), never one blocking write per line. Rows
 // the bounds no longer keep are deleted as the batches go.
+#include <deque>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -52,7 +53,7 @@ class SqliteHistory final : public HistoryPort {
   sqlite3_stmt* trim_ = nullptr;
   sqlite3_stmt* expire_ = nullptr;
   std::string error_;
-  std::vector<Pending> pending_;
+  std::deque<Pending> pending_;  // oldest dropped first while the file cannot be written
   std::unordered_set<std::string> touched_;
   Millis lastFlush_ = 0;
   Millis nextExpiry_ = 0;

@@ -154,6 +154,7 @@ struct Member {
   long long troubleSince = -1;  // refused or unconnected since
   std::set<std::string> roster;  // the others in its room, as it was told
   bool sawExpulsion = false;
+  bool refused = false;  // told to try again later: dropped once its read is over
   bool gaveUp = false;
   int reconnects = 0;
 };
@@ -190,7 +191,7 @@ class Members {
         m.link->Read([&](LoadConnection&, const Frame& f) { OnFrame(m, f, now); });
       }
       if (m.link && (fds[i].revents & POLLOUT)) m.link->Flush();
-      if (m.link && !m.link->Open()) Lost(m, now);
+      if (m.link && (m.refused || !m.link->Open())) Lost(m, now);
     }
   }
 
@@ -279,6 +280,7 @@ class Members {
   void Lost(Member& m, long long now) {
     if (m.state == State::kIn) ++m.reconnects;
     m.link.reset();
+    m.refused = false;
     m.state = State::kAway;
     m.roster.clear();
     m.node = (m.node + 1) % kNodes;
@@ -303,10 +305,7 @@ class Members {
       // 2 (the id still held while its old session goes) and a full server are
       // retried; being taken out of a room is an expulsion.
       if (fields[0] == "6") m.sawExpulsion = true;
-      if (fields[0] == "2" || fields[0] == "12" || fields[0] == "13") {
-        m.link.reset();
-        Lost(m, now);
-      }
+      if (fields[0] == "2" || fields[0] == "12" || fields[0] == "13") m.refused = true;
     }
   }
 

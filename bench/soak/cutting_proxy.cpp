@@ -119,8 +119,8 @@ void CuttingProxy::GoDead(int ms) {
   {
     std::lock_guard lock(commands_);
     deadAskedMs_ = ms < 0 ? 0 : ms;
+    dead_ = true;
   }
-  dead_ = true;
   Wake();
 }
 
@@ -172,11 +172,12 @@ bool CuttingProxy::Start() {
         if (deadAskedMs_ >= 0) loop.deadUntil = MonotonicMs() + deadAskedMs_;
         cutAsked_ = false;
         deadAskedMs_ = -1;
-      }
-      if (dead_ && MonotonicMs() >= loop.deadUntil) {
-        resetAll();
-        ++cuts_;
-        dead_ = false;
+        // Under the lock, so that a dead spell asked meanwhile is not taken for this one's end.
+        if (dead_ && MonotonicMs() >= loop.deadUntil) {
+          resetAll();
+          ++cuts_;
+          dead_ = false;
+        }
       }
       std::erase_if(loop.pairs, [](const Loop::Pair& p) { return p.done; });
 

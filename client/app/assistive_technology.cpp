@@ -1,8 +1,7 @@
 #include "client/app/assistive_technology.h"
 
 #include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
+#include <QDBusMessage>
 #include <QDBusVariant>
 #include <QtGlobal>
 
@@ -11,10 +10,16 @@ namespace {
 
 constexpr int kBusAnswerMs = 500;
 
-bool StatusSays(QDBusInterface& status, const char* property) {
-  const QDBusReply<QDBusVariant> reply =
-      status.call(QStringLiteral("Get"), QStringLiteral("org.a11y.Status"), QString::fromLatin1(property));
-  return reply.isValid() && reply.value().variant().toBool();
+// One call, bounded: a proxy object would first introspect the bus without a
+// limit, and this runs before the window shows.
+bool StatusSays(QDBusConnection& bus, const char* property) {
+  QDBusMessage get = QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                                                    QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                    QStringLiteral("Get"));
+  get << QStringLiteral("org.a11y.Status") << QString::fromLatin1(property);
+  const QDBusMessage reply = bus.call(get, QDBus::Block, kBusAnswerMs);
+  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return false;
+  return reply.arguments().front().value<QDBusVariant>().variant().toBool();
 }
 
 }  // namespace
@@ -23,10 +28,7 @@ bool AssistiveTechnologyOn() {
   if (qEnvironmentVariableIntValue("QT_LINUX_ACCESSIBILITY_ALWAYS_ON") != 0) return true;
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return false;
-  QDBusInterface status(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-                        QStringLiteral("org.freedesktop.DBus.Properties"), bus);
-  status.setTimeout(kBusAnswerMs);
-  return StatusSays(status, "IsEnabled") || StatusSays(status, "ScreenReaderEnabled");
+  return StatusSays(bus, "IsEnabled") || StatusSays(bus, "ScreenReaderEnabled");
 }
 
 void OpenPagesToAssistiveTechnology() {

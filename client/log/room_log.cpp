@@ -36,14 +36,14 @@ void RoomLog::OnLineShown(const window::ShownLine& line) {
   if (!preferences_.roomLog || line.room.empty() || refused_) return;
   // The chat goes on whatever the log meets.
   Guarded("the room log", [&] {
-    const std::tm now = ports_.clock.Now();
+    const std::tm said = SaidAt(line, ports_.clock.Now());
     const std::string channel(line.room);
     Room& room = rooms_[channel];
-    const std::string path = folder_.empty() ? "" : folder_ + "/" + RoomFolderName(channel) + "/" + DayFileName(now);
+    const std::string path = folder_.empty() ? "" : folder_ + "/" + RoomFolderName(channel) + "/" + DayFileName(said);
     // Past midnight the day's file changes: what waits belongs to the day before.
     if (path != room.path && !room.buffered.empty()) Write(channel, room);
     room.path = path;
-    room.buffered += LogLine(line, SaidAt(line, now));
+    room.buffered += LogLine(line, said);
 
     const std::int64_t at = ports_.timers.NowMs();
     if (oldestBufferedAt_ < 0) {

@@ -150,8 +150,7 @@ bool TranscriptPresenter::AddEarlierLines(std::string_view channelName, std::spa
     shown.push_back(std::move(entry->line));
   }
   if (divider && !shown.empty()) shown.push_back(HistoryDividerLine());
-  channel->view->AddLinesInFront(std::move(shown));
-  return true;
+  return channel->view->AddLinesInFront(std::move(shown)) > 0;
 }
 
 void TranscriptPresenter::AddMissedLines(std::string_view channelName, std::span<const protocol::EarlierLine> lines,

@@ -42,7 +42,7 @@ class TranscriptPresenter {
   // Lines from a room's history (oldest first) above its oldest line, each
   // with its time as of `now`; ignored members' stay hidden. With `divider`
   // the line that sets history apart from live lines goes below them. Not
-  // told to listeners: the user saw them before. False when the room is not open.
+  // told to listeners: the user saw them before. True when any line was put.
   bool AddEarlierLines(std::string_view channelName, std::span<const protocol::EarlierLine> lines,
                        const std::tm& now, bool divider);
   // Lines said while the connection was down, at the end as live ones with

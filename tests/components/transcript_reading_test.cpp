@@ -29,6 +29,7 @@ TEST_F(TranscriptReadingTest, ScrolledUpReaderKeepsThePlaceAndTheBarCountsWhatAr
   view.ScrollToLine(5);
   AddLines("new", 12);
   EXPECT_EQ(view.NewLinesBarText(), QStringLiteral("새 메시지 12개 ↓"));
+  EXPECT_EQ(view.TopLine(), 5u);
   EXPECT_FALSE(Text().contains(QStringLiteral("새 메시지")));  // the bar is no line
 
   QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(view.viewport()->width() / 2, view.viewport()->height() - 14));
@@ -70,6 +71,7 @@ TEST_F(TranscriptReadingTest, LinesPutInFrontKeepThePlaceAndTheTopAsksOnce) {
   QTest::keyClick(&view, Qt::Key_Up);
   EXPECT_EQ(asked, 1);
   putInFront(5);
+  EXPECT_EQ(view.TopLine(), 5u);
   view.verticalScrollBar()->setValue(0);  // dragged to the top
   EXPECT_EQ(asked, 2);
 }

@@ -136,6 +136,8 @@ TEST_F(TranscriptTest, EntryHistoryGoesAboveTheBannerWithTimesAndOlderLinesAbove
   OpenRoom("a");
   dlg->AddMessage("#a", "bob", Bob("live"));
   dlg->Prompts().AddIgnore("#a", "carol");
+  // Nothing shown (all hidden): the divider still waits for the lines that are.
+  dlg->AddEntryHistory("#a", std::vector<protocol::EarlierLine>{{0, noon, "carol", Bob("hidden")}});
   dlg->AddEntryHistory("#a", std::vector<protocol::EarlierLine>{{1, noon - 27 * hour, "bob", Bob("yesterday")},
                                                                 {2, noon - 60000, "carol", Bob("hidden")},
                                                                 {3, noon - 120000, "bob", Bob("today")}});
